@@ -53,6 +53,8 @@ struct CDC::WrapperCache
 namespace {
 
 thread_local CDC::WrapperCache* t_temps = NULL;
+// GDI objects and DCs that wrappers hold right now.
+volatile LONG g_liveHandles = 0;
 
 } // namespace
 
@@ -63,6 +65,11 @@ T* FwTempGdiObject(HGDIOBJ object)
     if (t_temps == NULL)
         t_temps = new CDC::WrapperCache;
     return t_temps->Get<T>(object);
+}
+
+LONG FwGdiLiveHandles()
+{
+    return g_liveHandles;
 }
 
 void FwDeleteTempObjects()
@@ -85,12 +92,15 @@ BOOL CGdiObject::Attach(HGDIOBJ object)
     DeleteObject();
     m_hObject = object;
     m_bOwned = TRUE;
+    InterlockedIncrement(&g_liveHandles);
     return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ h = m_hObject;
+    if (h != NULL && m_bOwned)
+        InterlockedDecrement(&g_liveHandles);
     m_hObject = NULL;
     m_bOwned = TRUE;
     return h;
@@ -98,12 +108,17 @@ HGDIOBJ CGdiObject::Detach()
 
 BOOL CGdiObject::DeleteObject()
 {
-    HGDIOBJ h = Detach();
-    if (h == NULL)
+    HGDIOBJ h = m_hObject;
+    BOOL owned = m_bOwned;
+    m_hObject = NULL;
+    m_bOwned = TRUE;
+    // A wrapper only forgets a handle it does not own (stock, system or temporary).
+    if (h == NULL || !owned)
         return FALSE;
-    // Stock objects may be deleted without harm, but a wrapper never deletes what it
-    // does not own.
-    return ::DeleteObject(h);
+    if (!::DeleteObject(h))
+        return FALSE;   // stays counted: the handle is lost
+    InterlockedDecrement(&g_liveHandles);
+    return TRUE;
 }
 
 int CGdiObject::GetObject(int size, void* buffer) const
@@ -436,12 +451,15 @@ BOOL CDC::Attach(HDC dc)
         DeleteDC();
     m_hDC = m_hAttribDC = dc;
     m_bOwnDC = TRUE;
+    InterlockedIncrement(&g_liveHandles);
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
     HDC h = m_hDC;
+    if (h != NULL && m_bOwnDC)
+        InterlockedDecrement(&g_liveHandles);
     m_hDC = m_hAttribDC = NULL;
     m_bOwnDC = FALSE;
     m_hOrigPen = m_hOrigBrush = m_hOrigFont = m_hOrigBitmap = m_hOrigPalette = NULL;
@@ -466,8 +484,15 @@ BOOL CDC::DeleteDC()
     if (m_hDC == NULL)
         return FALSE;
     RestoreOriginals();
+    BOOL owned = m_bOwnDC;
+    m_bOwnDC = FALSE;   // counted below, by the outcome
     HDC h = Detach();
-    return ::DeleteDC(h);
+    if (!owned)
+        return FALSE;
+    if (!::DeleteDC(h))
+        return FALSE;
+    InterlockedDecrement(&g_liveHandles);
+    return TRUE;
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* dc)
@@ -707,20 +732,26 @@ int CDC::StartDoc(LPCSTR docName)
 }
 
 // ---- window DCs
+// The window DCs count as held from the system's hand-out to their release.
 
 void CPaintDC::Init(HWND wnd)
 {
     m_hWnd = wnd;
     memset(&m_ps, 0, sizeof m_ps);
     HDC dc = ::BeginPaint(wnd, &m_ps);
+    if (dc == NULL)
+        AfxThrowResourceException();
     m_hDC = m_hAttribDC = dc;
+    InterlockedIncrement(&g_liveHandles);
 }
 
 CPaintDC::~CPaintDC()
 {
     RestoreOriginals();
-    if (m_hDC != NULL)
+    if (m_hDC != NULL) {
         ::EndPaint(m_hWnd, &m_ps);
+        InterlockedDecrement(&g_liveHandles);
+    }
     Detach();
 }
 
@@ -731,13 +762,14 @@ void CClientDC::Init(HWND wnd)
     if (dc == NULL)
         AfxThrowResourceException();
     m_hDC = m_hAttribDC = dc;
+    InterlockedIncrement(&g_liveHandles);
 }
 
 CClientDC::~CClientDC()
 {
     RestoreOriginals();
-    if (m_hDC != NULL)
-        ::ReleaseDC(m_hWnd, m_hDC);
+    if (m_hDC != NULL && ::ReleaseDC(m_hWnd, m_hDC))
+        InterlockedDecrement(&g_liveHandles);
     Detach();
 }
 
@@ -748,12 +780,13 @@ void CWindowDC::Init(HWND wnd)
     if (dc == NULL)
         AfxThrowResourceException();
     m_hDC = m_hAttribDC = dc;
+    InterlockedIncrement(&g_liveHandles);
 }
 
 CWindowDC::~CWindowDC()
 {
     RestoreOriginals();
-    if (m_hDC != NULL)
-        ::ReleaseDC(m_hWnd, m_hDC);
+    if (m_hDC != NULL && ::ReleaseDC(m_hWnd, m_hDC))
+        InterlockedDecrement(&g_liveHandles);
     Detach();
 }

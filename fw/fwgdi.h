@@ -21,7 +21,10 @@ public:
     operator HGDIOBJ() const { return m_hObject; }
     BOOL Attach(HGDIOBJ object);        // takes ownership
     HGDIOBJ Detach();                   // gives it up
-    BOOL DeleteObject();                // deletes the owned handle; FALSE when there is none
+    // Deletes the owned handle. A wrapper that does not own its handle (stock object,
+    // system brush, FromHandle, SelectObject result) only forgets it. FALSE when nothing
+    // was deleted.
+    BOOL DeleteObject();
     int GetObject(int size, void* buffer) const;
     UINT GetObjectType() const { return m_hObject ? ::GetObjectType(m_hObject) : 0; }
     BOOL CreateStockObject(int index);  // a stock object is never deleted
@@ -444,6 +447,10 @@ protected:
     void Init(HWND wnd);
     HWND m_hWnd = NULL;
 };
+
+// GDI objects and DCs held by wrappers right now, all threads (for leak tests): each
+// creation or Attach counts one, each successful delete, release or Detach takes it back.
+LONG FwGdiLiveHandles();
 
 // Frees the calling thread's temporary wrappers from FromHandle (the window layer calls
 // it when the message queue goes idle; pointers from FromHandle must not be kept).

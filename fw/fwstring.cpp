@@ -594,6 +594,16 @@ void CString::ReleaseBuffer(int newLength)
 {
     if (m_psz == EmptyText())
         return;
+    if (Data()->refs != 1) {
+        // Shared since GetBuffer: take a private copy of the whole buffer rather than
+        // change the text another string holds.
+        int capacity = Data()->capacity;
+        char* fresh = Allocate(capacity);
+        memcpy(fresh, m_psz, (size_t)capacity + 1);
+        (reinterpret_cast<Header*>(fresh) - 1)->length = Data()->length;
+        Release(m_psz);
+        m_psz = fresh;
+    }
     Header* h = Data();
     if (newLength < 0)
         newLength = (int)strnlen(m_psz, (size_t)h->capacity);
