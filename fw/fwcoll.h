@@ -458,7 +458,7 @@ public:
     {
         if (m_pHashTable == NULL)
             return FALSE;
-        UINT hash = fwcoll::HashKey<KEY>(KEY(key)) % m_nHashTableSize;
+        UINT hash = HashOf(key);
         CAssoc** link = &m_pHashTable[hash];
         for (CAssoc* a = *link; a; link = &a->pNext, a = a->pNext) {
             if (fwcoll::KeysEqual(a->key, key)) {
@@ -502,13 +502,18 @@ public:
 protected:
     CAssoc* Find(ARG_KEY key, UINT& hash) const
     {
-        hash = fwcoll::HashKey<KEY>(KEY(key)) % m_nHashTableSize;
+        hash = HashOf(key);
         if (m_pHashTable == NULL)
             return NULL;
         for (CAssoc* a = m_pHashTable[hash]; a; a = a->pNext)
             if (fwcoll::KeysEqual(a->key, key))
                 return a;
         return NULL;
+    }
+    UINT HashOf(ARG_KEY key) const
+    {
+        typedef typename std::decay<ARG_KEY>::type K;
+        return fwcoll::HashKey<K>(key) % m_nHashTableSize;
     }
     CAssoc* NextFrom(UINT bucket) const
     {

@@ -27,9 +27,11 @@ void FwAssertFailed(const char* file, int line, const char* expr);
 #define VERIFY(f) ASSERT(f)
 #define TRACE(...) FwTrace(__VA_ARGS__)
 #else
-#define ASSERT(f) ((void)0)
+// Unevaluated, but the names in them still count as used.
+template <class... A> inline void FwNoTrace(const A&...) {}
+#define ASSERT(f) ((void)sizeof(!(f)))
 #define VERIFY(f) ((void)(f))
-#define TRACE(...) ((void)0)
+#define TRACE(...) FwNoTrace(__VA_ARGS__)
 #endif
 #define TRACE0(s) TRACE("%s", s)
 #define ASSERT_VALID(p) ((void)0)

@@ -19,16 +19,21 @@ IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 // ---- non-owning wrappers
 
 // Wrappers handed out for handles this code does not own, one per handle and class.
+// They live as long as the cache (the DC, or the thread until FwDeleteTempObjects);
+// when many pile up, those whose handles no longer exist are dropped.
 struct CDC::WrapperCache
 {
     std::map<std::pair<HGDIOBJ, std::type_index>, std::unique_ptr<CGdiObject>> objects;
     std::map<HDC, std::unique_ptr<CDC>> dcs;
+    size_t pruneAt = 256;
 
     template <class T>
     T* Get(HGDIOBJ handle)
     {
         if (handle == NULL)
             return NULL;
+        if (objects.size() >= pruneAt)
+            Prune();
         auto& slot = objects[std::make_pair(handle, std::type_index(typeid(T)))];
         if (!slot) {
             slot.reset(new T);
@@ -41,12 +46,22 @@ struct CDC::WrapperCache
     {
         if (handle == NULL)
             return NULL;
+        if (dcs.size() >= 64) {
+            for (auto it = dcs.begin(); it != dcs.end();)
+                it = ::GetObjectType(it->first) == 0 ? dcs.erase(it) : std::next(it);
+        }
         auto& slot = dcs[handle];
         if (!slot) {
             slot.reset(new CDC);
             slot->m_hDC = slot->m_hAttribDC = handle;
         }
         return slot.get();
+    }
+    void Prune()
+    {
+        for (auto it = objects.begin(); it != objects.end();)
+            it = ::GetObjectType(it->first.first) == 0 ? objects.erase(it) : std::next(it);
+        pruneAt = objects.size() * 2 < 256 ? 256 : objects.size() * 2;
     }
 };
 

@@ -260,6 +260,28 @@ TEST(CGdiObject, NoHandleLeaksOverManyCycles)
     EXPECT_EQ((DWORD)OBJ_BRUSH, GetObjectType(GetStockObject(WHITE_BRUSH)));
 }
 
+TEST(CDC, ReturnedWrappersStayValidOverManySelections)
+{
+    // A long-lived DC hands out a wrapper for each object it replaces. The one for the
+    // DC's own pen must stay the same object however many short-lived pens pass through.
+    CDC dc;
+    dc.CreateCompatibleDC(NULL);
+    CPen first(PS_SOLID, 1, RGB(9, 9, 9));
+    CPen* original = dc.SelectObject(&first);
+    ASSERT_NE(nullptr, original);
+    HGDIOBJ originalHandle = original->GetSafeHandle();
+    dc.SelectObject(original);
+    for (int i = 0; i < 2000; ++i) {
+        CPen pen(PS_SOLID, 1, RGB(i & 255, 0, 0));
+        CPen* old = dc.SelectObject(&pen);
+        EXPECT_EQ(original, old);
+        CPen* mine = dc.SelectObject(old);
+        EXPECT_EQ(pen.GetSafeHandle(), mine->GetSafeHandle());
+    }
+    EXPECT_EQ(originalHandle, original->GetSafeHandle());
+    EXPECT_EQ(originalHandle, GetCurrentObject(dc, OBJ_PEN));
+}
+
 TEST(CGdiObject, LiveCountFollowsOwnership)
 {
     LONG start = FwGdiLiveHandles();
