@@ -68,6 +68,7 @@ struct CDC::WrapperCache
 namespace {
 
 thread_local CDC::WrapperCache* t_temps = NULL;
+thread_local int t_tempLocks = 0;
 // GDI objects and DCs that wrappers hold right now.
 volatile LONG g_liveHandles = 0;
 
@@ -89,8 +90,24 @@ LONG FwGdiLiveHandles()
 
 void FwDeleteTempObjects()
 {
+    if (t_tempLocks > 0)
+        return;
     delete t_temps;
     t_temps = NULL;
+}
+
+void AfxLockTempMaps()
+{
+    ++t_tempLocks;
+}
+
+BOOL AfxUnlockTempMaps(BOOL deleteTemps)
+{
+    if (t_tempLocks <= 0 || --t_tempLocks > 0)
+        return FALSE;
+    if (deleteTemps)
+        FwDeleteTempObjects();
+    return TRUE;
 }
 
 // ---- CGdiObject

@@ -454,4 +454,10 @@ LONG FwGdiLiveHandles();
 
 // Frees the calling thread's temporary wrappers from FromHandle (the window layer calls
 // it when the message queue goes idle; pointers from FromHandle must not be kept).
+// Does nothing while the thread's temporary maps are locked.
 void FwDeleteTempObjects();
+// Keeps the thread's temporary wrappers alive across a nested message loop. Unlocking
+// the last lock frees them when deleteTemps is TRUE; returns TRUE when that last lock
+// was released.
+void AfxLockTempMaps();
+BOOL AfxUnlockTempMaps(BOOL deleteTemps = TRUE);

@@ -148,6 +148,16 @@ TEST(CGdiObject, WrappersOwnOnlyWhatTheyCreate)
     }
     EXPECT_EQ(0u, (UINT)GetObjectType(pen)) << "the attached pen was not deleted";
 
+    // While the maps are locked (a nested tracking loop), wrappers survive a clean-up.
+    AfxLockTempMaps();
+    CBrush* white = CBrush::FromHandle((HBRUSH)GetStockObject(WHITE_BRUSH));
+    FwDeleteTempObjects();
+    CBrush* black = CBrush::FromHandle((HBRUSH)GetStockObject(BLACK_BRUSH));
+    EXPECT_NE(white, black);   // had white been freed, black would likely take its place
+    EXPECT_EQ(white, CBrush::FromHandle((HBRUSH)GetStockObject(WHITE_BRUSH)));
+    EXPECT_TRUE(AfxUnlockTempMaps());
+    EXPECT_FALSE(AfxUnlockTempMaps());
+
     CBrush system;
     ASSERT_TRUE(system.CreateSysColorBrush(COLOR_WINDOW));
     HGDIOBJ sys = system.GetSafeHandle();
