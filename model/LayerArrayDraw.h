@@ -1,0 +1,42 @@
+// Small drawing helpers shared by the renderers of backgrounds, frames and texts.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "app/base/Globals.h"
+
+// Alpha of a colour drawn at opacity o (0 to 1): trunc(255 x o), kept within a byte
+// for values read from a file.
+inline BYTE AlphaFromOpacity(float opacity)
+{
+    float a = opacity * 255.0f;
+    if (!(a > 0))
+        return 0;
+    if (a >= 255.0f)
+        return 255;
+    return (BYTE)(int)a;
+}
+
+// A GDI+ colour from a COLORREF (0x00BBGGRR) with the given alpha.
+inline Gdiplus::Color ArgbFromColorref(BYTE alpha, COLORREF c)
+{
+    return Gdiplus::Color(alpha, (BYTE)(c & 0xFF), (BYTE)((c & 0xFFFF) >> 8), (BYTE)((c >> 16) & 0xFF));
+}
+
+// The design is drawn mirrored left to right only while printing with the mirror flag.
+inline bool IsMirroredPrinting()
+{
+    return GetGlobalValueA() != 0 && GetGlobalValueC() != 0;
+}
+
+// Mirrors a brush about the vertical line x = width / 2 of the area (0, 0, width, h).
+// Used instead of a negative-width gradient rectangle, which some GDI+ builds fill with
+// nothing.
+template <class Brush>
+inline void MirrorBrushHorizontally(Brush& brush, float width)
+{
+    Gdiplus::Matrix mirror(-1.0f, 0.0f, 0.0f, 1.0f, width, 0.0f);
+    brush.MultiplyTransform(&mirror, Gdiplus::MatrixOrderAppend);
+}

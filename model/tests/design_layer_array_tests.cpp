@@ -1,0 +1,234 @@
+// Frame records: defaults, reset, ownership of images, copying between records.
+#include "design_fixture.h"
+#include "model/ImageLayer.h"
+#include "model/LayerArray.h"
+#include "model/RegionData.h"
+
+using namespace Gdiplus;
+using namespace design_test;
+
+namespace {
+
+ARGB Grey(int, int) { return 0xFF808080; }
+
+CImageLayer* NewImage(int frameIndex)
+{
+    static const std::vector<BYTE> png = MakePng(4, 4, Grey);
+    CImageLayer* layer = new CImageLayer;
+    EXPECT_TRUE(layer->LoadFromMemory(&png[0], png.size()));
+    layer->m_frameIndex = frameIndex;
+    return layer;
+}
+
+CRegionData* NewRegion()
+{
+    struct
+    {
+        RGNDATAHEADER h;
+        RECT r;
+    } data = {{sizeof(RGNDATAHEADER), RDH_RECTANGLES, 1, sizeof(RECT), {0, 0, 10, 10}}, {0, 0, 10, 10}};
+    CRegionData* region = new CRegionData;
+    region->SetData(&data, sizeof(data));
+    return region;
+}
+
+void ExpectDefaults(FrameRecord& r)
+{
+    EXPECT_EQ(NULL, r.region);
+    EXPECT_EQ(NULL, r.frameImage);
+    EXPECT_EQ(NULL, r.templateImage);
+    EXPECT_EQ(NULL, r.backgroundImage);
+    EXPECT_EQ(NULL, r.frameFillImage);
+    EXPECT_EQ(0, r.bgRadial);
+    EXPECT_EQ(0, r.bgLinear);
+    EXPECT_EQ(0, r.contentFlag);
+    const COLORREF bg[5] = {r.bgColour1, r.bgColour2, r.bgColour3, r.bgColour4, r.bgColour5};
+    const COLORREF fr[5] = {r.frameColour1, r.frameColour2, r.frameColour3, r.frameColour4, r.frameColour5};
+    for (int i = 0; i < 5; i++) {
+        EXPECT_EQ(0xFFFFFFu, bg[i]) << i;
+        EXPECT_EQ(0xFFFFFFu, fr[i]) << i;
+    }
+    EXPECT_EQ(1.0f, r.bgOpacity);
+    EXPECT_EQ(0, r.bgAngle);
+    EXPECT_EQ(0.0f, r.edgeMargin);
+    EXPECT_EQ(0.1f, r.bgTileScale);
+    EXPECT_EQ(0, r.bgTileRotation);
+    EXPECT_EQ(100, r.bgTileTransparency);
+    EXPECT_EQ(0, r.frameStyle);
+    EXPECT_EQ(1, r.frameFillStyle);
+    EXPECT_EQ(0, r.frameFillAngle);
+    EXPECT_EQ(1.0f, r.frameSize);
+    EXPECT_EQ(0.5f, r.frameOutlineWidth);
+    EXPECT_EQ(1.0f, r.frameIntensity);
+    EXPECT_EQ(0u, r.frameOutlineColour);
+    EXPECT_EQ(1.0f, r.frameOpacity);
+    EXPECT_EQ(1.0f, r.frameSpareFloat);
+    EXPECT_EQ(0, r.frameSpareInt);
+    EXPECT_EQ(0.1f, r.frameImageScale);
+    EXPECT_EQ(0.0f, r.frameImageOffset);
+    EXPECT_EQ(0, r.frameImageRotation);
+    EXPECT_EQ(0u, r.reserved1);
+    EXPECT_EQ(0u, r.reserved2);
+    EXPECT_EQ(100, r.frameImageTransparency);
+}
+
+}  // namespace
+
+TEST(DesignLayerArray, NewArrayHoldsOneDefaultRecord)
+{
+    CLayerArray a;
+    ASSERT_EQ(1, a.GetCount());
+    EXPECT_EQ(0, a.GetCurrent());
+    EXPECT_FALSE(a.IsFrameToolEnabled());
+    ExpectDefaults(a.GetAt(0));
+    EXPECT_TRUE(a.GetDesignRect().IsRectEmpty());
+}
+
+TEST(DesignLayerArray, ResetDeletesEveryOwnedObjectThenMakesDefaults)
+{
+    long layers = CImageLayer::GetLiveCount(), regions = CRegionData::GetLiveCount();
+    {
+        CLayerArray a;
+        a.Reset(2);
+        for (int i = 0; i < 2; i++) {
+            a.SetCurrent(i);
+            a.SetFrameImage(NewImage(i));
+            a.SetTemplateImage(NewImage(i));
+            a.SetBackgroundImage(NewImage(i));
+            a.SetFrameFillImage(NewImage(i));
+            a.SetRegion(NewRegion());
+            a.SetFrameStyle(5);
+            a.SetBgColour3(0x123456);
+        }
+        a.SetLayoutOverlay(NewImage(0));
+        a.SetRecordRects(CRect(0, 0, 96, 96), 100, 100);
+        EXPECT_EQ(layers + 9, CImageLayer::GetLiveCount());
+        EXPECT_EQ(regions + 2, CRegionData::GetLiveCount());
+
+        a.Reset(3);
+        EXPECT_EQ(layers, CImageLayer::GetLiveCount());
+        EXPECT_EQ(regions, CRegionData::GetLiveCount());
+        ASSERT_EQ(3, a.GetCount());
+        for (int i = 0; i < 3; i++)
+            ExpectDefaults(a.GetAt(i));
+        EXPECT_EQ(0, a.GetCurrent());
+        EXPECT_EQ(0, a.GetPrintableWidth());
+        EXPECT_EQ(NULL, a.GetLayoutOverlay());
+
+        a.SetCurrent(1);
+        a.SetBackgroundImage(NewImage(1));
+    }
+    // The destructor deletes what the records still own.
+    EXPECT_EQ(layers, CImageLayer::GetLiveCount());
+}
+
+TEST(DesignLayerArray, CopyRecordGivesTheDestinationItsOwnCopies)
+{
+    long layers = CImageLayer::GetLiveCount();
+    CLayerArray a;
+    a.Reset(3);
+    a.SetCurrent(0);
+    a.SetFrameImage(NewImage(0));
+    a.SetBackgroundImage(NewImage(0));
+    a.SetBgColour2(0x0000FF);
+    a.SetBgLinear(1);
+    a.SetFrameStyle(7);
+    a.SetFrameImageTransparency(40);
+    a.GetAt(0).contentFlag = 1;
+    a.SetCurrent(2);
+    CRegionData* region = NewRegion();
+    a.SetRegion(region);
+    CImageLayer* fill = NewImage(2);
+    a.SetFrameFillImage(fill);
+    a.SetBackgroundImage(NewImage(2));      // replaced by the copy
+    a.SetFrameImage(NewImage(2));           // replaced by the copy
+
+    a.CopyRecord(0, 2);
+
+    EXPECT_EQ(0, a.GetCurrent());            // the source is current again
+    FrameRecord& s = a.GetAt(0);
+    FrameRecord& d = a.GetAt(2);
+    ASSERT_NE((CImageLayer*)NULL, d.frameImage);
+    ASSERT_NE((CImageLayer*)NULL, d.backgroundImage);
+    EXPECT_NE(s.frameImage, d.frameImage);
+    EXPECT_NE(s.backgroundImage, d.backgroundImage);
+    EXPECT_EQ(2, d.frameImage->m_frameIndex);
+    EXPECT_EQ(2, d.backgroundImage->m_frameIndex);
+    EXPECT_TRUE(d.backgroundImage->HasBitmap());
+    EXPECT_EQ(NULL, d.templateImage);
+    EXPECT_EQ(region, d.region);             // keeps its own region
+    EXPECT_EQ(fill, d.frameFillImage);       // and its own frame fill image
+    EXPECT_EQ(0x0000FFu, d.bgColour2);
+    EXPECT_EQ(1, d.bgLinear);
+    EXPECT_EQ(7, d.frameStyle);
+    EXPECT_EQ(40, d.frameImageTransparency);
+    EXPECT_EQ(1, d.contentFlag);
+    EXPECT_TRUE(a.RecordHasContent(2));
+    EXPECT_FALSE(a.RecordHasContent(1));
+    // 2 source images, 2 copies, the destination's fill image.
+    EXPECT_EQ(layers + 5, CImageLayer::GetLiveCount());
+
+    // Copying a record onto itself changes nothing (it would read deleted images).
+    a.CopyRecord(2, 2);
+    EXPECT_EQ(layers + 5, CImageLayer::GetLiveCount());
+    EXPECT_TRUE(a.GetAt(2).frameImage->HasBitmap());
+}
+
+TEST(DesignLayerArray, ImageOperations)
+{
+    CLayerArray a;
+    a.Reset(3);
+    a.SetCurrent(0);
+    EXPECT_FALSE(a.DeleteFrameImage());
+    EXPECT_FALSE(a.DeleteTemplateImage());
+    EXPECT_FALSE(a.DeleteRegion());
+
+    // Stored in the record its frame index names, whatever record is current.
+    CImageLayer* framed = NewImage(2);
+    a.SetFrameImage(framed);
+    EXPECT_FALSE(a.HasFrameImage());
+    EXPECT_EQ(framed, a.GetAt(2).frameImage);
+    a.SetCurrent(2);
+    EXPECT_TRUE(a.HasFrameImage());
+    EXPECT_TRUE(a.DeleteFrameImage());
+    EXPECT_FALSE(a.HasFrameImage());
+
+    long before = CImageLayer::GetLiveCount();
+    a.SetBackgroundImage(NewImage(2));
+    a.SetBackgroundImage(NewImage(2));       // the first one is deleted
+    EXPECT_EQ(before + 1, CImageLayer::GetLiveCount());
+    a.SetBackgroundImage(NULL);              // only deletes
+    EXPECT_EQ(before, CImageLayer::GetLiveCount());
+    EXPECT_FALSE(a.HasBackgroundImage());
+
+    CRgn rgn;
+    EXPECT_FALSE(a.GetRegionRgn(1, 2, 30, 40, &rgn));
+    CRect box;
+    rgn.GetRgnBox(&box);
+    EXPECT_EQ(CRect(1, 2, 30, 40), box);
+    a.SetRegion(NewRegion());
+    CRgn scaled;
+    EXPECT_TRUE(a.GetRegionRgn(100, 100, 120, 140, &scaled));
+    scaled.GetRgnBox(&box);
+    EXPECT_EQ(CRect(100, 100, 120, 140), box);
+    EXPECT_TRUE(a.DeleteRegion());
+}
+
+TEST(DesignLayerArray, SetRecordRectsPlacesFrameAndTemplateImages)
+{
+    CLayerArray a;
+    a.Reset(2);
+    a.SetFrameImage(NewImage(1));
+    a.SetTemplateImage(NewImage(0));
+    a.SetRecordRects(CRect(10, 20, 300, 400), 771, 1066);
+    EXPECT_EQ(771, a.GetAt(1).frameImage->m_areaWidth);
+    EXPECT_EQ(1066, a.GetAt(0).templateImage->m_areaHeight);
+    EXPECT_EQ(CRect(10, 20, 300, 400), a.GetAt(0).templateImage->m_designRect);
+    EXPECT_EQ(CRect(10, 20, 300, 400), a.GetDesignRect());
+}
+
+TEST(DesignLayerArray, StepTowardNearer)
+{
+    EXPECT_EQ(6.0f, StepTowardNearer(1, 5, 0, 10));   // at the middle: upward
+    EXPECT_EQ(3.0f, StepTowardNearer(1, 4, 0, 10));
+}
