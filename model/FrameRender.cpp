@@ -49,7 +49,9 @@ void CLayerArray::DrawFrames(Graphics* g, BYTE round, PointF, int)
         CShapePath::AddFrameStyle(&F, r.frameStyle, width, intensity, W, H);
 
     // The alternate fill of the edge rectangle plus the inner outline paints the band.
-    P.AddPath(&F, TRUE);
+    // The rectangle's figure is closed, so the outline starts a figure of its own (Wine
+    // would join it to the closed rectangle with a line if asked to connect).
+    P.AddPath(&F, FALSE);
 
     if (r.frameFillStyle == 3) {
         GraphicsPath corners;
@@ -104,8 +106,7 @@ void CLayerArray::DrawFrames(Graphics* g, BYTE round, PointF, int)
     }
 
     if (r.frameOutlineWidth != 0.0f) {
-        Pen pen(cols[5], r.frameOutlineWidth * 0.05f);
-        g->DrawPath(&pen, &P);
+        StrokePathPrecise(g, &P, r.frameOutlineWidth * 0.05f, cols[5]);
     }
 }
 

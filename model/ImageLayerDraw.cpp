@@ -1,6 +1,7 @@
 // Drawing an image layer into graphics whose page unit is the inch.
 #include "model/ImageLayer.h"
 #include "app/base/Globals.h"
+#include "model/LayerArrayDraw.h"
 
 using namespace Gdiplus;
 
@@ -60,8 +61,8 @@ void CImageLayer::DrawOutline(Graphics* g)
     if (!g)
         return;
     HatchBrush hatch(HatchStyle50Percent, Color(255, 0, 0, 255), Color(0, 0, 255, 255));
-    Pen pen(&hatch, (REAL)m_areaWidth / 15000.0f);
-    pen.SetAlignment(PenAlignmentInset);
     PointF pts[5] = {m_corners[0], m_corners[1], m_corners[2], m_corners[3], m_corners[0]};
-    g->DrawLines(&pen, pts, 5);
+    GraphicsPath path;
+    path.AddLines(pts, 5);
+    StrokePathPrecise(g, &path, (REAL)m_areaWidth / 15000.0f, Color(255, 0, 0, 255), &hatch, PenAlignmentInset);
 }

@@ -40,3 +40,12 @@ inline void MirrorBrushHorizontally(Brush& brush, float width)
     Gdiplus::Matrix mirror(-1.0f, 0.0f, 0.0f, 1.0f, width, 0.0f);
     brush.MultiplyTransform(&mirror, Gdiplus::MatrixOrderAppend);
 }
+
+// Strokes `path` with a pen of `width` (world units, inches here) in `colour`, or with
+// `brush` when given (the brush is rescaled for the call).  The path is stroked in
+// coordinates 1000 times larger under a 1/1000 world scale: Wine widens pens of paths
+// whose coordinates are fractions of a world unit wrongly (a 0.025-inch pen fills a
+// whole inch), while every GDI+ draws the enlarged form alike.
+void StrokePathPrecise(Gdiplus::Graphics* g, const Gdiplus::GraphicsPath* path, float width,
+                       const Gdiplus::Color& colour, Gdiplus::Brush* brush = NULL,
+                       Gdiplus::PenAlignment alignment = Gdiplus::PenAlignmentCenter);

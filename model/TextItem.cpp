@@ -21,7 +21,9 @@ std::vector<WCHAR> Wide(const CString& s)
     return w;
 }
 
-// Centred string format, as every text path uses.
+// The text centred on the origin: horizontally by the string format, vertically by
+// moving the line up by half its height (Wine ignores a centred line alignment on a
+// point layout; this gives the same place everywhere).
 void AddCentredString(GraphicsPath* path, const CString& text, const FontFamily& family, int style, float em)
 {
     std::vector<WCHAR> w = Wide(text);
@@ -29,8 +31,15 @@ void AddCentredString(GraphicsPath* path, const CString& text, const FontFamily&
         return;
     StringFormat format;
     format.SetAlignment(StringAlignmentCenter);
-    format.SetLineAlignment(StringAlignmentCenter);
-    path->AddString(&w[0], -1, &family, style, em, PointF(0, 0), &format);
+    format.SetLineAlignment(StringAlignmentNear);
+    GraphicsPath line;
+    line.AddString(&w[0], -1, &family, style, em, PointF(0, 0), &format);
+    UINT16 emHeight = family.GetEmHeight(style);
+    float lineHeight = emHeight ? em * (float)family.GetLineSpacing(style) / (float)emHeight : em;
+    Matrix up;
+    up.Translate(0, -lineHeight / 2.0f);
+    line.Transform(&up);
+    path->AddPath(&line, FALSE);
 }
 
 }  // namespace

@@ -99,8 +99,8 @@ void CTextItem::Draw(Graphics* g, PointF origin)
         SolidBrush fill(ArgbFromColorref(a, m_bubbleFillColour));
         g->FillPath(&fill, &bubble);
         if (m_bubbleLineThickness > 0) {
-            Pen line(ArgbFromColorref(a, m_bubbleLineColour), (REAL)m_bubbleLineThickness * 0.005f);
-            g->DrawPath(&line, &bubble);
+            StrokePathPrecise(g, &bubble, (REAL)m_bubbleLineThickness * 0.005f,
+                              ArgbFromColorref(a, m_bubbleLineColour));
         }
     }
 
@@ -149,7 +149,6 @@ void CTextItem::Draw(Graphics* g, PointF origin)
         Color outlineTable[5];
         BuildColourTable(outlineTable, m_outlineColour, m_outlineKind, m_outlineOpacity);
         BYTE a = AlphaFromOpacity(m_outlineOpacity);
-        Pen pen(ArgbFromColorref(a, m_outlineColour[0]), (REAL)m_outlineSize * 0.005f);
         Brush* brush = NULL;
         switch (m_outlineKind) {
         case 0:
@@ -173,9 +172,9 @@ void CTextItem::Draw(Graphics* g, PointF origin)
         default:
             break;
         }
-        if (brush && brush->GetLastStatus() == Ok)
-            pen.SetBrush(brush);
-        g->DrawPath(&pen, &textPath);
+        // A brush that could not be made leaves the pen its solid colour.
+        StrokePathPrecise(g, &textPath, (REAL)m_outlineSize * 0.005f, ArgbFromColorref(a, m_outlineColour[0]),
+                          brush && brush->GetLastStatus() == Ok ? brush : NULL);
         delete brush;
     }
 }
@@ -185,16 +184,15 @@ void CTextItem::DrawSelectionFrame(Graphics* g)
     if (!g)
         return;
     HatchBrush hatch(HatchStyle50Percent, Color(255, 0, 0, 255), Color(0, 0, 0, 0));
-    Pen pen(&hatch, m_areaWidth / 150.0f);
-    if (m_arcLayout) {
-        g->DrawEllipse(&pen, m_position.X - m_arcRadius, m_position.Y - m_arcRadius, 2 * m_arcRadius, 2 * m_arcRadius);
-        return;
-    }
     GraphicsPath box;
-    box.AddRectangle(m_textBounds);
-    Matrix placement;
-    placement.RotateAt(m_rotation, m_position);
-    placement.Translate(m_position.X, m_position.Y);
-    box.Transform(&placement);
-    g->DrawPath(&pen, &box);
+    if (m_arcLayout) {
+        box.AddEllipse(m_position.X - m_arcRadius, m_position.Y - m_arcRadius, 2 * m_arcRadius, 2 * m_arcRadius);
+    } else {
+        box.AddRectangle(m_textBounds);
+        Matrix placement;
+        placement.RotateAt(m_rotation, m_position);
+        placement.Translate(m_position.X, m_position.Y);
+        box.Transform(&placement);
+    }
+    StrokePathPrecise(g, &box, m_areaWidth / 150.0f, Color(255, 0, 0, 255), &hatch);
 }

@@ -2,6 +2,7 @@
 
 #include <limits.h>
 #include <stdio.h>
+#include <wchar.h>
 
 using namespace Gdiplus;
 
@@ -149,6 +150,25 @@ int CountPixels(Bitmap& bitmap, bool (*match)(ARGB))
     int n = 0;
     ForEachPixel(bitmap, [&](int, int, ARGB c) { n += match(c) ? 1 : 0; });
     return n;
+}
+
+void Dump(Bitmap& bitmap, const char* name)
+{
+    char dir[MAX_PATH];
+    if (!GetEnvironmentVariableA("SL_DUMP_DIR", dir, sizeof(dir)))
+        return;
+    UINT count = 0, size = 0;
+    GetImageEncodersSize(&count, &size);
+    std::vector<BYTE> buffer(size ? size : 1);
+    ImageCodecInfo* codecs = (ImageCodecInfo*)&buffer[0];
+    GetImageEncoders(count, size, codecs);
+    for (UINT i = 0; i < count; i++) {
+        if (wcscmp(codecs[i].MimeType, L"image/png") == 0) {
+            WCHAR path[MAX_PATH];
+            swprintf(path, MAX_PATH, L"%hs\\%hs.png", dir, name);
+            bitmap.Save(path, &codecs[i].Clsid, NULL);
+        }
+    }
 }
 
 std::string WriteTempFile(const char* name, const std::vector<BYTE>& bytes)

@@ -36,6 +36,10 @@ struct Canvas
 RECT PaintedBounds(Gdiplus::Bitmap& bitmap);
 int CountPixels(Gdiplus::Bitmap& bitmap, bool (*match)(Gdiplus::ARGB));
 
+// Saves the bitmap as PNG under the folder named by SL_DUMP_DIR, when that is set (to
+// look at what a test drew).
+void Dump(Gdiplus::Bitmap& bitmap, const char* name);
+
 // Each channel of a within tol of b.
 ::testing::AssertionResult ArgbNear(Gdiplus::ARGB a, Gdiplus::ARGB b, int tol);
 
