@@ -50,43 +50,43 @@ TEST(CStdioFile, LineEndsReadAlike)
         {"mixed", "0,0,0\n\r\n255,255,255\r\nlast"},
     };
     for (auto& c : cases) {
-        Put("lines.txt", c.bytes);
-        EXPECT_EQ(want, ReadLines("lines.txt")) << c.name;
+        Put("fwt_lines.txt", c.bytes);
+        EXPECT_EQ(want, ReadLines("fwt_lines.txt")) << c.name;
     }
-    Put("lines.txt", "");
-    EXPECT_TRUE(ReadLines("lines.txt").empty());
-    Put("lines.txt", "\r\n");
-    EXPECT_EQ(std::vector<std::string>{""}, ReadLines("lines.txt"));
-    DeleteFileA("lines.txt");
+    Put("fwt_lines.txt", "");
+    EXPECT_TRUE(ReadLines("fwt_lines.txt").empty());
+    Put("fwt_lines.txt", "\r\n");
+    EXPECT_EQ(std::vector<std::string>{""}, ReadLines("fwt_lines.txt"));
+    DeleteFileA("fwt_lines.txt");
 }
 
 TEST(CStdioFile, LongLinesAndBufferReads)
 {
     std::string longLine(1000, 'k');
-    Put("long.txt", longLine + "\r\nshort\r\n");
-    EXPECT_EQ((std::vector<std::string>{longLine, "short"}), ReadLines("long.txt"));
+    Put("fwt_long.txt", longLine + "\r\nshort\r\n");
+    EXPECT_EQ((std::vector<std::string>{longLine, "short"}), ReadLines("fwt_long.txt"));
 
-    CStdioFile file("long.txt", CFile::modeRead | CFile::typeText);
+    CStdioFile file("fwt_long.txt", CFile::modeRead | CFile::typeText);
     char buffer[8];
     ASSERT_NE(nullptr, file.ReadString(buffer, sizeof buffer));
     EXPECT_STREQ("kkkkkkk", buffer);   // at most 7 characters and the terminator
     file.Close();
-    DeleteFileA("long.txt");
+    DeleteFileA("fwt_long.txt");
 }
 
 TEST(CStdioFile, WritesCrLfAndAppendsAfterReading)
 {
     {
-        CStdioFile out("swatches.txt", CFile::modeCreate | CFile::modeWrite | CFile::typeText);
+        CStdioFile out("fwt_swatches.txt", CFile::modeCreate | CFile::modeWrite | CFile::typeText);
         out.WriteString("1,2,3\n");
         out.WriteString("4,5,6\n");
         out.Close();
     }
-    EXPECT_EQ("1,2,3\r\n4,5,6\r\n", Bytes("swatches.txt"));
+    EXPECT_EQ("1,2,3\r\n4,5,6\r\n", Bytes("fwt_swatches.txt"));
 
     // Read every line, then seek to the end and add one, as the swatch panels do.
     CStdioFile file;
-    ASSERT_TRUE(file.Open("swatches.txt", CFile::modeReadWrite | CFile::typeText));
+    ASSERT_TRUE(file.Open("fwt_swatches.txt", CFile::modeReadWrite | CFile::typeText));
     CString line;
     int count = 0;
     while (file.ReadString(line))
@@ -95,23 +95,23 @@ TEST(CStdioFile, WritesCrLfAndAppendsAfterReading)
     file.SeekToEnd();
     file.WriteString("7,8,9\n");
     file.Close();
-    EXPECT_EQ("1,2,3\r\n4,5,6\r\n7,8,9\r\n", Bytes("swatches.txt"));
+    EXPECT_EQ("1,2,3\r\n4,5,6\r\n7,8,9\r\n", Bytes("fwt_swatches.txt"));
 
     // Binary mode keeps the bytes.
-    CStdioFile raw("swatches.txt", CFile::modeWrite | CFile::modeCreate | CFile::typeBinary);
+    CStdioFile raw("fwt_swatches.txt", CFile::modeWrite | CFile::modeCreate | CFile::typeBinary);
     raw.WriteString("a\nb");
     raw.Close();
-    EXPECT_EQ("a\nb", Bytes("swatches.txt"));
-    DeleteFileA("swatches.txt");
+    EXPECT_EQ("a\nb", Bytes("fwt_swatches.txt"));
+    DeleteFileA("fwt_swatches.txt");
 }
 
 TEST(CFile, OpenFailuresTable)
 {
-    CreateDirectoryA("locked", NULL);
+    CreateDirectoryA("fwt_locked", NULL);
     struct { const char* path; UINT flags; int cause; } cases[] = {
-        {"missing.bin", CFile::modeRead, CFileException::fileNotFound},
+        {"fwt_missing.bin", CFile::modeRead, CFileException::fileNotFound},
         {"no\\such\\folder\\x.bin", CFile::modeCreate | CFile::modeWrite, CFileException::badPath},
-        {"locked", CFile::modeRead, CFileException::accessDenied},
+        {"fwt_locked", CFile::modeRead, CFileException::accessDenied},
     };
     for (auto& c : cases) {
         CFile file;
@@ -133,18 +133,18 @@ TEST(CFile, OpenFailuresTable)
         }
         EXPECT_EQ(c.cause, caught) << c.path;
     }
-    RemoveDirectoryA("locked");
+    RemoveDirectoryA("fwt_locked");
     // Opening without modeCreate never makes the file.
     CStdioFile text;
-    EXPECT_FALSE(text.Open("missing.txt", CFile::modeReadWrite | CFile::typeText));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("missing.txt"));
+    EXPECT_FALSE(text.Open("fwt_missing.txt", CFile::modeReadWrite | CFile::typeText));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("fwt_missing.txt"));
 }
 
 TEST(CFile, ReadWriteSeekLength)
 {
-    CFile file("data.bin", CFile::modeCreate | CFile::modeReadWrite);
-    EXPECT_STREQ("data.bin", file.GetFileName());
-    EXPECT_STREQ("data", file.GetFileTitle());
+    CFile file("fwt_data.bin", CFile::modeCreate | CFile::modeReadWrite);
+    EXPECT_STREQ("fwt_data.bin", file.GetFileName());
+    EXPECT_STREQ("fwt_data", file.GetFileTitle());
     file.Write("0123456789", 10);
     EXPECT_EQ(10u, file.GetLength());
     EXPECT_EQ(10u, file.GetPosition());
@@ -166,10 +166,10 @@ TEST(CFile, ReadWriteSeekLength)
     }
     EXPECT_EQ(CFileException::badSeek, caught);
     file.Close();
-    CFile::Remove("data.bin");
+    CFile::Remove("fwt_data.bin");
     caught = -1;
     try {
-        CFile::Remove("data.bin");
+        CFile::Remove("fwt_data.bin");
     } catch (CFileException* e) {
         caught = e->m_cause;
         e->Delete();
@@ -180,11 +180,11 @@ TEST(CFile, ReadWriteSeekLength)
 TEST(CArchive, StringFormAndUntrustedLength)
 {
     {
-        CFile file("archive.bin", CFile::modeCreate | CFile::modeWrite);
+        CFile file("fwt_archive.bin", CFile::modeCreate | CFile::modeWrite);
         CArchive ar(&file, CArchive::store);
         ar << CString("CAKEDATA=3") << CString() << CString(CString('x', 300)) << (DWORD)0x01020304;
     }
-    std::string bytes = Bytes("archive.bin");
+    std::string bytes = Bytes("fwt_archive.bin");
     std::string want;
     want += '\x0A';                      // length 10 in one byte
     want += "CAKEDATA=3";
@@ -195,7 +195,7 @@ TEST(CArchive, StringFormAndUntrustedLength)
     EXPECT_EQ(want, bytes);
 
     {
-        CFile file("archive.bin", CFile::modeRead);
+        CFile file("fwt_archive.bin", CFile::modeRead);
         CArchive ar(&file, CArchive::load);
         CString a, b, c;
         DWORD d = 0;
@@ -207,10 +207,10 @@ TEST(CArchive, StringFormAndUntrustedLength)
     }
 
     // A length read from the file larger than what follows is an error, not a huge buffer.
-    Put("archive.bin", std::string("\xFF\xFF\xFF\x00\x00\x00\x7F" "abc", 10));
+    Put("fwt_archive.bin", std::string("\xFF\xFF\xFF\x00\x00\x00\x7F" "abc", 10));
     int caught = -1;
     {
-        CFile file("archive.bin", CFile::modeRead);
+        CFile file("fwt_archive.bin", CFile::modeRead);
         CArchive ar(&file, CArchive::load);
         CString s;
         try {
@@ -221,7 +221,7 @@ TEST(CArchive, StringFormAndUntrustedLength)
         }
     }
     EXPECT_EQ(CArchiveException::endOfFile, caught);
-    DeleteFileA("archive.bin");
+    DeleteFileA("fwt_archive.bin");
 }
 
 } // namespace
