@@ -105,6 +105,26 @@ TEST(CDC, MappingConversions)
     EXPECT_FALSE(c.dc.IsPrinting());
 }
 
+TEST(CDC, BoundsAccumulateWhatWasDrawn)
+{
+    Canvas c;
+    struct { const char* name; void (*draw)(CDC&); RECT want; } cases[] = {
+        {"rectangle", [](CDC& dc) { dc.Rectangle(1, 1, 4, 3); }, {1, 1, 4, 3}},
+        {"two fills", [](CDC& dc) { dc.FillSolidRect(0, 0, 2, 2, 0); dc.FillSolidRect(5, 2, 1, 1, 0); }, {0, 0, 6, 3}},
+        {"pixel", [](CDC& dc) { dc.SetPixel(7, 3, RGB(1, 2, 3)); }, {7, 3, 8, 4}},
+    };
+    for (auto& k : cases) {
+        c.dc.SetBoundsRect(NULL, DCB_ENABLE | DCB_RESET);
+        k.draw(c.dc);
+        CRect bounds;
+        UINT state = c.dc.GetBoundsRect(&bounds, DCB_RESET);
+        EXPECT_TRUE(state & DCB_SET) << k.name;
+        EXPECT_EQ(CRect(k.want), bounds) << k.name << ": " << bounds.left << "," << bounds.top
+                                         << "," << bounds.right << "," << bounds.bottom;
+    }
+    c.dc.SetBoundsRect(NULL, DCB_DISABLE);
+}
+
 TEST(CDC, ObjectsAreDeselectedBeforeTheDcGoes)
 {
     // A DC destroyed with our bitmap still selected puts its own back first, so the
