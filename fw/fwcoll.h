@@ -53,13 +53,11 @@ void Destroy(T* p, int count)
 }
 
 // Integer and pointer keys hash as key >> 4.
+// Other key types may specialise HashKey.
 template <class K>
 inline UINT HashKey(const K& key)
 {
-    if constexpr (std::is_pointer<K>::value)
-        return (UINT)((DWORD_PTR)key >> 4);
-    else
-        return (UINT)(((DWORD_PTR)key) >> 4);
+    return (UINT)((DWORD_PTR)key >> 4);
 }
 UINT HashString(LPCSTR key);
 template <> inline UINT HashKey<CString>(const CString& key) { return HashString(key); }
