@@ -4,6 +4,8 @@
 #include "model/ImageLayer.h"
 #include "model/LayerArray.h"
 
+#include <string.h>
+
 using namespace Gdiplus;
 using namespace design_test;
 
@@ -299,5 +301,75 @@ TEST(DesignFrames, FrameImageFillTransparency)
         a.DrawFrames(&c.graphics, 0, PointF(0, 0), 0);
         EXPECT_TRUE(ArgbNear(t.band, c.At(20, 20), 16)) << t.transparency;
         EXPECT_EQ(0u, c.At(96, 96));
+    }
+}
+
+TEST(DesignFrames, StyleFourScalesOnlyOnRoundItems)
+{
+    // 2 x 2 inches, frame size and intensity 0.4: round items take a quarter of the
+    // width of them (a band of 0.2 inch), rectangular ones the values themselves (0.4).
+    const struct
+    {
+        BYTE round;
+        ARGB at28;
+    } cases[] = {{1, 0}, {0, 0xFFFF0000}};
+    for (const auto& t : cases) {
+        CLayerArray a;
+        a.SetRecordRects(CRect(0, 0, 192, 192), 200, 200);
+        a.SetFrameStyle(4);
+        a.SetFrameSize(0.4f);
+        a.SetFrameIntensity(0.4f);
+        a.SetFrameColour1(kRed);
+        a.SetFrameOutlineWidth(0.0f);
+        Canvas c(192, 192);
+        a.DrawFrames(&c.graphics, t.round, PointF(0, 0), 0);
+        EXPECT_EQ(kOpRed, c.At(5, 96)) << (int)t.round;
+        EXPECT_EQ(t.at28, c.At(28, 96)) << (int)t.round;
+        EXPECT_EQ(0u, c.At(60, 96)) << (int)t.round;
+    }
+}
+
+TEST(DesignFrames, FittedImagesFollowTheAreaAndTheEdgeMargin)
+{
+    // The test mask: transparent on the left half, opaque white on the right.
+    const struct
+    {
+        const char* what;
+        float margin;
+        int rotation;
+        BYTE dimmed;
+        int x;
+        ARGB colour;
+    } cases[] = {
+        {"template, right half dimmed", 0.0f, 0, 1, 150, 0xFFB2B2B2},
+        {"template, left half clear", 0.0f, 0, 1, 40, 0},
+        {"template undimmed", 0.0f, 0, 0, 150, 0xFFFFFFFF},
+        {"margin shrinks the image", 0.25f, 0, 0, 165, 0xFFFFFFFF},
+        {"margin leaves the edge clear", 0.25f, 0, 0, 172, 0},
+        {"overlay turned by 180", 0.0f, 180, 0, 40, 0xFFFFFFFF},
+        {"frame image", 0.0f, 0, 0, 150, 0xFFFFFFFF},
+    };
+    for (const auto& t : cases) {
+        CImageLayer* image = new CImageLayer;
+        image->SetPlacement(CRect(0, 0, 192, 96), 200, 100);
+        ASSERT_TRUE(image->LoadMaskFromResource(31901));
+        image->m_frameIndex = 0;
+        CLayerArray a;
+        a.SetEdgeMargin(t.margin);
+        Canvas c(192, 96);
+        if (strstr(t.what, "overlay")) {
+            a.SetLayoutOverlay(image);
+            a.SetRecordRects(CRect(0, 0, 192, 96), 200, 100);
+            a.DrawLayoutOverlay(&c.graphics, PointF(0, 0), t.rotation, t.dimmed);
+        } else if (strstr(t.what, "frame")) {
+            a.SetFrameImage(image);
+            a.SetRecordRects(CRect(0, 0, 192, 96), 200, 100);
+            a.DrawFrameImage(&c.graphics, PointF(0, 0), t.rotation);
+        } else {
+            a.SetTemplateImage(image);
+            a.SetRecordRects(CRect(0, 0, 192, 96), 200, 100);
+            a.DrawTemplateImage(&c.graphics, PointF(0, 0), t.dimmed);
+        }
+        EXPECT_TRUE(ArgbNear(t.colour, c.At(t.x, 48), 1)) << t.what;
     }
 }

@@ -255,3 +255,46 @@ TEST(DesignTextItem, ImageFillTilesIntoTheLetters)
         EXPECT_GT(CountPixels(c.bitmap, match), 100) << k.opacity;
     }
 }
+
+TEST(DesignTextItem, GradientFillsRunAcrossTheText)
+{
+    // Colours 1 to 5: red, green, blue, yellow, magenta.  The linear fill runs 1, 2, 5,
+    // 3, 4 from left to right; the four-corner fill puts 1 at the top-left corner.
+    const COLORREF colours[5] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFF00FF};
+    const struct
+    {
+        int kind;
+        ARGB left, right;
+    } cases[] = {{2, 0xFFFF0000, 0xFFFFFF00}};
+    for (const auto& k : cases) {
+        CTextItem t;
+        t.m_text = "HHHH";
+        t.m_fontSize = 80;
+        t.m_outlineSize = 0;
+        t.m_fillKind = k.kind;
+        for (int i = 0; i < 5; i++)
+            t.m_fillColour[i] = colours[i];
+        t.SetPrintableSize(4.0f, 1.0f);
+        Canvas c(384, 96);
+        t.Draw(&c.graphics, PointF(0, 0));
+        RECT r = PaintedBounds(c.bitmap);
+        ASSERT_GT(r.right, r.left);
+        int y = (r.top + r.bottom) / 2;
+        EXPECT_TRUE(ArgbNear(k.left, c.At(r.left + 1, y), 60)) << std::hex << c.At(r.left + 1, y);
+        EXPECT_TRUE(ArgbNear(k.right, c.At(r.right - 2, y), 60)) << std::hex << c.At(r.right - 2, y);
+    }
+
+    CTextItem t;
+    t.m_text = "HHHH";
+    t.m_fontSize = 80;
+    t.m_outlineSize = 0;
+    t.m_fillKind = 3;
+    for (int i = 0; i < 5; i++)
+        t.m_fillColour[i] = colours[i];
+    t.SetPrintableSize(4.0f, 1.0f);
+    Canvas c(384, 96);
+    t.Draw(&c.graphics, PointF(0, 0));
+    RECT r = PaintedBounds(c.bitmap);
+    EXPECT_TRUE(ArgbNear(0xFFFF0000, c.At(r.left + 1, r.top + 1), 60)) << std::hex << c.At(r.left + 1, r.top + 1);
+    EXPECT_TRUE(ArgbNear(0xFFFFFF00, c.At(r.right - 2, r.bottom - 2), 60)) << std::hex << c.At(r.right - 2, r.bottom - 2);
+}
