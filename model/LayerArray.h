@@ -9,6 +9,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+class CFrostwellDoc;
+
 // Growable array of plain frame records: growing zero-fills the new records, shrinking
 // drops records without touching what they point to.
 class CLayerContainer
@@ -149,6 +151,10 @@ public:
     void DrawFrameImage(Gdiplus::Graphics* g, Gdiplus::PointF offset, int rotation);
     void DrawTemplateImage(Gdiplus::Graphics* g, Gdiplus::PointF offset, BYTE dimmed);
     void DrawLayoutOverlay(Gdiplus::Graphics* g, Gdiplus::PointF offset, int rotation, BYTE dimmed);
+
+    // FRAME section of the design file (defined with the design file).
+    void Save(IStorage* storage, IStream* cakeData);
+    void Load(IStorage* storage, IStream* cakeData, CFrostwellDoc* doc);
 
 private:
     CLayerArray(const CLayerArray&) = delete;

@@ -92,9 +92,8 @@ int CTextItem::GetStyle(bool withUnderline, const FontFamily& family) const
 
 void CTextItem::BuildTextPath(GraphicsPath* path)
 {
-    if (m_fontSize < 1)
-        m_fontSize = 1;     // a zero em size gives no path to size or hit
-    float em = (float)m_fontSize / 100.0f;
+    // A zero em size gives no path to size or hit: draw at least size 1.
+    float em = (float)(m_fontSize < 1 ? 1 : m_fontSize) / 100.0f;
     // A radius of 0 or less has no circle to bend onto (it would divide by zero).
     if (m_arcLayout && m_arcRadius > 0) {
         BuildArcTextPath(path, m_arcRadius, m_text, em, m_arcBelow, m_fontFace);
