@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -44,6 +45,8 @@ CDib::CDib()
       m_colourCount(0),
       m_mapping(false) {
   for (int i = 0; i < 256; ++i) m_map[i] = (BYTE)i;
+  memset(m_cacheColour, 0, sizeof(m_cacheColour));
+  memset(m_cacheUsed, 0, sizeof(m_cacheUsed));
 }
 
 CDib::CDib(HGLOBAL packed) : CDib() {
@@ -198,6 +201,7 @@ CBitmap* CDib::CreateBitmap(HDC dc) const {
 
 void CDib::SetPalette(const RGBQUAD* colours) {
   if (IsValid() && colours) memcpy(m_colours, colours, m_colourCount * sizeof(RGBQUAD));
+  memset(m_cacheUsed, 0, sizeof(m_cacheUsed));
 }
 
 void CDib::SetPaletteFromRGB(const BYTE* triples) {
@@ -209,6 +213,7 @@ void CDib::SetPaletteFromRGB(const BYTE* triples) {
     m_colours[i].rgbBlue = m_mapping ? m_map[t[2]] : t[2];
     m_colours[i].rgbReserved = 0;
   }
+  memset(m_cacheUsed, 0, sizeof(m_cacheUsed));
 }
 
 void CDib::SetMapping(double gamma, bool on) {
@@ -362,4 +367,110 @@ bool CDib::SaveBmp(LPCTSTR path, bool dontWrite) const {
                   done2 == BlockSize();
   CloseHandle(file);
   return ok;
+}
+
+void CDib::CopyScaled(const RECT& dst, const CDib& other, const RECT& src) {
+  if (m_bitCount != 8 || other.m_bitCount != 8) return;
+  const int dw = dst.right - dst.left, dh = dst.bottom - dst.top;
+  const int sw = src.right - src.left, sh = src.bottom - src.top;
+  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+  for (int y = 0; y < dh; ++y) {
+    // Whole rows and the spread remainder: source row = y x sh / dh.
+    BYTE* out = GetRow(dst.top + y);
+    const BYTE* in = other.GetRow(src.top + (int)((LONGLONG)y * sh / dh));
+    if (!out || !in) continue;
+    for (int x = 0; x < dw; ++x) {
+      const int tx = dst.left + x;
+      const int sx = src.left + (int)((LONGLONG)x * sw / dw);
+      if (tx >= 0 && tx < m_width && sx >= 0 && sx < other.m_width) out[tx] = in[sx];
+    }
+  }
+}
+
+void CDib::CopyTransparent(int dstX, int dstY, int width, int height, const CDib& other,
+                           int srcX, int srcY, const BYTE* mask) {
+  if (m_bitCount != 8 || other.m_bitCount != 8) return;
+  for (int y = 0; y < height; ++y) {
+    BYTE* out = GetRow(dstY + y);
+    const BYTE* in = other.GetRow(srcY + y);
+    if (!out || !in) continue;
+    for (int x = 0; x < width; ++x) {
+      const int tx = dstX + x, sx = srcX + x;
+      if (tx < 0 || tx >= m_width || sx < 0 || sx >= other.m_width) continue;
+      if (!mask || mask[in[sx]]) out[tx] = in[sx];
+    }
+  }
+}
+
+int CDib::NearestIndex(BYTE red, BYTE green, BYTE blue) {
+  const COLORREF colour = RGB(red, green, blue);
+  for (int i = 0; i < m_colourCount; ++i)
+    if (m_cacheUsed[i] && m_cacheColour[i] == colour) return i;
+  int best = 0;
+  long bestDistance = -1;
+  for (int i = 0; i < m_colourCount; ++i) {
+    const long dr = (long)m_colours[i].rgbRed - red;
+    const long dg = (long)m_colours[i].rgbGreen - green;
+    const long db = (long)m_colours[i].rgbBlue - blue;
+    const long distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
+    if (bestDistance < 0 || distance < bestDistance) {
+      best = i;
+      bestDistance = distance;
+      if (distance == 0) break;  // an exact match
+    }
+  }
+  if (bestDistance == 0) {
+    m_cacheColour[best] = colour;
+    m_cacheUsed[best] = 1;
+  }
+  return best;
+}
+
+bool CDib::ConvertFrom(const CDib& other) {
+  if (m_bitCount != 8 || !other.IsValid() || other.m_width != m_width ||
+      other.m_height != m_height)
+    return false;
+  const int depth = other.m_bitCount;
+  if (depth != 1 && depth != 4 && depth != 8 && depth != 24) return false;
+  if (depth == 24) {
+    // 5 bits per channel: each of the 32768 colours is matched once.
+    std::vector<short> table(32768, -1);
+    for (int y = 0; y < m_height; ++y) {
+      const BYTE* in = other.m_rows[y];
+      for (int x = 0; x < m_width; ++x) {
+        const BYTE b = in[3 * x], g = in[3 * x + 1], r = in[3 * x + 2];
+        const int key = ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
+        if (table[key] < 0) table[key] = (short)NearestIndex(r, g, b);
+        m_rows[y][x] = (BYTE)table[key];
+      }
+    }
+    return true;
+  }
+  BYTE map[256];
+  for (int i = 0; i < other.m_colourCount; ++i)
+    map[i] = (BYTE)NearestIndex(other.m_colours[i].rgbRed, other.m_colours[i].rgbGreen,
+                                other.m_colours[i].rgbBlue);
+  for (int y = 0; y < m_height; ++y) {
+    const BYTE* in = other.m_rows[y];
+    for (int x = 0; x < m_width; ++x) {
+      int index;
+      if (depth == 8)
+        index = in[x];
+      else if (depth == 4)
+        index = (in[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F;
+      else
+        index = (in[x / 8] >> (7 - x % 8)) & 1;
+      m_rows[y][x] = map[index];
+    }
+  }
+  return true;
+}
+
+HGLOBAL CDib::CopyToGlobal8(const RGBQUAD* palette) const {
+  if (!IsValid() || !palette) return NULL;
+  CDib copy;
+  if (!copy.Create(m_width, m_height, 8)) return NULL;
+  copy.SetPalette(palette);
+  if (!copy.ConvertFrom(*this)) return NULL;
+  return copy.CopyToGlobal();
 }

@@ -62,8 +62,22 @@ public:
   int Stretch(HDC dc, const RECT& dst, const RECT& src) const;
 
   bool CopyFrom(const CDib& other);
+  // 8-bit copies: other's area src scaled (by whole pixels and rows, remainders spread
+  // evenly) into this image's area dst; both rectangles are clipped to their images.
+  void CopyScaled(const RECT& dst, const CDib& other, const RECT& src);
+  // other's width x height pixels from (srcX, srcY) to (dstX, dstY), clipped to both
+  // images; with a mask table only pixels whose index is marked there are copied.
+  void CopyTransparent(int dstX, int dstY, int width, int height, const CDib& other, int srcX,
+                       int srcY, const BYTE* mask = NULL);
+  // Re-colours a 1-, 4-, 8- or 24-bit image of the same size into this 8-bit image's
+  // palette, each colour to the nearest entry (3 dr^2 + 4 dg^2 + 2 db^2).
+  bool ConvertFrom(const CDib& other);
+  // Index of the palette entry nearest to the colour.
+  int NearestIndex(BYTE red, BYTE green, BYTE blue);
   // A packed copy in new global memory (GMEM_MOVEABLE | GMEM_DDESHARE), NULL on failure.
   HGLOBAL CopyToGlobal() const;
+  // The same for an 8-bit copy of the image re-coloured into the given 256 colours.
+  HGLOBAL CopyToGlobal8(const RGBQUAD* palette) const;
 
   // BMP files: the 14-byte file header then the block. A file whose header does not match
   // its size is refused like a damaged packed bitmap. SaveBmp with dontWrite writes nothing
@@ -92,4 +106,7 @@ private:
   int m_colourCount;
   bool m_mapping;
   BYTE m_map[256];
+  // Colours already matched by NearestIndex, by palette entry (reset with the palette).
+  COLORREF m_cacheColour[256];
+  BYTE m_cacheUsed[256];
 };
