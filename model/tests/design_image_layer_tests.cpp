@@ -350,3 +350,27 @@ TEST(DesignImageLayer, BitmapResourceBecomesAMask)
     EXPECT_EQ(0xFFFFFFFFu, c.GetValue());
     EXPECT_FALSE(layer.LoadMaskFromResource(31999));
 }
+
+TEST(DesignImageLayer, LoadFromStreamKeepsTheStoredPlacement)
+{
+    std::vector<BYTE> png = MakePng(300, 150, Red);
+    IStream* stream = NULL;
+    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(NULL, TRUE, &stream));
+    stream->Write(&png[0], (ULONG)png.size(), NULL);
+    LARGE_INTEGER zero = {};
+    stream->Seek(zero, STREAM_SEEK_SET, NULL);
+    CImageLayer layer;
+    layer.SetPlacement(CRect(0, 0, 384, 288), 400, 300);
+    layer.m_filePath = "C:\\old.png";
+    layer.m_scale = 0.5f;
+    ASSERT_TRUE(layer.LoadFromStream(stream));
+    stream->Release();      // the layer's bitmap must not depend on the stream
+    EXPECT_TRUE(layer.m_filePath.IsEmpty());
+    EXPECT_TRUE(layer.m_loaded);
+    EXPECT_EQ(0.5f, layer.m_scale);
+    EXPECT_DOUBLE_EQ(3.75, layer.m_centreX);
+    EXPECT_NEAR(1.0f, layer.m_printedWidth, 1e-4);
+    Color c;
+    layer.GetMasterBitmap()->GetPixel(299, 149, &c);
+    EXPECT_EQ(0xFFFF0000u, c.GetValue());
+}
