@@ -162,7 +162,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     CWnd* pMainWnd = m_pMainWnd;
     if (this == g_pApp && !pMainWnd)
         pMainWnd = AfxGetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg, 0))
+    if (CWnd::WalkPreTranslateTree(FwGetSafeHwnd(pMainWnd), pMsg, 0))
         return TRUE;
     // A window outside the main window's tree (a modeless popup): the main window's
     // accelerators still apply.

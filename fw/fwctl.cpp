@@ -9,7 +9,7 @@ BOOL CreateControl(CWnd* pWnd, LPCTSTR cls, LPCTSTR text, DWORD style, const REC
 {
     return pWnd->CreateEx(0, cls, text, style | WS_CHILD, rect.left, rect.top,
                           rect.right - rect.left, rect.bottom - rect.top,
-                          pParent->GetSafeHwnd(), (HMENU)(UINT_PTR)nID);
+                          FwGetSafeHwnd(pParent), (HMENU)(UINT_PTR)nID);
 }
 
 } // namespace

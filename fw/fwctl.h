@@ -211,5 +211,5 @@ public:
     UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
     CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT r = nullptr)
-    { return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), r); }
+    { return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, FwGetSafeHwnd(pWnd), r); }
 };

@@ -2,6 +2,7 @@
 // dialogs), modeless dialogs, data exchange and the common dialogs.
 #include "fw/fwwin.h"
 #include "fw/fwstate.h"
+#include <cerrno>
 #include <cfloat>
 #include <cstdlib>
 
@@ -67,11 +68,13 @@ CDialog::~CDialog()
 
 HWND CDialog::PreModal()
 {
-    HWND hWnd = m_pParentWnd->GetSafeHwnd();
+    HWND hWnd = FwGetSafeHwnd(m_pParentWnd);
     if (!hWnd) {
         if (CWnd* pMain = AfxGetMainWnd())
             if (pMain->m_hWnd && ::IsWindow(pMain->m_hWnd))
                 hWnd = ::GetLastActivePopup(pMain->m_hWnd);
+        if (!hWnd)
+            hWnd = ::GetActiveWindow();   // no main window yet: the thread's active window
     }
     // A child cannot own a popup: its top-level window does.
     while (hWnd && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD))
@@ -126,7 +129,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
     InitControlsOnce();
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParam(AfxGetResourceHandle(), lpDialogTemplate,
-                                            pParentWnd->GetSafeHwnd(), FwDlgProc, 0);
+                                            FwGetSafeHwnd(pParentWnd), FwDlgProc, 0);
     if (!AfxUnhookWindowCreate()) {
         if (hWnd)
             ::DestroyWindow(hWnd);
@@ -254,7 +257,7 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
-    HWND h = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), nIDC);
+    HWND h = ::GetDlgItem(FwGetSafeHwnd(m_pDlgWnd), nIDC);
     if (!h)
         AfxThrowNotSupportedException();
     m_idLastControl = h;
@@ -309,6 +312,7 @@ bool ParseLong(const CString& text, long& out, bool isUnsigned)
     if (!*p)
         return false;
     char* end = nullptr;
+    errno = 0;
     if (isUnsigned) {
         if (*p == '-')
             return false;
@@ -316,8 +320,8 @@ bool ParseLong(const CString& text, long& out, bool isUnsigned)
     } else {
         out = strtol(p, &end, 10);
     }
-    if (end == p)
-        return false;
+    if (end == p || errno == ERANGE)
+        return false;   // no digits, or too large to hold
     while (*end == ' ' || *end == '\t')
         ++end;
     return *end == 0;

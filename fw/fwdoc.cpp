@@ -197,8 +197,9 @@ BOOL CDocument::SaveModified()
     if (!IsModified())
         return TRUE;
     CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
-    CString prompt;
-    prompt.Format("Save changes to %s?", (LPCTSTR)name);
+    CString format, prompt;
+    format.LoadString(FW_IDP_ASK_TO_SAVE);
+    prompt.Format(format, (LPCTSTR)name);
     switch (AfxMessageBox((LPCTSTR)prompt, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDCANCEL:
         return FALSE;
@@ -416,7 +417,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
         cy = CW_USEDEFAULT;
     }
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, cx, cy,
-                    pParentWnd->GetSafeHwnd(), hMenu, pContext);
+                    FwGetSafeHwnd(pParentWnd), hMenu, pContext);
 }
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
@@ -436,7 +437,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     m_hMenuDefault = hMenu;
     CString title = m_strTitle;
     if (!CreateEx(0, cls, title, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, pParentWnd->GetSafeHwnd(), hMenu, pContext))
+                  CW_USEDEFAULT, FwGetSafeHwnd(pParentWnd), hMenu, pContext))
         return FALSE;
     m_hAccelTable = ::LoadAccelerators(hInst, MAKEINTRESOURCE(nIDResource));
     if (!pContext)

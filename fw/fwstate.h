@@ -13,7 +13,6 @@ struct FwThreadState {
     CWnd* pWndInit = nullptr;          // the object the creation hook attaches next
     HHOOK hHook = nullptr;             // this thread's creation hook
     HWND hLockoutNotify = nullptr;     // a dialog whose notifications UpdateData holds back
-    int tempLock = 0;                  // temporary wrappers are kept while above 0
     int pumpDepth = 0;                 // nesting of message pumps
     CWinThread* pThread = nullptr;     // the thread object of this thread
     std::unordered_map<HWND, CWnd*> temps;   // temporary window wrappers

@@ -3,6 +3,7 @@
 #include "fw/fwwin.h"
 #include "fw/fwstate.h"
 #include <windowsx.h>
+#undef SubclassWindow
 #include <mutex>
 #include <new>
 #include <set>
@@ -85,10 +86,19 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
     return p;
 }
 
+namespace {
+// The temporary maps are locked (AfxLockTempMaps) while a loop of its own runs.
+bool TempMapsLocked()
+{
+    AfxLockTempMaps();
+    return !AfxUnlockTempMaps(FALSE);
+}
+} // namespace
+
 void FwDeleteTempMaps()
 {
     FwThreadState& ts = FwGetThreadState();
-    if (ts.tempLock > 0)
+    if (TempMapsLocked())
         return;
     auto temps = std::move(ts.temps);
     ts.temps.clear();
@@ -103,22 +113,6 @@ void FwDeleteTempMaps()
     FwDeleteTempObjects();
 }
 
-void AfxLockTempMaps()
-{
-    ++FwGetThreadState().tempLock;
-}
-
-BOOL AfxUnlockTempMaps(BOOL bDeleteTemps)
-{
-    FwThreadState& ts = FwGetThreadState();
-    if (ts.tempLock > 0 && --ts.tempLock == 0) {
-        if (bDeleteTemps && ts.pumpDepth == 0)
-            FwDeleteTempMaps();
-        return TRUE;
-    }
-    return FALSE;
-}
-
 BOOL CWnd::Attach(HWND hWnd)
 {
     if (!hWnd || m_hWnd)
@@ -130,7 +124,7 @@ BOOL CWnd::Attach(HWND hWnd)
     // A temporary wrapper of this thread for the same window is no longer needed.
     FwThreadState& ts = FwGetThreadState();
     auto it = ts.temps.find(hWnd);
-    if (it != ts.temps.end() && ts.tempLock == 0 && ts.pumpDepth == 0) {
+    if (it != ts.temps.end() && ts.pumpDepth == 0 && !TempMapsLocked()) {
         it->second->m_hWnd = nullptr;
         delete it->second;
         ts.temps.erase(it);
@@ -457,7 +451,7 @@ BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                   const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext)
 {
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, FwGetSafeHwnd(pParentWnd),
                     (HMENU)(UINT_PTR)nID, pContext);
 }
 
@@ -465,7 +459,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
                     DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, FwGetSafeHwnd(pParentWnd),
                     (HMENU)(UINT_PTR)nID, lpParam);
 }
 
@@ -526,7 +520,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
-    HWND h = ::GetDlgItem(pParent->GetSafeHwnd(), (int)nID);
+    HWND h = ::GetDlgItem(FwGetSafeHwnd(pParent), (int)nID);
     return h ? SubclassWindow(h) : FALSE;
 }
 

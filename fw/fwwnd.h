@@ -112,13 +112,13 @@ public:
     CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
     void GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(m_hWnd, nID); }
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* SetParent(CWnd* p) { return FromHandle(::SetParent(m_hWnd, p->GetSafeHwnd())); }
+    CWnd* SetParent(CWnd* p) { return FromHandle(::SetParent(m_hWnd, FwGetSafeHwnd(p))); }
     CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
-    CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
+    CWnd* (GetNextWindow)(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
     CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
     CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
-    BOOL IsChild(const CWnd* p) const { return ::IsChild(m_hWnd, p->GetSafeHwnd()); }
+    BOOL IsChild(const CWnd* p) const { return ::IsChild(m_hWnd, FwGetSafeHwnd(p)); }
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
@@ -138,8 +138,8 @@ public:
     void ClientToScreen(LPRECT r) const;
     void ScreenToClient(LPPOINT p) const { ::ScreenToClient(m_hWnd, p); }
     void ScreenToClient(LPRECT r) const;
-    void MapWindowPoints(CWnd* pTo, LPPOINT p, UINT n) const { ::MapWindowPoints(m_hWnd, pTo->GetSafeHwnd(), p, n); }
-    void MapWindowPoints(CWnd* pTo, LPRECT r) const { ::MapWindowPoints(m_hWnd, pTo->GetSafeHwnd(), (LPPOINT)r, 2); }
+    void MapWindowPoints(CWnd* pTo, LPPOINT p, UINT n) const { ::MapWindowPoints(m_hWnd, FwGetSafeHwnd(pTo), p, n); }
+    void MapWindowPoints(CWnd* pTo, LPRECT r) const { ::MapWindowPoints(m_hWnd, FwGetSafeHwnd(pTo), (LPPOINT)r, 2); }
     void MoveWindow(int x, int y, int w, int h, BOOL bRepaint = TRUE) { ::MoveWindow(m_hWnd, x, y, w, h, bRepaint); }
     void MoveWindow(LPCRECT r, BOOL bRepaint = TRUE) { ::MoveWindow(m_hWnd, r->left, r->top, r->right - r->left, r->bottom - r->top, bRepaint); }
     BOOL SetWindowPos(const CWnd* pAfter, int x, int y, int cx, int cy, UINT nFlags);
@@ -299,9 +299,6 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,
 BOOL AfxRegisterClass(WNDCLASS* lpWndClass);
 #define FW_WND_CLASS "FwWnd"
 
-// Temporary handle maps: locked while a loop of its own holds temporary wrappers.
-void AfxLockTempMaps();
-BOOL AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
 // Frees this thread's temporary wrappers (called between messages by the outer loops).
 void FwDeleteTempMaps();
 

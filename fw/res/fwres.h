@@ -3,20 +3,17 @@
 
 // The layer's own texts.
 #define FW_IDS_UNTITLED              0xEF00
-#define FW_IDP_COMMAND_FAILURE       0xEF01
-#define FW_IDP_FAILED_TO_START_PRINT 0xEF02
-#define FW_IDS_MEMORY_EXCEPTION      0xEF03
-#define FW_IDP_INTERNAL_FAILURE      0xEF04
-#define FW_IDP_PARSE_INT             0xEF05
-#define FW_IDP_PARSE_REAL            0xEF06
-#define FW_IDS_PREVIEW_PAGE          0xEF07
-#define FW_IDS_PREVIEW_ONEPAGE       0xEF08
-#define FW_IDS_PREVIEW_TWOPAGE       0xEF09
-#define FW_IDS_SAVE_AS               0xEF0A
-#define FW_IDP_FAILED_TO_OPEN_DOC    0xEF0B
-#define FW_IDP_FAILED_TO_SAVE_DOC    0xEF0C
-#define FW_IDS_ALL_FILES             0xEF0D
-#define FW_IDS_PRINTING_ON           0xEF0E
+#define FW_IDP_COMMAND_FAILURE       0xEF11
+#define FW_IDP_FAILED_TO_START_PRINT 0xEF12
+#define FW_IDS_MEMORY_EXCEPTION      0xEF13
+#define FW_IDP_INTERNAL_FAILURE      0xEF14
+#define FW_IDP_PARSE_INT             0xEF15
+#define FW_IDP_PARSE_REAL            0xEF16
+#define FW_IDS_PREVIEW_ONEPAGE       0xEF18
+#define FW_IDS_PREVIEW_TWOPAGE       0xEF19
+#define FW_IDP_FAILED_TO_OPEN_DOC    0xEF1B
+#define FW_IDS_ALL_FILES             0xEF1D
+#define FW_IDP_ASK_TO_SAVE           0xEF1E
 // The application's title when the program gives none.
 #define AFX_IDS_APP_TITLE            0xE000
 
