@@ -64,9 +64,11 @@ EOF
     sl_printer_stop
     return 0
   fi
-  # A PDF printer whose device is a file: the job's final PDF lands in the build folder.
-  lpadmin -p Cake_PDF -E -v "file://$SL_PRINTER_PDF" \
-          -P /usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd -o PageSize=A4 &&
+  # The PDF writer's printer description (its paper list), made to hand on PDF, with a
+  # file as device: the job's final PDF lands in the build folder.
+  sed 's|^\*PCFileName:.*|&\n*cupsFilter2: "application/vnd.cups-pdf application/pdf 0 -"|' \
+      /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd > "$root/Cake_PDF.ppd"
+  lpadmin -p Cake_PDF -E -v "file://$SL_PRINTER_PDF" -P "$root/Cake_PDF.ppd" -o PageSize=A4 &&
     lpadmin -d Cake_PDF || echo "printer: could not add the Cake_PDF queue" >&2
 }
 
