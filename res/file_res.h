@@ -1,0 +1,4 @@
+// Resource ids of the design file.
+#pragma once
+
+#define IDS_DESIGN_VERSION 4302
