@@ -1,0 +1,146 @@
+// Image streams of design files: names, PNG encoding with every status checked, and reading
+// that checks an image before it is decoded and copies it out of the storage.
+#include "model/DesignSections.h"
+
+#include "app/base/Globals.h"
+#include "model/ComOwner.h"
+#include "model/DesignStorage.h"
+#include "model/ImageCheck.h"
+#include "model/ImageLayer.h"
+
+using namespace Gdiplus;
+
+namespace {
+
+CString Numbered(LPCTSTR format, int n)
+{
+    CString name;
+    name.Format(format, n);
+    return name;
+}
+
+BSTR WideName(LPCTSTR name)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, name, -1, NULL, 0);
+    BSTR wide = length > 0 ? SysAllocStringLen(NULL, length - 1) : NULL;
+    if (wide)
+        MultiByteToWideChar(CP_ACP, 0, name, -1, wide, length);
+    return wide;
+}
+
+} // namespace
+
+CString ImageStreamName(int number) { return Numbered("Image%d.png", number); }
+CString FrameImageStreamName(int record) { return Numbered("Frame%d.png", record); }
+CString CanvasClipartStreamName(int record) { return Numbered("CanvasClipart%d.png", record); }
+CString TemplateStreamName(int record) { return Numbered("Template%d.png", record); }
+CString FrameClipartStreamName(int record) { return Numbered("FrameClipart%d.png", record); }
+CString BackStreamName(int record) { return Numbered("Back%d.png", record); }
+CString RegionStreamName(int record) { return Numbered("Region%d.dat", record); }
+
+CString TextFillStreamName(int frame, int ordinal)
+{
+    CString name;
+    if (ordinal <= 1)
+        name.Format("TextFill%d.png", frame);
+    else
+        name.Format("TextFill%d_%d.png", frame, ordinal);
+    return name;
+}
+
+HRESULT WritePngStream(IStorage* storage, LPCTSTR name, Bitmap* bitmap, const EncoderParameters* parameters)
+{
+    if (storage == NULL || bitmap == NULL)
+        return E_POINTER;
+    if (!IsUsableStreamName(name))
+        return STG_E_INVALIDNAME;
+    CLSID png;
+    if (GetEncoderClsid(L"image/png", &png) < 0)
+        return REGDB_E_CLASSNOTREG;
+    BSTR wide = WideName(name);
+    if (wide == NULL)
+        return E_OUTOFMEMORY;
+    CComOwner<IStream> stream;
+    HRESULT hr = storage->CreateStream(wide, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Receive());
+    SysFreeString(wide);
+    if (FAILED(hr))
+        return hr;
+    Status status = bitmap->Save(stream, &png, parameters);
+    if (status != Ok)
+        return E_FAIL;
+    STATSTG stat = {};
+    hr = stream->Stat(&stat, STATFLAG_NONAME);
+    if (SUCCEEDED(hr) && stat.cbSize.QuadPart == 0)
+        hr = E_FAIL;
+    return hr;
+}
+
+namespace {
+thread_local CImageBudget* t_budget = NULL;
+}
+
+CImageBudget::CImageBudget(int layers, ULONGLONG pixels) : m_outer(t_budget), m_layers(layers), m_pixels(pixels)
+{
+    t_budget = this;
+}
+
+CImageBudget::~CImageBudget()
+{
+    t_budget = m_outer;
+}
+
+CImageBudget* CImageBudget::Current()
+{
+    return t_budget;
+}
+
+bool CImageBudget::TakeLayer()
+{
+    if (m_layers <= 0)
+        return false;
+    --m_layers;
+    return true;
+}
+
+bool CImageBudget::TakePixels(DWORD width, DWORD height)
+{
+    const DWORD longer = width > height ? width : height;
+    const DWORD shorter = width > height ? height : width;
+    const ULONGLONG cost = (ULONGLONG)width * height + 1000ull * (1000ull * shorter / longer + 1);
+    if (cost > m_pixels)
+        return false;
+    m_pixels -= cost;
+    return true;
+}
+
+HRESULT ReadImageStreamBytes(IStorage* storage, LPCTSTR name, std::vector<BYTE>& bytes)
+{
+    HRESULT hr = ReadStreamBytes(storage, name, kMaxImageStreamBytes, bytes);
+    if (hr == STG_E_FILENOTFOUND)
+        return hr;
+    DWORD width = 0, height = 0;
+    if (FAILED(hr) || !CheckImageBytes(bytes.empty() ? NULL : &bytes[0], bytes.size(), &width, &height)) {
+        std::vector<BYTE>().swap(bytes);
+        return E_FAIL;
+    }
+    if (t_budget && !t_budget->TakePixels(width, height)) {
+        std::vector<BYTE>().swap(bytes);
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
+Bitmap* ReadImageStream(IStorage* storage, LPCTSTR name, HRESULT* hr)
+{
+    std::vector<BYTE> bytes;
+    HRESULT result = ReadImageStreamBytes(storage, name, bytes);
+    Bitmap* bitmap = NULL;
+    if (SUCCEEDED(result)) {
+        bitmap = DecodeImageBytes(&bytes[0], bytes.size());   // a copy that owns its pixels
+        if (bitmap == NULL)
+            result = E_FAIL;
+    }
+    if (hr)
+        *hr = result;
+    return bitmap;
+}
