@@ -1,0 +1,207 @@
+// The print dialog on the program's template and the password dialog, driven as a
+// person uses them: texts read, scroll bars clicked, boxes ticked, buttons pressed.
+#include "app/MyPrintDialog.h"
+#include "app/PasswordDlg.h"
+#include "app/base/KeyStore.h"
+#include "app/base/TextTable.h"
+#include "res/print_res.h"
+
+#include <dlgs.h>
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+void EnsureApp()
+{
+    if (AfxGetApp() == nullptr) {
+        static CWinApp testApp("print tests");
+    }
+}
+
+// Runs `act` once on the first visible dialog of the thread, from a timer of the modal
+// loop that shows it.
+class DialogDriver
+{
+public:
+    explicit DialogDriver(std::function<void(HWND)> act) : m_act(std::move(act))
+    {
+        s_self = this;
+        m_timer = ::SetTimer(nullptr, 0, 50, &DialogDriver::Tick);
+    }
+    ~DialogDriver()
+    {
+        ::KillTimer(nullptr, m_timer);
+        s_self = nullptr;
+    }
+    bool acted = false;
+
+private:
+    static BOOL CALLBACK Find(HWND wnd, LPARAM found)
+    {
+        char cls[16];
+        ::GetClassNameA(wnd, cls, sizeof cls);
+        if (::IsWindowVisible(wnd) && lstrcmpA(cls, "#32770") == 0) {
+            *(HWND*)found = wnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (s_self == nullptr || s_self->acted)
+            return;
+        HWND dlg = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), Find, (LPARAM)&dlg);
+        if (dlg == nullptr)
+            return;
+        s_self->acted = true;
+        s_self->m_act(dlg);
+    }
+    static DialogDriver* s_self;
+    std::function<void(HWND)> m_act;
+    UINT_PTR m_timer;
+};
+DialogDriver* DialogDriver::s_self = nullptr;
+
+CString ItemText(HWND dlg, int id)
+{
+    char buf[512] = "";
+    ::GetDlgItemTextA(dlg, id, buf, sizeof buf);
+    return buf;
+}
+
+void Press(HWND dlg, int id)
+{
+    ::SendMessage(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(dlg, id));
+}
+
+bool PdfQueueExists()
+{
+    HANDLE h = nullptr;
+    if (!OpenPrinterA(const_cast<char*>("cake_pdf"), &h, nullptr))
+        return false;
+    ClosePrinter(h);
+    return true;
+}
+
+} // namespace
+
+TEST(PrintPasswordDialog, OkKeepsTheDigestOfTheTypedText)
+{
+    EnsureApp();
+    LoadLanguageFile("english");
+    CString title, text, ok;
+    CPasswordDlg dialog;
+    DialogDriver driver([&](HWND dlg) {
+        char buf[256];
+        ::GetWindowTextA(dlg, buf, sizeof buf);
+        title = buf;
+        text = ItemText(dlg, IDC_PASSWORD_TEXT);
+        ok = ItemText(dlg, IDOK);
+        EXPECT_TRUE(::GetWindowLong(::GetDlgItem(dlg, IDC_PASSWORD_EDIT), GWL_STYLE) & ES_PASSWORD);
+        ::SetDlgItemTextA(dlg, IDC_PASSWORD_EDIT, "secret");
+        Press(dlg, IDOK);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_TRUE(driver.acted);
+    EXPECT_STREQ("Password Protection", (LPCTSTR)title);
+    EXPECT_STREQ((LPCTSTR)GetLangText("127"), (LPCTSTR)text);
+    EXPECT_STREQ("OK", (LPCTSTR)ok);
+    EXPECT_STREQ("5ebe2294ecd0e0f08eab7690d2a6ee69", (LPCTSTR)dialog.GetDigest());
+}
+
+TEST(PrintPasswordDialog, CancelLeavesTheDigestEmpty)
+{
+    EnsureApp();
+    static const int buttons[] = {IDCANCEL};
+    for (int button : buttons) {
+        CPasswordDlg dialog;
+        DialogDriver driver([&](HWND dlg) {
+            ::SetDlgItemTextA(dlg, IDC_PASSWORD_EDIT, "secret");
+            ::SendMessage(dlg, WM_COMMAND, button, 0);
+        });
+        EXPECT_EQ(IDCANCEL, dialog.DoModal());
+        EXPECT_TRUE(dialog.GetDigest().IsEmpty());
+    }
+}
+
+// The common print dialog needs a printer: these run against the test run's PDF queue.
+class PrintDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EnsureApp();
+        if (!PdfQueueExists())
+            GTEST_SKIP() << "no print queue cake_pdf";
+        SetSetting("language", "english");
+    }
+    void TearDown() override { SetSetting("language", "english"); }
+};
+
+TEST_F(PrintDialogTest, ShowsPrinterAndAdjustmentsAndReadsThemBack)
+{
+    CMyPrintDialog dialog(FALSE, 0, 0, 2, -3, "cake_pdf", 0x14000C);
+    CString name, horizontal, vertical, properties, afterClicks[2];
+    BOOL invertHidden = FALSE;
+    DialogDriver driver([&](HWND dlg) {
+        name = ItemText(dlg, IDC_PRINT_PRINTER_NAME);
+        horizontal = ItemText(dlg, IDC_PRINT_HADJUST_TEXT);
+        vertical = ItemText(dlg, IDC_PRINT_VADJUST_TEXT);
+        properties = ItemText(dlg, psh2);
+        invertHidden = !::IsWindowVisible(::GetDlgItem(dlg, IDC_PRINT_INVERT));
+        HWND hbar = ::GetDlgItem(dlg, IDC_PRINT_HBAR), vbar = ::GetDlgItem(dlg, IDC_PRINT_VBAR);
+        EXPECT_NE(nullptr, hbar);
+        EXPECT_NE(nullptr, vbar);
+        // One click on the right arrow, then the far right end: the range stops at 5.
+        ::SendMessage(dlg, WM_HSCROLL, SB_LINERIGHT, (LPARAM)hbar);
+        afterClicks[0] = ItemText(dlg, IDC_PRINT_HADJUST_TEXT);
+        ::SendMessage(dlg, WM_HSCROLL, SB_RIGHT, (LPARAM)hbar);
+        ::SendMessage(dlg, WM_HSCROLL, SB_LINERIGHT, (LPARAM)hbar);
+        // One click up on the vertical bar: one more millimetre up.
+        ::SendMessage(dlg, WM_VSCROLL, SB_LINEUP, (LPARAM)vbar);
+        afterClicks[1] = ItemText(dlg, IDC_PRINT_VADJUST_TEXT);
+        ::CheckDlgButton(dlg, IDC_PRINT_OUTLINE, BST_CHECKED);
+        Press(dlg, IDOK);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    ASSERT_TRUE(driver.acted);
+    EXPECT_STREQ("cake_pdf", (LPCTSTR)name);
+    EXPECT_STREQ("2mm", (LPCTSTR)horizontal);
+    EXPECT_STREQ("-3mm", (LPCTSTR)vertical);
+    EXPECT_STREQ("&Properties", (LPCTSTR)properties);
+    EXPECT_TRUE(invertHidden);
+    EXPECT_STREQ("3mm", (LPCTSTR)afterClicks[0]);
+    EXPECT_STREQ("-4mm", (LPCTSTR)afterClicks[1]);
+    EXPECT_EQ(5, dialog.GetHorizontalAdjustment());
+    EXPECT_EQ(-4, dialog.GetVerticalAdjustment());
+    EXPECT_TRUE(dialog.IsOutlineChecked());
+    EXPECT_NE(nullptr, dialog.GetPrinterDC());
+}
+
+TEST_F(PrintDialogTest, PropertiesButtonSpeaksDutchAndFrench)
+{
+    static const struct { const char* language; const char* caption; } cases[] = {
+        {"DUTCH", "Voorkeuren"},
+        {"french", "Pr\xE9" "f\xE9" "rences"},
+        {"portugese", "&Properties"},
+    };
+    for (const auto& c : cases) {
+        SetSetting("language", c.language);
+        CMyPrintDialog dialog(FALSE, 0, 0, 0, 0, "nowhere", 0x14000C);
+        CString caption, name;
+        DialogDriver driver([&](HWND dlg) {
+            caption = ItemText(dlg, psh2);
+            name = ItemText(dlg, IDC_PRINT_PRINTER_NAME);
+            Press(dlg, IDCANCEL);
+        });
+        EXPECT_EQ(IDCANCEL, dialog.DoModal());
+        EXPECT_STREQ(c.caption, (LPCTSTR)caption) << c.language;
+        EXPECT_STREQ("nowhere", (LPCTSTR)name) << "the setting's text, printer or not";
+        EXPECT_FALSE(dialog.IsOutlineChecked());
+    }
+}
