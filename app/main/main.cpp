@@ -1,7 +1,4 @@
-#include <windows.h>
+// The program: its one application object.  The framework's WinMain runs it.
+#include "app/FrostwellApp.h"
 
-// Placeholder entry until the application object lands.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    return 0;
-}
+CFrostwellApp theApp;

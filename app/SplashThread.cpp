@@ -1,0 +1,39 @@
+#include "app/SplashThread.h"
+
+IMPLEMENT_DYNCREATE(CSplashThread, CWinThread)
+
+CSplashThread::CSplashThread() : m_ready(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+{
+}
+
+CSplashThread::~CSplashThread()
+{
+    if (m_ready != nullptr)
+        CloseHandle(m_ready);
+}
+
+BOOL CSplashThread::InitInstance()
+{
+    // Shares focus and key state with the UI thread.
+    AttachThreadInput(GetCurrentThreadId(), AfxGetApp()->m_nThreadID, TRUE);
+    BOOL created = m_splash.Create();
+    if (created)
+        m_pMainWnd = &m_splash;
+    SetEvent(m_ready);
+    // Without a window the thread ends at once rather than wait for a close that
+    // cannot come.
+    return created;
+}
+
+void CSplashThread::HideSplash(DWORD timeoutMs)
+{
+    HANDLE waits[2] = {m_ready, m_hThread};
+    DWORD count = m_hThread != nullptr ? 2 : 1;
+    if (WaitForMultipleObjects(count, waits, FALSE, timeoutMs) == WAIT_TIMEOUT)
+        return;
+    HWND splash = m_splash.GetSafeHwnd();
+    if (splash == nullptr || !::IsWindow(splash))
+        return;
+    m_splash.AllowClose();
+    ::SendMessage(splash, WM_CLOSE, 0, 0);
+}

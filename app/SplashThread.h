@@ -1,0 +1,27 @@
+// The splash thread: a user-interface thread of its own that shows the splash window
+// while the UI thread starts the program, until the view's start-up timer hides it.
+#pragma once
+
+#include "fw/fwwin.h"
+
+#include "app/SplashWnd.h"
+
+class CSplashThread : public CWinThread
+{
+    DECLARE_DYNCREATE(CSplashThread)
+public:
+    CSplashThread();
+    ~CSplashThread() override;
+
+    void SetBitmap(UINT resourceId) { m_splash.SetBitmap((WORD)resourceId); }
+    BOOL InitInstance() override;
+
+    // On the UI thread: waits (bounded) until the splash thread has made its window or
+    // has ended, then lets the window close and closes it.  Nothing when there is none.
+    void HideSplash(DWORD timeoutMs = 10000);
+
+    CSplashWnd m_splash;
+
+private:
+    HANDLE m_ready;   // set once the splash thread has tried to make its window
+};
