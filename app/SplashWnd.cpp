@@ -91,9 +91,8 @@ void CSplashWnd::MakePalette()
         }
         m_palette.CreatePalette(reinterpret_cast<LOGPALETTE*>(&palette));
     } else {
-        HDC screen = ::GetDC(nullptr);
-        m_palette.CreateHalftonePalette(screen);   // wrapper may take a CDC; see below
-        ::ReleaseDC(nullptr, screen);
+        CClientDC screen(nullptr);
+        m_palette.CreateHalftonePalette(&screen);
     }
 }
 

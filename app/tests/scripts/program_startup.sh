@@ -114,12 +114,24 @@ colours=$(convert "$shots/startup-splash.png" -crop "640x480+$sx+$sy" +repage -u
           -format '%w' info:)
 [ "$colours" -gt 20 ] || fail "the splash shows $colours colours only"
 
+# The user can neither close the splash (Alt+F4) nor do more than drag it about.
+xdotool mousemove $((sx + 300)) $((sy + 200)); sleep 0.1; xdotool click 1
+sleep 0.2
+xdotool key alt+F4
+sleep 0.5
+[ -n "$(windows_of_size 640x480)" ] || fail "Alt+F4 closed the splash"
+xdotool mousedown 1; sleep 0.2
+for step in 1 2 3 4 5 6; do xdotool mousemove_relative -- 10 5; sleep 0.05; done
+xdotool mouseup 1; sleep 0.3
+moved=$(xdotool getwindowgeometry "$splash" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+read -r nx ny <<<"$moved"
+[ $((nx - sx)) -ge 50 ] && [ $((ny - sy)) -ge 25 ] || fail "dragging moved the splash from $pos to $moved"
+
 main=$(wait_for 40 xdotool search --onlyvisible --name '^Untitled - Sugarleaf Studio$') \
   || fail "no main window titled 'Untitled - Sugarleaf Studio'"
 main=$(echo "$main" | head -1)
-wait_for 10 bash -c "[ -z \"\$(xdotool search --onlyvisible --name '' | while read i; do
-  xdotool getwindowgeometry \$i | grep -q 'Geometry: 640x480' && echo \$i; done)\" ] && echo gone" \
-  >/dev/null || fail "the splash is still shown"
+splash_gone() { [ -z "$(windows_of_size 640x480)" ] && echo gone; }
+wait_for 10 splash_gone >/dev/null || fail "the splash is still shown"
 sleep 0.5
 import -window root "$shots/startup-main.png"
 
@@ -143,8 +155,8 @@ dialog=$(wait_for 15 xdotool search --onlyvisible --name '^Save As$') || fail "C
 import -window root "$shots/startup-ctrl-s.png"
 xdotool windowfocus "$(echo "$dialog" | head -1)" 2>/dev/null || true
 xdotool key Escape
-wait_for 10 bash -c "[ -z \"\$(xdotool search --onlyvisible --name '^Save As$')\" ] && echo closed" \
-  >/dev/null || fail "the save dialog did not close"
+save_closed() { [ -z "$(xdotool search --onlyvisible --name '^Save As$' 2>/dev/null)" ] && echo closed; }
+wait_for 10 save_closed >/dev/null || fail "the save dialog did not close"
 
 close_program
 [ -f "$work/ziviz.dat" ] || fail "no ziviz.dat written"
