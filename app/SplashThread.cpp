@@ -15,7 +15,8 @@ CSplashThread::~CSplashThread()
 BOOL CSplashThread::InitInstance()
 {
     // Shares focus and key state with the UI thread.
-    AttachThreadInput(GetCurrentThreadId(), AfxGetApp()->m_nThreadID, TRUE);
+    if (CWinApp* app = AfxGetApp())
+        AttachThreadInput(GetCurrentThreadId(), app->m_nThreadID, TRUE);
     BOOL created = m_splash.Create();
     if (created)
         m_pMainWnd = &m_splash;
@@ -25,15 +26,21 @@ BOOL CSplashThread::InitInstance()
     return created;
 }
 
-void CSplashThread::HideSplash(DWORD timeoutMs)
+BOOL CSplashThread::WaitForSplash(DWORD timeoutMs)
 {
     HANDLE waits[2] = {m_ready, m_hThread};
     DWORD count = m_hThread != nullptr ? 2 : 1;
     if (WaitForMultipleObjects(count, waits, FALSE, timeoutMs) == WAIT_TIMEOUT)
-        return;
+        return FALSE;
     HWND splash = m_splash.GetSafeHwnd();
-    if (splash == nullptr || !::IsWindow(splash))
+    return WaitForSingleObject(m_ready, 0) == WAIT_OBJECT_0 && splash != nullptr &&
+           ::IsWindow(splash);
+}
+
+void CSplashThread::HideSplash(DWORD timeoutMs)
+{
+    if (!WaitForSplash(timeoutMs))
         return;
     m_splash.AllowClose();
-    ::SendMessage(splash, WM_CLOSE, 0, 0);
+    ::SendMessage(m_splash.GetSafeHwnd(), WM_CLOSE, 0, 0);
 }

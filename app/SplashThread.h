@@ -19,6 +19,9 @@ public:
     // On the UI thread: waits (bounded) until the splash thread has made its window or
     // has ended, then lets the window close and closes it.  Nothing when there is none.
     void HideSplash(DWORD timeoutMs = 10000);
+    // Waits until the splash thread has made its window (TRUE) or has ended or the time
+    // ran out (FALSE).
+    BOOL WaitForSplash(DWORD timeoutMs);
 
     CSplashWnd m_splash;
 

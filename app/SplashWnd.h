@@ -20,6 +20,8 @@ public:
 
     int GetBitmapWidth() const { return m_width; }
     int GetBitmapHeight() const { return m_height; }
+    HPALETTE GetPalette() const { return (HPALETTE)m_palette.GetSafeHandle(); }
+    HWND GetOwnerHwnd() const { return m_owner.GetSafeHwnd(); }
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
