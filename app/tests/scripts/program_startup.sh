@@ -158,6 +158,13 @@ xdotool key Escape
 save_closed() { [ -z "$(xdotool search --onlyvisible --name '^Save As$' 2>/dev/null)" ] && echo closed; }
 wait_for 10 save_closed >/dev/null || fail "the save dialog did not close"
 
+# Ctrl+O: the document's own handler catches it and does nothing.
+xdotool windowfocus --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+xdotool key ctrl+o
+sleep 1.5
+[ -z "$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null)" ] || fail "Ctrl+O opened a file dialog"
+kill -0 "$pid" || fail "the program ended after Ctrl+O"
+
 close_program
 [ -f "$work/ziviz.dat" ] || fail "no ziviz.dat written"
 values=$(settings "$work/ziviz.dat")
