@@ -158,6 +158,8 @@ private:
     IStream* m_records;
     CDesignContent& m_content;
     bool m_haveHeader;
+    std::vector<bool> m_seenFrames;
+    CImageDecodeQueue m_images;
 };
 
 void CDesignReader::StartDesign(int frameCount)
@@ -175,6 +177,8 @@ void CDesignReader::StartDesign(int frameCount)
     memset(&blank, 0, sizeof blank);
     SetFrameRecordDefaults(blank);
     m_content.frames.assign((size_t)frameCount, blank);
+    m_seenFrames.assign((size_t)frameCount, false);
+    m_images.Clear();
     m_haveHeader = true;
 }
 
@@ -273,6 +277,7 @@ DesignReadResult CDesignReader::Run()
             target.records = m_content.frames.empty() ? NULL : &m_content.frames[0];
             target.count = (int)m_content.frames.size();
             target.looseImages = &m_content.images;
+            target.seen = &m_seenFrames;
             target.indexOutOfRange = false;
             for (int i = 0; i < value; ++i) {
                 if (FAILED(ReadFrameEntry(m_storage, m_records, version, target)))
@@ -287,7 +292,10 @@ DesignReadResult CDesignReader::Run()
     if (FAILED(lineRead) && leftBeforeLine > 0)
         return kDesignDamaged;
     // Every entry was read, but one named a record the design does not have.
-    return outOfRange ? kDesignDamaged : kDesignRead;
+    if (outOfRange)
+        return kDesignDamaged;
+    // The records are sound: now the images are decoded.
+    return SUCCEEDED(m_images.Apply()) ? kDesignRead : kDesignDamaged;
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -58,6 +59,46 @@ private:
     int m_layers;
     ULONGLONG m_pixels;
 };
+
+// Decoding is the costly part of reading a design.  While a CImageDecodeQueue is in place on
+// the thread, readers check each image and keep its bytes; Apply decodes them all once the
+// records have read cleanly, so a damaged file is refused before any image is decoded.
+// Without a queue, images are decoded where they are read.  What an apply step writes into
+// must outlive the queue's Apply.
+typedef std::function<bool(const BYTE* bytes, size_t size)> ImageApply;
+
+class CImageDecodeQueue
+{
+public:
+    CImageDecodeQueue();
+    ~CImageDecodeQueue();
+    static CImageDecodeQueue* Current();
+    void Add(std::vector<BYTE>& bytes, const ImageApply& apply);   // takes the bytes
+    // A step without an image, run in its place among the decodes.
+    void AddStep(const std::function<void()>& step);
+    // Decodes in the order added; E_FAIL at the first image that cannot be used.
+    HRESULT Apply();
+    void Clear();
+
+private:
+    CImageDecodeQueue(const CImageDecodeQueue&) = delete;
+    CImageDecodeQueue& operator=(const CImageDecodeQueue&) = delete;
+
+    struct Entry
+    {
+        std::vector<BYTE> bytes;
+        ImageApply apply;
+    };
+    CImageDecodeQueue* m_outer;
+    std::vector<Entry> m_entries;
+};
+
+// Reads and checks the named image stream and has `apply` take it (now, or at the queue's
+// Apply): STG_E_FILENOTFOUND when the stream is missing, E_FAIL when it holds no usable
+// image, E_OUTOFMEMORY beyond the budget.
+HRESULT ReadImageInto(IStorage* storage, LPCTSTR name, const ImageApply& apply);
+// The same for a stand-alone bitmap: `take` gets a bitmap it does not own.
+HRESULT ReadBitmapInto(IStorage* storage, LPCTSTR name, const std::function<bool(Gdiplus::Bitmap*)>& take);
 
 // Encodes the bitmap as PNG into a new stream of that name (an existing stream of the name
 // makes the creation fail).  Every GDI+ status is checked.
@@ -113,7 +154,10 @@ struct FrameReadTarget
     // Images that files older than 7.0 kept in a frame entry but that belong to the user's
     // image layers; the reader appends them (owned by the caller afterwards).
     std::vector<CImageLayer*>* looseImages;
-    // Set when an entry named a record outside 0 to count - 1 (read and thrown away).
+    // Records already read (may be NULL): a second entry for one is thrown away.
+    std::vector<bool>* seen;
+    // Set when an entry named a record outside 0 to count - 1 or one already read (read
+    // and thrown away).
     bool indexOutOfRange;
 };
 

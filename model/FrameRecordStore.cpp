@@ -130,7 +130,15 @@ HRESULT ReadFrameEntry(IStorage* storage, IStream* records, LPCTSTR version, Fra
     if (!in.Ok())
         return in.Result();
     ScratchRecord scratch;
-    const bool inRange = k >= 0 && k < target.count && target.records != NULL;
+    // Each record is written once: an index outside the array, or one seen before, is
+    // damage; its entry is read into a scratch record to stay in step, then dropped.
+    bool inRange = k >= 0 && k < target.count && target.records != NULL;
+    if (inRange && target.seen) {
+        if ((*target.seen)[(size_t)k])
+            inRange = false;
+        else
+            (*target.seen)[(size_t)k] = true;
+    }
     if (!inRange)
         target.indexOutOfRange = true;
     FrameRecord& r = inRange ? target.records[k] : scratch.record;
@@ -192,15 +200,17 @@ HRESULT ReadFrameEntry(IStorage* storage, IStream* records, LPCTSTR version, Fra
         if (in.Bool()) {
             if (CImageBudget::Current() && !CImageBudget::Current()->TakeLayer())
                 return E_OUTOFMEMORY;
-            HRESULT hr;
-            Gdiplus::Bitmap* bitmap = ReadImageStream(storage, BackStreamName((int)k), &hr);
-            if (FAILED(hr) && hr != STG_E_FILENOTFOUND)
-                return hr;
-            if (bitmap) {
-                CImageLayer* image = new CImageLayer();
-                image->m_frameIndex = (int)k;
+            CImageLayer* image = new CImageLayer();
+            image->m_frameIndex = (int)k;
+            HRESULT hr = ReadBitmapInto(storage, BackStreamName((int)k), [image](Gdiplus::Bitmap* bitmap) {
                 image->SetBitmap(bitmap);
-                delete bitmap;
+                return image->HasBitmap();
+            });
+            if (FAILED(hr)) {
+                delete image;
+                if (hr != STG_E_FILENOTFOUND)
+                    return hr;
+            } else {
                 Replace(r.frameImage, image);
             }
         }
@@ -218,7 +228,11 @@ HRESULT ReadFrameEntry(IStorage* storage, IStream* records, LPCTSTR version, Fra
         if (!image)
             return in.Result();
         image->m_frameIndex = (int)k;
-        image->m_dim = true;
+        // Dimmed once its image is in (building the image's thumbnail clears the flag).
+        if (CImageDecodeQueue* queue = CImageDecodeQueue::Current())
+            queue->AddStep([image]() { image->m_dim = true; });
+        else
+            image->m_dim = true;
         Replace(r.templateImage, image);
     }
     if (v70) {

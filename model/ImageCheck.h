@@ -1,6 +1,8 @@
-// What an image stream of a design file must be before it is decoded: a PNG, JPEG, GIF or
-// BMP whose stated size stays within what the program can hold.  The decoder allocates the
-// stated size up front, so a few hundred bytes could otherwise ask for gigabytes.
+// What an image stream of a design file must be before it is decoded: a PNG (the only
+// format the program writes there) whose chunks are whole, carry their own checksums and
+// begin with a header stating a size the program can hold.  Decoders allocate the stated
+// size up front and some trust chunk lengths, so a few hundred bytes could otherwise ask
+// for gigabytes or send a decoder reading past its buffer.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +12,6 @@ const size_t kMaxImageStreamBytes = 256u * 1024u * 1024u;
 const DWORD kMaxImageSide = 32768;
 const DWORD kMaxImagePixels = 64u * 1024u * 1024u;
 
-// Width and height as the image's header states them; false for anything else (unknown
-// format, truncated header, zero or oversized dimensions).
+// Width and height from the PNG header; false for anything that is not a well-formed PNG
+// of an acceptable size.
 bool CheckImageBytes(const BYTE* data, size_t size, DWORD* width = NULL, DWORD* height = NULL);

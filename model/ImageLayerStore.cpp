@@ -47,14 +47,12 @@ HRESULT ReadImageLayer(IStorage* storage, IStream* records, LPCTSTR version, CIm
     layer.m_frameIndex = frame;
     layer.m_fitToArea = fit;
 
-    std::vector<BYTE> bytes;
-    HRESULT hr = ReadImageStreamBytes(storage, name, bytes);
-    if (hr != STG_E_FILENOTFOUND) {
-        if (FAILED(hr))
-            return hr;
-        if (!layer.LoadFromMemory(&bytes[0], bytes.size()))
-            return E_FAIL;
-    }
+    CImageLayer* target = &layer;
+    HRESULT hr = ReadImageInto(storage, name, [target](const BYTE* bytes, size_t size) {
+        return target->LoadFromMemory(bytes, size);
+    });
+    if (FAILED(hr) && hr != STG_E_FILENOTFOUND)
+        return hr;
     layer.m_filePath.Empty();
     if (IsVersionAtLeast(version, "6.0"))
         layer.m_transparency = in.I4();

@@ -130,6 +130,83 @@ HRESULT ReadImageStreamBytes(IStorage* storage, LPCTSTR name, std::vector<BYTE>&
     return S_OK;
 }
 
+namespace {
+thread_local CImageDecodeQueue* t_queue = NULL;
+}
+
+CImageDecodeQueue::CImageDecodeQueue() : m_outer(t_queue)
+{
+    t_queue = this;
+}
+
+CImageDecodeQueue::~CImageDecodeQueue()
+{
+    t_queue = m_outer;
+}
+
+CImageDecodeQueue* CImageDecodeQueue::Current()
+{
+    return t_queue;
+}
+
+void CImageDecodeQueue::Add(std::vector<BYTE>& bytes, const ImageApply& apply)
+{
+    m_entries.push_back(Entry());
+    m_entries.back().bytes.swap(bytes);
+    m_entries.back().apply = apply;
+}
+
+void CImageDecodeQueue::AddStep(const std::function<void()>& step)
+{
+    m_entries.push_back(Entry());
+    m_entries.back().apply = [step](const BYTE*, size_t) {
+        step();
+        return true;
+    };
+}
+
+HRESULT CImageDecodeQueue::Apply()
+{
+    for (Entry& e : m_entries) {
+        bool ok = e.apply(e.bytes.empty() ? NULL : &e.bytes[0], e.bytes.size());
+        std::vector<BYTE>().swap(e.bytes);
+        if (!ok) {
+            Clear();
+            return E_FAIL;
+        }
+    }
+    Clear();
+    return S_OK;
+}
+
+void CImageDecodeQueue::Clear()
+{
+    std::vector<Entry>().swap(m_entries);
+}
+
+HRESULT ReadImageInto(IStorage* storage, LPCTSTR name, const ImageApply& apply)
+{
+    std::vector<BYTE> bytes;
+    HRESULT hr = ReadImageStreamBytes(storage, name, bytes);
+    if (FAILED(hr))
+        return hr;
+    if (t_queue) {
+        t_queue->Add(bytes, apply);
+        return S_OK;
+    }
+    return apply(&bytes[0], bytes.size()) ? S_OK : E_FAIL;
+}
+
+HRESULT ReadBitmapInto(IStorage* storage, LPCTSTR name, const std::function<bool(Bitmap*)>& take)
+{
+    return ReadImageInto(storage, name, [take](const BYTE* bytes, size_t size) {
+        Bitmap* bitmap = DecodeImageBytes(bytes, size);   // a copy that owns its pixels
+        bool ok = bitmap != NULL && take(bitmap);
+        delete bitmap;
+        return ok;
+    });
+}
+
 Bitmap* ReadImageStream(IStorage* storage, LPCTSTR name, HRESULT* hr)
 {
     std::vector<BYTE> bytes;

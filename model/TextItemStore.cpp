@@ -124,18 +124,13 @@ HRESULT ReadTextItem(IStorage* storage, IStream* records, LPCTSTR version, CText
     if (hasFill) {
         CString name, fallback;
         names.Next(item.m_frameIndex, name, fallback);
-        HRESULT hr;
-        Bitmap* fill = ReadImageStream(storage, name, &hr);
+        CTextItem* target = &item;
+        auto take = [target](Bitmap* fill) { return target->SetFillImage(fill); };
+        HRESULT hr = ReadBitmapInto(storage, name, take);
         if (hr == STG_E_FILENOTFOUND && !fallback.IsEmpty())
-            fill = ReadImageStream(storage, fallback, &hr);
+            hr = ReadBitmapInto(storage, fallback, take);
         if (FAILED(hr) && hr != STG_E_FILENOTFOUND)
             return hr;
-        if (fill) {
-            bool kept = item.SetFillImage(fill);
-            delete fill;
-            if (!kept)
-                return E_OUTOFMEMORY;
-        }
     }
     if (!IsVersionAtLeast(version, "7.0"))
         return in.Result();

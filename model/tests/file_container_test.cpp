@@ -14,49 +14,6 @@ using namespace ktb;
 
 namespace {
 
-// Reads and patches the tables of a (valid) version-3 compound file in place.
-class CfbPatch
-{
-public:
-    explicit CfbPatch(Bytes& bytes) : b(bytes) {}
-    DWORD Get32(size_t at) const { DWORD v; memcpy(&v, &b[at], 4); return v; }
-    void Set32(size_t at, DWORD v) { memcpy(&b[at], &v, 4); }
-    size_t SectorAt(DWORD n) const { return (n + 1) * 512u; }
-    // Offset of FAT entry n (the first FAT sector covers 128 sectors: enough here).
-    size_t FatEntry(DWORD n) const { return SectorAt(Get32(0x4C)) + 4 * n; }
-    // Offset of directory entry `id`, following the directory chain.
-    size_t Entry(DWORD id) const
-    {
-        DWORD sector = Get32(0x30);
-        for (DWORD k = 0; k < id / 4; ++k)
-            sector = Get32(FatEntry(sector));
-        return SectorAt(sector) + 128 * (id % 4);
-    }
-    // Directory id of the root-level entry with that name, found through the tree (a
-    // writer may leave stale entries of the same name outside it).
-    DWORD Find(const char* name) const
-    {
-        std::vector<DWORD> todo{Get32(Entry(0) + 0x4C)};
-        while (!todo.empty()) {
-            DWORD id = todo.back();
-            todo.pop_back();
-            if (id == 0xFFFFFFFF)
-                continue;
-            size_t e = Entry(id);
-            std::string s;
-            for (size_t i = 0; i + 2 < b[e + 0x40]; i += 2)
-                s += (char)b[e + i];
-            if (s == name)
-                return id;
-            todo.push_back(Get32(e + 0x44));
-            todo.push_back(Get32(e + 0x48));
-        }
-        ADD_FAILURE() << "no entry " << name;
-        return 0;
-    }
-    Bytes& b;
-};
-
 Bytes Filled(size_t n, BYTE seed)
 {
     Bytes out(n);

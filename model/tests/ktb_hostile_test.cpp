@@ -37,12 +37,30 @@ Bytes WithStreams(const Records& cake, std::vector<std::pair<std::string, Bytes>
     return MakeCompoundFile(more);
 }
 
-// A PNG whose header claims w x h pixels but holds next to nothing.
+DWORD Crc(const BYTE* p, size_t n)
+{
+    DWORD c = ~0u;
+    for (size_t i = 0; i < n; ++i) {
+        c ^= p[i];
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+    }
+    return ~c;
+}
+
+void PutBe32(Bytes& b, size_t at, DWORD v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = (BYTE)(v >> (24 - 8 * i));
+}
+
+// A PNG whose header claims w x h pixels (its checksum made to fit) but holds one pixel.
 Bytes LyingPng(DWORD w, DWORD h)
 {
     Bytes png = design_test::MakePng(1, 1, Grey);
-    png[16] = (BYTE)(w >> 24), png[17] = (BYTE)(w >> 16), png[18] = (BYTE)(w >> 8), png[19] = (BYTE)w;
-    png[20] = (BYTE)(h >> 24), png[21] = (BYTE)(h >> 16), png[22] = (BYTE)(h >> 8), png[23] = (BYTE)h;
+    PutBe32(png, 16, w);                       // IHDR width
+    PutBe32(png, 20, h);                       // IHDR height
+    PutBe32(png, 29, Crc(&png[12], 17));       // IHDR checksum over type and data
     return png;
 }
 
@@ -69,19 +87,9 @@ TEST(KtbHostile, RefusedQuicklyWithoutBuildingAnything)
     Bytes loopFile = WithStreams(Header().Key("END", 0), {{"Image1.png", Bytes(9000, 1)}});
     {
         // Point the image stream's sector chain back at its start.
-        DWORD fat0, dir;
-        memcpy(&fat0, &loopFile[0x4C], 4);
-        memcpy(&dir, &loopFile[0x30], 4);
-        for (DWORD id = 0; id < 4; ++id) {
-            BYTE* e = &loopFile[(dir + 1) * 512 + 128 * id];
-            DWORD size;
-            memcpy(&size, e + 0x78, 4);
-            if (e[0x42] == 2 && size == 9000) {
-                DWORD start;
-                memcpy(&start, e + 0x74, 4);
-                memcpy(&loopFile[(fat0 + 1) * 512 + 4 * (start + 2)], &start, 4);
-            }
-        }
+        CfbPatch p(loopFile);
+        DWORD start = p.Get32(p.Entry(p.Find("Image1.png")) + 0x74);
+        p.Set32(p.FatEntry(start + 2), start);
     }
     std::vector<BYTE> notImage(300, 0x41);
     std::vector<BYTE> png = design_test::MakePng(2, 2, Grey);
@@ -148,13 +156,13 @@ TEST(KtbHostile, RefusedQuicklyWithoutBuildingAnything)
 
 TEST(KtbHostile, ImageChecksBeforeDecoding)
 {
-    Bytes png = design_test::MakePng(3, 2, Grey);
-    Bytes bmp = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                 7, 0, 0, 0,                 // width 7
-                 0xFB, 0xFF, 0xFF, 0xFF};    // height -5 (top-down)
-    Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 9, 0, 4, 0};
-    Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 0, 0,                  // APP0 of 2 bytes
-                  0xFF, 0xC0, 0, 11, 8, 0, 6, 0, 10, 1, 1, 0x11, 0};   // SOF0: 6 high, 10 wide
+    const Bytes png = design_test::MakePng(3, 2, Grey);
+    // Chunks: signature 8, IHDR 25 (length 4, type 4, data 13, checksum 4), IDAT, IEND 12.
+    auto damaged = [&](void (*damage)(Bytes&)) {
+        Bytes b = png;
+        damage(b);
+        return b;
+    };
     struct Case {
         const char* what;
         Bytes bytes;
@@ -162,16 +170,23 @@ TEST(KtbHostile, ImageChecksBeforeDecoding)
         DWORD w, h;
     } cases[] = {
         {"PNG", png, true, 3, 2},
-        {"BMP top-down", bmp, true, 7, 5},
-        {"GIF", gif, true, 9, 4},
-        {"JPEG", jpeg, true, 10, 6},
+        {"PNG with bytes after IEND", damaged([](Bytes& b) { b.push_back(7); }), true, 3, 2},
+        {"one data bit flipped", damaged([](Bytes& b) { b[40] ^= 1; }), false, 0, 0},
+        {"IDAT length beyond the end", damaged([](Bytes& b) { PutBe32(b, 33, 0x7FFFFFF0); }), false, 0, 0},
+        {"no IEND", damaged([](Bytes& b) { b.resize(b.size() - 12); }), false, 0, 0},
+        {"IHDR not first", damaged([](Bytes& b) { memcpy(&b[12], "IHDX", 4); PutBe32(b, 29, Crc(&b[12], 17)); }),
+         false, 0, 0},
         {"PNG 0 wide", LyingPng(0, 5), false, 0, 0},
         {"PNG 32769 wide", LyingPng(32769, 1), false, 0, 0},
         {"PNG 64M + 1 pixels", LyingPng(8193, 8192), false, 0, 0},
         {"PNG 64M pixels", LyingPng(8192, 8192), true, 8192, 8192},
-        {"truncated PNG", Bytes(png.begin(), png.begin() + 20), false, 0, 0},
-        {"JPEG without frame", Bytes(jpeg.begin(), jpeg.begin() + 8), false, 0, 0},
-        {"EMF", Bytes(100, 1), false, 0, 0},
+        {"BMP", Bytes{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 7, 0, 0, 0, 5, 0, 0, 0,
+                      1, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+         false, 0, 0},
+        {"JPEG", Bytes{0xFF, 0xD8, 0xFF, 0xC0, 0, 11, 8, 0, 6, 0, 10, 1, 1, 0x11, 0, 0xFF, 0xD9, 0, 0, 0, 0, 0, 0,
+                       0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+         false, 0, 0},
+        {"nothing", Bytes(), false, 0, 0},
     };
     for (const Case& c : cases) {
         DWORD w = 0, h = 0;
