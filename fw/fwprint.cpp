@@ -10,8 +10,10 @@ HDC FwCreatePrinterDC(HGLOBAL hDevNames, HGLOBAL hDevMode)
         return nullptr;
     auto* dm = hDevMode ? (LPDEVMODE)::GlobalLock(hDevMode) : nullptr;
     const char* base = (const char*)dn;
+    // An empty port means the printer's own (an empty name would be taken as a port).
+    const char* port = base + dn->wOutputOffset;
     HDC hdc = ::CreateDC(base + dn->wDriverOffset, base + dn->wDeviceOffset,
-                         base + dn->wOutputOffset, dm);
+                         *port ? port : nullptr, dm);
     if (dm)
         ::GlobalUnlock(hDevMode);
     ::GlobalUnlock(hDevNames);

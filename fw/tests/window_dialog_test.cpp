@@ -278,10 +278,10 @@ TEST(WindowReflection, DrawItemReachesTheControl)
     EXPECT_EQ((UINT)IDC_TEST_BUTTON, button.m_drawnId);
     // What DrawItem painted is on the screen: the button's middle is black.
     RECT r;
-    ::GetWindowRect(button.m_hWnd, &r);
-    HDC screen = ::GetDC(nullptr);
-    COLORREF c = ::GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    ::ReleaseDC(nullptr, screen);
+    ::GetClientRect(button.m_hWnd, &r);
+    HDC hdc = ::GetDC(button.m_hWnd);
+    COLORREF c = ::GetPixel(hdc, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ::ReleaseDC(button.m_hWnd, hdc);
     EXPECT_EQ(RGB(0, 0, 0), c);
     dlg.DestroyWindow();
 }

@@ -157,6 +157,9 @@ TEST(WindowShell, SingleDocumentShellLifecycle)
     EXPECT_FALSE(GetWindowLong(found.shell, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(1, CountLines(log));
 
+    if (const char* pause = getenv("FW_SHELL_PAUSE_MS"))   // time for a screenshot
+        Sleep((DWORD)atoi(pause));
+
     // Ctrl+N, typed.
     SetForegroundWindow(found.shell);
     Sleep(200);
