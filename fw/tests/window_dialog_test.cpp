@@ -64,15 +64,22 @@ TEST(WindowDialog, ModalRunsNestThreeDeepEachShownOnce)
         r = NestRecord();
     g_nestResults.clear();
     g_log.clear();
+    // Parentless dialogs are owned through the main window.
+    CWnd mainWnd;
+    ASSERT_TRUE(mainWnd.CreateEx(0, nullptr, "main", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr));
+    TestApp().m_pMainWnd = &mainWnd;
     NestDialog outer(1);
     EXPECT_EQ(101, outer.DoModal());
+    TestApp().m_pMainWnd = nullptr;
+    EXPECT_TRUE(mainWnd.IsWindowEnabled()) << "enabled again after the outermost run";
+    mainWnd.DestroyWindow();
     ASSERT_EQ(2u, g_nestResults.size());
     EXPECT_EQ(103, g_nestResults[0]);
     EXPECT_EQ(102, g_nestResults[1]);
     for (int depth = 1; depth <= 3; ++depth)
         EXPECT_EQ(1, g_nest[depth].shows) << "depth " << depth;
-    EXPECT_TRUE(g_nest[2].ownerDisabled);
-    EXPECT_TRUE(g_nest[3].ownerDisabled);
+    for (int depth = 1; depth <= 3; ++depth)
+        EXPECT_TRUE(g_nest[depth].ownerDisabled) << "depth " << depth;
     EXPECT_EQ((std::vector<std::string>{ "enabled", "enabled" }), g_log);
     EXPECT_EQ(nullptr, outer.m_hWnd);
 }
