@@ -178,7 +178,7 @@ done
 edit_settings "$work/ziviz.dat" metric 1 0
 edit_settings "$work/ziviz.dat" hide_wizard_help 1 0
 edit_settings "$work/ziviz.dat" 4600 1 0
-settings "$work/ziviz.dat" | grep -qx "metric=0" || fail "edit of metric"
+grep -qx "metric=0" <<<"$(settings "$work/ziviz.dat")" || fail "edit of metric"
 start_program
 close_program
 values=$(settings "$work/ziviz.dat")
