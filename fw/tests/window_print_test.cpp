@@ -72,7 +72,10 @@ public:
     static int s_preparations;
     static int s_begins;
     static int s_ends;
+    static int s_printCommands;
     void OnDraw(CDC*) override {}
+    // Stands for the program's print command with its checks.
+    void OnPrintCommand() { ++s_printCommands; }
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override
     {
         ++s_preparations;
@@ -100,9 +103,10 @@ public:
 int PrintView::s_preparations = 0;
 int PrintView::s_begins = 0;
 int PrintView::s_ends = 0;
+int PrintView::s_printCommands = 0;
 IMPLEMENT_DYNCREATE(PrintView, CView)
 BEGIN_MESSAGE_MAP(PrintView, CView)
-    ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT, &PrintView::OnPrintCommand)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, &CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
@@ -127,6 +131,7 @@ struct PrintFixture : ::testing::Test {
         TestApp().SelectPrinter(nullptr, nullptr, FALSE);
         SelectQueue(kQueue);
         PrintView::s_preparations = PrintView::s_begins = PrintView::s_ends = 0;
+        PrintView::s_printCommands = 0;
         TestApp().m_nCmdShow = SW_SHOWNORMAL;
         tmpl = new CSingleDocTemplate(IDR_TEST_SHELL, RUNTIME_CLASS(PrintDoc),
                                       RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(PrintView));
@@ -223,6 +228,18 @@ TEST_F(PrintFixture, PreviewTakesTheViewsPlaceAndClosesWithItsButton)
     EXPECT_EQ(view->m_hWnd, ::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST));
     EXPECT_EQ(nullptr, ::GetDlgItem(frame->m_hWnd, AFX_IDW_PREVIEW_BAR));
     EXPECT_EQ(1, PrintView::s_ends);
+    EXPECT_EQ(0, PrintView::s_printCommands);
+}
+
+TEST_F(PrintFixture, PrintFromPreviewClosesItAndRunsThePrintCommand)
+{
+    frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    HWND bar = ::GetDlgItem(frame->m_hWnd, AFX_IDW_PREVIEW_BAR);
+    ASSERT_NE(nullptr, bar);
+    ::SendMessage(::GetDlgItem(bar, AFX_ID_PREVIEW_PRINT), BM_CLICK, 0, 0);
+    EXPECT_EQ(1, PrintView::s_printCommands);
+    EXPECT_EQ(view, frame->GetActiveView());
+    EXPECT_EQ(nullptr, ::GetDlgItem(frame->m_hWnd, AFX_IDW_PREVIEW_BAR));
 }
 
 TEST_F(PrintFixture, NoPrinterGivesCommandFailure)

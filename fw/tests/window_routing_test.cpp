@@ -9,9 +9,31 @@ namespace {
 
 std::vector<std::string> g_log;
 
+// What a worker saw of the main window while the document was being made.
+std::atomic<CWnd*> g_mainSeenFromWorker{ nullptr };
+std::atomic<LONG> g_mainWidthSeenFromWorker{ 0 };
+
 class RouteDoc : public CDocument {
     DECLARE_DYNCREATE(RouteDoc)
 public:
+    BOOL OnNewDocument() override
+    {
+        // A loader working on another thread asks for the main window's client size.
+        CWinThread* t = AfxBeginThread([](LPVOID) -> UINT {
+            CWnd* main = AfxGetMainWnd();
+            g_mainSeenFromWorker = main;
+            RECT rc = {};
+            if (main)
+                ::GetClientRect(main->m_hWnd, &rc);
+            g_mainWidthSeenFromWorker = rc.right;
+            return 0;
+        }, nullptr, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+        t->m_bAutoDelete = FALSE;
+        t->ResumeThread();
+        WaitForSingleObject(t->m_hThread, 5000);
+        delete t;
+        return CDocument::OnNewDocument();
+    }
     void OnViewAndDoc() { g_log.push_back("doc"); }
     void OnDocOnly() { g_log.push_back("doc"); }
     DECLARE_MESSAGE_MAP()
@@ -105,6 +127,8 @@ TEST_F(ShellFixture, CommandsRouteViewDocumentFrameApplication)
 TEST_F(ShellFixture, FrameIsMainWindowWithDocumentTitle)
 {
     EXPECT_EQ(frame, AfxGetMainWnd());
+    EXPECT_EQ(frame, g_mainSeenFromWorker.load()) << "main window known while the document is made";
+    EXPECT_GT(g_mainWidthSeenFromWorker.load(), 0);
     char title[128] = {};
     ::GetWindowText(frame->m_hWnd, title, sizeof title);
     EXPECT_STREQ("Untitled - Sugarleaf Studio", title);
