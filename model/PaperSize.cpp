@@ -1,8 +1,5 @@
 #include "model/PaperSize.h"
 
-#include <algorithm>
-#include <vector>
-
 CPaperSize::CPaperSize()
     : m_id(0),
       m_sheetSize(0, 0),
@@ -67,19 +64,15 @@ CPaperSize* CPaperSizeMap::Lookup(WORD id) const {
 }
 
 CPaperSizeList* CPaperSizeMap::GetAll() const {
-  std::vector<CPaperSize*> all;
+  // The wizard lists the sizes in the order the map walks them.
+  CPaperSizeList* list = new CPaperSizeList;
   POSITION pos = m_map.GetStartPosition();
   while (pos) {
     WORD id;
     CPaperSize* size;
     m_map.GetNextAssoc(pos, id, size);
-    all.push_back(size);
+    list->AddTail(size);
   }
-  std::sort(all.begin(), all.end(), [](const CPaperSize* a, const CPaperSize* b) {
-    return (WORD)a->GetId() < (WORD)b->GetId();
-  });
-  CPaperSizeList* list = new CPaperSizeList;
-  for (CPaperSize* size : all) list->AddTail(size);
   return list;
 }
 

@@ -57,7 +57,9 @@ public:
   // Takes ownership; a size already held under the id is deleted.
   void Add(CPaperSize* size);
   CPaperSize* Lookup(WORD id) const;
-  // A new list (owned by the caller, the records are not) of every size, by ascending id.
+  // A new list (owned by the caller, the records are not) of every size, in the map's walk
+  // order: bucket by bucket, the newest first in each (all eight built-in sizes share a
+  // bucket, so 8, 9, 7, 6, 13, 12, 11, 10).
   CPaperSizeList* GetAll() const;
   INT_PTR GetCount() const { return m_map.GetCount(); }
   void RemoveAll();

@@ -40,14 +40,16 @@ TEST_F(PaperTest, EightPaperSizes) {
     int preview, code;
     BYTE landscape;
   } sizes[] = {
-      {6, "IDS_STRING563", 4.8f, 10.4f, 4.8f, 10.4f, 0.25f, 0.25f, 737, 9, 0},
-      {7, "IDS_STRING563", 8.267f, 11.69f, 8.1f, 11.44f, 0.25f, 0.25f, 736, 9, 0},
+      // In the map's walk order: ids 6 to 13 all hash to bucket 0 (id >> 4), where each
+      // new key goes to the head, so the last inserted (8) comes first.
       {8, "IDS_STRING563", 11.69f, 8.267f, 11.19f, 7.767f, 0.25f, 0.25f, 739, 9, 1},
       {9, "IDS_STRING563", 8.267f, 11.69f, 7.767f, 11.19f, 0.25f, 0.25f, 736, 9, 0},
-      {10, "A4P", 8.2677f, 11.6929f, 8.2677f, 11.6929f, 0.2362f, 0.8661f, 925, 9, 0},
-      {11, "A4L", 11.6929f, 8.2677f, 11.6929f, 8.2677f, 0.8661f, 0.2362f, 926, 9, 1},
-      {12, "IDS_STRING557", 11.6929f, 16.5354f, 11, 16, 0.3462f, 0.2677f, 447, 8, 0},
+      {7, "IDS_STRING563", 8.267f, 11.69f, 8.1f, 11.44f, 0.25f, 0.25f, 736, 9, 0},
+      {6, "IDS_STRING563", 4.8f, 10.4f, 4.8f, 10.4f, 0.25f, 0.25f, 737, 9, 0},
       {13, "IDS_STRING558", 16.5354f, 11.6929f, 16, 11, 0.2677f, 0.3462f, 448, 8, 1},
+      {12, "IDS_STRING557", 11.6929f, 16.5354f, 11, 16, 0.3462f, 0.2677f, 447, 8, 0},
+      {11, "A4L", 11.6929f, 8.2677f, 11.6929f, 8.2677f, 0.8661f, 0.2362f, 926, 9, 1},
+      {10, "A4P", 8.2677f, 11.6929f, 8.2677f, 11.6929f, 0.2362f, 0.8661f, 925, 9, 0},
   };
   CPaperSizeList* all = GetGlobalObjectB()->GetAll();
   ASSERT_EQ(8, all->GetCount());
