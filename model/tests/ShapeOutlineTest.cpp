@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "model/ShapeOutline.h"
@@ -204,6 +206,50 @@ TEST_F(ShapeOutline, CornerArcs) {
   EXPECT_FALSE(CShapePath::AddFrameStyle(&none, 15, 1, 1, 6, 4));
   EXPECT_FALSE(CShapePath::AddFrameStyle(&none, 0, 1, 1, 6, 4));
   EXPECT_EQ(0, none.GetPointCount());
+}
+
+// Distance from p to the flattened outline (one figure).
+double DistanceToOutline(const GraphicsPath& path, PointF p) {
+  GraphicsPath* flat = path.Clone();
+  flat->Flatten(NULL, 0.001f);
+  const PathData d = Read(*flat);
+  delete flat;
+  double best = 1e9;
+  for (size_t k = 0; k + 1 < d.points.size(); ++k) {
+    const double ax = d.points[k].X, ay = d.points[k].Y;
+    const double dx = d.points[k + 1].X - ax, dy = d.points[k + 1].Y - ay;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((p.X - ax) * dx + (p.Y - ay) * dy) / len2 : 0;
+    t = t < 0 ? 0 : (t > 1 ? 1 : t);
+    best = std::min(best, std::hypot(ax + t * dx - p.X, ay + t * dy - p.Y));
+  }
+  return best;
+}
+
+TEST_F(ShapeOutline, CornerArcsTurnTheRightWay) {
+  // m = 1, d = 0.5 on 6 x 4: corners (1,1), (5,1), (5,3), (1,3). Each loop of style 5 runs
+  // three quarters round its corner and leaves out the quarter inside the rectangle; each
+  // cut of style 6 is exactly that inner quarter.
+  GraphicsPath loops, concave;
+  CShapePath::AddCornerLoops(&loops, 1, 0.5f, 6, 4);
+  CShapePath::AddConcaveCorners(&concave, 1, 0.5f, 6, 4);
+  const double r = 0.5 / std::sqrt(2.0);  // d at 45 degrees
+  const struct {
+    float cx, cy;    // corner
+    float inx, iny;  // unit diagonal pointing into the rectangle
+  } corners[] = {{5, 1, -1, 1}, {5, 3, -1, -1}, {1, 3, 1, -1}, {1, 1, 1, 1}};
+  for (const auto& c : corners) {
+    SCOPED_TRACE(testing::Message() << "corner " << c.cx << "," << c.cy);
+    const PointF inner((REAL)(c.cx + c.inx * r), (REAL)(c.cy + c.iny * r));
+    const PointF outer((REAL)(c.cx - c.inx * r), (REAL)(c.cy - c.iny * r));
+    const PointF side((REAL)(c.cx + c.inx * r), (REAL)(c.cy - c.iny * r));
+    EXPECT_LT(DistanceToOutline(loops, outer), 0.002);
+    EXPECT_LT(DistanceToOutline(loops, side), 0.002);
+    EXPECT_GT(DistanceToOutline(loops, inner), 0.1);
+    EXPECT_LT(DistanceToOutline(concave, inner), 0.002);
+    EXPECT_GT(DistanceToOutline(concave, outer), 0.1);
+    EXPECT_GT(DistanceToOutline(concave, side), 0.1);
+  }
 }
 
 TEST_F(ShapeOutline, SquareBubbleWithTailBelow) {
