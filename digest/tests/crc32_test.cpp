@@ -42,3 +42,22 @@ TEST(Crc32, FileSize64)
     EXPECT_FALSE(CCrc32::GetFileSize64(INVALID_HANDLE_VALUE, size));
     EXPECT_EQ(0u, size);
 }
+
+// The file source folds runs of bytes, the text source one byte at a time: a 100-byte
+// message split in two runs at every boundary gives the CRC of the whole text.
+TEST(Crc32, RunsSplitAtEveryBoundary)
+{
+    char text[101];
+    for (int i = 0; i < 100; ++i)
+        text[i] = static_cast<char>(1 + ((static_cast<uint32_t>(i) * 2654435761u) >> 24) % 255);
+    text[100] = '\0';
+    DWORD whole = 0;
+    ASSERT_EQ(CCrc32::kOk, CCrc32::StringCrc32(text, whole));
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(text);
+    for (size_t k = 0; k <= 100; ++k) {
+        DWORD crc = 0xFFFFFFFFu;
+        CCrc32::UpdateCrc32(bytes, k, crc);
+        CCrc32::UpdateCrc32(bytes + k, 100 - k, crc);
+        EXPECT_EQ(whole, ~crc) << "split at " << k;
+    }
+}
