@@ -121,6 +121,39 @@ TEST_F(PaperStream, OldestFormCustomLayout) {
   EXPECT_TRUE(l.GetPaperSize() == NULL);
 }
 
+TEST_F(PaperStream, OldestFormCustomShapesBefore67) {
+  // The shape flags (set when their low 16 bits are) pick the custom layout to start from,
+  // a later one winning; before 6.7 the one spacing value serves both axes and no margin
+  // is read.
+  const struct {
+    LONG round, rectangle, shape3;
+    int id;
+  } cases[] = {{1, 0, 0, 313}, {0, 1, 0, 312}, {0, 0, 1, 315},
+               {1, 1, 0, 312}, {1, 1, 1, 315}, {0x10001, 0x10000, 0, 313}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.round << " " << c.rectangle << " " << c.shape3);
+    MemoryStream s;
+    for (LONG v : {1L, 5L, 0L, c.round, c.rectangle, c.shape3}) WriteI4Record(s.get(), v);
+    WriteR4Record(s.get(), 300);  // height x 100
+    WriteR4Record(s.get(), 200);  // width x 100
+    for (LONG v : {0L, 0L, 0L, 0L}) WriteI4Record(s.get(), v);
+    WriteR4Record(s.get(), 50);   // spacing x 100
+    WriteI4Record(s.get(), 2);    // design areas
+    WriteTextRecord(s.get(), "6.5");
+    s.Rewind();
+    CPaperLayout l;
+    l.SetMargin(9, 9);
+    CString version;
+    EXPECT_EQ(2, l.ReadFromDesign(s.get(), version));
+    EXPECT_EQ(c.id, l.GetId());
+    EXPECT_FLOAT_EQ(2.0f, l.GetItemSize().Width);
+    EXPECT_FLOAT_EQ(3.0f, l.GetItemSize().Height);
+    EXPECT_FLOAT_EQ(0.5f, l.GetSpacing().Width);
+    EXPECT_FLOAT_EQ(0.5f, l.GetSpacing().Height);
+    EXPECT_EQ(0.0f, l.GetMargin().X);  // the catalogue layout's, not read from the stream
+  }
+}
+
 TEST_F(PaperStream, OldestFormRefusesDamage) {
   const struct {
     const char* what;
