@@ -350,4 +350,62 @@ TEST(WindowPreTranslate, EscInChildDialogReachesInnerOnCancel)
     EXPECT_EQ((std::vector<std::string>{ "inner" }), g_log);
 }
 
+// --- common dialogs: the object is hooked to the system dialog's window ----------------
+
+class ProbeColorDialog : public CColorDialog {
+public:
+    ProbeColorDialog() : CColorDialog(RGB(10, 20, 30), CC_FULLOPEN) {}
+    bool initRan = false;
+    BOOL OnInitDialog() override
+    {
+        initRan = CColorDialog::OnInitDialog() != FALSE;
+        PostMessage(WM_COMMAND, IDOK);   // the system dialog ends itself on OK
+        return TRUE;
+    }
+};
+
+TEST(WindowCommonDialog, ColourDialogRunsWithTheObjectAttached)
+{
+    ProbeColorDialog dlg;
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(dlg.initRan);
+    EXPECT_EQ(RGB(10, 20, 30), dlg.GetColor());
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+class ProbePrintDialog : public CPrintDialog {
+public:
+    ProbePrintDialog() : CPrintDialog(FALSE) {}
+    bool initRan = false;
+    int checks = 0;
+    BOOL OnInitDialog() override
+    {
+        initRan = CPrintDialog::OnInitDialog() != FALSE;
+        PostMessage(WM_COMMAND, IDCANCEL);
+        return TRUE;
+    }
+    void OnCancel() override
+    {
+        ++checks;
+        CPrintDialog::OnCancel();
+    }
+};
+
+TEST(WindowCommonDialog, PrintDialogRunsWithTheObjectAttached)
+{
+    PRINTDLG probe = { sizeof probe };
+    probe.Flags = PD_RETURNDEFAULT;
+    if (!PrintDlg(&probe))
+        GTEST_SKIP() << "no printer";
+    GlobalFree(probe.hDevMode);
+    GlobalFree(probe.hDevNames);
+    ProbePrintDialog dlg;
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_TRUE(dlg.initRan);
+    EXPECT_EQ(1, dlg.checks) << "the object's map saw the command";
+    EXPECT_EQ(nullptr, dlg.GetPrinterDC());
+    if (dlg.m_pd.hDevMode) GlobalFree(dlg.m_pd.hDevMode);
+    if (dlg.m_pd.hDevNames) GlobalFree(dlg.m_pd.hDevNames);
+}
+
 } // namespace

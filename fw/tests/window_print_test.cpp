@@ -3,6 +3,7 @@
 #include "window_test_app.h"
 #include "window_test_res.h"
 #include <gtest/gtest.h>
+#include <gdiplus.h>
 #include <winspool.h>
 #include <cstdlib>
 #include <string>
@@ -97,6 +98,14 @@ public:
         int ox = pDC->GetDeviceCaps(PHYSICALOFFSETX), oy = pDC->GetDeviceCaps(PHYSICALOFFSETY);
         RECT r = { dpx - ox, dpy - oy, 2 * dpx - ox, 2 * dpy - oy };
         ::FillRect(pDC->m_hDC, &r, (HBRUSH)::GetStockObject(BLACK_BRUSH));
+        // As the program draws: GDI+ in inches, scaled by the device's pixels per inch
+        // over the graphics' own resolution; a red square two inches further right.
+        Gdiplus::Graphics g(pDC->m_hDC);
+        g.SetPageUnit(Gdiplus::UnitInch);
+        g.SetPageScale((float)dpx / g.GetDpiX());
+        g.TranslateTransform(-(float)ox / dpx, -(float)oy / dpy);
+        Gdiplus::SolidBrush red(Gdiplus::Color(255, 255, 0, 0));
+        g.FillRectangle(&red, 3.0f, 1.0f, 1.0f, 1.0f);
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -207,12 +216,15 @@ TEST_F(PrintFixture, PreviewTakesTheViewsPlaceAndClosesWithItsButton)
     double perInch = page.Width() / 11.69;   // A4 landscape is 11.69 inches wide
     POINT inside = { page.left + (int)(1.5 * perInch), page.top + (int)(1.5 * perInch) };
     POINT outside = { page.left + (int)(2.5 * perInch), page.top + (int)(1.5 * perInch) };
+    POINT red = { page.left + (int)(3.5 * perInch), page.top + (int)(1.5 * perInch) };
     HDC hdc = ::GetDC(preview->m_hWnd);
     COLORREF in = ::GetPixel(hdc, inside.x, inside.y);
     COLORREF out = ::GetPixel(hdc, outside.x, outside.y);
+    COLORREF redPixel = ::GetPixel(hdc, red.x, red.y);
     ::ReleaseDC(preview->m_hWnd, hdc);
     EXPECT_EQ(RGB(0, 0, 0), in);
     EXPECT_EQ(RGB(255, 255, 255), out);
+    EXPECT_EQ(RGB(255, 0, 0), redPixel) << "GDI+ drawing shows in the preview";
 
     if (const char* pause = getenv("FW_PREVIEW_PAUSE_MS"))   // time for a screenshot
         PumpUntil([] { return false; }, (DWORD)atoi(pause));
@@ -240,6 +252,21 @@ TEST_F(PrintFixture, PrintFromPreviewClosesItAndRunsThePrintCommand)
     EXPECT_EQ(1, PrintView::s_printCommands);
     EXPECT_EQ(view, frame->GetActiveView());
     EXPECT_EQ(nullptr, ::GetDlgItem(frame->m_hWnd, AFX_IDW_PREVIEW_BAR));
+}
+
+TEST_F(PrintFixture, DefaultPrinterWhenNoneIsChosen)
+{
+    TestApp().SelectPrinter(nullptr, nullptr);
+    PRINTDLG pd = {};
+    pd.lStructSize = sizeof pd;
+    ASSERT_TRUE(TestApp().GetPrinterDeviceDefaults(&pd));
+    auto* dn = (DEVNAMES*)GlobalLock(pd.hDevNames);
+    EXPECT_STREQ(kQueue, (const char*)dn + dn->wDeviceOffset);
+    GlobalUnlock(pd.hDevNames);
+    CDC dc;
+    ASSERT_TRUE(TestApp().CreatePrinterDC(dc));
+    EXPECT_TRUE(dc.IsPrinting());
+    EXPECT_GT(dc.GetDeviceCaps(LOGPIXELSX), 96);
 }
 
 TEST_F(PrintFixture, NoPrinterGivesCommandFailure)

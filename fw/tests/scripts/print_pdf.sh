@@ -39,13 +39,16 @@ def at(x, y):
     if w < h:
         x, y = y, h - 1 - x
     return pixels[y * w + x]
+# The GDI+ square (red, grey 76 here) is two inches right of the black one.
 cases = [((80, 80), 'black'), ((136, 136), 'black'), ((108, 108), 'black'),
          ((60, 108), 'white'), ((156, 108), 'white'), ((108, 60), 'white'),
-         ((108, 156), 'white'), ((400, 300), 'white'), ((700, 500), 'white')]
+         ((108, 156), 'white'), ((400, 300), 'white'), ((700, 500), 'white'),
+         ((224, 80), 'red'), ((280, 136), 'red'), ((252, 108), 'red'),
+         ((204, 108), 'white'), ((300, 108), 'white')]
 bad = []
 for (x, y), want in cases:
     v = at(x, y)
-    ok = v < 64 if want == 'black' else v > 192
+    ok = {'black': v < 64, 'white': v > 192, 'red': 60 <= v <= 100}[want]
     if not ok:
         bad.append(f"({x},{y}) is {v}, want {want}")
 print(f"page {w}x{h}: " + ("ok" if not bad else "; ".join(bad)))
