@@ -115,9 +115,12 @@ CImageLayer* CLayerArray::CopyImage(const CImageLayer* source, int frameIndex)
 
 void CLayerArray::CopyRecord(int source, int destination)
 {
-    // A record copied onto itself would read images it has just deleted.
-    if (source == destination)
+    // A record copied onto itself would only lose its frame and template images (they
+    // go before the source is read): keep them; the source ends current as after any copy.
+    if (source == destination) {
+        current = source;
         return;
+    }
     current = destination;
     DeleteFrameImage();
     DeleteTemplateImage();

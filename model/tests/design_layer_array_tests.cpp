@@ -168,10 +168,16 @@ TEST(DesignLayerArray, CopyRecordGivesTheDestinationItsOwnCopies)
     // 2 source images, 2 copies, the destination's fill image.
     EXPECT_EQ(layers + 5, CImageLayer::GetLiveCount());
 
-    // Copying a record onto itself changes nothing (it would read deleted images).
+    // Copying a record onto itself keeps its images and leaves it current.
+    a.SetCurrent(1);
+    a.SetTemplateImage(NewImage(2));
+    CImageLayer* framed = a.GetAt(2).frameImage;
     a.CopyRecord(2, 2);
-    EXPECT_EQ(layers + 5, CImageLayer::GetLiveCount());
-    EXPECT_TRUE(a.GetAt(2).frameImage->HasBitmap());
+    EXPECT_EQ(2, a.GetCurrent());
+    EXPECT_EQ(framed, a.GetAt(2).frameImage);
+    ASSERT_NE((CImageLayer*)NULL, a.GetAt(2).templateImage);
+    EXPECT_TRUE(a.GetAt(2).templateImage->HasBitmap());
+    EXPECT_EQ(layers + 6, CImageLayer::GetLiveCount());
 }
 
 TEST(DesignLayerArray, ImageOperations)
