@@ -298,3 +298,37 @@ TEST(DesignTextItem, GradientFillsRunAcrossTheText)
     EXPECT_TRUE(ArgbNear(0xFFFF0000, c.At(r.left + 1, r.top + 1), 60)) << std::hex << c.At(r.left + 1, r.top + 1);
     EXPECT_TRUE(ArgbNear(0xFFFFFF00, c.At(r.right - 2, r.bottom - 2), 60)) << std::hex << c.At(r.right - 2, r.bottom - 2);
 }
+
+TEST(DesignTextItem, OutlinePenIsSizeTimesFiveThousandths)
+{
+    // Square letters: a pen centred on the glyph edge widens the painted bounds by its
+    // own width (half on either side), whatever the glyph shapes.
+    CTextItem filled;
+    filled.m_text = "HH";
+    filled.m_fontSize = 60;
+    filled.m_outlineSize = 0;
+    filled.SetPrintableSize(3.0f, 1.5f);
+    Canvas f(288, 144);
+    filled.Draw(&f.graphics, PointF(0, 0));
+    RECT rf = PaintedBounds(f.bitmap);
+    ASSERT_GT(rf.right, rf.left);
+
+    const struct
+    {
+        int size;
+        float pixels;     // size x 0.005 inch at 96 pixels per inch
+    } cases[] = {{20, 9.6f}, {40, 19.2f}};
+    for (const auto& k : cases) {
+        CTextItem outlined;
+        outlined.m_text = "HH";
+        outlined.m_fontSize = 60;
+        outlined.m_fillKind = 0;
+        outlined.m_outlineSize = k.size;
+        outlined.SetPrintableSize(3.0f, 1.5f);
+        Canvas c(288, 144);
+        outlined.Draw(&c.graphics, PointF(0, 0));
+        RECT r = PaintedBounds(c.bitmap);
+        EXPECT_NEAR(k.pixels, (r.right - r.left) - (rf.right - rf.left), 2.0f) << k.size;
+        EXPECT_NEAR(k.pixels, (r.bottom - r.top) - (rf.bottom - rf.top), 2.0f) << k.size;
+    }
+}
