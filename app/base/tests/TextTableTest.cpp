@@ -173,3 +173,50 @@ TEST(LanguageFiles, EveryLanguageHasEveryKey)
 }
 
 } // namespace
+
+namespace {
+
+// Each language file is in its own ANSI code page, never in UTF-8 (which the program
+// would show as two or three wrong characters per letter); Greek is in code page 1253.
+TEST(LanguageFiles, EachIsInItsCodePage)
+{
+    const struct
+    {
+        const char* language;
+        UINT codePage;
+    } files[] = {{"english", 1252}, {"french", 1252}, {"dutch", 1252}, {"portugese", 1252}, {"greek", 1253}};
+    for (const auto& f : files) {
+        CString name;
+        name.Format("%s.ini", f.language);
+        FILE* file = fopen(name, "rb");
+        ASSERT_NE(nullptr, file) << f.language;
+        int greekLetters = 0;
+        char line[4096];
+        while (fgets(line, sizeof line, file)) {
+            int length = (int)strlen(line);
+            bool ascii = true;
+            for (int i = 0; i < length; i++)
+                ascii = ascii && (BYTE)line[i] < 0x80;
+            if (ascii)
+                continue;
+            EXPECT_EQ(0, MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, line, length, nullptr, 0))
+                << f.language << " in UTF-8: " << line;
+            WCHAR wide[4096];
+            int count = MultiByteToWideChar(f.codePage, MB_ERR_INVALID_CHARS, line, length, wide, 4096);
+            EXPECT_GT(count, 0) << f.language << ": " << line;
+            for (int i = 0; i < count; i++) {
+                bool greek = wide[i] >= 0x0370 && wide[i] <= 0x03FF;
+                greekLetters += greek;
+                if (f.codePage != 1253) {
+                    EXPECT_FALSE(greek) << f.language << ": " << line;
+                }
+            }
+        }
+        fclose(file);
+        if (f.codePage == 1253) {
+            EXPECT_GT(greekLetters, 100) << f.language;
+        }
+    }
+}
+
+} // namespace
