@@ -168,9 +168,12 @@ bool CImageLayer::LoadMaskFromResource(UINT bitmapId)
 
 void CImageLayer::SetBitmap(Bitmap* source)
 {
+    // Copied before the old master goes: the source may be that very bitmap (an image
+    // edited in place and handed back).
+    Bitmap* copy = source ? CopyBitmapPixels(source) : NULL;
     delete m_master;
     m_master = NULL;
-    if (source && TakeMaster(CopyBitmapPixels(source)))
+    if (copy && TakeMaster(copy))
         return;
     // Without a master the working copies would show a stale image.
     delete m_thumbnail;

@@ -334,6 +334,30 @@ TEST(DesignImageLayer, CopyToMakesIndependentBitmaps)
     EXPECT_NEAR(2.0f, copy.m_printedWidth, 1e-4);
 }
 
+TEST(DesignImageLayer, TakingBackItsOwnBitmapKeepsTheImage)
+{
+    // An image edited in place comes back as the layer's own master bitmap.
+    for (bool refresh : {false, true}) {
+        CImageLayer* layer = RedLayer(300, 150);
+        Bitmap* own = layer->GetMasterBitmap();
+        own->SetPixel(0, 0, Color(255, 0, 0, 255));
+        if (refresh)
+            EXPECT_EQ(0, layer->Refresh(own));
+        else
+            layer->SetBitmap(own);
+        ASSERT_TRUE(layer->HasBitmap()) << refresh;
+        Color c;
+        layer->GetMasterBitmap()->GetPixel(0, 0, &c);
+        EXPECT_EQ(0xFF0000FFu, c.GetValue()) << refresh;
+        layer->GetMasterBitmap()->GetPixel(299, 149, &c);
+        EXPECT_EQ(0xFFFF0000u, c.GetValue()) << refresh;
+        EXPECT_EQ(300u, layer->GetMasterBitmap()->GetWidth()) << refresh;
+        ASSERT_NE((Bitmap*)NULL, layer->GetScreenCopy()) << refresh;
+        EXPECT_EQ(1000u, layer->GetScreenCopy()->GetWidth()) << refresh;
+        delete layer;
+    }
+}
+
 TEST(DesignImageLayer, BitmapResourceBecomesAMask)
 {
     // Bitmap 31901 of the tests: 4 x 2, black on the left half, grey on the right.
