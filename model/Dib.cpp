@@ -308,7 +308,10 @@ bool CDib::CopyFrom(const CDib& other) {
     Free();
     return false;
   }
-  return CopyPacked(other.m_block, other.BlockSize(), kNoOffset, kNoOffset);
+  // Any depth the other image could be made with, 16 and 32 bits included.
+  if (!Init(*other.m_header)) return false;
+  memcpy(m_block, other.m_block, BlockSize());
+  return true;
 }
 
 HGLOBAL CDib::CopyToGlobal() const {

@@ -179,6 +179,39 @@ TEST(Dib, Pixels) {
   EXPECT_EQ(RGB(255, 64, 0), indexed.GetPaletteColour(0));  // 128 -> trunc(0.2519 x 255 + .5)
 }
 
+TEST(Dib, CopiesOfEveryDepth) {
+  const struct {
+    int width, height, bitCount;
+  } cases[] = {{3, 2, 1}, {3, 2, 4}, {3, 2, 8}, {3, -2, 24}, {3, 2, 16}, {3, 2, 32}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.bitCount << " bits, height " << c.height);
+    CDib source;
+    ASSERT_TRUE(source.Create(c.width, c.height, c.bitCount));
+    BYTE* row = source.GetRow(1);
+    for (int k = 0; k < source.GetStride(); ++k) row[k] = (BYTE)(0x10 + k);
+    if (c.bitCount <= 8) {
+      RGBQUAD colours[256] = {};
+      colours[1].rgbRed = 200;
+      source.SetPalette(colours);
+    }
+    CDib copy;
+    ASSERT_TRUE(copy.Create(5, 5, 8));  // replaced by the copy
+    ASSERT_TRUE(copy.CopyFrom(source));
+    EXPECT_EQ(3, copy.GetWidth());
+    EXPECT_EQ(2, copy.GetHeight());
+    ASSERT_EQ(source.GetStride(), copy.GetStride());
+    EXPECT_EQ(0, memcmp(source.GetRow(1), copy.GetRow(1), copy.GetStride()));
+    EXPECT_NE(source.GetRow(1), copy.GetRow(1));  // bits of its own
+    if (c.bitCount <= 8) {
+      EXPECT_EQ(RGB(200, 0, 0), copy.GetPaletteColour(1));
+    }
+  }
+  CDib empty, target;
+  ASSERT_TRUE(target.Create(2, 2, 8));
+  EXPECT_FALSE(target.CopyFrom(empty));
+  EXPECT_FALSE(target.IsValid());
+}
+
 TEST(Dib, BmpFiles) {
   CDib dib;
   ASSERT_TRUE(dib.Create(3, 2, 8));
