@@ -1,7 +1,12 @@
 #include "model/PaperLayout.h"
 
+#include <ctype.h>
+#include <float.h>
+#include <math.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include <string>
 
 #include "model/PaperGlobals.h"
 #include "model/PaperLayoutMap.h"
@@ -170,13 +175,40 @@ namespace {
 void AppendInt(CString& line, int value) { line.AppendFormat(",%d", value); }
 void AppendFloat(CString& line, float value) { line.AppendFormat(",%f", (double)value); }
 
+// A token read as a decimal number: sign, digits, fraction and exponent, up to the first
+// character that does not fit; no digits read as 0. Not the C library's wider reading,
+// which would take "inf", "nan" and hexadecimal from a file.
+double ReadDecimal(const char* text) {
+  const char* p = text;
+  while (*p == ' ' || *p == '\t') ++p;
+  const char* start = p;
+  if (*p == '+' || *p == '-') ++p;
+  bool digits = false;
+  for (; isdigit((unsigned char)*p); ++p) digits = true;
+  if (*p == '.')
+    for (++p; isdigit((unsigned char)*p); ++p) digits = true;
+  if (!digits) return 0;
+  if (*p == 'e' || *p == 'E') {
+    const char* e = p + 1;
+    if (*e == '+' || *e == '-') ++e;
+    if (isdigit((unsigned char)*e)) {
+      while (isdigit((unsigned char)*e)) ++e;
+      p = e;
+    }
+  }
+  return strtod(std::string(start, p).c_str(), NULL);
+}
+
+// Whether the token, read as a decimal number, fits a float.
+bool FitsFloat(const char* text) { return fabs(ReadDecimal(text)) <= FLT_MAX; }
+
 // Reads the tokens of a stored line in order; the caller has checked there are enough.
 class TokenReader {
 public:
   explicit TokenReader(const CStringArray& tokens) : m_tokens(tokens), m_next(0) {}
   const CString& Text() { return m_tokens[m_next++]; }
   int Int() { return (int)strtol(Text(), NULL, 10); }
-  float Float() { return (float)strtod(Text(), NULL); }
+  float Float() { return (float)ReadDecimal(Text()); }
   BYTE Flag() { return Int() != 0 ? 1 : 0; }
 
 private:
@@ -215,7 +247,8 @@ BOOL CPaperLayout::ParseCsv(LPCTSTR line, LPCTSTR version) {
   CStringArray tokens;
   SplitText(CString(line), tokens, ',');
   const INT_PTR count = tokens.GetSize();
-  const int kHead = 16;  // fields 1 to 16
+  const int kHead = 16;       // fields 1 to 16
+  const int kNameToken = 13;  // field 14
   if (count < kHead) return FALSE;
   const int rows = (int)strtol(tokens[1], NULL, 10);
   const int cols = (int)strtol(tokens[2], NULL, 10);
@@ -228,6 +261,9 @@ BOOL CPaperLayout::ParseCsv(LPCTSTR line, LPCTSTR version) {
   if (angles) needed += rows + rows * cols + rows + rows * cols + 7;
   if (noInsetField) needed += 1;
   if (count < needed) return FALSE;
+  // A number beyond the float range is damage, not a size or an offset to lay out.
+  for (INT_PTR k = 0; k < needed; ++k)
+    if (k != kNameToken && !FitsFloat(tokens[k])) return FALSE;
 
   TokenReader in(tokens);
   m_id = in.Int();

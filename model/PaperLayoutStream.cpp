@@ -4,6 +4,8 @@
 #include <oleauto.h>
 #include <stdlib.h>
 
+#include <cmath>
+
 #include "app/base/FileUtils.h"
 #include "app/base/KeyStore.h"
 #include "app/base/TextTable.h"
@@ -39,6 +41,11 @@ public:
     float value = 0;
     if (SUCCEEDED(VariantChangeType(&v, &v, 0, VT_R4))) value = v.fltVal;
     VariantClear(&v);
+    // Sizes and spacings: a value that is no number is damage.
+    if (!std::isfinite(value)) {
+      m_ok = false;
+      return 0;
+    }
     return value;
   }
   // A flag is set when the low 16 bits of its value are.

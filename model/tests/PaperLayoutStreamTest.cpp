@@ -3,6 +3,8 @@
 
 #include <objbase.h>
 
+#include <limits>
+
 #include "model/PaperGlobals.h"
 #include "model/PaperLayout.h"
 #include "model/PaperLayoutMap.h"
@@ -155,16 +157,24 @@ TEST_F(PaperStream, OldestFormCustomShapesBefore67) {
 }
 
 TEST_F(PaperStream, OldestFormRefusesDamage) {
+  const float kNaN = std::numeric_limits<float>::quiet_NaN();
+  const float kInf = std::numeric_limits<float>::infinity();
   const struct {
     const char* what;
     LONG areas;
     bool truncate;
-  } cases[] = {{"negative count", -5, false}, {"huge count", 100000000, false},
-               {"zero count", 0, false}, {"stream ends early", 6, true}};
+    float height, spacing;
+  } cases[] = {{"negative count", -5, false, 500, 50},
+               {"huge count", 100000000, false, 500, 50},
+               {"zero count", 0, false, 500, 50},
+               {"stream ends early", 6, true, 500, 50},
+               {"height not a number", 6, false, kNaN, 50},
+               {"infinite spacing", 6, false, 500, -kInf}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     MemoryStream s;
-    WriteOld(s.get(), {1, 2, 0, 0, 1, 0, 500, 400, 0, 1, 0, 1, 50, c.areas, "6.7", 1, 2, 3, 4},
+    WriteOld(s.get(),
+             {1, 2, 0, 0, 1, 0, c.height, 400, 0, 1, 0, 1, c.spacing, c.areas, "6.7", 1, 2, 3, 4},
              !c.truncate);
     s.Rewind();
     CPaperLayout l;

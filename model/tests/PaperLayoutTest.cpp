@@ -295,6 +295,41 @@ TEST_F(PaperTest, MalformedLinesChangeNothing) {
   EXPECT_TRUE(l.ParseCsv(full, "10.15"));
 }
 
+TEST_F(PaperTest, NumbersReadAsDecimals) {
+  // The item width (field 5) and the cell shift (field 22) of kLine1x1 replaced.
+  const struct {
+    int token;
+    const char* text;
+    bool read;
+    float value;
+  } cases[] = {
+      {4, "1.5e1", true, 15.0f},     {4, "-2.25", true, -2.25f},  {4, " 3", true, 3.0f},
+      {4, "4cm", true, 4.0f},        {4, "", true, 0.0f},         {4, "inf", true, 0.0f},
+      {4, "nan", true, 0.0f},        {4, "0x1p3", true, 0.0f},    {4, "2e", true, 2.0f},
+      {4, "3e38", true, 3e38f},      {4, "1e39", false, 0},       {4, "-1e39", false, 0},
+      {4, "1e400", false, 0},        {21, "1e39", false, 0},      {21, "nan", true, 0.0f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "token " << c.token << " \"" << c.text << "\"");
+    CStringArray tokens;
+    SplitText(kLine1x1, tokens, ',');
+    tokens[c.token] = c.text;
+    CString line = tokens[0];
+    for (INT_PTR k = 1; k < tokens.GetSize(); ++k) line += "," + tokens[k];
+    CPaperLayout l;
+    FillSentinels(l);
+    const CString before = l.FormatCsv();
+    ASSERT_EQ(c.read, l.ParseCsv(line, "10.15") != FALSE);
+    if (!c.read) {
+      EXPECT_STREQ(before, l.FormatCsv());
+    } else if (c.token == 4) {
+      EXPECT_EQ(c.value, l.GetItemSize().Width);
+    } else {
+      EXPECT_EQ(c.value, l.GetCellShift(0, 0));
+    }
+  }
+}
+
 TEST_F(PaperTest, EveryBuiltInLayoutSurvivesItsLine) {
   CPaperLayoutList* list = GetGlobalObjectA()->GetLayoutList();
   for (POSITION pos = list->GetHeadPosition(); pos;) {
