@@ -1218,16 +1218,14 @@ void CWnd::EndModalLoop(int nResult)
 int CWnd::RunModalLoop(DWORD dwFlags)
 {
     HWND hWnd = m_hWnd;
-    bool showPending = (dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE);
     m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
-    MSG msg;
+    // Shown once, before the first message: waiting for an idle queue could let a timer
+    // or posted message end the run before the window was ever seen.
+    if ((dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE)) {
+        ::ShowWindow(hWnd, SW_SHOWNORMAL);
+        ::UpdateWindow(hWnd);
+    }
     while (ContinueModal()) {
-        if (showPending && !::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            showPending = false;
-            ::ShowWindow(hWnd, SW_SHOWNORMAL);
-            ::UpdateWindow(hWnd);
-            continue;
-        }
         if (!AfxPumpMessage()) {
             ::PostQuitMessage(0);
             break;
