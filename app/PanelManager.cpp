@@ -1,0 +1,67 @@
+#include "app/PanelManager.h"
+#include "app/FileWnd.h"
+#include "app/SaveChangesDlg.h"
+#include "model/FrostwellDoc.h"
+
+namespace {
+// Constructed before the application object runs, so the document finds it.
+CPanelManager g_panelManager;
+} // namespace
+
+CPanelManager* GetGlobalObjectC()
+{
+    return &g_panelManager;
+}
+
+CPanelManager::CPanelManager() : m_pDoc(NULL)
+{
+    SetDocumentHost(this);
+}
+
+CPanelManager::~CPanelManager()
+{
+    if (GetDocumentHost() == this)
+        SetDocumentHost(NULL);
+}
+
+void CPanelManager::DestroyPanels(BOOL)
+{
+    // No modeless tool-panel host exists yet.
+}
+
+void CPanelManager::HideAllPanels()
+{
+    if (m_pDoc != NULL)
+        m_pDoc->UpdateAllViews(NULL);
+}
+
+void CPanelManager::ForwardToActivePanel() {}
+
+void CPanelManager::NotifyTextPanel() {}
+
+CRect CPanelManager::GetCanvasClientRect()
+{
+    CRect client;
+    CWnd* main = AfxGetMainWnd();
+    if (main != NULL && main->GetSafeHwnd() != NULL)
+        main->GetClientRect(&client);
+    return client;
+}
+
+int CPanelManager::AskSaveChanges()
+{
+    CSaveChangesDlg dlg;
+    return (int)dlg.DoModal();
+}
+
+BOOL CPanelManager::SaveDesign(CFrostwellDoc*, int)
+{
+    // Designs are saved through the dialog "Files", which is not built yet: nothing is
+    // saved, and saying so keeps the changed design open.
+    return FALSE;
+}
+
+CObject* CPanelManager::CreateFileBrowser(CFrostwellDoc* doc)
+{
+    return new CFileWnd(doc);
+}

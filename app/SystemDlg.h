@@ -1,0 +1,29 @@
+// The home panel: plain buttons for the main actions that exist so far, and the
+// image and text tools that put the canvas tracker to work.
+#pragma once
+#include "fw/fwwin.h"
+
+class CFrostwellDoc;
+
+class CSystemDlg : public CDialog
+{
+public:
+    explicit CSystemDlg(CWnd* parent = NULL);
+
+    CFrostwellDoc* m_pDoc;
+
+    // The tools: the document's tool mode with the first object of the current frame
+    // selected, as the panel switcher does when it shows the images or text host.
+    void SelectImageTool();
+    void SelectTextTool();
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+    void OnPrint();
+    void OnPreview();
+    void OnImages() { SelectImageTool(); }
+    void OnText() { SelectTextTool(); }
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,213 @@
+// The message box, the question "Save Changes" and the home panel's host, shown as a
+// person meets them: the dialog's texts are read and its buttons pressed.
+#include "app/MenuWnd.h"
+#include "app/MessageDlg.h"
+#include "app/SaveChangesDlg.h"
+#include "app/base/TextTable.h"
+#include "res/view_res.h"
+#include <gtest/gtest.h>
+#include <functional>
+
+namespace {
+
+// Runs `act` on the first dialog the thread shows, from a timer of the modal loop.
+class DialogDriver
+{
+public:
+    explicit DialogDriver(std::function<void(HWND)> act) : m_act(std::move(act))
+    {
+        s_self = this;
+        m_timer = ::SetTimer(NULL, 0, 50, &DialogDriver::Tick);
+    }
+    ~DialogDriver()
+    {
+        ::KillTimer(NULL, m_timer);
+        s_self = NULL;
+    }
+    bool acted = false;
+
+private:
+    static BOOL CALLBACK Find(HWND wnd, LPARAM found)
+    {
+        char cls[16];
+        ::GetClassNameA(wnd, cls, sizeof cls);
+        if (::IsWindowVisible(wnd) && lstrcmpA(cls, "#32770") == 0) {
+            *(HWND*)found = wnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (s_self == NULL || s_self->acted)
+            return;
+        HWND dlg = NULL;
+        ::EnumThreadWindows(::GetCurrentThreadId(), Find, (LPARAM)&dlg);
+        if (dlg == NULL)
+            return;
+        s_self->acted = true;
+        s_self->m_act(dlg);
+    }
+    static DialogDriver* s_self;
+    std::function<void(HWND)> m_act;
+    UINT_PTR m_timer;
+};
+DialogDriver* DialogDriver::s_self = NULL;
+
+CString Text(HWND wnd)
+{
+    char buf[256] = "";
+    ::GetWindowTextA(wnd, buf, sizeof buf);
+    return buf;
+}
+
+void Press(HWND dlg, int id)
+{
+    ::PostMessage(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(dlg, id));
+}
+
+class ViewDialogs : public ::testing::Test
+{
+protected:
+    void SetUp() override { LoadLanguageFile("english"); }
+};
+
+TEST_F(ViewDialogs, PlainMessageShowsOneButton)
+{
+    CString title, text, ok;
+    BOOL cancelShown = TRUE;
+    DialogDriver driver([&](HWND dlg) {
+        title = Text(dlg);
+        text = Text(::GetDlgItem(dlg, IDC_MESSAGE_TEXT));
+        ok = Text(::GetDlgItem(dlg, IDOK));
+        cancelShown = ::IsWindowVisible(::GetDlgItem(dlg, IDCANCEL));
+        Press(dlg, IDOK);
+    });
+    CMessageDlg dlg;
+    dlg.m_message = GetLangText("125");
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    ASSERT_TRUE(driver.acted);
+    EXPECT_STREQ((LPCTSTR)GetLangText("120"), (LPCTSTR)title);
+    EXPECT_STREQ((LPCTSTR)GetLangText("125"), (LPCTSTR)text);
+    EXPECT_STREQ("OK", (LPCTSTR)ok);
+    EXPECT_FALSE(cancelShown);
+}
+
+TEST_F(ViewDialogs, YesNoMessage)
+{
+    CString title, yes, no;
+    DialogDriver driver([&](HWND dlg) {
+        title = Text(dlg);
+        yes = Text(::GetDlgItem(dlg, IDOK));
+        no = Text(::GetDlgItem(dlg, IDCANCEL));
+        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dlg, IDCANCEL)));
+        Press(dlg, IDCANCEL);
+    });
+    CMessageDlg dlg;
+    dlg.m_message = "?";
+    dlg.SetYesNo(TRUE);
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_STREQ((LPCTSTR)GetLangText("121"), (LPCTSTR)title);
+    EXPECT_STREQ("Yes", (LPCTSTR)yes);
+    EXPECT_STREQ("No", (LPCTSTR)no);
+}
+
+TEST_F(ViewDialogs, EscapeEndsThePlainMessageWithCancel)
+{
+    DialogDriver driver([&](HWND dlg) { ::PostMessage(dlg, WM_COMMAND, IDCANCEL, 0); });
+    CMessageDlg dlg;
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+}
+
+TEST_F(ViewDialogs, SaveChangesAnswers)
+{
+    struct { int button; int result; } cases[] = {
+        {IDOK, 1}, {IDC_SAVE_NO, 100}, {IDCANCEL, 2},
+    };
+    for (const auto& c : cases) {
+        CString title, question, yes, no, cancel;
+        DialogDriver driver([&](HWND dlg) {
+            title = Text(dlg);
+            question = Text(::GetDlgItem(dlg, IDC_SAVE_QUESTION));
+            yes = Text(::GetDlgItem(dlg, IDOK));
+            no = Text(::GetDlgItem(dlg, IDC_SAVE_NO));
+            cancel = Text(::GetDlgItem(dlg, IDCANCEL));
+            Press(dlg, c.button);
+        });
+        CSaveChangesDlg dlg;
+        EXPECT_EQ(c.result, dlg.DoModal()) << c.button;
+        EXPECT_STREQ((LPCTSTR)GetLangText("129"), (LPCTSTR)title);
+        EXPECT_STREQ((LPCTSTR)GetLangText("130"), (LPCTSTR)question);
+        EXPECT_STREQ("Yes", (LPCTSTR)yes);
+        EXPECT_STREQ("No", (LPCTSTR)no);
+        EXPECT_STREQ("Cancel", (LPCTSTR)cancel);
+    }
+}
+
+// ---- the home panel's host ----
+
+int g_movesSeen = 0;
+INT_PTR CALLBACK CountingDlgProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_MOUSEMOVE)
+        ++g_movesSeen;
+    return message == WM_INITDIALOG;
+}
+
+class Frame : public CWnd
+{
+public:
+    Frame()
+    {
+        CreateEx(0, AfxRegisterWndClass(0, NULL, (HBRUSH)::GetStockObject(WHITE_BRUSH)), "frame",
+                 WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 400, 400, NULL, NULL);
+    }
+    ~Frame() override { DestroyWindow(); }
+};
+
+TEST(ViewMenuWnd, HostsThePanelInsideAOnePixelBorder)
+{
+    Frame frame;
+    CMenuWnd host;
+    ASSERT_TRUE(host.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), &frame, 101));
+    EXPECT_STREQ("MenuWnd2", (LPCTSTR)Text(host.GetSafeHwnd()));
+    CDialog* panel = new CDialog(IDD_HOME_PANEL, NULL);
+    ASSERT_TRUE(panel->Create(IDD_HOME_PANEL, &host));
+    ::SetWindowLongPtr(panel->GetSafeHwnd(), DWLP_DLGPROC, (LONG_PTR)&CountingDlgProc);
+    host.SubclassMenu("", IDD_HOME_PANEL, panel); // the host owns the panel from here
+
+    CRect panelClient, hostRect, panelRect;
+    panel->GetClientRect(&panelClient);
+    host.GetWindowRect(&hostRect);
+    panel->GetWindowRect(&panelRect);
+    frame.ScreenToClient(&hostRect);
+    EXPECT_EQ(CPoint(0, 0), hostRect.TopLeft());
+    EXPECT_EQ(panelClient.Width() + 2, hostRect.Width());
+    EXPECT_EQ(panelClient.Height() + 2, hostRect.Height());
+    host.ScreenToClient(&panelRect);
+    EXPECT_EQ(CPoint(1, 1), panelRect.TopLeft());
+    EXPECT_TRUE(panel->IsWindowVisible());
+    EXPECT_STREQ("none", (LPCTSTR)host.GetName());
+
+    frame.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    CClientDC dc(&host);
+    EXPECT_EQ(RGB(66, 154, 252), dc.GetPixel(0, 0)) << "the border";
+    EXPECT_EQ(RGB(66, 154, 252), dc.GetPixel(hostRect.Width() - 1, 5));
+
+    // A drag with exactly the left button while the panel holds the capture is swallowed;
+    // with Shift held it is passed on.
+    HWND p = panel->GetSafeHwnd();
+    ::SetCapture(p);
+    g_movesSeen = 0;
+    ::SendMessage(p, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(0, g_movesSeen);
+    ::SendMessage(p, WM_MOUSEMOVE, MK_MBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(0, g_movesSeen);
+    ::SendMessage(p, WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, MAKELPARAM(5, 5));
+    EXPECT_EQ(1, g_movesSeen);
+    ::ReleaseCapture();
+    ::SendMessage(p, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(2, g_movesSeen) << "without the capture nothing is swallowed";
+}
+
+} // namespace
