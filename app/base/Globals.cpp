@@ -69,7 +69,10 @@ float ComputeDrawingScale(CDC* dc, Gdiplus::Graphics* graphics, const CRect& rec
     float g = graphics != nullptr ? graphics->GetDpiX() : d;
     float s = (float)rect.Width() / (printableWidth * g);
     float scale = d / g;
-    if (!dc->IsPrinting()) {
+    // A printed page places the design itself: no offsets, never stale ones.
+    xOffset = 0;
+    yOffset = 0;
+    if (!dc->IsPrinting() && s > 0 && s < 1e30f) { // an item without size has no scale
         scale = scale * s;
         xOffset = ((float)rect.left / d) / s;
         yOffset = ((float)rect.top / d) / s;

@@ -1,0 +1,29 @@
+// What the design document needs of the windows around it.  The program's window
+// layer installs one host at start-up; without one the document still works on its
+// own (no panels, no dialogs, the main window's client area as canvas).
+#pragma once
+#include "fw/fw.h"
+
+class CFrostwellDoc;
+
+class CDocumentHost
+{
+public:
+    virtual ~CDocumentHost() {}
+    // The panel switcher takes the document.
+    virtual void AttachDocument(CFrostwellDoc* doc) = 0;
+    // Destroys the tool-panel hosts; with spareOne one host is spared.
+    virtual void DestroyPanels(BOOL spareOne) = 0;
+    // The client rectangle the canvas is laid out in (the main window's).
+    virtual CRect GetCanvasClientRect() = 0;
+    // The question "Save Changes": IDOK (Yes), IDCANCEL or 100 (No).
+    virtual int AskSaveChanges() = 0;
+    // Saves through the dialog "Files" in mode 1 (known path) or 2 (ask for one).
+    // TRUE only when the design was saved.
+    virtual BOOL SaveDesign(CFrostwellDoc* doc, int mode) = 0;
+    // The file browser pane the document embeds (owned by the document).
+    virtual CObject* CreateFileBrowser(CFrostwellDoc* doc) = 0;
+};
+
+void SetDocumentHost(CDocumentHost* host);
+CDocumentHost* GetDocumentHost();

@@ -1,0 +1,194 @@
+// The design document: design rectangle, cell counting, frames, reset and the question
+// asked before a changed design is closed.
+#include "model/DocumentHost.h"
+#include "model/FrostwellDoc.h"
+#include "model/ImageLayer.h"
+#include "model/PaperGlobals.h"
+#include "model/PaperLayout.h"
+#include "model/PaperLayoutMap.h"
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+class FakeHost : public CDocumentHost
+{
+public:
+    void AttachDocument(CFrostwellDoc* doc) override { attached = doc; }
+    void DestroyPanels(BOOL spareOne) override { destroyed.push_back(spareOne); }
+    CRect GetCanvasClientRect() override { return client; }
+    int AskSaveChanges() override
+    {
+        ++asked;
+        return answer;
+    }
+    BOOL SaveDesign(CFrostwellDoc*, int mode) override
+    {
+        modes.push_back(mode);
+        return saveWorks;
+    }
+    CObject* CreateFileBrowser(CFrostwellDoc*) override { return NULL; }
+
+    CFrostwellDoc* attached = NULL;
+    std::vector<BOOL> destroyed;
+    CRect client{0, 0, 1280, 1000};
+    int asked = 0;
+    int answer = IDCANCEL;
+    std::vector<int> modes;
+    BOOL saveWorks = TRUE;
+};
+
+class DocumentTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_previous = GetDocumentHost();
+        SetDocumentHost(&host);
+        doc = new CFrostwellDoc;
+        doc->m_bAutoDelete = FALSE;
+    }
+    void TearDown() override
+    {
+        delete doc;
+        SetDocumentHost(m_previous);
+    }
+    FakeHost host;
+    CFrostwellDoc* doc = NULL;
+
+private:
+    CDocumentHost* m_previous = NULL;
+};
+
+TEST_F(DocumentTest, StartsOnLayoutTwoAndHandsItselfToTheSwitcher)
+{
+    EXPECT_EQ(2, GetPaperLayout()->GetId());
+    EXPECT_EQ(doc, host.attached);
+    EXPECT_TRUE(doc->NeedsRedraw());
+    EXPECT_EQ(1, doc->GetLayers()->GetCount());
+    EXPECT_EQ(NULL, doc->GetSelectedImage());
+}
+
+TEST_F(DocumentTest, DesignRectangleOfLayoutTwo)
+{
+    EXPECT_EQ(CRect(229, 25, 930, 995), doc->GetDesignRect());
+}
+
+TEST(DesignRect, FittingCases)
+{
+    // Client areas less the margins 125 / 25 / 245 / 5.
+    struct { const char* name; CRect base; int w, h; BOOL shift; CRect expect; } cases[] = {
+        {"tall item, wide view: centred horizontally", CRect(125, 25, 1035, 995), 750, 1000, TRUE,
+         CRect(125 + 91, 25, 125 + 91 + 727, 995)},
+        {"wide item, tall view: centred vertically", CRect(125, 25, 525, 995), 1000, 500, TRUE,
+         CRect(125, 25 + 385, 525, 25 + 385 + 200)},
+        {"fixed rectangle: no margin shift", CRect(0, 0, 200, 200), 100, 100, FALSE,
+         CRect(0, 0, 200, 200)},
+        {"no printable width", CRect(125, 25, 1035, 995), 0, 1000, TRUE, CRect()},
+        {"no printable height", CRect(125, 25, 1035, 995), 750, 0, TRUE, CRect()},
+        {"no room", CRect(125, 25, 125, 25), 750, 1000, TRUE, CRect()},
+    };
+    for (const auto& c : cases) {
+        CRect r = CFrostwellDoc::FitDesignRect(c.base, c.w, c.h, c.shift);
+        EXPECT_EQ(c.expect, r) << c.name;
+    }
+}
+
+TEST_F(DocumentTest, FixedRectangleIsUsedAsItIs)
+{
+    doc->SetFixedDesignRectValue(CRect(0, 0, 300, 300));
+    doc->SetFixedDesignRect(TRUE);
+    CRect r = doc->GetDesignRect();
+    EXPECT_EQ(300, r.Height());
+    EXPECT_EQ(0, r.top);
+    EXPECT_LT(r.left, 125) << "no margin shift";
+    doc->SetFixedDesignRect(FALSE);
+}
+
+TEST(CellCounting, StepsThatDoNotAdvanceCountOneCell)
+{
+    struct { float offset, item, gap, sheet; int expect; } cases[] = {
+        {0.5f, 2.0f, 0.25f, 8.0f, 3},  // 2.5, 4.75, 7.0 fit; 9.25 does not
+        {0.0f, 2.0f, 0.0f, 8.0f, 4},
+        {0.5f, 8.0f, 0.25f, 8.0f, 1},  // the first item already fills the sheet
+        {0.0f, 0.0f, 0.0f, 8.0f, 1},   // no size, no gap: one cell, and the loop ends
+        {0.0f, 1.0f, -1.0f, 8.0f, 1},  // a gap that cancels the item
+        {0.0f, 1.0f, -3.0f, 8.0f, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expect, CFrostwellDoc::CountCells(c.offset, c.item, c.gap, c.sheet))
+            << c.offset << " " << c.item << " " << c.gap;
+}
+
+TEST_F(DocumentTest, SaveModifiedAnswers)
+{
+    struct { const char* name; BOOL modified; int answer; BOOL saveWorks; const char* path;
+             BOOL result; int asked; int mode; } cases[] = {
+        {"unchanged: no question", FALSE, IDOK, TRUE, "", TRUE, 0, 0},
+        {"yes, saved", TRUE, IDOK, TRUE, "", TRUE, 1, 2},
+        {"yes, save failed or cancelled: keep the design", TRUE, IDOK, FALSE, "", FALSE, 1, 2},
+        {"yes with a known path", TRUE, IDOK, TRUE, "c:\\cake.ktb", TRUE, 1, 1},
+        {"cancel", TRUE, IDCANCEL, TRUE, "", FALSE, 1, 0},
+        {"no: changes dropped", TRUE, 100, TRUE, "", TRUE, 1, 0},
+    };
+    for (const auto& c : cases) {
+        host.asked = 0;
+        host.modes.clear();
+        host.answer = c.answer;
+        host.saveWorks = c.saveWorks;
+        doc->SetDesignPath(c.path);
+        doc->SetModifiedFlag(c.modified);
+        EXPECT_EQ(c.result, doc->SaveModified()) << c.name;
+        EXPECT_EQ(c.asked, host.asked) << c.name;
+        if (c.mode != 0) {
+            ASSERT_EQ(1u, host.modes.size()) << c.name;
+            EXPECT_EQ(c.mode, host.modes[0]) << c.name;
+        } else {
+            EXPECT_TRUE(host.modes.empty()) << c.name;
+        }
+    }
+}
+
+TEST_F(DocumentTest, CurrentFrameBeyondTheLastIsTheFirst)
+{
+    doc->GetLayers()->Reset(3);
+    doc->SetCurrentFrame(2);
+    EXPECT_EQ(2, doc->GetCurrentFrame());
+    EXPECT_EQ(2, doc->GetImageList()->GetCurrentFrame());
+    doc->ClearRedrawFlag();
+    host.destroyed.clear();
+    doc->SetCurrentFrame(5);
+    EXPECT_EQ(0, doc->GetCurrentFrame());
+    EXPECT_EQ(0, doc->GetLayers()->GetCurrent());
+    ASSERT_EQ(1u, host.destroyed.size());
+    EXPECT_TRUE(host.destroyed[0]) << "one host is spared";
+    EXPECT_TRUE(doc->NeedsRedraw());
+
+    doc->SetCurrentFrameNoUpdate(1);
+    EXPECT_EQ(0, doc->GetCurrentFrame()) << "the document's own frame stays";
+    EXPECT_EQ(1, doc->GetTextList()->GetCurrentFrame());
+}
+
+TEST_F(DocumentTest, CloseLeavesAnEmptyUntitledDesign)
+{
+    CImageLayer* layer = new CImageLayer;
+    doc->GetImageList()->Add(layer);
+    doc->SetSelectedLayerA(layer);
+    EXPECT_TRUE(layer->m_selected);
+    doc->GetLayers()->Reset(4);
+    doc->SetDesignPath("c:\\cake.ktb");
+    doc->SetModifiedFlag(TRUE);
+    host.destroyed.clear();
+    doc->OnCloseDocument();
+    EXPECT_STREQ("Untitled", (LPCTSTR)doc->GetTitle());
+    EXPECT_EQ(1, doc->GetLayers()->GetCount());
+    EXPECT_EQ(0, doc->GetImageList()->GetCount());
+    EXPECT_EQ(0, doc->GetTextList()->GetCount());
+    EXPECT_EQ(NULL, doc->GetSelectedImage());
+    EXPECT_TRUE(doc->GetDesignPath().IsEmpty());
+    EXPECT_FALSE(doc->IsModified());
+    ASSERT_EQ(1u, host.destroyed.size());
+    EXPECT_FALSE(host.destroyed[0]);
+}
+
+} // namespace
