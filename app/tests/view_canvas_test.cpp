@@ -1,0 +1,393 @@
+// The design view inside a real frame: the canvas it paints, the kept image, sizes, the
+// start-up message, a second new document, and a drag of an image layer with the mouse.
+#include "app/FrostwellView.h"
+#include "app/PanelManager.h"
+#include "app/SystemDlg.h"
+#include "app/base/KeyStore.h"
+#include "app/base/TextTable.h"
+#include "model/FrostwellDoc.h"
+#include "model/ImageLayer.h"
+#include "model/PaperGlobals.h"
+#include "model/PaperLayout.h"
+#include "res/app_res.h"
+#include "res/view_res.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+struct GdiplusSession
+{
+    ULONG_PTR token = 0;
+    GdiplusSession()
+    {
+        Gdiplus::GdiplusStartupInput in;
+        Gdiplus::GdiplusStartup(&token, &in, nullptr);
+    }
+    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token); }
+};
+
+void Pump(int ms = 50)
+{
+    DWORD end = ::GetTickCount() + ms;
+    do {
+        MSG msg;
+        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+        ::Sleep(5);
+    } while ((int)(::GetTickCount() - end) < 0);
+}
+
+// Answers the first dialog the thread shows, from a timer of its modal loop.
+class DialogDriver
+{
+public:
+    explicit DialogDriver(std::function<void(HWND)> act) : m_act(std::move(act))
+    {
+        s_self = this;
+        m_timer = ::SetTimer(NULL, 0, 50, &DialogDriver::Tick);
+    }
+    ~DialogDriver()
+    {
+        ::KillTimer(NULL, m_timer);
+        s_self = NULL;
+    }
+    bool acted = false;
+
+private:
+    static BOOL CALLBACK Find(HWND wnd, LPARAM found)
+    {
+        char cls[16];
+        ::GetClassNameA(wnd, cls, sizeof cls);
+        if (::IsWindowVisible(wnd) && lstrcmpA(cls, "#32770") == 0 &&
+            !(::GetWindowLong(wnd, GWL_STYLE) & WS_CHILD)) { // not the home panel
+            *(HWND*)found = wnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (s_self == NULL || s_self->acted)
+            return;
+        HWND dlg = NULL;
+        ::EnumThreadWindows(::GetCurrentThreadId(), Find, (LPARAM)&dlg);
+        if (dlg == NULL)
+            return;
+        s_self->acted = true;
+        s_self->m_act(dlg);
+    }
+    static DialogDriver* s_self;
+    std::function<void(HWND)> m_act;
+    UINT_PTR m_timer;
+};
+DialogDriver* DialogDriver::s_self = NULL;
+
+CString TextOf(HWND wnd)
+{
+    char buf[512] = "";
+    ::GetWindowTextA(wnd, buf, sizeof buf);
+    return buf;
+}
+
+// The highest GDI handle slot in use: a repaint that leaks makes it climb.
+int GdiHighWater()
+{
+    std::vector<HGDIOBJ> probes;
+    int high = 0;
+    for (int i = 0; i < 500; ++i) {
+        HGDIOBJ h = ::CreateSolidBrush(RGB(i, 0, 0));
+        high = std::max(high, (int)LOWORD((DWORD_PTR)h));
+        probes.push_back(h);
+    }
+    for (HGDIOBJ h : probes)
+        ::DeleteObject(h);
+    return high;
+}
+
+class CanvasTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (AfxGetApp() == NULL) {
+            static CWinApp testApp("view tests");
+        }
+        LoadLanguageFile("english");
+        SetSetting("FIRSTRUN", "0");
+        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFrostwellDoc),
+                                            RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CFrostwellView));
+        doc = static_cast<CFrostwellDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
+        ASSERT_NE(nullptr, doc);
+        POSITION pos = doc->GetFirstViewPosition();
+        view = static_cast<CFrostwellView*>(doc->GetNextView(pos));
+        frame = view->GetParentFrame();
+        AfxGetApp()->m_pMainWnd = frame;
+        SetClientSize(1280, 1000);
+        frame->ShowWindow(SW_SHOW);
+        Pump(100);
+    }
+    void TearDown() override
+    {
+        if (doc != NULL)
+            doc->SetModifiedFlag(FALSE);
+        AfxGetApp()->m_pMainWnd = NULL; // closing it must not end the test's thread
+        if (frame != NULL && ::IsWindow(frame->GetSafeHwnd()))
+            frame->SendMessage(WM_CLOSE); // closes the document with it
+        Pump(20);
+        delete m_template;
+    }
+    void SetClientSize(int cx, int cy)
+    {
+        CRect r(0, 0, cx, cy);
+        ::AdjustWindowRectEx(&r, frame->GetStyle(), FALSE, frame->GetExStyle());
+        frame->SetWindowPos(NULL, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        Pump(50);
+    }
+    COLORREF At(int x, int y)
+    {
+        CClientDC dc(view);
+        return dc.GetPixel(x, y);
+    }
+    void Repaint()
+    {
+        view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+
+    GdiplusSession gdiplus;
+    CFrostwellDoc* doc = NULL;
+    CFrostwellView* view = NULL;
+    CFrameWnd* frame = NULL;
+    CSingleDocTemplate* m_template = NULL;
+};
+
+TEST_F(CanvasTest, PaintsTheDesignOfLayoutTwoWithRulers)
+{
+    doc->SetRedrawFlag();
+    Repaint();
+    CRect design = view->GetDesignRectOnScreen();
+    EXPECT_EQ(CRect(229, 25, 930, 995), design);
+    EXPECT_EQ(RGB(66, 154, 252), At(1100, 500)) << "canvas background";
+    EXPECT_EQ(RGB(66, 154, 252), At(200, 900));
+    EXPECT_EQ(RGB(255, 255, 255), At(580, 500)) << "the design area";
+    EXPECT_EQ(RGB(0, 0, 0), At(229, 500)) << "its outline";
+    // The rulers: white ticks in the band above and left of the design.
+    int ticks = 0;
+    for (int x = design.left; x < design.right; ++x)
+        ticks += At(x, design.top - 25 + 3 + 9) == RGB(255, 255, 255);
+    EXPECT_GT(ticks, 20);
+    int vticks = 0;
+    for (int y = design.top; y < design.bottom; ++y)
+        vticks += At(design.left - 25 + 3 + 9, y) == RGB(255, 255, 255);
+    EXPECT_GT(vticks, 20);
+    EXPECT_NEAR(701 / GetPaperLayout()->GetPrintableSize().Width, view->GetPixelsPerInch(), 0.01);
+}
+
+TEST_F(CanvasTest, RepaintWithoutRedrawFlagCopiesTheKeptImage)
+{
+    doc->SetRedrawFlag();
+    Repaint();
+    int scenes = view->GetScenePaintCount();
+    for (int i = 0; i < 3; ++i)
+        Repaint();
+    EXPECT_EQ(scenes, view->GetScenePaintCount()) << "no scene drawn";
+    EXPECT_EQ(RGB(255, 255, 255), At(580, 500)) << "the kept image is shown";
+    doc->SetRedrawFlag();
+    Repaint();
+    EXPECT_EQ(scenes + 1, view->GetScenePaintCount());
+    EXPECT_FALSE(doc->NeedsRedraw()) << "painting clears the flag";
+}
+
+TEST_F(CanvasTest, UpdatesInvalidateOnlyWithTheRedrawFlag)
+{
+    doc->SetRedrawFlag();
+    Repaint();
+    int scenes = view->GetScenePaintCount();
+    doc->UpdateAllViews(NULL, 0);
+    Pump();
+    EXPECT_EQ(scenes, view->GetScenePaintCount());
+    doc->SetRedrawFlag();
+    doc->UpdateAllViews(NULL, 99); // redrawn at once
+    EXPECT_EQ(scenes + 1, view->GetScenePaintCount());
+}
+
+TEST_F(CanvasTest, HomeHostReturnsToTheCornerOnEverySize)
+{
+    ASSERT_TRUE(view->IsHostCreated());
+    CMenuWnd* host = view->GetHomeHost();
+    EXPECT_STREQ("MenuWnd2", (LPCTSTR)TextOf(host->GetSafeHwnd()));
+    host->SetWindowPos(NULL, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const CSize sizes[] = {CSize(1100, 800), CSize(90, 90), CSize(1280, 1000)};
+    for (CSize s : sizes) {
+        host->SetWindowPos(NULL, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetClientSize(s.cx, s.cy);
+        CRect r;
+        host->GetWindowRect(&r);
+        view->ScreenToClient(&r);
+        EXPECT_EQ(CPoint(0, 0), r.TopLeft()) << s.cx << " x " << s.cy;
+    }
+}
+
+TEST_F(CanvasTest, StartupMessageOnlyBelow1024By700)
+{
+    struct { CSize size; bool shown; } cases[] = {
+        {CSize(1023, 800), true}, {CSize(1100, 699), true}, {CSize(1024, 700), false},
+    };
+    for (const auto& c : cases) {
+        view->SetWindowPos(NULL, 0, 0, c.size.cx, c.size.cy, SWP_NOZORDER | SWP_NOMOVE);
+        CString text;
+        DialogDriver driver([&](HWND dlg) {
+            text = TextOf(::GetDlgItem(dlg, IDC_MESSAGE_TEXT));
+            ::PostMessage(dlg, WM_COMMAND, IDOK, 0);
+        });
+        view->SendMessage(WM_TIMER, CFrostwellView::kStartupTimer);
+        Pump(150);
+        EXPECT_EQ(c.shown, driver.acted) << c.size.cx << " x " << c.size.cy;
+        if (c.shown) {
+            EXPECT_STREQ((LPCTSTR)GetLangText("125"), (LPCTSTR)text);
+        }
+    }
+    EXPECT_STREQ("1", (LPCTSTR)GetSetting("FIRSTRUN"));
+}
+
+int CountHosts(HWND parent)
+{
+    int n = 0;
+    for (HWND c = ::GetWindow(parent, GW_CHILD); c != NULL; c = ::GetWindow(c, GW_HWNDNEXT))
+        n += TextOf(c) == "MenuWnd2";
+    return n;
+}
+
+TEST_F(CanvasTest, NewDocumentKeepsOneHomeHost)
+{
+    EXPECT_EQ(1, CountHosts(view->GetSafeHwnd()));
+    // What Ctrl+N runs: the framework's new document through the template.
+    ASSERT_EQ(doc, m_template->OpenDocumentFile(NULL, TRUE));
+    Pump();
+    EXPECT_EQ(1, CountHosts(view->GetSafeHwnd()));
+}
+
+TEST_F(CanvasTest, NoGdiObjectsLeakOverRepaints)
+{
+    for (int i = 0; i < 5; ++i) {
+        doc->SetRedrawFlag();
+        Repaint();
+    }
+    int before = GdiHighWater();
+    for (int i = 0; i < 100; ++i) {
+        doc->SetRedrawFlag();
+        Repaint();
+    }
+    int after = GdiHighWater();
+    EXPECT_LT(after - before, 20) << "GDI handle slots climbed from " << before << " to " << after;
+}
+
+// A test helper design: one image layer of 300 x 200 pixels in the current frame.
+CImageLayer* AddImageLayer(CFrostwellDoc* doc)
+{
+    Gdiplus::Bitmap bitmap(300, 200, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics g(&bitmap);
+        g.Clear(Gdiplus::Color(255, 200, 40, 40));
+    }
+    CImageLayer* layer = new CImageLayer;
+    layer->SetBitmap(&bitmap);
+    doc->GetImageList()->Add(layer);
+    doc->RelayoutDesign();
+    layer->CentreInArea();
+    return layer;
+}
+
+TEST_F(CanvasTest, DraggingTheImageMovesItAndAsksBeforeClosing)
+{
+    CImageLayer* layer = AddImageLayer(doc);
+    doc->SetRedrawFlag();
+    Repaint();
+    // The home panel's image tool selects the first layer of the frame.
+    CWnd* home = view->GetHomeHost()->GetHostedDialog();
+    ASSERT_NE(nullptr, home);
+    home->SendDlgItemMessage(IDC_HOME_IMAGES, BM_CLICK);
+    Pump();
+    ASSERT_EQ(layer, doc->GetSelectedImage());
+    ASSERT_TRUE(doc->IsImageToolMode());
+    Repaint();
+
+    double x0 = layer->m_centreX, y0 = layer->m_centreY;
+    float ppi = view->GetPixelsPerInch();
+    CRect design = view->GetDesignRectOnScreen();
+    CPoint at((int)(x0 * ppi) + design.left, (int)(y0 * ppi) + design.top);
+    const CSize by(40, 25);
+    HWND wnd = view->GetSafeHwnd();
+    ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 10, at.y + 5));
+    ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + by.cx, at.y + by.cy));
+    ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x + by.cx, at.y + by.cy));
+    view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    Pump();
+    EXPECT_NEAR(x0 + by.cx / ppi, layer->m_centreX, 1e-4);
+    EXPECT_NEAR(y0 + by.cy / ppi, layer->m_centreY, 1e-4);
+    EXPECT_TRUE(doc->IsModified()) << "a drag on the canvas is an edit";
+
+    // Closing asks "Save Changes"; Cancel keeps the window.
+    CString title;
+    DialogDriver driver([&](HWND dlg) {
+        title = TextOf(dlg);
+        ::PostMessage(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    frame->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_TRUE(driver.acted);
+    EXPECT_STREQ((LPCTSTR)GetLangText("129"), (LPCTSTR)title);
+    EXPECT_TRUE(::IsWindow(frame->GetSafeHwnd()));
+}
+
+TEST_F(CanvasTest, EscapeOrAResizePastTheCornerLeavesTheImage)
+{
+    CImageLayer* layer = AddImageLayer(doc);
+    CSystemDlg* home = static_cast<CSystemDlg*>(view->GetHomeHost()->GetHostedDialog());
+    home->SelectImageTool();
+    Repaint();
+    HWND wnd = view->GetSafeHwnd();
+    CObjectTracker* tracker = view->GetTracker();
+    CPoint corner = tracker->GetHandlePoint(4);
+    CPoint opposite = tracker->GetHandlePoint(0);
+
+    // The corner handle works: halfway to the opposite corner halves the image.
+    float scaleBefore = layer->m_scale;
+    CPoint half((corner.x + opposite.x) / 2, (corner.y + opposite.y) / 2);
+    ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(half.x, half.y));
+    ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(half.x, half.y));
+    view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(corner.x, corner.y));
+    Pump();
+    ASSERT_NEAR(scaleBefore * 0.5f, layer->m_scale, scaleBefore * 0.05f);
+    Repaint();
+    corner = tracker->GetHandlePoint(4);
+    opposite = tracker->GetHandlePoint(0);
+    double x0 = layer->m_centreX, y0 = layer->m_centreY;
+    float scale0 = layer->m_scale;
+
+    // Handle 4 dragged past handle 0: scale 0, ignored.
+    ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(opposite.x - 30, opposite.y - 30));
+    ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(opposite.x - 30, opposite.y - 30));
+    view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(corner.x, corner.y));
+    Pump();
+    EXPECT_EQ(scale0, layer->m_scale);
+    EXPECT_EQ(x0, layer->m_centreX);
+
+    // Esc during a move.
+    doc->SetModifiedFlag(FALSE);
+    Repaint();
+    CPoint centre = tracker->GetHandlePoint(8);
+    ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(centre.x + 50, centre.y));
+    ::PostMessage(wnd, WM_KEYDOWN, VK_ESCAPE, 1);
+    ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(centre.x + 50, centre.y));
+    view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    Pump();
+    EXPECT_EQ(x0, layer->m_centreX);
+    EXPECT_EQ(y0, layer->m_centreY);
+    EXPECT_FALSE(doc->IsModified());
+}
+
+} // namespace
