@@ -1,6 +1,9 @@
 // Control wrappers: creation, owner-draw reflection and the menu handle owner.
 #include "fw/fwwin.h"
 #include "fw/fwstate.h"
+#include <mutex>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -189,6 +192,65 @@ void CProgressCtrl::GetRange(int& lo, int& hi) const
 // ---------------------------------------------------------------------------------------
 // CMenu
 
+namespace {
+
+std::mutex& MenuLock()
+{
+    static std::mutex m;
+    return m;
+}
+
+std::unordered_map<HMENU, CMenu*>& MenuMap()
+{
+    static std::unordered_map<HMENU, CMenu*> m;
+    return m;
+}
+
+} // namespace
+
+CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu)
+{
+    std::lock_guard<std::mutex> lock(MenuLock());
+    auto it = MenuMap().find(hMenu);
+    return it == MenuMap().end() ? nullptr : it->second;
+}
+
+void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}
+void CMenu::MeasureItem(LPMEASUREITEMSTRUCT) {}
+
+BOOL FwMenuOwnerDraw(UINT message, LPARAM lParam)
+{
+    if (message == WM_DRAWITEM) {
+        auto* p = (LPDRAWITEMSTRUCT)lParam;
+        if (p->CtlType != ODT_MENU)
+            return FALSE;
+        if (CMenu* pMenu = CMenu::FromHandlePermanent((HMENU)p->hwndItem)) {
+            pMenu->DrawItem(p);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    if (message == WM_MEASUREITEM) {
+        auto* p = (LPMEASUREITEMSTRUCT)lParam;
+        if (p->CtlType != ODT_MENU)
+            return FALSE;
+        // The request names only the item: the menu object that holds it measures it.
+        std::vector<CMenu*> menus;
+        {
+            std::lock_guard<std::mutex> lock(MenuLock());
+            for (auto& kv : MenuMap())
+                menus.push_back(kv.second);
+        }
+        for (CMenu* pMenu : menus) {
+            if (::GetMenuState(pMenu->m_hMenu, p->itemID, MF_BYCOMMAND) != (UINT)-1) {
+                pMenu->MeasureItem(p);
+                return TRUE;
+            }
+        }
+    }
+    return FALSE;
+}
+
 CMenu::~CMenu()
 {
     if (!m_bTemporary)
@@ -206,6 +268,8 @@ CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
     if (!hMenu)
         return nullptr;
     FwThreadState& ts = FwGetThreadState();
+    if (CMenu* p = FromHandlePermanent(hMenu))
+        return p;
     auto it = ts.tempMenus.find(hMenu);
     if (it != ts.tempMenus.end())
         return it->second;
@@ -221,12 +285,22 @@ BOOL CMenu::Attach(HMENU h)
     if (!h || m_hMenu)
         return FALSE;
     m_hMenu = h;
+    if (!m_bTemporary) {
+        std::lock_guard<std::mutex> lock(MenuLock());
+        MenuMap()[h] = this;
+    }
     return TRUE;
 }
 
 HMENU CMenu::Detach()
 {
     HMENU h = m_hMenu;
+    if (h && !m_bTemporary) {
+        std::lock_guard<std::mutex> lock(MenuLock());
+        auto it = MenuMap().find(h);
+        if (it != MenuMap().end() && it->second == this)
+            MenuMap().erase(it);
+    }
     m_hMenu = nullptr;
     return h;
 }
@@ -235,7 +309,6 @@ BOOL CMenu::DestroyMenu()
 {
     if (!m_hMenu)
         return FALSE;
-    BOOL ok = ::DestroyMenu(m_hMenu);
-    m_hMenu = nullptr;
-    return ok;
+    HMENU h = Detach();
+    return ::DestroyMenu(h);
 }

@@ -212,4 +212,12 @@ public:
     CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT r = nullptr)
     { return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, FwGetSafeHwnd(pWnd), r); }
+    // Owner-drawn items: the owner window's draw and measure requests come here.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    // The permanent menu object of a handle (menus attached to an object), or NULL.
+    static CMenu* PASCAL FromHandlePermanent(HMENU hMenu);
 };
+
+// Hands an owner-draw request for a menu item to its menu object; FALSE when none.
+BOOL FwMenuOwnerDraw(UINT message, LPARAM lParam);

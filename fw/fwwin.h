@@ -6,6 +6,7 @@
 #include "fw/fwmsg.h"
 #include "fw/fwwnd.h"
 #include "fw/fwctl.h"
+#include "fw/fwctl2.h"
 #include "fw/fwapp.h"
 #include "fw/fwdlg.h"
 #include "fw/fwdoc.h"

@@ -641,6 +641,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         return FALSE;
     }
     e = FwFindMessageEntry(GetMessageMap(), MapKey(message), 0, 0);
+    if (!e && (message == WM_DRAWITEM || message == WM_MEASUREITEM) && FwMenuOwnerDraw(message, lParam)) {
+        if (pResult) *pResult = TRUE;
+        return TRUE;
+    }
     if (!e) {
         // No handler of the parent's own: the child that the message concerns gets it.
         if (message < WM_REFLECT_BASE) {
@@ -940,14 +944,15 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lp)
 {
-    if (lp->CtlType != ODT_MENU && ReflectLastMsg(lp->hwndItem))
+    if (lp->CtlType == ODT_MENU ? FwMenuOwnerDraw(WM_DRAWITEM, (LPARAM)lp) : ReflectLastMsg(lp->hwndItem))
         return;
     Default();
 }
 
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lp)
 {
-    if (lp->CtlType != ODT_MENU && ReflectLastMsg(::GetDlgItem(m_hWnd, (int)lp->CtlID)))
+    if (lp->CtlType == ODT_MENU ? FwMenuOwnerDraw(WM_MEASUREITEM, (LPARAM)lp)
+                                : ReflectLastMsg(::GetDlgItem(m_hWnd, (int)lp->CtlID)))
         return;
     Default();
 }
