@@ -272,3 +272,50 @@ CEdit* CTreeCtrl::GetEditControl() const
 {
     return (CEdit*)CWnd::FromHandle((HWND)SendMessage(TVM_GETEDITCONTROL));
 }
+
+// ---------------------------------------------------------------------------------------
+// CControlBar
+
+IMPLEMENT_DYNAMIC(CControlBar, CWnd)
+
+BEGIN_MESSAGE_MAP(CControlBar, CWnd)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+    return CSize(bStretch && bHorz ? 32767 : 0, bStretch && !bHorz ? 32767 : 0);
+}
+
+void CControlBar::DoPaint(CDC* pDC)
+{
+    CRect rc;
+    ::GetClientRect(m_hWnd, &rc);
+    ::FillRect(pDC->GetSafeHdc(), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom)
+{
+    m_cxLeftBorder = cxLeft;
+    m_cyTopBorder = cyTop;
+    m_cxRightBorder = cxRight;
+    m_cyBottomBorder = cyBottom;
+}
+
+void CControlBar::PostNcDestroy()
+{
+    if (m_bAutoDelete)
+        delete this;
+}
+
+void CControlBar::OnPaint()
+{
+    CPaintDC dc(this);
+    DoPaint(&dc);
+}
+
+BOOL CControlBar::OnEraseBkgnd(CDC*)
+{
+    return TRUE;   // DoPaint paints the whole face
+}

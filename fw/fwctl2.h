@@ -94,3 +94,51 @@ public:
     BOOL SortChildren(HTREEITEM h) { return (BOOL)SendMessage(TVM_SORTCHILDREN, 0, (LPARAM)h); }
     BOOL SortChildrenCB(LPTVSORTCB p) { return (BOOL)SendMessage(TVM_SORTCHILDRENCB, 0, (LPARAM)p); }
 };
+
+// Control bar styles.
+#define CBRS_ALIGN_LEFT     0x1000L
+#define CBRS_ALIGN_TOP      0x2000L
+#define CBRS_ALIGN_RIGHT    0x4000L
+#define CBRS_ALIGN_BOTTOM   0x8000L
+#define CBRS_ALIGN_ANY      0xF000L
+#define CBRS_BORDER_LEFT    0x0100L
+#define CBRS_BORDER_TOP     0x0200L
+#define CBRS_BORDER_RIGHT   0x0400L
+#define CBRS_BORDER_BOTTOM  0x0800L
+#define CBRS_BORDER_ANY     0x0F00L
+#define CBRS_TOOLTIPS       0x0010L
+#define CBRS_FLYBY          0x0020L
+#define CBRS_NOALIGN        0x00000000L
+#define CBRS_LEFT           (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)
+#define CBRS_TOP            (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
+#define CBRS_RIGHT          (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
+#define CBRS_BOTTOM         (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
+
+// A strip along a window's edge that paints itself (rulers derive from it).
+class CControlBar : public CWnd {
+    DECLARE_DYNAMIC(CControlBar)
+public:
+    CControlBar() = default;
+    // The size the bar asks for: the whole length when stretched along its direction.
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
+    // Paints the bar's face; the base fills the client area with the button face.
+    virtual void DoPaint(CDC* pDC);
+    void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
+    void SetBorders(LPCRECT lpRect) { SetBorders(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    CRect GetBorders() const { return CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder); }
+    DWORD GetBarStyle() const { return m_dwStyle; }
+    void SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
+    void PostNcDestroy() override;
+
+    void OnPaint();
+    BOOL OnEraseBkgnd(CDC* pDC);
+
+    int m_cxLeftBorder = 0;
+    int m_cxRightBorder = 0;
+    int m_cyTopBorder = 0;
+    int m_cyBottomBorder = 0;
+    DWORD m_dwStyle = 0;
+    BOOL m_bAutoDelete = FALSE;
+    DECLARE_MESSAGE_MAP()
+};

@@ -115,4 +115,47 @@ TEST(WindowControls, OwnerDrawnMenuItemsReachTheirMenu)
     wnd.DestroyWindow();
 }
 
+class TestBar : public CControlBar {
+public:
+    TestBar() { SetBorders(0, 3, 0, 3); }
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override
+    {
+        CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);
+        size.cy = 17 + m_cyTopBorder + m_cyBottomBorder;
+        return size;
+    }
+    void DoPaint(CDC* pDC) override
+    {
+        CRect rc;
+        GetClientRect(&rc);
+        ::FillRect(pDC->GetSafeHdc(), &rc, (HBRUSH)::GetStockObject(BLACK_BRUSH));
+    }
+};
+
+TEST(WindowControls, ControlBarLayoutAndPaint)
+{
+    TestBar bar;
+    struct Case { BOOL stretch, horz; LONG cx, cy; } cases[] = {
+        { TRUE, TRUE, 32767, 23 }, { FALSE, TRUE, 0, 23 }, { TRUE, FALSE, 0, 23 },
+    };
+    for (const Case& c : cases) {
+        CSize s = bar.CalcFixedLayout(c.stretch, c.horz);
+        EXPECT_EQ(c.cx, s.cx);
+        EXPECT_EQ(c.cy, s.cy);
+    }
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr));
+    LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
+    bar.SetBarStyle(CBRS_TOP);
+    ASSERT_TRUE(bar.CreateEx(0, cls, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 60, 23,
+                             host.m_hWnd, (HMENU)101));
+    bar.UpdateWindow();
+    HDC hdc = ::GetDC(bar.m_hWnd);
+    EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(hdc, 30, 10));
+    ::ReleaseDC(bar.m_hWnd, hdc);
+    EXPECT_EQ((DWORD)CBRS_TOP, bar.GetBarStyle());
+    host.DestroyWindow();
+}
+
 } // namespace
