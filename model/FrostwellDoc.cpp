@@ -299,3 +299,61 @@ CSize CFrostwellDoc::CountCellsOnPaper(int gapWidth, int gapHeight) const
     int rows = CountCells(layout->GetColumnOffset(0), item.Height, gapHeight / 100.0f, sheet.Height);
     return CSize(columns, rows);
 }
+
+CTextItem* CFrostwellDoc::AddTextLayer(bool add)
+{
+    CTextItem* item = new CTextItem;
+    item->m_fontSize = 20;
+    item->m_text.Empty();
+    if (add)
+        m_texts.AddPair(item);
+    return item;
+}
+
+BOOL CFrostwellDoc::RemoveSelectedText()
+{
+    if (m_pSelectedText == NULL || !m_texts.Remove(m_pSelectedText))
+        return FALSE;
+    m_pSelectedText = NULL;
+    return TRUE;
+}
+
+void CFrostwellDoc::SetLanguageSetting(LPCTSTR language)
+{
+    SetSetting("language", language);
+}
+
+BOOL CFrostwellDoc::IsPaperCodeOne() const
+{
+    const CPaperSize* paper = GetPaperLayout()->GetPaperSize();
+    return paper != NULL && paper->GetPaperCode() == 1;
+}
+
+float CFrostwellDoc::GetUsedArea()
+{
+    Gdiplus::SizeF item = GetPaperLayout()->GetPrintableSize();
+    float one = item.Width * item.Height;
+    int frames = m_layers.GetCount();
+    if (!GetPaperLayout()->IsOneDesignPerCell())
+        return one * frames;
+    int used = 0;
+    for (int f = 0; f < frames; ++f)
+        if (m_images.CountInFrame(f) > 0 || m_texts.CountInFrame(f) > 0 || m_layers.RecordHasContent(f))
+            ++used;
+    return one * used;
+}
+
+BOOL CFrostwellDoc::QueryState(LPCTSTR key)
+{
+    CString k(key);
+    if (k == "IMAGE_EXISTS")
+        return m_pSelectedImage != NULL;
+    if (k == "TEXT_EXISTS")
+        return m_pSelectedText != NULL;
+    int style = m_layers.GetCount() > 0 ? m_layers.GetFrameStyle() : 0;
+    if (k == "FRAME_INTENSITY")
+        return !(style == 0 || style == 1 || style == 9);
+    if (k == "FRAME_EXISTS")
+        return style != 0;
+    return TRUE;
+}

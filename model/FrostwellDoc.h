@@ -83,6 +83,19 @@ public:
     CSize CountCellsOnPaper(int gapWidth, int gapHeight) const;
     static int CountCells(float offset, float item, float gap, float sheet);
 
+    // A new text item (font size 20, no text), appended to the current frame when add.
+    CTextItem* AddTextLayer(bool add);
+    // Removes the selected text item; FALSE when none is selected or the list lacks it.
+    BOOL RemoveSelectedText();
+    void SetLanguageSetting(LPCTSTR language);
+    // Whether the current layout's paper has the paper code 1.
+    BOOL IsPaperCodeOne() const;
+    // Printable area of all design areas in square inches; with one design per cell only
+    // the areas that hold something count.
+    float GetUsedArea();
+    // "IMAGE_EXISTS", "TEXT_EXISTS", "FRAME_INTENSITY", "FRAME_EXISTS"; TRUE for others.
+    BOOL QueryState(LPCTSTR key);
+
 protected:
     void OnFileOpen();
     DECLARE_MESSAGE_MAP()

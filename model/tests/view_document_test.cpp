@@ -3,6 +3,7 @@
 #include "model/DocumentHost.h"
 #include "model/FrostwellDoc.h"
 #include "model/ImageLayer.h"
+#include "model/TextItem.h"
 #include "model/PaperGlobals.h"
 #include "model/PaperLayout.h"
 #include "model/PaperLayoutMap.h"
@@ -189,6 +190,58 @@ TEST_F(DocumentTest, CloseLeavesAnEmptyUntitledDesign)
     EXPECT_FALSE(doc->IsModified());
     ASSERT_EQ(1u, host.destroyed.size());
     EXPECT_FALSE(host.destroyed[0]);
+}
+
+TEST_F(DocumentTest, SmallQueries)
+{
+    struct { const char* key; BOOL image; BOOL text; int frameStyle; BOOL expect; } cases[] = {
+        {"IMAGE_EXISTS", FALSE, TRUE, 2, FALSE},  {"IMAGE_EXISTS", TRUE, FALSE, 0, TRUE},
+        {"TEXT_EXISTS", TRUE, FALSE, 2, FALSE},   {"TEXT_EXISTS", FALSE, TRUE, 0, TRUE},
+        {"FRAME_INTENSITY", FALSE, FALSE, 1, FALSE}, {"FRAME_INTENSITY", FALSE, FALSE, 9, FALSE},
+        {"FRAME_INTENSITY", FALSE, FALSE, 3, TRUE},  {"FRAME_EXISTS", FALSE, FALSE, 0, FALSE},
+        {"FRAME_EXISTS", FALSE, FALSE, 1, TRUE},     {"ANYTHING_ELSE", FALSE, FALSE, 0, TRUE},
+    };
+    CImageLayer image;
+    CTextItem text;
+    for (const auto& c : cases) {
+        doc->SetSelectedLayerA(c.image ? &image : NULL);
+        doc->SetSelectedLayerB(c.text ? &text : NULL);
+        doc->GetLayers()->SetFrameStyle(c.frameStyle);
+        EXPECT_EQ(c.expect, doc->QueryState(c.key)) << c.key << " style " << c.frameStyle;
+    }
+    doc->SetSelectedLayerA(NULL);
+    doc->SetSelectedLayerB(NULL);
+}
+
+TEST_F(DocumentTest, TextItemsAddedAndRemoved)
+{
+    CTextItem* loose = doc->AddTextLayer(false);
+    EXPECT_EQ(20, loose->m_fontSize);
+    EXPECT_TRUE(loose->m_text.IsEmpty());
+    EXPECT_EQ(0, doc->GetTextList()->GetCount());
+    delete loose;
+
+    EXPECT_FALSE(doc->RemoveSelectedText()) << "nothing selected";
+    CTextItem* item = doc->AddTextLayer(true);
+    EXPECT_EQ(1, doc->GetTextList()->CountInFrame(0));
+    doc->SetSelectedLayerB(item);
+    EXPECT_TRUE(doc->RemoveSelectedText());
+    EXPECT_EQ(NULL, doc->GetCurrentObject());
+    EXPECT_EQ(0, doc->GetTextList()->GetCount());
+}
+
+TEST_F(DocumentTest, UsedAreaCountsAreas)
+{
+    Gdiplus::SizeF item = GetPaperLayout()->GetPrintableSize();
+    doc->GetLayers()->Reset(3);
+    EXPECT_FLOAT_EQ(item.Width * item.Height * 3, doc->GetUsedArea());
+    BYTE perCell = GetPaperLayout()->IsOneDesignPerCell();
+    GetPaperLayout()->SetOneDesignPerCell(1);
+    EXPECT_FLOAT_EQ(0.0f, doc->GetUsedArea()) << "three empty areas";
+    doc->SetCurrentFrame(1);
+    doc->AddTextLayer(true);
+    EXPECT_FLOAT_EQ(item.Width * item.Height, doc->GetUsedArea());
+    GetPaperLayout()->SetOneDesignPerCell(perCell);
 }
 
 } // namespace
