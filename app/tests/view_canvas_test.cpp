@@ -7,6 +7,7 @@
 #include "app/base/TextTable.h"
 #include "model/FrostwellDoc.h"
 #include "model/ImageLayer.h"
+#include "model/TextItem.h"
 #include "model/PaperGlobals.h"
 #include "model/PaperLayout.h"
 #include "res/app_res.h"
@@ -388,6 +389,50 @@ TEST_F(CanvasTest, EscapeOrAResizePastTheCornerLeavesTheImage)
     EXPECT_EQ(x0, layer->m_centreX);
     EXPECT_EQ(y0, layer->m_centreY);
     EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(CanvasTest, RightDragRotatesAsWithCtrl)
+{
+    CImageLayer* layer = AddImageLayer(doc);
+    static_cast<CSystemDlg*>(view->GetHomeHost()->GetHostedDialog())->SelectImageTool();
+    Repaint();
+    CObjectTracker* tracker = view->GetTracker();
+    CPoint centre = tracker->GetHandlePoint(8);
+    CPoint corner = tracker->GetHandlePoint(2); // top-right
+    // A quarter turn clockwise about the centre, with Shift to land on 90 exactly.
+    CPoint to(centre.x + (centre.y - corner.y), centre.y + (corner.x - centre.x));
+    float angle0 = layer->m_angle;
+    HWND wnd = view->GetSafeHwnd();
+    ::PostMessage(wnd, WM_MOUSEMOVE, MK_RBUTTON | MK_SHIFT, MAKELPARAM(to.x, to.y));
+    ::PostMessage(wnd, WM_RBUTTONUP, MK_SHIFT, MAKELPARAM(to.x, to.y));
+    view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(corner.x, corner.y));
+    Pump();
+    EXPECT_FLOAT_EQ(angle0 + 90, layer->m_angle);
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(CanvasTest, TextToolDragsTheFirstText)
+{
+    CTextItem* text = doc->AddTextLayer(true);
+    text->m_text = "Cake";
+    text->m_fontSize = 150;
+    Gdiplus::SizeF area = GetPaperLayout()->GetPrintableSize();
+    text->SetPrintableSize(area.Width, area.Height);
+    static_cast<CSystemDlg*>(view->GetHomeHost()->GetHostedDialog())->SelectTextTool();
+    ASSERT_EQ(text, doc->GetCurrentObject());
+    ASSERT_FALSE(doc->IsImageToolMode());
+    doc->SetRedrawFlag();
+    Repaint();
+    Gdiplus::PointF p0 = text->m_position;
+    CPoint centre = view->GetTracker()->GetHandlePoint(8);
+    HWND wnd = view->GetSafeHwnd();
+    ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(centre.x - 30, centre.y + 20));
+    ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(centre.x - 30, centre.y + 20));
+    view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    Pump();
+    float ppi = view->GetPixelsPerInch();
+    EXPECT_NEAR(p0.X - 30 / ppi, text->m_position.X, 1e-4);
+    EXPECT_NEAR(p0.Y + 20 / ppi, text->m_position.Y, 1e-4);
 }
 
 } // namespace
