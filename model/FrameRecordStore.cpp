@@ -270,3 +270,8 @@ HRESULT ReadFrameEntry(IStorage* storage, IStream* records, LPCTSTR version, Fra
     }
     return in.Result();
 }
+
+void CLayerArray::Save(IStorage* storage, IStream* cakeData)
+{
+    WriteFrameSection(storage, cakeData, *this);
+}
