@@ -25,7 +25,7 @@ class CTextItemList;
 // Caps on what a file may ask the reader to build.
 const int kMaxDesignFrames = 10000;
 const int kMaxDesignImages = 1000;       // image layers of all kinds, frame images included
-const int kMaxDesignTexts = 5000;
+const int kMaxDesignTexts = 2000;
 const size_t kMaxCakeDataBytes = 64u * 1024u * 1024u;
 // Pixels that the images of one design may decode to, their screen copies counted.
 const ULONGLONG kMaxDesignPixels = 160ull * 1024 * 1024;
