@@ -1,4 +1,5 @@
 #include "app/PanelManager.h"
+#include "app/DesignFileRoad.h"
 #include "app/FileWnd.h"
 #include "app/SaveChangesDlg.h"
 #include "model/FrostwellDoc.h"
@@ -54,11 +55,10 @@ int CPanelManager::AskSaveChanges()
     return (int)dlg.DoModal();
 }
 
-BOOL CPanelManager::SaveDesign(CFrostwellDoc*, int)
+BOOL CPanelManager::SaveDesign(CFrostwellDoc* doc, int mode)
 {
-    // Designs are saved through the dialog "Files", which is not built yet: nothing is
-    // saved, and saying so keeps the changed design open.
-    return FALSE;
+    // Until the dialog "Files" exists: the home panel's save (mode 2 asks for a path).
+    return SaveDesignFromHome(doc, mode == 2);
 }
 
 CObject* CPanelManager::CreateFileBrowser(CFrostwellDoc* doc)

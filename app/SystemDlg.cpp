@@ -1,9 +1,12 @@
 #include "app/SystemDlg.h"
+#include "app/DesignFileRoad.h"
 #include "app/base/TextTable.h"
 #include "model/FrostwellDoc.h"
 #include "res/view_res.h"
 
 BEGIN_MESSAGE_MAP(CSystemDlg, CDialog)
+    ON_BN_CLICKED(IDC_HOME_LOAD, &CSystemDlg::OnLoad)
+    ON_BN_CLICKED(IDC_HOME_SAVE, &CSystemDlg::OnSave)
     ON_BN_CLICKED(IDC_HOME_PRINT, &CSystemDlg::OnPrint)
     ON_BN_CLICKED(IDC_HOME_PREVIEW, &CSystemDlg::OnPreview)
     ON_BN_CLICKED(IDC_HOME_IMAGES, &CSystemDlg::OnImages)
@@ -22,10 +25,17 @@ BOOL CSystemDlg::OnInitDialog()
     };
     for (const auto& c : captions)
         SetDlgItemText(c.id, GetLangText(c.key));
-    // Designs are loaded and saved through the dialog "Files", which comes later.
-    GetDlgItem(IDC_HOME_LOAD)->EnableWindow(FALSE);
-    GetDlgItem(IDC_HOME_SAVE)->EnableWindow(FALSE);
     return TRUE;
+}
+
+void CSystemDlg::OnLoad()
+{
+    LoadDesignFromHome(m_pDoc);
+}
+
+void CSystemDlg::OnSave()
+{
+    SaveDesignFromHome(m_pDoc, FALSE);
 }
 
 void CSystemDlg::OnPrint()

@@ -21,6 +21,8 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
+    void OnLoad();
+    void OnSave();
     void OnPrint();
     void OnPreview();
     void OnImages() { SelectImageTool(); }

@@ -6,7 +6,8 @@
 //
 //   ktb_fuzz.exe [--seed N] [--mutants N] [--minutes N]
 //                (defaults: seed 1, 1,000,000 mutants, 60 minutes; run it from the data
-//                 folder so that the language file is found)
+//                 folder so that the language file is found; it writes its mutants to
+//                 ktb_fuzz_mutant.ktb there)
 #include <windows.h>
 #include <gdiplus.h>
 
@@ -15,6 +16,7 @@
 #include <cstring>
 
 #include "app/base/Globals.h"
+#include "model/FrostwellDoc.h"
 #include "model/tests/KtbFuzz.h"
 
 using namespace ktb;
@@ -53,21 +55,30 @@ int main(int argc, char** argv)
     Gdiplus::GdiplusStartup(&token, &input, NULL);
     FillFuzzCatalogues();
 
-    // The design every mutant is opened into.
-    CLayerArray layers;
-    CImageLayerList images;
-    CTextItemList texts;
-    CPaperLayout layout;
-    layout.CopyFrom(*GetGlobalObjectA()->Lookup(2));
+    // The document every mutant is opened by, from a file as the program opens designs.
+    CFrostwellDoc* doc = new CFrostwellDoc;
+    doc->m_bAutoDelete = FALSE;
+    doc->SetTitle("Before");
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "\\ktb_fuzz_mutant.ktb";
     FuzzOpen open = [&](const Bytes& file) {
-        CDesignContent content;
-        if (ReadDesignBytes(file.empty() ? NULL : &file[0], file.size(), content) != kDesignRead)
+        HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (f == INVALID_HANDLE_VALUE)
             return false;
-        DesignParts parts = {&layers, &images, &texts, &layout, NULL, 0};
-        MoveDesignInto(content, parts, CRect(0, 0, 500, 400));
-        return true;
+        DWORD put = 0;
+        bool written = file.empty() || WriteFile(f, &file[0], (DWORD)file.size(), &put, NULL);
+        CloseHandle(f);
+        return written && doc->OnOpenDocument(path.c_str()) != FALSE;
     };
-    FuzzSnapshot snapshot = [&]() { return DesignFingerprint(layers, images, texts, layout, GetGlobalValueA()); };
+    FuzzSnapshot snapshot = [&]() {
+        Bytes state = DesignFingerprint(*doc->GetLayers(), *doc->GetImageList(), *doc->GetTextList(),
+                                        *GetPaperLayout(), GetGlobalValueA());
+        CString names = doc->GetTitle() + "|" + doc->GetDesignPath() + "|" + doc->GetPathName();
+        state.insert(state.end(), (LPCTSTR)names, (LPCTSTR)names + names.GetLength());
+        state.push_back((BYTE)doc->IsModified());
+        return state;
+    };
 
     const DWORD started = GetTickCount();
     std::printf("ktb_fuzz: seed %llu, at most %llu mutants in %lu minutes\n", options.seed, options.maxMutants,
@@ -81,9 +92,8 @@ int main(int argc, char** argv)
     // A worker that hung cannot be joined: leave without cleaning up.
     if (!f.failure.empty())
         ExitProcess(1);
-    layers.RemoveAllRecords();
-    images.RemoveAll();
-    texts.RemoveAll();
+    delete doc;
+    DeleteFileA(path.c_str());
     Gdiplus::GdiplusShutdown(token);
     return 0;
 }

@@ -89,18 +89,7 @@ BOOL CFrostwellDoc::OnNewDocument()
     return CDocument::OnNewDocument();
 }
 
-BOOL CFrostwellDoc::OnOpenDocument(LPCTSTR)
-{
-    // The design file reader is not part of the program yet: nothing is opened.
-    return FALSE;
-}
-
-BOOL CFrostwellDoc::OnSaveDocument(LPCTSTR)
-{
-    // The design file writer is not part of the program yet: nothing is written, and
-    // saying so keeps the modified flag as it is.
-    return FALSE;
-}
+// OnOpenDocument and OnSaveDocument: with the design file (DocumentFile.cpp).
 
 void CFrostwellDoc::OnFileOpen()
 {

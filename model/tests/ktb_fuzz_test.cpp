@@ -5,41 +5,43 @@
 #include <gtest/gtest.h>
 
 #include "app/base/Globals.h"
+#include "model/FrostwellDoc.h"
 #include "model/tests/KtbFuzz.h"
 
 using namespace ktb;
 
 namespace {
 
-// A design outside any document that every mutant is opened into.
-struct FuzzTarget
-{
-    CLayerArray layers;
-    CImageLayerList images;
-    CTextItemList texts;
-    CPaperLayout layout;
-    DesignParts Parts()
-    {
-        DesignParts p = {&layers, &images, &texts, &layout, NULL, 0};
-        return p;
-    }
-};
-
 TEST(KtbFuzz, ShortFixedSeedRun)
 {
     FillFuzzCatalogues();
-    FuzzTarget target;
-    target.layout.CopyFrom(*GetGlobalObjectA()->Lookup(2));
+    CPaperLayout savedLayout;
+    savedLayout.CopyFrom(*GetPaperLayout());
+    // Every mutant is opened by the document from a file, as the program opens designs.
+    CFrostwellDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    doc.SetTitle("Before");
+    char cwd[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    const std::string path = std::string(cwd) + "\\ktb_fuzz_mutant.ktb";
     FuzzOpen open = [&](const Bytes& file) {
-        CDesignContent content;
-        if (ReadDesignBytes(file.empty() ? NULL : &file[0], file.size(), content) != kDesignRead)
+        HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        DWORD put = 0;
+        if (f == INVALID_HANDLE_VALUE || (!file.empty() && !WriteFile(f, &file[0], (DWORD)file.size(), &put, NULL))) {
+            if (f != INVALID_HANDLE_VALUE)
+                CloseHandle(f);
             return false;
-        DesignParts parts = target.Parts();
-        MoveDesignInto(content, parts, CRect(0, 0, 500, 400));
-        return true;
+        }
+        CloseHandle(f);
+        return doc.OnOpenDocument(path.c_str()) != FALSE;
     };
     FuzzSnapshot snapshot = [&]() {
-        return DesignFingerprint(target.layers, target.images, target.texts, target.layout, GetGlobalValueA());
+        Bytes state = DesignFingerprint(*doc.GetLayers(), *doc.GetImageList(), *doc.GetTextList(), *GetPaperLayout(),
+                                        GetGlobalValueA());
+        CString names = doc.GetTitle() + "|" + doc.GetDesignPath() + "|" + doc.GetPathName();
+        state.insert(state.end(), (LPCTSTR)names, (LPCTSTR)names + names.GetLength());
+        state.push_back((BYTE)doc.IsModified());
+        return state;
     };
     FuzzOptions options;
     options.seed = 20240601;
@@ -52,6 +54,8 @@ TEST(KtbFuzz, ShortFixedSeedRun)
            "open %.2f ms on average, %.1f ms at most; peak private memory %lu MB\n",
            f.mutants, f.streamMutants, f.fileMutants, f.opened, f.refused, f.mutants ? f.totalMs / f.mutants : 0.0,
            f.maxMs, (unsigned long)(f.peakPrivateBytes >> 20));
+    DeleteFileA(path.c_str());
+    GetPaperLayout()->CopyFrom(savedLayout);
 }
 
 } // namespace

@@ -1,0 +1,25 @@
+#!/bin/bash
+# Saving a design into a folder that cannot be written: the save fails at once with the
+# message key "IDS_STRING343", leaves the document as it was and leaves nothing behind.  The
+# folder is made unwritable with the immutable attribute (root ignores permission bits); where
+# that attribute cannot be set the test is skipped.
+set -euo pipefail
+: "${SL_BINARY_DIR:?}"
+tmp=$(mktemp -d "$SL_BINARY_DIR/testdata/ktb_readonly.XXXXXX")
+cleanup() { chattr -i "$tmp" 2>/dev/null || true; rm -rf "$tmp"; }
+trap cleanup EXIT
+if ! chattr +i "$tmp" 2>/dev/null; then
+  echo "the folder cannot be made immutable here: skipped"
+  exit 77
+fi
+if touch "$tmp/probe" 2>/dev/null; then
+  echo "the immutable folder can still be written: skipped"
+  exit 77
+fi
+dir=$(WINEPREFIX="$SL_BINARY_DIR/wine" winepath -w "$tmp" 2>/dev/null)
+SL_KTB_READONLY_DIR="$dir" "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/model_tests.exe" \
+  --gtest_filter=KtbDocument.FailedSavesLeaveThePreviousFileAndTheDocument --gtest_color=no >"$tmp.log" 2>&1 \
+  || { cat "$tmp.log"; rm -f "$tmp.log"; exit 1; }
+rm -f "$tmp.log"
+[ -z "$(ls -A "$tmp")" ] || { echo "files left in the folder:"; ls -la "$tmp"; exit 1; }
+echo "save into an unwritable folder refused"
