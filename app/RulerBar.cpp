@@ -5,7 +5,7 @@ const int kUnitsPerLabel = 1440; // one label step: an inch, or a centimetre whe
 const COLORREF kBandColour = RGB(0xFF, 0x40, 0x40);
 } // namespace
 
-BEGIN_MESSAGE_MAP(CRulerBar, CWnd)
+BEGIN_MESSAGE_MAP(CRulerBar, CControlBar)
     ON_WM_SYSCOLORCHANGE()
     ON_WM_WINDOWPOSCHANGING()
 END_MESSAGE_MAP()
@@ -13,16 +13,12 @@ END_MESSAGE_MAP()
 CRulerBar::CRulerBar(BOOL threeD) : CRulerBar(threeD, FALSE) {}
 
 CRulerBar::CRulerBar(BOOL threeD, BOOL vertical)
-    : m_bVertical(vertical), m_cxLeftBorder(0), m_cxRightBorder(0), m_cyTopBorder(3),
-      m_cyBottomBorder(3), m_dwBarStyle(0), m_b3D(FALSE), m_nScreenRes(0), m_nScroll(0),
-      m_nUnit(6)
+    : m_bVertical(vertical), m_b3D(FALSE), m_nScreenRes(0), m_nScroll(0), m_nUnit(6)
 {
-    if (vertical) {
-        m_cxLeftBorder = 3;
-        m_cxRightBorder = 5;
-        m_cyTopBorder = 0;
-        m_cyBottomBorder = 6;
-    }
+    if (vertical)
+        SetBorders(3, 0, 5, 6);
+    else
+        SetBorders(0, 3, 0, 3);
     if (LOBYTE(LOWORD(::GetVersion())) < 4)
         m_b3D = threeD;
 
@@ -79,7 +75,7 @@ void CRulerBar::DeletePens()
 
 BOOL CRulerBar::Create(CWnd* parent, DWORD barStyle, RECT rect, UINT id)
 {
-    m_dwBarStyle = barStyle;
+    SetBarStyle(barStyle);
     LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW),
                                       (HBRUSH)(COLOR_BTNFACE + 1), NULL);
     return CWnd::Create(cls, NULL, barStyle | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect,
@@ -96,17 +92,19 @@ CRulerBarV::CRulerBarV(BOOL threeD) : CRulerBar(threeD, TRUE) {}
 
 CSize CRulerBar::CalcFixedLayout(BOOL stretch, BOOL horizontal)
 {
-    CSize size(stretch && horizontal ? 32767 : 0, stretch && !horizontal ? 32767 : 0);
+    CSize size = CControlBar::CalcFixedLayout(stretch, horizontal);
     size.cy = 17 + m_cyTopBorder + m_cyBottomBorder;
     return size;
 }
 
 CSize CRulerBarV::CalcFixedLayout(BOOL stretch, BOOL)
 {
-    CSize size(0, stretch ? 32767 : 0); // always laid out as vertical
+    CSize size = CControlBar::CalcFixedLayout(stretch, FALSE); // always laid out as vertical
     size.cx = 17 + m_cxLeftBorder + m_cxRightBorder;
     return size;
 }
+
+void CRulerBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
 
 CSize CRulerBar::GetTextSize()
 {
@@ -138,6 +136,8 @@ int CRulerBar::Along(int units) const
 
 void CRulerBar::DoPaint(CDC* dc, POINT origin)
 {
+    if (m_hWnd != NULL)
+        CControlBar::DoPaint(dc); // the bar's own face: its client area is empty in the view
     int saved = dc->SaveDC();
     if (m_bVertical)
         dc->SetViewportOrg(origin.x + m_cxLeftBorder, origin.y + m_cyTopBorder - m_nScroll);
@@ -227,7 +227,7 @@ void CRulerBar::DrawNumbers(CDC* dc, int every, int perLabel)
 
 void CRulerBar::OnSysColorChange()
 {
-    CWnd::OnSysColorChange();
+    CControlBar::OnSysColorChange();
     DeletePens();
     CreatePens();
     Invalidate();
@@ -235,7 +235,7 @@ void CRulerBar::OnSysColorChange()
 
 void CRulerBar::OnWindowPosChanging(WINDOWPOS* pos)
 {
-    CWnd::OnWindowPosChanging(pos);
+    CControlBar::OnWindowPosChanging(pos);
     CRect client;
     GetClientRect(&client);
     int oldWidth = client.Width();

@@ -3,7 +3,7 @@
 #pragma once
 #include "fw/fwwin.h"
 
-class CRulerBar : public CWnd
+class CRulerBar : public CControlBar
 {
 public:
     explicit CRulerBar(BOOL threeD);
@@ -13,14 +13,15 @@ public:
     // Stores the ruler and invalidates the bar when anything differs.
     void SetRuler(SIZE size, const RECT* marks, SIZE length);
     // Paints the ruler into dc with its origin at origin.
+    using CControlBar::DoPaint;
     virtual void DoPaint(CDC* dc, POINT origin);
-    virtual CSize CalcFixedLayout(BOOL stretch, BOOL horizontal);
+    CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
+    void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
     CSize GetTextSize();
 
     CSize GetSize() const { return m_size; }
     CSize GetLength() const { return m_length; }
     CRect GetMarks() const { return m_marks; }
-    DWORD GetBarStyle() const { return m_dwBarStyle; }
 
 protected:
     CRulerBar(BOOL threeD, BOOL vertical);
@@ -41,8 +42,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     BOOL m_bVertical;
-    int m_cxLeftBorder, m_cxRightBorder, m_cyTopBorder, m_cyBottomBorder;
-    DWORD m_dwBarStyle;
     BOOL m_b3D;
     CFont m_font;
     int m_nScreenRes;
