@@ -37,6 +37,18 @@ public:
     // Whether a view of this size is too small for the program's panels.
     static BOOL IsTooSmall(const CSize& size) { return size.cx < 1024 || size.cy < 700; }
 
+    // Printing (ViewPrint.cpp).
+    BOOL CheckBeforePrinting();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnAskPrint();
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void RenderForPrint(CDC* pDC, Gdiplus::PointF position, Gdiplus::SizeF size, int angle);
+    void RenderDesign(Gdiplus::Graphics* g, float width, float height);
+    int GetHorizontalAdjustment() const { return m_nAdjustX; }
+    int GetVerticalAdjustment() const { return m_nAdjustY; }
+
 protected:
     void DrawScene(CDC* dc, const CRect& client);
     void DrawRulers(CDC* dc, float width, float height);
@@ -65,4 +77,5 @@ protected:
     int m_nAdjustX, m_nAdjustY;
     CObjectTracker m_tracker;
     int m_nScenePaints;
+    BOOL m_bPrintOutline = FALSE;   // "Print Outline" of the running job
 };

@@ -3,6 +3,7 @@
 #include "model/PaperPreview.h"
 
 #include "app/base/Globals.h"
+#include "model/DesignFile.h"
 #include "model/FrostwellDoc.h"
 #include "model/PaperGlobals.h"
 #include "model/PaperLayout.h"
@@ -352,4 +353,37 @@ TEST_F(PreviewTest, LayoutWithoutPaperSizeDrawsNothing)
     EXPECT_EQ(nullptr, m_doc->GetSheetImage());
     EXPECT_EQ(RGB(1, 2, 3), surface.At(25, 25));
     EXPECT_EQ(-1, preview.HitTest(CPoint(25, 25)));
+}
+
+// The sheet image is what a saved design keeps as its "Thumbnail" PNG.
+TEST_F(PreviewTest, SavedDesignKeepsTheSheetImageAsThumbnail)
+{
+    UseLayout(2);
+    MakeFrames(1);
+    RefreshSheetImage(m_doc.get());
+    ASSERT_NE(nullptr, m_doc->GetSheetImage());
+    DesignParts parts = {m_doc->GetLayers(), m_doc->GetImageList(), m_doc->GetTextList(),
+                         GetPaperLayout(), m_doc->GetSheetImage(), 0};
+    const char* path = "preview_thumbnail.ktb";
+    ASSERT_EQ(S_OK, SaveDesignFile(path, parts));
+
+    IStorage* storage = nullptr;
+    ASSERT_EQ(S_OK, StgOpenStorage(L"preview_thumbnail.ktb", nullptr,
+                                   STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage));
+    IStream* stream = nullptr;
+    ASSERT_EQ(S_OK, storage->OpenStream(L"Thumbnail", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream));
+    BYTE signature[8] = {};
+    ULONG got = 0;
+    stream->Read(signature, 8, &got);
+    EXPECT_EQ(0, memcmp(signature, "\x89PNG\r\n\x1A\n", 8));
+    LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    {
+        Bitmap png(stream);
+        EXPECT_EQ(793u, png.GetWidth());
+        EXPECT_EQ(1122u, png.GetHeight());
+    }
+    stream->Release();
+    storage->Release();
+    ::DeleteFileA(path);
 }
