@@ -362,6 +362,9 @@ void CFrostwellView::TrackSelection(UINT flags, CPoint point)
 
 void CFrostwellView::OnLButtonDown(UINT flags, CPoint point)
 {
+    // A click on the canvas takes the keyboard focus from the panels, so that the frame's
+    // keys (Ctrl+S) work again.
+    SetFocus();
     CFrostwellDoc* doc = GetDocument();
     if (doc->IsImageToolMode()) {
         // The topmost layer under the click; the selection stays the panels' choice.
@@ -374,6 +377,7 @@ void CFrostwellView::OnLButtonDown(UINT flags, CPoint point)
 
 void CFrostwellView::OnRButtonDown(UINT flags, CPoint point)
 {
+    SetFocus();
     TrackSelection(MK_CONTROL, point);
     CView::OnRButtonDown(flags, point);
 }
