@@ -325,8 +325,22 @@ TEST_F(PrintJobTest, PreviewToolBarOfTheLanguageAndPrintFromIt)
         ASSERT_NE(nullptr, bar) << c.language;
         EXPECT_STREQ(c.printCaption, (LPCTSTR)ItemText(bar->GetSafeHwnd(), AFX_ID_PREVIEW_PRINT));
         Pump(300);
-        if (const char* dir = getenv("SL_PRINT_SHOTS")) {
-            (void)dir;   // the script takes a screenshot now
+        // The page shows every cell's design in its place.
+        CView* active = frame->GetActiveView();
+        ASSERT_TRUE(active != nullptr && active->IsKindOf(RUNTIME_CLASS(CPreviewView)));
+        CPreviewView* preview = static_cast<CPreviewView*>(active);
+        preview->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const CRect page = preview->GetPageRect(0);
+        const CPaperLayout* layout = GetPaperLayout();
+        const Gdiplus::SizeF item = layout->GetPrintableSize();
+        const Gdiplus::SizeF sheet = layout->GetPaperSize()->GetSheetSize();
+        CClientDC dc(preview);
+        for (int k : {0, 6, 9}) {
+            const float cx = layout->GetRowOffset(k / 5) + item.Width / 2;
+            const float cy = layout->GetColumnOffset(k % 5) + item.Height / 2;
+            const int x = page.left + (int)(cx / sheet.Width * page.Width());
+            const int y = page.top + (int)(cy / sheet.Height * page.Height());
+            EXPECT_EQ(kColours[k], dc.GetPixel(x, y)) << c.language << " cell " << k;
         }
         // Print from the preview with no printer chosen: the checks stop it.
         SetSetting("printer", "");

@@ -3,7 +3,6 @@
 #include "model/PaperPreview.h"
 
 #include "app/base/Globals.h"
-#include "model/DesignFile.h"
 #include "model/FrostwellDoc.h"
 #include "model/PaperGlobals.h"
 #include "model/PaperLayout.h"
@@ -362,10 +361,8 @@ TEST_F(PreviewTest, SavedDesignKeepsTheSheetImageAsThumbnail)
     MakeFrames(1);
     RefreshSheetImage(m_doc.get());
     ASSERT_NE(nullptr, m_doc->GetSheetImage());
-    DesignParts parts = {m_doc->GetLayers(), m_doc->GetImageList(), m_doc->GetTextList(),
-                         GetPaperLayout(), m_doc->GetSheetImage(), 0};
     const char* path = "preview_thumbnail.ktb";
-    ASSERT_EQ(S_OK, SaveDesignFile(path, parts));
+    ASSERT_TRUE(m_doc->OnSaveDocument(path));
 
     IStorage* storage = nullptr;
     ASSERT_EQ(S_OK, StgOpenStorage(L"preview_thumbnail.ktb", nullptr,
