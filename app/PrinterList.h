@@ -1,7 +1,7 @@
-// The program's dealings with the print spooler outside the framework's print road:
-// making a printer chosen by name the application's printer, and asking a printer
-// which papers it offers.  Printer names are compared by the spooler without regard
-// to case ("cake_pdf" opens the queue "Cake_PDF").
+// The program's dealings with the print spooler outside the framework's print road: a
+// printer's settings and names in the form the framework keeps them, and which papers a
+// printer offers.  Printer names are compared by the spooler without regard to case
+// ("cake_pdf" opens the queue "Cake_PDF").  SelectPrinterByName: app/PrinterByName.h.
 #pragma once
 
 #include "fw/fw.h"
@@ -27,7 +27,3 @@ public:
 private:
     CPrinterList() = delete;
 };
-
-// Makes the printer of that name the application's printer.  An empty or unknown name
-// leaves the application's printer as it is (FALSE).
-BOOL SelectPrinterByName(CString printerName);

@@ -560,3 +560,30 @@ TEST_F(PrintJobTest, DISABLED_JobRoundOutline)
     page.Point(x + item.Width / 2, y + 0.03f, kColours[0], 12, "inside the outline");
     page.Write("JobRoundOutline");
 }
+
+// The layout's paper code and orientation reach this job's printer settings and DC.
+TEST_F(PrintJobTest, PreparingSetsThePaperAndOrientationOfThisJob)
+{
+    static const struct { int paper; short code; short orientation; bool wide; } cases[] = {
+        {11, DMPAPER_A4, DMORIENT_LANDSCAPE, true},   // A4 landscape
+        {10, DMPAPER_A4, DMORIENT_PORTRAIT, false},   // and back
+        {12, DMPAPER_A3, DMORIENT_PORTRAIT, false},
+    };
+    UseLayout(10, 10, true);
+    for (const auto& c : cases) {
+        GetPaperLayout()->SetPaperSize(GetGlobalObjectB()->Lookup((WORD)c.paper));
+        CPrintInfo info;
+        DialogScript script([](HWND dlg, DialogKind) { Press(dlg, IDOK); });
+        ASSERT_TRUE(view->OnPreparePrinting(&info)) << c.paper;
+        EXPECT_TRUE(info.m_pPD->IsKindOf(RUNTIME_CLASS(CMyPrintDialog)));
+        DEVMODE* mode = info.m_pPD->GetDevMode();
+        ASSERT_NE(nullptr, mode);
+        EXPECT_EQ(c.code, mode->dmPaperSize) << c.paper;
+        EXPECT_EQ(c.orientation, mode->dmOrientation) << c.paper;
+        ::GlobalUnlock(info.m_pPD->m_pd.hDevMode);
+        HDC dc = info.m_pPD->CreatePrinterDC();
+        ASSERT_NE(nullptr, dc);
+        const int width = ::GetDeviceCaps(dc, PHYSICALWIDTH), height = ::GetDeviceCaps(dc, PHYSICALHEIGHT);
+        EXPECT_EQ(c.wide, width > height) << c.paper << ": " << width << " x " << height;
+    }
+}
