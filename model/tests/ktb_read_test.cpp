@@ -421,3 +421,62 @@ TEST(KtbRead, MissingStreamsAreToleratedDamagedOnesAreNot)
 }
 
 } // namespace
+
+namespace {
+
+// The one-entry-per-call readers of the lists and the array, as an older reader drove them:
+// each reads exactly its entry, at the version the header set.
+TEST(KtbRead, SectionMembersReadOneEntryPerCall)
+{
+    FillCatalogues();
+    TextFixture text;
+    text.frame = 1;
+    Records cake;
+    cake.Key("IMAGE", 1).Append(LayerRecords(1.5f, 0.0f, 1.0, 1.0, 1, false, "Image1.png", true, 30))
+        .Key("TEXT", 1).Append(TextRecords(text, "7+"))
+        .Key("FRAME", 1).Append(DefaultFrameEntry(1))
+        .Key("END", 0);
+    Bytes file = DesignFileOf(cake, {"Image1.png"});
+    ILockBytes* lock = nullptr;
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, file.size());
+    memcpy(GlobalLock(mem), file.data(), file.size());
+    GlobalUnlock(mem);
+    ASSERT_EQ(S_OK, CreateILockBytesOnHGlobal(mem, TRUE, &lock));
+    IStorage* storage = nullptr;
+    ASSERT_EQ(S_OK, StgOpenStorageOnILockBytes(lock, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage));
+    IStream* stream = nullptr;
+    ASSERT_EQ(S_OK, storage->OpenStream(L"CakeData", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream));
+
+    SetLoadedDesignVersion("10.15");
+    TestDesign d;
+    d.layers.Reset(2);
+    CString key;
+    int value = 0;
+    ASSERT_TRUE(ReadLine(stream, key, value));
+    EXPECT_EQ("IMAGE", key);
+    d.images.Load(storage, stream, nullptr);
+    ASSERT_TRUE(ReadLine(stream, key, value));
+    EXPECT_EQ("TEXT", key);
+    d.texts.Load(storage, stream);
+    ASSERT_TRUE(ReadLine(stream, key, value));
+    EXPECT_EQ("FRAME", key);
+    d.layers.Load(storage, stream, nullptr);
+    EXPECT_FALSE(ReadLine(stream, key, value));
+    EXPECT_EQ("END", key);
+
+    ASSERT_EQ(1, d.images.GetCount());
+    POSITION pos = d.images.GetHeadPosition();
+    CImageLayerPair pair = d.images.GetNext(pos);
+    EXPECT_EQ(1, pair.frame);
+    EXPECT_EQ(30, pair.layer->m_transparency);
+    EXPECT_TRUE(pair.layer->HasBitmap());
+    ASSERT_EQ(1, d.texts.GetCount());
+    pos = d.texts.GetHeadPosition();
+    EXPECT_EQ(1, d.texts.GetNext(pos).frame);
+    EXPECT_EQ(0.1f, d.layers.GetAt(1).bgTileScale);
+    stream->Release();
+    storage->Release();
+    lock->Release();
+}
+
+} // namespace
