@@ -41,6 +41,9 @@ private:
     // table or already owned (a loop, or a sector two chains share) refuses the file.
     bool Walk(DWORD start, const std::vector<DWORD>& table, DWORD limit, std::vector<bool>& owned,
               std::vector<DWORD>& chain, const char* what);
+    // Writers of version 3 files did not always clear the upper half of a stream size,
+    // and readers ignore it there; in version 4 it counts (and no stream here is that big).
+    bool HighSizeMatters() const { return m_major != 3; }
     bool ReadHeader();
     bool ReadFat();
     bool ReadDirectory();
@@ -215,7 +218,9 @@ bool Checker::CheckStreams()
     // The mini stream lives in the root entry's chain; the mini FAT in its own chain.
     const BYTE* root = &m_directory[0];
     const DWORD rootSize = U32(root + 0x78);
-    if (U32(root + 0x7C) != 0 || rootSize > m_size)
+    if (HighSizeMatters() && U32(root + 0x7C) != 0)
+        return Fail("mini stream size");
+    if (rootSize > m_size)
         return Fail("mini stream size");
     const DWORD miniSectors = (rootSize + 63) / 64;
     if (rootSize > 0) {
@@ -247,7 +252,7 @@ bool Checker::CheckStreams()
             continue;
         const DWORD size = U32(e + 0x78);
         const DWORD start = U32(e + 0x74);
-        if (U32(e + 0x7C) != 0 || size > m_size)
+        if ((HighSizeMatters() && U32(e + 0x7C) != 0) || size > m_size)
             return Fail("stream size");
         if (size == 0)
             continue;

@@ -38,6 +38,22 @@ TEST(FileContainer, CheckAcceptsWhatTheStorageCodeWrites)
     EXPECT_TRUE(CheckCompoundFile(empty.data(), empty.size(), &why)) << why;
 }
 
+TEST(FileContainer, CheckIgnoresTheUpperSizeHalfOfVersion3)
+{
+    // Older writers left garbage there; the storage code reads the lower half only.
+    Bytes file = SampleFile();
+    CfbPatch p(file);
+    p.Set32(p.Entry(p.Find("CakeData")) + 0x7C, 0xCDCDCDCD);
+    p.Set32(p.Entry(p.Find("Image1.png")) + 0x7C, 1);
+    const char* why = nullptr;
+    EXPECT_TRUE(CheckCompoundFile(file.data(), file.size(), &why)) << why;
+    CComOwner<IStorage> storage;
+    ASSERT_EQ(S_OK, OpenStorageOnBytes(file.data(), file.size(), storage.Receive()));
+    ByteVector bytes;
+    EXPECT_EQ(S_OK, ReadStreamBytes(storage, "Image1.png", 9000, bytes));
+    EXPECT_EQ(Filled(9000, 2), bytes);
+}
+
 TEST(FileContainer, CheckRefusesDamagedStructure)
 {
     struct Case {
