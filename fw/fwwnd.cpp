@@ -121,14 +121,9 @@ BOOL CWnd::Attach(HWND hWnd)
         std::lock_guard<std::mutex> lock(PermanentLock());
         PermanentMap()[hWnd] = this;
     }
-    // A temporary wrapper of this thread for the same window is no longer needed.
-    FwThreadState& ts = FwGetThreadState();
-    auto it = ts.temps.find(hWnd);
-    if (it != ts.temps.end() && ts.pumpDepth == 0 && !TempMapsLocked()) {
-        it->second->m_hWnd = nullptr;
-        delete it->second;
-        ts.temps.erase(it);
-    }
+    // A temporary wrapper of the same window stays until the thread's loop frees the
+    // temporaries: the code that got it may still be using it (a dialog's set-up that
+    // binds a control it already asked for).
     m_hWnd = hWnd;
     return TRUE;
 }

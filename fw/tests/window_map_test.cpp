@@ -166,4 +166,25 @@ TEST(WindowMap, UnsubclassRestoresTheControlsProcedure)
     dlg.DestroyWindow();
 }
 
+// A temporary wrapper stays valid for the code that got it, even when another object
+// binds the same window meanwhile (a dialog's set-up asking for a control, then
+// subclassing it), also outside any message loop.
+TEST(WindowMap, TemporaryWrapperOutlivesBindingOfItsWindow)
+{
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_TEST_CONTROLS, nullptr));
+    HWND hEdit = ::GetDlgItem(dlg.m_hWnd, IDC_TEST_EDIT);
+    CWnd* temp = dlg.GetDlgItem(IDC_TEST_EDIT);
+    ASSERT_NE(nullptr, temp);
+    ASSERT_EQ(nullptr, CWnd::FromHandlePermanent(hEdit));
+    CEdit edit;
+    ASSERT_TRUE(edit.SubclassWindow(hEdit));
+    EXPECT_EQ(hEdit, temp->m_hWnd);
+    EXPECT_EQ(IDC_TEST_EDIT, temp->GetDlgCtrlID());
+    EXPECT_EQ(&edit, CWnd::FromHandle(hEdit)) << "the bound object answers for the window";
+    edit.UnsubclassWindow();
+    EXPECT_EQ(temp, CWnd::FromHandle(hEdit));
+    dlg.DestroyWindow();
+}
+
 } // namespace
