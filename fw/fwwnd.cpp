@@ -324,7 +324,25 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
         CWnd* pWnd = ts.pWndInit;
         ts.pWndInit = nullptr;
         pWnd->Attach(hWnd);
-        pWnd->PreSubclassWindow();
+        // The hook runs inside CreateWindowEx: nothing may unwind through it.  A failed
+        // set-up refuses the window, which then never was the object's.
+        bool failed = true;
+        try {
+            pWnd->PreSubclassWindow();
+            failed = false;
+        } catch (CException* e) {
+            FwReportException(e);
+            e->Delete();
+        } catch (const std::bad_alloc&) {
+            FwReportOutOfMemory();
+        } catch (...) {
+            FwReportUnknownException();
+        }
+        if (failed) {
+            pWnd->Detach();
+            ts.pWndInit = pWnd;   // so the creator sees that the window never became its
+            return 1;
+        }
         WNDPROC old = (WNDPROC)GetWindowLongPtr(hWnd, GWLP_WNDPROC);
         if (old != FwWndProc) {
             SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)FwWndProc);

@@ -1,6 +1,7 @@
 // The exception barrier: a failure thrown from a handler is reported and the program
 // goes on, whether the message came through SendMessage or DispatchMessage.
 #include "window_test_app.h"
+#include "window_test_res.h"
 #include <gtest/gtest.h>
 #include <new>
 
@@ -117,6 +118,42 @@ TEST(WindowBarrier, WorkerThreadFailureIsReported)
     EXPECT_EQ((DWORD)-1, code);
     EXPECT_EQ(1u, TestApp().messages.size());
     delete t;
+}
+
+// A set-up that fails inside the creation hook (PreSubclassWindow) is reported there and
+// the window is refused: the creation fails as a failed WM_CREATE does, and the next one
+// works.
+template <class Base>
+class ThrowingSetUp : public Base {
+public:
+    int ncDestroys = 0;
+    void PreSubclassWindow() override { AfxThrowNotSupportedException(); }
+    void PostNcDestroy() override { ++ncDestroys; }
+};
+
+TEST(WindowBarrier, FailedSetUpInCreationHookRefusesTheWindow)
+{
+    TestApp().messages.clear();
+    ThrowingSetUp<CWnd> wnd;
+    EXPECT_FALSE(wnd.CreateEx(0, nullptr, "setup", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr));
+    EXPECT_EQ(nullptr, wnd.m_hWnd);
+    EXPECT_EQ(nullptr, ::FindWindow(FW_WND_CLASS, "setup"));
+    EXPECT_EQ(1, wnd.ncDestroys) << "the creator is told the window never became its";
+    EXPECT_EQ(1u, TestApp().messages.size());
+
+    TestApp().messages.clear();
+    ThrowingSetUp<CDialog> modeless;
+    EXPECT_FALSE(modeless.Create(IDD_TEST_NEST, nullptr));
+    EXPECT_EQ(nullptr, modeless.m_hWnd);
+    ThrowingSetUp<CDialog> modal;
+    modal.m_lpszTemplateName = MAKEINTRESOURCE(IDD_TEST_NEST);
+    EXPECT_EQ(-1, modal.DoModal());
+    EXPECT_EQ(2u, TestApp().messages.size());
+
+    CWnd fine;
+    ASSERT_TRUE(fine.CreateEx(0, nullptr, "fine", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr));
+    fine.DestroyWindow();
+    EXPECT_EQ(2u, TestApp().messages.size());
 }
 
 } // namespace
