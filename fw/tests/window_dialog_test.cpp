@@ -101,6 +101,78 @@ TEST(WindowDialog, EndDialogOnModelessDialogHides)
     dlg.DestroyWindow();
 }
 
+// --- sent messages during a modal run ----------------------------------------------------
+
+// A worker that sends to the user interface thread while a modal dialog runs there gets
+// its answer: the modal loop delivers sent messages, to the dialog and to its disabled
+// owner alike.
+class AnsweringWnd : public CWnd {
+public:
+    LRESULT OnAsk(WPARAM w, LPARAM) { return 10 + (LRESULT)w; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(AnsweringWnd, CWnd)
+    ON_MESSAGE(WM_APP, &AnsweringWnd::OnAsk)
+END_MESSAGE_MAP()
+
+class SentToDialog : public CDialog {
+public:
+    explicit SentToDialog(CWnd* pOwner) : CDialog(IDD_TEST_NEST, pOwner) {}
+    HWND m_hOwner = nullptr;
+    LRESULT m_ownerAnswer = 0, m_dialogAnswer = 0;
+    CWinThread* m_pWorker = nullptr;
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        m_hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+        SetTimer(1, 15000);   // ends a run that nobody answered
+        m_pWorker = AfxBeginThread(Ask, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+        m_pWorker->m_bAutoDelete = FALSE;
+        m_pWorker->ResumeThread();
+        return TRUE;
+    }
+    static UINT Ask(LPVOID p)
+    {
+        auto* dlg = static_cast<SentToDialog*>(p);
+        DWORD_PTR answer = 0;
+        dlg->m_ownerAnswer = ::SendMessageTimeout(dlg->m_hOwner, WM_APP, 1, 0, SMTO_BLOCK, 5000, &answer)
+                                 ? (LRESULT)answer : -1;
+        dlg->m_dialogAnswer = ::SendMessageTimeout(dlg->m_hWnd, WM_APP, 2, 0, SMTO_BLOCK, 5000, &answer)
+                                  ? (LRESULT)answer : -1;
+        return 0;
+    }
+    LRESULT OnAsk(WPARAM w, LPARAM)
+    {
+        EndDialog(40 + (int)w);
+        return 20 + (LRESULT)w;
+    }
+    void OnTimer(UINT_PTR id)
+    {
+        KillTimer(id);
+        EndDialog(-2);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(SentToDialog, CDialog)
+    ON_MESSAGE(WM_APP, &SentToDialog::OnAsk)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(WindowDialog, ModalLoopDeliversMessagesSentFromAWorker)
+{
+    AnsweringWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr));
+    SentToDialog dlg(&owner);
+    EXPECT_EQ(42, dlg.DoModal());
+    ASSERT_NE(nullptr, dlg.m_pWorker);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dlg.m_pWorker->m_hThread, 5000));
+    delete dlg.m_pWorker;
+    EXPECT_EQ(11, dlg.m_ownerAnswer) << "the disabled owner answered";
+    EXPECT_EQ(22, dlg.m_dialogAnswer);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    owner.DestroyWindow();
+}
+
 // --- data exchange -------------------------------------------------------------------------
 
 class CountingEdit : public CEdit {
