@@ -156,4 +156,27 @@ TEST(WindowBarrier, FailedSetUpInCreationHookRefusesTheWindow)
     EXPECT_EQ(2u, TestApp().messages.size());
 }
 
+// WinMain's barrier: a failure in InitInstance is reported and the program ends with -1.
+TEST(WindowBarrier, FailureInInitInstanceEndsWinMainWithMinusOne)
+{
+    CString outOfMemory, failure;
+    outOfMemory.LoadString(FW_IDS_MEMORY_EXCEPTION);
+    failure.LoadString(FW_IDP_INTERNAL_FAILURE);
+    struct Case { int what; std::string text; } cases[] = {
+        { 1, "" }, { 2, std::string(outOfMemory) }, { 3, std::string(failure) },
+    };
+    for (const Case& c : cases) {
+        TestApp().messages.clear();
+        TestApp().throwInInit = c.what;
+        int code = AfxWinMain(GetModuleHandle(nullptr), nullptr, GetCommandLine(), SW_SHOWNORMAL);
+        TestApp().throwInInit = 0;
+        EXPECT_EQ(-1, code) << c.what;
+        ASSERT_EQ(1u, TestApp().messages.size()) << c.what;
+        if (!c.text.empty()) {
+            EXPECT_EQ(c.text, TestApp().messages[0]);
+        }
+    }
+    EXPECT_EQ(&TestApp(), AfxGetThread()) << "the test thread is still the application's";
+}
+
 } // namespace

@@ -90,6 +90,19 @@ TEST(WindowDialog, MissingTemplateGivesMinusOne)
     EXPECT_EQ(-1, dlg.DoModal());
 }
 
+TEST(WindowDialog, ModelessCreateOwnedByItsOwnArgument)
+{
+    CWnd constructed, given;
+    ASSERT_TRUE(constructed.CreateEx(0, nullptr, "a", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    ASSERT_TRUE(given.CreateEx(0, nullptr, "b", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    CDialog dlg(IDD_TEST_NEST, &constructed);
+    ASSERT_TRUE(dlg.Create(IDD_TEST_NEST, &given));
+    EXPECT_EQ(given.m_hWnd, ::GetWindow(dlg.m_hWnd, GW_OWNER));
+    dlg.DestroyWindow();
+    given.DestroyWindow();
+    constructed.DestroyWindow();
+}
+
 TEST(WindowDialog, EndDialogOnModelessDialogHides)
 {
     CDialog dlg;

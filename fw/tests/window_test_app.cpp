@@ -1,5 +1,6 @@
 // The tests' application object.
 #include "window_test_app.h"
+#include <new>
 
 namespace {
 CTestApp theApp;
@@ -17,6 +18,12 @@ END_MESSAGE_MAP()
 
 BOOL CTestApp::InitInstance()
 {
+    switch (throwInInit) {
+    case 1: AfxThrowNotSupportedException();
+    case 2: throw std::bad_alloc();
+    case 3: throw 3;
+    default: break;
+    }
     if (shellMode)
         return ShellInitInstanceForApp(*this);
     return CWinApp::InitInstance();

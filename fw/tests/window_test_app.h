@@ -18,6 +18,7 @@ public:
     std::vector<std::string>* commandLog = nullptr;
     bool swallowCtrl = false;
     bool shellMode = false;
+    int throwInInit = 0;   // 1: a CException, 2: out of memory, 3: anything else
     DECLARE_MESSAGE_MAP()
 };
 
