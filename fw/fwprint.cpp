@@ -134,26 +134,34 @@ void CView::PrintJob(BOOL bDirect)
 
     bool error = false;
     UINT from = printInfo.GetFromPage(), to = printInfo.GetToPage();
-    for (printInfo.m_nCurPage = from; printInfo.m_nCurPage <= to; ++printInfo.m_nCurPage) {
-        OnPrepareDC(&dcPrint, &printInfo);
-        if (!printInfo.m_bContinuePrinting)
-            break;
-        if (::StartPage(dcPrint.m_hDC) <= 0) {
-            error = true;
-            break;
+    try {
+        for (printInfo.m_nCurPage = from; printInfo.m_nCurPage <= to; ++printInfo.m_nCurPage) {
+            OnPrepareDC(&dcPrint, &printInfo);
+            if (!printInfo.m_bContinuePrinting)
+                break;
+            if (::StartPage(dcPrint.m_hDC) <= 0) {
+                error = true;
+                break;
+            }
+            // The page's drawing area in logical units (the view's OnPrepareDC may have set a
+            // mapping mode).
+            printInfo.m_rectDraw.SetRect(0, 0, dcPrint.GetDeviceCaps(HORZRES),
+                                         dcPrint.GetDeviceCaps(VERTRES));
+            dcPrint.DPtoLP(&printInfo.m_rectDraw);
+            OnPrint(&dcPrint, &printInfo);
+            if (::EndPage(dcPrint.m_hDC) <= 0) {
+                error = true;
+                break;
+            }
+            if (printInfo.m_nCurPage == 0xFFFF)
+                break;
         }
-        // The page's drawing area in logical units (the view's OnPrepareDC may have set a
-        // mapping mode).
-        printInfo.m_rectDraw.SetRect(0, 0, dcPrint.GetDeviceCaps(HORZRES),
-                                     dcPrint.GetDeviceCaps(VERTRES));
-        dcPrint.DPtoLP(&printInfo.m_rectDraw);
-        OnPrint(&dcPrint, &printInfo);
-        if (::EndPage(dcPrint.m_hDC) <= 0) {
-            error = true;
-            break;
-        }
-        if (printInfo.m_nCurPage == 0xFFFF)
-            break;
+    } catch (...) {
+        // A page that failed halfway must not reach the paper: the job is dropped, the
+        // view still cleans up, and the failure goes on to be reported.
+        ::AbortDoc(dcPrint.m_hDC);
+        OnEndPrinting(&dcPrint, &printInfo);
+        throw;
     }
     if (error)
         ::AbortDoc(dcPrint.m_hDC);

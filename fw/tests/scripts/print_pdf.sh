@@ -1,8 +1,9 @@
 #!/bin/bash
-# The print road end to end: the layer's test shell prints one page to the test run's
-# PDF queue (scripts/printer.sh); the view turned the paper to landscape while preparing,
-# so the PDF holds one A4 sheet with the landscape page on it, and the view's one-inch
-# black square one inch from that page's top-left corner.
+# The print road end to end: a job whose page fails prints nothing; the layer's test shell
+# prints one page to the test run's PDF queue (scripts/printer.sh); the view turned the
+# paper to landscape while preparing, so the PDF holds one A4 sheet with the landscape
+# page on it, and the view's one-inch black square one inch from that page's top-left
+# corner.
 set -euo pipefail
 pdf="${SL_PRINTER_PDF:-}"
 if [ -z "$pdf" ]; then
@@ -10,6 +11,13 @@ if [ -z "$pdf" ]; then
   exit 0
 fi
 rm -f "$pdf"
+# First a job whose page fails halfway: it is dropped, nothing reaches the queue's file.
+FW_PRINT_CHECK=1 "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/fw_tests.exe" --gtest_color=no \
+  --gtest_filter=PrintFixture.PageThatFailsDropsTheJob | tail -3
+for _ in $(seq 8); do
+  [ -e "$pdf" ] && { echo "FAIL: the failed job printed"; exit 1; }
+  sleep 0.5
+done
 FW_PRINT_CHECK=1 "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/fw_tests.exe" --gtest_color=no \
   --gtest_filter=PrintFixture.PrintsOnePageToTheQueue | tail -3
 for _ in $(seq 120); do
