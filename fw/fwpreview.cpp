@@ -85,7 +85,17 @@ BOOL CPreviewView::SetPrintView(CView* pPrintView)
     pPrintView->OnBeginPrinting(&m_dcPrint, m_pPreviewInfo);
     m_nCurrentPage = m_pPreviewInfo->GetMinPage();
     m_nPages = m_pPreviewInfo->m_nNumPreviewPages >= 2 ? 2 : 1;
-    return PageImage(m_nCurrentPage) != nullptr;
+    // Without a first page there is no preview: the view cleans up as after one.
+    bool ok = false;
+    try {
+        ok = PageImage(m_nCurrentPage) != nullptr;
+    } catch (...) {
+        pPrintView->OnEndPrinting(&m_dcPrint, m_pPreviewInfo);
+        throw;
+    }
+    if (!ok)
+        pPrintView->OnEndPrinting(&m_dcPrint, m_pPreviewInfo);
+    return ok;
 }
 
 HENHMETAFILE CPreviewView::PageImage(UINT nPage)
@@ -320,7 +330,14 @@ void FwClosePrintPreview(CFrameWnd* pFrame)
 void CView::OnFilePrintPreview()
 {
     auto* pState = new CPrintPreviewState;
-    if (!DoPrintPreview(AFX_IDD_PREVIEW_TOOLBAR, this, RUNTIME_CLASS(CPreviewView), pState)) {
+    BOOL ok = FALSE;
+    try {
+        ok = DoPrintPreview(AFX_IDD_PREVIEW_TOOLBAR, this, RUNTIME_CLASS(CPreviewView), pState);
+    } catch (...) {
+        delete pState;
+        throw;
+    }
+    if (!ok) {
         AfxMessageBox(FW_IDP_COMMAND_FAILURE);
         delete pState;
     }
@@ -372,8 +389,19 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
         restore();
         return FALSE;
     }
-    if (!pView->SetPrintView(pPrintView)) {
+    // A preview that cannot start, or fails while drawing its first page, gives the view
+    // its place back before the failure is reported.
+    BOOL started = FALSE;
+    try {
+        started = pView->SetPrintView(pPrintView);
+    } catch (...) {
         pView->m_pPreviewState = nullptr;   // the caller keeps it
+        pView->DestroyWindow();
+        restore();
+        throw;
+    }
+    if (!started) {
+        pView->m_pPreviewState = nullptr;
         pView->DestroyWindow();
         restore();
         return FALSE;

@@ -6,6 +6,7 @@
 #include <gdiplus.h>
 #include <winspool.h>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 namespace {
@@ -74,6 +75,7 @@ public:
     static int s_begins;
     static int s_ends;
     static int s_printCommands;
+    static bool s_throwInPrint;
     void OnDraw(CDC*) override {}
     // Stands for the program's print command with its checks.
     void OnPrintCommand() { ++s_printCommands; }
@@ -94,6 +96,8 @@ public:
     void OnEndPrinting(CDC*, CPrintInfo*) override { ++s_ends; }
     void OnPrint(CDC* pDC, CPrintInfo*) override
     {
+        if (s_throwInPrint)
+            throw std::bad_alloc();   // as a large image may, halfway through the page
         int dpx = pDC->GetDeviceCaps(LOGPIXELSX), dpy = pDC->GetDeviceCaps(LOGPIXELSY);
         int ox = pDC->GetDeviceCaps(PHYSICALOFFSETX), oy = pDC->GetDeviceCaps(PHYSICALOFFSETY);
         RECT r = { dpx - ox, dpy - oy, 2 * dpx - ox, 2 * dpy - oy };
@@ -113,6 +117,7 @@ int PrintView::s_preparations = 0;
 int PrintView::s_begins = 0;
 int PrintView::s_ends = 0;
 int PrintView::s_printCommands = 0;
+bool PrintView::s_throwInPrint = false;
 IMPLEMENT_DYNCREATE(PrintView, CView)
 BEGIN_MESSAGE_MAP(PrintView, CView)
     ON_COMMAND(ID_FILE_PRINT, &PrintView::OnPrintCommand)
@@ -141,6 +146,7 @@ struct PrintFixture : ::testing::Test {
         SelectQueue(kQueue);
         PrintView::s_preparations = PrintView::s_begins = PrintView::s_ends = 0;
         PrintView::s_printCommands = 0;
+        PrintView::s_throwInPrint = false;
         TestApp().m_nCmdShow = SW_SHOWNORMAL;
         tmpl = new CSingleDocTemplate(IDR_TEST_SHELL, RUNTIME_CLASS(PrintDoc),
                                       RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(PrintView));
@@ -178,6 +184,47 @@ TEST_F(PrintFixture, PrintsOnePageToTheQueue)
     EXPECT_EQ(1, PrintView::s_begins);
     EXPECT_EQ(1, PrintView::s_ends);
     EXPECT_TRUE(TestApp().messages.empty()) << TestApp().messages[0];
+}
+
+// Run by fw/tests/scripts/print_pdf.sh, which then checks that nothing was printed.
+TEST_F(PrintFixture, PageThatFailsDropsTheJob)
+{
+    if (!getenv("FW_PRINT_CHECK"))
+        GTEST_SKIP() << "run by the PDF check script";
+    PrintView::s_throwInPrint = true;
+    frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(1, PrintView::s_begins);
+    EXPECT_EQ(1, PrintView::s_ends) << "the view cleans up after a failed page too";
+    CString outOfMemory;
+    outOfMemory.LoadString(FW_IDS_MEMORY_EXCEPTION);
+    ASSERT_EQ(1u, TestApp().messages.size());
+    EXPECT_EQ(std::string(outOfMemory), TestApp().messages[0]);
+}
+
+TEST_F(PrintFixture, PreviewThatFailsOnItsFirstPageGivesTheViewBack)
+{
+    PrintView::s_throwInPrint = true;
+    frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    CString outOfMemory;
+    outOfMemory.LoadString(FW_IDS_MEMORY_EXCEPTION);
+    ASSERT_EQ(1u, TestApp().messages.size());
+    EXPECT_EQ(std::string(outOfMemory), TestApp().messages[0]);
+    EXPECT_EQ(view, frame->GetActiveView());
+    EXPECT_TRUE(::IsWindowVisible(view->m_hWnd));
+    EXPECT_EQ(view->m_hWnd, ::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST));
+    EXPECT_EQ(nullptr, ::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_SAVE));
+    EXPECT_EQ(nullptr, ::GetDlgItem(frame->m_hWnd, AFX_IDW_PREVIEW_BAR));
+    EXPECT_EQ(nullptr, frame->m_pPreviewBar);
+    EXPECT_EQ(1, PrintView::s_begins);
+    EXPECT_EQ(1, PrintView::s_ends);
+    // The preview works again once the page draws.
+    PrintView::s_throwInPrint = false;
+    TestApp().messages.clear();
+    frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    EXPECT_TRUE(TestApp().messages.empty());
+    ASSERT_NE(nullptr, ::GetDlgItem(frame->m_hWnd, AFX_IDW_PREVIEW_BAR));
+    FwClosePrintPreview(frame);
+    EXPECT_EQ(view, frame->GetActiveView());
 }
 
 TEST_F(PrintFixture, PreviewTakesTheViewsPlaceAndClosesWithItsButton)
