@@ -7,6 +7,7 @@
 #include "model/PaperGlobals.h"
 #include "model/PaperLayout.h"
 #include "model/PaperLayoutMap.h"
+#include "model/PaperPreview.h"
 #include "model/PaperSize.h"
 #include "model/TextItem.h"
 
@@ -244,6 +245,18 @@ float CFrostwellDoc::GetPaperHalfSize() const
     CSize size = GetPaperLayout()->GetPrintableRect();
     int smaller = size.cx < size.cy ? size.cx : size.cy;
     return smaller / 2.0f;
+}
+
+void CFrostwellDoc::RebuildFrames()
+{
+    SetRedrawFlag();
+    CPaperPreview preview;
+    preview.SetDocument(this);
+    preview.LoadSettings();
+    preview.SetOutputSize(200, 200);
+    // Rendered off screen only: the sheet image is what matters, and painting it onto
+    // the main window would leave a stray picture over the panels until the next paint.
+    preview.Draw(NULL, 0, 0, FALSE);
 }
 
 void CFrostwellDoc::SelectCurrentImage(LPCTSTR path)

@@ -77,6 +77,9 @@ public:
                                BOOL shiftByMargins);
     void RelayoutDesign();
     float GetPaperHalfSize() const;
+    // Renders the current layout's paper preview once, which leaves the sheet image (the
+    // design file's thumbnail) on the document.  Called before a save.
+    void RebuildFrames();
     void SelectCurrentImage(LPCTSTR path);
     void DeselectAndUpdate(LPCTSTR path);
     // Columns and rows of cells that fit on the paper with the given gaps (hundredths).

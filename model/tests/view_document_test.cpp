@@ -244,4 +244,20 @@ TEST_F(DocumentTest, UsedAreaCountsAreas)
     GetPaperLayout()->SetOneDesignPerCell(perCell);
 }
 
+TEST_F(DocumentTest, RebuildFramesLeavesTheSheetImage)
+{
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartupInput in;
+    Gdiplus::GdiplusStartup(&token, &in, nullptr);
+    EXPECT_EQ(nullptr, doc->GetSheetImage());
+    doc->ClearRedrawFlag();
+    doc->RebuildFrames();
+    EXPECT_TRUE(doc->NeedsRedraw());
+    Gdiplus::Bitmap* sheet = doc->GetSheetImage();
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_GT(sheet->GetWidth(), 0u);
+    doc->SetSheetImage(NULL);
+    Gdiplus::GdiplusShutdown(token);
+}
+
 } // namespace
