@@ -1,7 +1,6 @@
 #include "app/ObjectTracker.h"
 #include "app/base/Globals.h"
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -243,10 +242,10 @@ void CObjectTracker::DrawHandles(CDC* dc)
     DrawReadout(hdc);
 }
 
-void CObjectTracker::DrawReadout(HDC dc) const
+BOOL CObjectTracker::GetReadout(CString& position, CString& width, CString& height) const
 {
     if (m_limitWidth <= 0 || m_rectLimits.Width() <= 0)
-        return; // no scale to measure with
+        return FALSE; // no scale to measure with
     float p = m_rectLimits.Width() / m_limitWidth; // pixels per inch
     int half = m_nHandleSize / 2;
     CPoint corner = HandleOf(m_base, 0) - CSize(half, half);
@@ -254,26 +253,34 @@ void CObjectTracker::DrawReadout(HDC dc) const
     int heightPx = (HandleOf(m_base, 6).y - half) - corner.y;
     float x = (corner.x - m_rectLimits.left) / p;
     float y = (corner.y - m_rectLimits.top) / p;
-    BOOL metric = IsMetric();
-    char pos[64], w[32], h[32];
-    if (metric) {
-        wsprintfA(pos, "%dmm x %dmm", (int)(x * 25.4f), (int)(y * 25.4f));
-        wsprintfA(w, "%dmm", (int)(widthPx / p * 25.4f));
-        wsprintfA(h, "%dmm", (int)(heightPx / p * 25.4f));
+    if (IsMetric()) {
+        position.Format("%dmm x %dmm", (int)(x * 25.4f), (int)(y * 25.4f));
+        width.Format("%dmm", (int)(widthPx / p * 25.4f));
+        height.Format("%dmm", (int)(heightPx / p * 25.4f));
     } else {
-        snprintf(pos, sizeof pos, "%0.2f\" x %0.2f\"", x, y);
-        snprintf(w, sizeof w, "%0.2f\"", widthPx / p);
-        snprintf(h, sizeof h, "%0.2f\"", heightPx / p);
+        position.Format("%0.2f\" x %0.2f\"", x, y);
+        width.Format("%0.2f\"", widthPx / p);
+        height.Format("%0.2f\"", heightPx / p);
     }
+    return TRUE;
+}
+
+void CObjectTracker::DrawReadout(HDC dc) const
+{
+    CString position, width, height;
+    if (!GetReadout(position, width, height))
+        return;
+    int half = m_nHandleSize / 2;
+    CPoint corner = HandleOf(m_base, 0) - CSize(half, half);
     HGDIOBJ oldFont = ::SelectObject(dc, m_hLabelFont);
     int oldMode = ::SetBkMode(dc, TRANSPARENT);
     UINT oldAlign = ::SetTextAlign(dc, TA_LEFT | TA_TOP);
-    ::TextOutA(dc, corner.x + 5, corner.y - 15, pos, lstrlenA(pos));
+    ::TextOutA(dc, corner.x + 5, corner.y - 15, position, position.GetLength());
     ::SetTextAlign(dc, TA_CENTER | TA_TOP);
     CPoint c5 = HandleOf(m_base, 5);
-    ::TextOutA(dc, c5.x, c5.y + 5, w, lstrlenA(w));
+    ::TextOutA(dc, c5.x, c5.y + 5, width, width.GetLength());
     CPoint c3 = HandleOf(m_base, 3);
-    ::TextOutA(dc, c3.x + 25, c3.y - 7, h, lstrlenA(h));
+    ::TextOutA(dc, c3.x + 25, c3.y - 7, height, height.GetLength());
     ::SetTextAlign(dc, oldAlign);
     ::SetBkMode(dc, oldMode);
     ::SelectObject(dc, oldFont);

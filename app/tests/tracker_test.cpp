@@ -261,6 +261,31 @@ TEST_F(TrackerTest, MoveReadoutInInches)
     EXPECT_STREQ("2.00  x 1.50", (LPCTSTR)tracker.GetStatus());
 }
 
+TEST_F(TrackerTest, SizeLabelInInchesAndMillimetres)
+{
+    // 100 pixels per inch; the handle frame's corner 12 pixels outside the object, so an
+    // object at (262, 212) puts it 2 inches right of and 1.5 inches below (50, 50).
+    tracker.SetLimits(CRect(50, 50, 550, 450), 5.0f, 4.0f);
+    tracker.SetRect(CRect(262, 212, 362, 262), TRUE, NULL);
+    struct { BOOL metric; const char* position; const char* width; const char* height; } cases[] = {
+        {FALSE, "2.00\" x 1.50\"", "1.16\"", "0.66\""},
+        {TRUE, "50mm x 38mm", "29mm", "16mm"},
+    };
+    BOOL was = IsMetric();
+    for (const auto& c : cases) {
+        SetMetric(c.metric);
+        CString position, width, height;
+        ASSERT_TRUE(tracker.GetReadout(position, width, height));
+        EXPECT_STREQ(c.position, (LPCTSTR)position);
+        EXPECT_STREQ(c.width, (LPCTSTR)width);
+        EXPECT_STREQ(c.height, (LPCTSTR)height);
+    }
+    SetMetric(was);
+    tracker.SetLimits(CRect(), 0, 0);
+    CString a, b, c;
+    EXPECT_FALSE(tracker.GetReadout(a, b, c)) << "no limits, no label";
+}
+
 TEST(TrackDC, FeedbackIsCopiedBackInvertedAndErasedByTheSecondDrawing)
 {
     BITMAPINFO bi = {};

@@ -187,6 +187,25 @@ TEST_F(CanvasTest, PaintsTheDesignOfLayoutTwoWithRulers)
     EXPECT_NEAR(701 / GetPaperLayout()->GetPrintableSize().Width, view->GetPixelsPerInch(), 0.01);
 }
 
+TEST_F(CanvasTest, ItemWithoutSizeShowsOnlyTheCanvas)
+{
+    CPaperLayout* layout = GetPaperLayout();
+    Gdiplus::SizeF item = layout->GetItemSize();
+    float inset = layout->GetInset();
+    layout->SetItemSize(0, 0);
+    layout->SetInset(0);
+    doc->SetRedrawFlag();
+    Repaint();
+    EXPECT_TRUE(view->GetDesignRectOnScreen().IsRectEmpty());
+    for (CPoint p : {CPoint(580, 500), CPoint(229, 500), CPoint(600, 12)})
+        EXPECT_EQ(RGB(66, 154, 252), At(p.x, p.y)) << p.x << "," << p.y;
+    layout->SetItemSize(item.Width, item.Height);
+    layout->SetInset(inset);
+    doc->SetRedrawFlag();
+    Repaint();
+    EXPECT_EQ(RGB(255, 255, 255), At(580, 500));
+}
+
 TEST_F(CanvasTest, RepaintWithoutRedrawFlagCopiesTheKeptImage)
 {
     doc->SetRedrawFlag();
