@@ -13,6 +13,8 @@ std::vector<std::string> g_log;
 struct NestRecord {
     int shows = 0;
     bool ownerDisabled = false;
+    HWND self = nullptr;
+    HWND owner = nullptr;
 };
 NestRecord g_nest[4];
 std::vector<INT_PTR> g_nestResults;
@@ -41,6 +43,8 @@ public:
     {
         HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
         g_nest[m_depth].ownerDisabled = owner && !::IsWindowEnabled(owner);
+        g_nest[m_depth].self = m_hWnd;
+        g_nest[m_depth].owner = owner;
         if (m_depth < 3) {
             NestDialog inner(m_depth + 1);
             g_nestResults.push_back(inner.DoModal());
@@ -68,6 +72,7 @@ TEST(WindowDialog, ModalRunsNestThreeDeepEachShownOnce)
     CWnd mainWnd;
     ASSERT_TRUE(mainWnd.CreateEx(0, nullptr, "main", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr));
     TestApp().m_pMainWnd = &mainWnd;
+    HWND mainHwnd = mainWnd.m_hWnd;
     NestDialog outer(1);
     EXPECT_EQ(101, outer.DoModal());
     TestApp().m_pMainWnd = nullptr;
@@ -80,6 +85,11 @@ TEST(WindowDialog, ModalRunsNestThreeDeepEachShownOnce)
         EXPECT_EQ(1, g_nest[depth].shows) << "depth " << depth;
     for (int depth = 1; depth <= 3; ++depth)
         EXPECT_TRUE(g_nest[depth].ownerDisabled) << "depth " << depth;
+    // Each parentless run is owned by the main window's last active popup: the run
+    // around it.
+    EXPECT_EQ(mainHwnd, g_nest[1].owner);
+    EXPECT_EQ(g_nest[1].self, g_nest[2].owner);
+    EXPECT_EQ(g_nest[2].self, g_nest[3].owner);
     EXPECT_EQ((std::vector<std::string>{ "enabled", "enabled" }), g_log);
     EXPECT_EQ(nullptr, outer.m_hWnd);
 }
