@@ -76,6 +76,7 @@ public:
     static int s_ends;
     static int s_printCommands;
     static bool s_throwInPrint;
+    static HDC s_printDC;   // the DC of the last job's OnBeginPrinting
     void OnDraw(CDC*) override {}
     // Stands for the program's print command with its checks.
     void OnPrintCommand() { ++s_printCommands; }
@@ -92,7 +93,11 @@ public:
         }
         return ok;
     }
-    void OnBeginPrinting(CDC*, CPrintInfo*) override { ++s_begins; }
+    void OnBeginPrinting(CDC* pDC, CPrintInfo*) override
+    {
+        ++s_begins;
+        s_printDC = pDC->m_hDC;
+    }
     void OnEndPrinting(CDC*, CPrintInfo*) override { ++s_ends; }
     void OnPrint(CDC* pDC, CPrintInfo*) override
     {
@@ -118,6 +123,7 @@ int PrintView::s_begins = 0;
 int PrintView::s_ends = 0;
 int PrintView::s_printCommands = 0;
 bool PrintView::s_throwInPrint = false;
+HDC PrintView::s_printDC = nullptr;
 IMPLEMENT_DYNCREATE(PrintView, CView)
 BEGIN_MESSAGE_MAP(PrintView, CView)
     ON_COMMAND(ID_FILE_PRINT, &PrintView::OnPrintCommand)
@@ -147,6 +153,7 @@ struct PrintFixture : ::testing::Test {
         PrintView::s_preparations = PrintView::s_begins = PrintView::s_ends = 0;
         PrintView::s_printCommands = 0;
         PrintView::s_throwInPrint = false;
+        PrintView::s_printDC = nullptr;
         TestApp().m_nCmdShow = SW_SHOWNORMAL;
         tmpl = new CSingleDocTemplate(IDR_TEST_SHELL, RUNTIME_CLASS(PrintDoc),
                                       RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(PrintView));
@@ -195,6 +202,8 @@ TEST_F(PrintFixture, PageThatFailsDropsTheJob)
     frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
     EXPECT_EQ(1, PrintView::s_begins);
     EXPECT_EQ(1, PrintView::s_ends) << "the view cleans up after a failed page too";
+    ASSERT_NE(nullptr, PrintView::s_printDC);
+    EXPECT_EQ(0u, (UINT)::GetObjectType(PrintView::s_printDC)) << "the job's DC is deleted";
     CString outOfMemory;
     outOfMemory.LoadString(FW_IDS_MEMORY_EXCEPTION);
     ASSERT_EQ(1u, TestApp().messages.size());
@@ -217,6 +226,8 @@ TEST_F(PrintFixture, PreviewThatFailsOnItsFirstPageGivesTheViewBack)
     EXPECT_EQ(nullptr, frame->m_pPreviewBar);
     EXPECT_EQ(1, PrintView::s_begins);
     EXPECT_EQ(1, PrintView::s_ends);
+    ASSERT_NE(nullptr, PrintView::s_printDC);
+    EXPECT_EQ(0u, (UINT)::GetObjectType(PrintView::s_printDC)) << "the preview's DC is deleted";
     // The preview works again once the page draws.
     PrintView::s_throwInPrint = false;
     TestApp().messages.clear();
@@ -237,6 +248,7 @@ TEST_F(PrintFixture, PreviewTakesTheViewsPlaceAndClosesWithItsButton)
     auto* preview = static_cast<CPreviewView*>(active);
     EXPECT_EQ(1, PrintView::s_preparations);
     EXPECT_EQ(1, PrintView::s_begins);
+    EXPECT_EQ((UINT)OBJ_DC, (UINT)::GetObjectType(PrintView::s_printDC)) << "held while shown";
     EXPECT_FALSE(::IsWindowVisible(view->m_hWnd));
     EXPECT_TRUE(::IsWindowVisible(preview->m_hWnd));
 
@@ -288,6 +300,7 @@ TEST_F(PrintFixture, PreviewTakesTheViewsPlaceAndClosesWithItsButton)
     EXPECT_EQ(nullptr, ::GetDlgItem(frame->m_hWnd, AFX_IDW_PREVIEW_BAR));
     EXPECT_EQ(1, PrintView::s_ends);
     EXPECT_EQ(0, PrintView::s_printCommands);
+    EXPECT_EQ(0u, (UINT)::GetObjectType(PrintView::s_printDC)) << "the preview's DC is deleted";
 }
 
 TEST_F(PrintFixture, PrintFromPreviewClosesItAndRunsThePrintCommand)
