@@ -41,7 +41,17 @@ pid=$!
 main=$(wait_for 40 xdotool search --onlyvisible --name '^Untitled - Sugarleaf Studio$') \
   || fail "no main window"
 main=$(echo "$main" | head -1)
-sleep 3   # the start-up timer has closed the splash
+# The start-up timer closes the 640 x 480 splash; then the canvas is painted.
+splash_gone() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: 640x480" && return 0
+  done
+  echo gone
+}
+sleep 2
+wait_for 30 splash_gone >/dev/null || fail "the splash stayed"
+sleep 1
 shot="$shots/view-canvas-1280.png"
 import -window root "$shot"
 read -r mx my mw mh <<<"$(geometry)"
@@ -65,13 +75,17 @@ vticks=$(convert "$shot" -crop "14x600+$((left - 22))+$((cy + 40))" +repage txt:
 
 # Restored by a double click on the caption, then made smaller by its border.
 xdotool mousemove $((mx + mw / 2)) $((my + 8)) click --repeat 2 --delay 80 1
-sleep 1.5
+restored() { read -r _ _ w _ <<<"$(geometry)"; [ "$w" -lt "$mw" ] && echo "$w"; }
+wait_for 15 restored >/dev/null
+sleep 1
 read -r rx ry rw rh <<<"$(geometry)"
 [ "$rw" -lt "$mw" ] || fail "the window was not restored ($rw)"
 xdotool mousemove $((rx + rw - 2)) $((ry + rh - 2)) sleep 0.3 mousedown 1 sleep 0.3 \
   mousemove $((rx + rw - 60)) $((ry + rh - 120)) sleep 0.3 mousemove $((rx + 900)) $((ry + 560)) \
   sleep 0.5 mouseup 1
-sleep 1.5
+smaller() { read -r _ _ w h <<<"$(geometry)"; [ "$w" -le 910 ] && [ "$h" -le 570 ] && echo "$w"; }
+wait_for 15 smaller >/dev/null
+sleep 1.5   # the canvas laid out and painted again
 read -r sx sy sw sh <<<"$(geometry)"
 shot2="$shots/view-canvas-resized.png"
 import -window root "$shot2"

@@ -77,7 +77,15 @@ cxp=$(( (x0 + x1) / 2 )); cyp=$(( (y0 + y1) / 2 ))
 dx=60; dy=-35
 xdotool mousemove $cxp $cyp sleep 0.3 mousedown 1 sleep 0.3 mousemove $((cxp + 20)) $((cyp - 10)) \
   sleep 0.3 mousemove $((cxp + dx)) $((cyp + dy)) sleep 0.3 mouseup 1
-sleep 1.5
+# Wait until the image has left its place (or the time is up: the checks below then say
+# where it is).
+moved() {
+  kill -0 "$pid" 2>/dev/null || fail "the program ended during the drag"
+  import -window root "$work/probe.png"
+  [ "$(image_box "$work/probe.png")" != "$box" ] && echo moved
+}
+wait_for 15 moved >/dev/null
+sleep 1   # the last repaint of the drop
 kill -0 "$pid" 2>/dev/null || fail "the program ended during the drag"
 after="$shots/view-drag-after.png"
 import -window root "$after"
@@ -94,9 +102,10 @@ ask=$(wait_for 15 xdotool search --onlyvisible --name '^Save Changes$') || fail 
 import -window root "$shots/view-drag-save-changes.png"
 xdotool windowfocus "$(echo "$ask" | head -1)" 2>/dev/null || true
 xdotool key Escape
+asking() { [ -n "$(xdotool search --onlyvisible --name '^Save Changes$' 2>/dev/null)" ] || echo gone; }
+wait_for 15 asking >/dev/null || fail "the question stayed"
 sleep 1.5
 kill -0 "$pid" 2>/dev/null || fail "Cancel closed the program"
-[ -z "$(xdotool search --onlyvisible --name '^Save Changes$' 2>/dev/null)" ] || fail "the question stayed"
 
 xdotool windowfocus --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
 xdotool key alt+F4
