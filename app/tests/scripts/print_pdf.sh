@@ -16,7 +16,8 @@ trap 'rm -rf "$WORK"' EXIT
 
 # A second queue that offers A4 and A3 only, with unprintable margins on A4; only on the
 # run's own server.
-if [ -n "${CUPS_SERVER:-}" ]; then
+# The test run adds it before any test starts; added here only when run alone.
+if [ -n "${CUPS_SERVER:-}" ] && ! lpstat -p Cake_A4A3 >/dev/null 2>&1; then
   lpadmin -p Cake_A4A3 -E -v "file://$OUT/Cake_A4A3.pdf" -P "$S/app/tests/scripts/print_a4a3.ppd" 2>/dev/null
 fi
 
