@@ -77,12 +77,13 @@ cxp=$(( (x0 + x1) / 2 )); cyp=$(( (y0 + y1) / 2 ))
 dx=60; dy=-35
 xdotool mousemove $cxp $cyp sleep 0.3 mousedown 1 sleep 0.3 mousemove $((cxp + 20)) $((cyp - 10)) \
   sleep 0.3 mousemove $((cxp + dx)) $((cyp + dy)) sleep 0.3 mouseup 1
-# Wait until the image has left its place (or the time is up: the checks below then say
-# where it is).
+# Wait until the image shows at its new top-left corner, above where it was (or the time
+# is up: the checks below then say where it is).
 moved() {
   kill -0 "$pid" 2>/dev/null || fail "the program ended during the drag"
   import -window root "$work/probe.png"
-  [ "$(image_box "$work/probe.png")" != "$box" ] && echo moved
+  convert "$work/probe.png" -format "%[hex:p{$((x0 + dx + 4)),$((y0 + dy + 4))}]" info: | grep -q '^C82828' \
+    && echo moved
 }
 wait_for 15 moved >/dev/null
 sleep 1   # the last repaint of the drop
