@@ -243,6 +243,33 @@ protected:
     CSingleDocTemplate* m_template = nullptr;
 };
 
+// The frame as shown (tool bar and page) into "<build>/screenshots/<name>.png", for a
+// person to look at; the test runs in <build>/testdata.
+void SaveScreenshot(CWnd* wnd, const char* name)
+{
+    CRect r;
+    wnd->GetClientRect(&r);
+    HDC screen = ::GetDC(wnd->GetSafeHwnd());
+    HDC mem = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, r.Width(), r.Height());
+    HGDIOBJ old = ::SelectObject(mem, bitmap);
+    ::BitBlt(mem, 0, 0, r.Width(), r.Height(), screen, 0, 0, SRCCOPY);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+    ::ReleaseDC(wnd->GetSafeHwnd(), screen);
+    ::CreateDirectoryA("..\\screenshots", nullptr);
+    CLSID png;
+    if (GetEncoderClsid(L"image/png", &png) >= 0) {
+        Gdiplus::Bitmap image(bitmap, nullptr);
+        std::wstring path = L"..\\screenshots\\";
+        for (const char* c = name; *c != 0; c++)
+            path += (wchar_t)*c;
+        path += L".png";
+        image.Save(path.c_str(), &png, nullptr);
+    }
+    ::DeleteObject(bitmap);
+}
+
 std::string Msg(const char* key)
 {
     return "message: " + std::string(GetLangText(key));
@@ -342,6 +369,7 @@ TEST_F(PrintJobTest, PreviewToolBarOfTheLanguageAndPrintFromIt)
             const int y = page.top + (int)(cy / sheet.Height * page.Height());
             EXPECT_EQ(kColours[k], dc.GetPixel(x, y)) << c.language << " cell " << k;
         }
+        SaveScreenshot(frame, (std::string("print-preview-") + c.language).c_str());
         // Print from the preview with no printer chosen: the checks stop it.
         SetSetting("printer", "");
         DialogScript script(Dismiss);
