@@ -9,6 +9,7 @@
 #include <dlgs.h>
 #include <winspool.h>
 
+#include "app/tests/DialogDriver.h"
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -21,51 +22,6 @@ void EnsureApp()
         static CWinApp testApp("print tests");
     }
 }
-
-// Runs `act` once on the first visible dialog of the thread, from a timer of the modal
-// loop that shows it.
-class DialogDriver
-{
-public:
-    explicit DialogDriver(std::function<void(HWND)> act) : m_act(std::move(act))
-    {
-        s_self = this;
-        m_timer = ::SetTimer(nullptr, 0, 50, &DialogDriver::Tick);
-    }
-    ~DialogDriver()
-    {
-        ::KillTimer(nullptr, m_timer);
-        s_self = nullptr;
-    }
-    bool acted = false;
-
-private:
-    static BOOL CALLBACK Find(HWND wnd, LPARAM found)
-    {
-        char cls[16];
-        ::GetClassNameA(wnd, cls, sizeof cls);
-        if (::IsWindowVisible(wnd) && lstrcmpA(cls, "#32770") == 0) {
-            *(HWND*)found = wnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        if (s_self == nullptr || s_self->acted)
-            return;
-        HWND dlg = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), Find, (LPARAM)&dlg);
-        if (dlg == nullptr)
-            return;
-        s_self->acted = true;
-        s_self->m_act(dlg);
-    }
-    static DialogDriver* s_self;
-    std::function<void(HWND)> m_act;
-    UINT_PTR m_timer;
-};
-DialogDriver* DialogDriver::s_self = nullptr;
 
 CString ItemText(HWND dlg, int id)
 {

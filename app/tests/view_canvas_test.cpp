@@ -12,6 +12,7 @@
 #include "model/PaperLayout.h"
 #include "res/app_res.h"
 #include "res/view_res.h"
+#include "app/tests/DialogDriver.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -41,51 +42,6 @@ void Pump(int ms = 50)
         ::Sleep(5);
     } while ((int)(::GetTickCount() - end) < 0);
 }
-
-// Answers the first dialog the thread shows, from a timer of its modal loop.
-class DialogDriver
-{
-public:
-    explicit DialogDriver(std::function<void(HWND)> act) : m_act(std::move(act))
-    {
-        s_self = this;
-        m_timer = ::SetTimer(NULL, 0, 50, &DialogDriver::Tick);
-    }
-    ~DialogDriver()
-    {
-        ::KillTimer(NULL, m_timer);
-        s_self = NULL;
-    }
-    bool acted = false;
-
-private:
-    static BOOL CALLBACK Find(HWND wnd, LPARAM found)
-    {
-        char cls[16];
-        ::GetClassNameA(wnd, cls, sizeof cls);
-        if (::IsWindowVisible(wnd) && lstrcmpA(cls, "#32770") == 0 &&
-            !(::GetWindowLong(wnd, GWL_STYLE) & WS_CHILD)) { // not the home panel
-            *(HWND*)found = wnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        if (s_self == NULL || s_self->acted)
-            return;
-        HWND dlg = NULL;
-        ::EnumThreadWindows(::GetCurrentThreadId(), Find, (LPARAM)&dlg);
-        if (dlg == NULL)
-            return;
-        s_self->acted = true;
-        s_self->m_act(dlg);
-    }
-    static DialogDriver* s_self;
-    std::function<void(HWND)> m_act;
-    UINT_PTR m_timer;
-};
-DialogDriver* DialogDriver::s_self = NULL;
 
 CString TextOf(HWND wnd)
 {

@@ -5,54 +5,11 @@
 #include "app/SaveChangesDlg.h"
 #include "app/base/TextTable.h"
 #include "res/view_res.h"
+#include "app/tests/DialogDriver.h"
 #include <gtest/gtest.h>
 #include <functional>
 
 namespace {
-
-// Runs `act` on the first dialog the thread shows, from a timer of the modal loop.
-class DialogDriver
-{
-public:
-    explicit DialogDriver(std::function<void(HWND)> act) : m_act(std::move(act))
-    {
-        s_self = this;
-        m_timer = ::SetTimer(NULL, 0, 50, &DialogDriver::Tick);
-    }
-    ~DialogDriver()
-    {
-        ::KillTimer(NULL, m_timer);
-        s_self = NULL;
-    }
-    bool acted = false;
-
-private:
-    static BOOL CALLBACK Find(HWND wnd, LPARAM found)
-    {
-        char cls[16];
-        ::GetClassNameA(wnd, cls, sizeof cls);
-        if (::IsWindowVisible(wnd) && lstrcmpA(cls, "#32770") == 0) {
-            *(HWND*)found = wnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        if (s_self == NULL || s_self->acted)
-            return;
-        HWND dlg = NULL;
-        ::EnumThreadWindows(::GetCurrentThreadId(), Find, (LPARAM)&dlg);
-        if (dlg == NULL)
-            return;
-        s_self->acted = true;
-        s_self->m_act(dlg);
-    }
-    static DialogDriver* s_self;
-    std::function<void(HWND)> m_act;
-    UINT_PTR m_timer;
-};
-DialogDriver* DialogDriver::s_self = NULL;
 
 CString Text(HWND wnd)
 {
