@@ -45,13 +45,23 @@ for fmt, size in (("<f", 4), ("<f", 4), ("<d", 8), ("<d", 8)):
 print("%.2f %.2f" % (values[2], values[3]))
 PY
 }
+splash_gone() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: 640x480" && return 0
+  done
+  echo gone
+}
 start_program() {
   (cd "$work" && exec "$SL_BINARY_DIR/wine-run" ./SugarleafStudio.exe "$(winpath "$work/cake.ktb")") &
   pid=$!
   main=$(wait_for 40 xdotool search --onlyvisible --name '^cake.ktb - Sugarleaf Studio$') \
     || fail "no main window titled 'cake.ktb - Sugarleaf Studio'"
   main=$(echo "$main" | head -1)
-  sleep 3   # the start-up timer has closed the splash
+  # The start-up timer closes the 640 x 480 splash; wait for that, not for a fixed time.
+  sleep 1
+  wait_for 30 splash_gone >/dev/null || fail "the splash stayed"
+  sleep 0.5
   read -r mx my <<<"$(xdotool getwindowgeometry "$main" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')"
   import -window root "$work/probe.png"
   top=$(convert "$work/probe.png" -crop "1x80+$((mx + 1200))+$my" +repage txt:- \
