@@ -4,30 +4,8 @@
 # that file; started again, the program shows the image where it was dragged.  The home
 # panel's Load of a damaged file shows the message and leaves the design as it was.
 set -eu   # no pipefail: awk stops reading the pixel lists early
-: "${SL_BINARY_DIR:?}" "${DISPLAY:?needs the virtual display}"
-export WINEPREFIX="$SL_BINARY_DIR/wine"
-shots="$SL_BINARY_DIR/screenshots"
-mkdir -p "$shots"
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$SL_BINARY_DIR/data/SugarleafStudio.exe" "$SL_BINARY_DIR"/data/*.ini "$work/"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/program_lib.sh"
 winpath() { winepath -w "$1" 2>/dev/null; }
-wait_for() {   # wait_for <seconds> <command...>: until the command prints something
-  local end=$((SECONDS + $1)); shift
-  while [ $SECONDS -lt $end ]; do
-    out=$("$@" || true)
-    [ -n "$out" ] && { echo "$out"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
 # Bounding box ("WxH+X+Y") of the pixels of one colour of the image's bands.
 red_box() { convert "$1" -fill black +opaque "#D02030" -fill white -opaque "#D02030" -format '%@' info:; }
 # The image's centre x image of the centre as the file stores it: "x y" in inches.
@@ -44,13 +22,6 @@ for fmt, size in (("<f", 4), ("<f", 4), ("<d", 8), ("<d", 8)):
     pos += size
 print("%.2f %.2f" % (values[2], values[3]))
 PY
-}
-splash_gone() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-    xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: 640x480" && return 0
-  done
-  echo gone
 }
 start_program() {
   (cd "$work" && exec "$SL_BINARY_DIR/wine-run" ./SugarleafStudio.exe "$(winpath "$work/cake.ktb")") &

@@ -3,29 +3,7 @@
 # white design area of layout 2 with its outline and rulers, the canvas laid out again
 # when the window is restored and resized by its border, and a clean close.
 set -eu   # no pipefail: awk stops reading the pixel lists early
-: "${SL_BINARY_DIR:?}" "${DISPLAY:?needs the virtual display}"
-export WINEPREFIX="$SL_BINARY_DIR/wine"
-shots="$SL_BINARY_DIR/screenshots"
-mkdir -p "$shots"
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$SL_BINARY_DIR/data/SugarleafStudio.exe" "$SL_BINARY_DIR"/data/*.ini "$work/"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {   # wait_for <seconds> <command...>: until the command prints something
-  local end=$((SECONDS + $1)); shift
-  while [ $SECONDS -lt $end ]; do
-    out=$("$@" || true)
-    [ -n "$out" ] && { echo "$out"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
+. "$(dirname "$0")/program_lib.sh"
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
 geometry() {   # x y w h of the main window
   xdotool getwindowgeometry "$main" | tr -s ' ,:x' ' ' | awk '/Position/ {x=$2; y=$3} /Geometry/ {print x, y, $2, $3}'
@@ -42,13 +20,6 @@ main=$(wait_for 40 xdotool search --onlyvisible --name '^Untitled - Sugarleaf St
   || fail "no main window"
 main=$(echo "$main" | head -1)
 # The start-up timer closes the 640 x 480 splash; then the canvas is painted.
-splash_gone() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-    xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: 640x480" && return 0
-  done
-  echo gone
-}
 sleep 2
 wait_for 30 splash_gone >/dev/null || fail "the splash stayed"
 sleep 1

@@ -4,28 +4,7 @@
 # of its body moves it on screen by exactly the drag, and closing then asks "Save
 # Changes": Cancel keeps the program, No ends it.
 set -eu   # no pipefail: awk stops reading the pixel lists early
-: "${SL_BINARY_DIR:?}" "${DISPLAY:?needs the virtual display}"
-export WINEPREFIX="$SL_BINARY_DIR/wine"
-shots="$SL_BINARY_DIR/screenshots"
-mkdir -p "$shots"
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$SL_BINARY_DIR/data/SugarleafStudio.exe" "$SL_BINARY_DIR"/data/*.ini "$work/"
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {
-  local end=$((SECONDS + $1)); shift
-  while [ $SECONDS -lt $end ]; do
-    out=$("$@" || true)
-    [ -n "$out" ] && { echo "$out"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
+. "$(dirname "$0")/program_lib.sh"
 # Bounding box "x0 y0 x1 y1" of the image's colour (200, 40, 40) in a screenshot.
 image_box() {
   convert "$1" txt:- | awk '/#C82828/ { split($1, a, /[,:]/); x = a[1]; y = a[2];
