@@ -69,11 +69,7 @@ void CFrostwellView::OnFilePrintPreview()
     }
     if (CWnd* main = AfxGetMainWnd())
         main->KillTimer(1);
-    CPrintPreviewState* state = new CPrintPreviewState;
-    if (!DoPrintPreview(GetPreviewToolbarId(), this, RUNTIME_CLASS(CPreviewView), state)) {
-        AfxMessageBox(FW_IDP_COMMAND_FAILURE);
-        delete state;
-    }
+    RunPrintPreview(GetPreviewToolbarId());
 }
 
 void CFrostwellView::OnAskPrint()

@@ -105,6 +105,9 @@ public:
                         CPrintPreviewState* pState);
     void OnFilePrint();
     void OnFilePrintPreview();
+    // The preview command with a tool bar of the caller's choice; the preview's state is
+    // freed on every failure, a thrown one included.
+    void RunPrintPreview(UINT nIDToolBar);
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PostNcDestroy() override;

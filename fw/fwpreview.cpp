@@ -329,10 +329,15 @@ void FwClosePrintPreview(CFrameWnd* pFrame)
 
 void CView::OnFilePrintPreview()
 {
+    RunPrintPreview(AFX_IDD_PREVIEW_TOOLBAR);
+}
+
+void CView::RunPrintPreview(UINT nIDToolBar)
+{
     auto* pState = new CPrintPreviewState;
     BOOL ok = FALSE;
     try {
-        ok = DoPrintPreview(AFX_IDD_PREVIEW_TOOLBAR, this, RUNTIME_CLASS(CPreviewView), pState);
+        ok = DoPrintPreview(nIDToolBar, this, RUNTIME_CLASS(CPreviewView), pState);
     } catch (...) {
         delete pState;
         throw;
