@@ -109,6 +109,11 @@ splash_shown() { windows_of_size 640x480 | grep -qxF "$splash"; }
 position_of() {
   xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'
 }
+moved_by() {   # moved_by <window> <x> <y>: its position once dragged from (x, y) as far as the mouse
+  local now nx ny; now=$(position_of "$1")
+  read -r nx ny <<<"$now"
+  [ -n "$now" ] && [ $((nx - $2)) -ge 50 ] && [ $((ny - $3)) -ge 25 ] && echo "$now"
+}
 wait_main() {
   main=$(wait_for 90 xdotool search --onlyvisible --name '^Untitled - Sugarleaf Studio$') \
     || fail "no main window titled 'Untitled - Sugarleaf Studio'"
@@ -132,18 +137,9 @@ check_splash() {
   [ $(( (w - 640) / 2 - sx )) -le 2 ] && [ $(( sx - (w - 640) / 2 )) -le 2 ] \
     && [ $(( (h - 480) / 2 - sy )) -le 2 ] && [ $(( sy - (h - 480) / 2 )) -le 2 ] \
     || fail "splash at $pos is not centred on $screen"
-  # The splash shows the bitmap: its middle is not one flat colour.  Painting may lag
-  # under load, so look again until it shows (or the splash is gone: inconclusive).
-  local colours=0 end=$((SECONDS + 20))
-  while :; do
-    import -window root "$shots/startup-splash.png"
-    splash_shown || { echo "splash gone before its picture was taken"; return 2; }
-    colours=$(convert "$shots/startup-splash.png" -crop "640x480+$sx+$sy" +repage \
-              -unique-colors -format '%w' info:)
-    [ "$colours" -gt 20 ] && break
-    [ $SECONDS -lt $end ] || fail "the splash shows $colours colours only"
-    sleep 0.2
-  done
+  # The picture is taken first and compared last, while the splash surely lasts.
+  import -window root "$shots/startup-splash.png"
+  splash_shown || { echo "splash gone before its picture was taken"; return 2; }
 
   # The user can neither close the splash (Alt+F4) nor do more than drag it about.
   xdotool mousemove $((sx + 300)) $((sy + 200)); sleep 0.1; xdotool click 1
@@ -153,15 +149,41 @@ check_splash() {
   # Gone now: either Alt+F4 closed it or start-up took it down meanwhile - a fault shows
   # up as every attempt ending here.
   splash_shown || { echo "splash gone after Alt+F4"; return 2; }
-  pos=$(position_of "$splash")   # the click may not move it, but take no chances
-  read -r sx sy <<<"$pos"
-  xdotool mousedown 1; sleep 0.2
-  for step in 1 2 3 4 5 6; do xdotool mousemove_relative -- 10 5; sleep 0.05; done
-  xdotool mouseup 1; sleep 0.3
-  moved=$(position_of "$splash")
-  splash_shown && [ -n "$moved" ] || { echo "splash gone before the drag was measured"; return 2; }
-  read -r nx ny <<<"$moved"
-  [ $((nx - sx)) -ge 50 ] && [ $((ny - sy)) -ge 25 ] || fail "dragging moved the splash from $pos to $moved"
+  local shot_x=$sx shot_y=$sy
+  # Drag it.  Its thread may be slow to take the button down under load and then miss
+  # moves, so a gesture that did not carry it along is repeated, holding longer; one that
+  # does passes, one that never does fails.
+  local timing down pause after dragged=""
+  for timing in "0.2 0.05 0.3" "0.6 0.15 0.6" "1.5 0.3 1.0"; do   # seconds: hold, per step, before release
+    read -r down pause after <<<"$timing"
+    pos=$(position_of "$splash"); read -r sx sy <<<"$pos"
+    xdotool mousemove $((sx + 300)) $((sy + 200)); sleep 0.1
+    xdotool mousedown 1; sleep "$down"
+    for step in 1 2 3 4 5 6; do xdotool mousemove_relative -- 10 5; sleep "$pause"; done
+    sleep "$after"
+    xdotool mouseup 1
+    moved=$(wait_for 3 moved_by "$splash" "$sx" "$sy") || moved=$(position_of "$splash")
+    splash_shown && [ -n "$moved" ] || { echo "splash gone before the drag was measured"; return 2; }
+    read -r nx ny <<<"$moved"
+    [ $((nx - sx)) -ge 50 ] && [ $((ny - sy)) -ge 25 ] && { dragged=1; break; }
+    echo "the splash went from $pos to $moved only in a drag held $down s; again, held longer"
+  done
+  [ -n "$dragged" ] || fail "dragging moved the splash from $pos to $moved"
+  pos=$moved; sx=$nx; sy=$ny
+
+  # The splash shows the bitmap: its middle is not one flat colour.  Painting may lag
+  # under load: a flat picture is taken again while the splash is still there.
+  local colours end=$((SECONDS + 20))
+  while :; do
+    colours=$(convert "$shots/startup-splash.png" -crop "640x480+$shot_x+$shot_y" +repage \
+              -unique-colors -format '%w' info:)
+    [ "$colours" -gt 20 ] && break
+    [ $SECONDS -lt $end ] || fail "the splash shows $colours colours only"
+    sleep 0.2
+    shot_x=$sx; shot_y=$sy
+    import -window root "$shots/startup-splash.png"
+    splash_shown || { echo "splash gone before a painted picture was taken"; return 2; }
+  done
   return 0
 }
 
