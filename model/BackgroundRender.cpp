@@ -19,19 +19,8 @@ void CLayerArray::DrawBackground(Graphics* g, BYTE round, BYTE)
     BYTE A = AlphaFromOpacity(o);
 
     Color cols[5];
-    if (r.bgRadial) {
-        cols[0] = ArgbFromColorref(255, r.bgColour1);
-        cols[1] = ArgbFromColorref(255, r.bgColour2);
-        cols[2] = ArgbFromColorref(255, r.bgColour4);
-        cols[3] = ArgbFromColorref(255, r.bgColour3);
-        cols[4] = ArgbFromColorref(255, r.bgColour5);
-    } else {
-        cols[0] = ArgbFromColorref(A, r.bgColour1);
-        cols[1] = ArgbFromColorref(A, r.bgColour2);
-        cols[2] = ArgbFromColorref(A, r.bgColour5);
-        cols[3] = ArgbFromColorref(A, r.bgColour3);
-        cols[4] = ArgbFromColorref(A, r.bgColour4);
-    }
+    GradientColours(r.bgRadial != 0, A, r.bgColour1, r.bgColour2, r.bgColour3, r.bgColour4,
+                    r.bgColour5, cols);
     RectF area(0, 0, W, H);
 
     if (r.bgRadial) {

@@ -22,19 +22,8 @@ void CLayerArray::DrawFrames(Graphics* g, BYTE round, PointF, int)
     BYTE A = AlphaFromOpacity(o);
 
     Color cols[6];
-    if (r.frameFillStyle == 3) {
-        cols[0] = ArgbFromColorref(255, r.frameColour1);
-        cols[1] = ArgbFromColorref(255, r.frameColour2);
-        cols[2] = ArgbFromColorref(255, r.frameColour4);
-        cols[3] = ArgbFromColorref(255, r.frameColour3);
-        cols[4] = ArgbFromColorref(255, r.frameColour5);
-    } else {
-        cols[0] = ArgbFromColorref(A, r.frameColour1);
-        cols[1] = ArgbFromColorref(A, r.frameColour2);
-        cols[2] = ArgbFromColorref(A, r.frameColour5);
-        cols[3] = ArgbFromColorref(A, r.frameColour3);
-        cols[4] = ArgbFromColorref(A, r.frameColour4);
-    }
+    GradientColours(r.frameFillStyle == 3, A, r.frameColour1, r.frameColour2, r.frameColour3,
+                    r.frameColour4, r.frameColour5, cols);
     cols[5] = ArgbFromColorref(255, r.frameOutlineColour);
 
     float width = r.frameSize * W / 4.0f;

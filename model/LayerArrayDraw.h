@@ -25,6 +25,22 @@ inline Gdiplus::Color ArgbFromColorref(BYTE alpha, COLORREF c)
     return Gdiplus::Color(alpha, (BYTE)(c & 0xFF), (BYTE)((c & 0xFFFF) >> 8), (BYTE)((c >> 16) & 0xFF));
 }
 
+// The five fill colours in the order the gradients take them: a radial fill has corners
+// 1, 2, 4, 3 and centre 5, always opaque; a linear fill runs 1, 2, 5, 3, 4 at `alpha`.
+inline void GradientColours(bool radial, BYTE alpha, COLORREF c1, COLORREF c2, COLORREF c3,
+                            COLORREF c4, COLORREF c5, Gdiplus::Color out[5])
+{
+    if (radial) {
+        const COLORREF order[5] = {c1, c2, c4, c3, c5};
+        for (int i = 0; i < 5; ++i)
+            out[i] = ArgbFromColorref(255, order[i]);
+    } else {
+        const COLORREF order[5] = {c1, c2, c5, c3, c4};
+        for (int i = 0; i < 5; ++i)
+            out[i] = ArgbFromColorref(alpha, order[i]);
+    }
+}
+
 // The design is drawn mirrored left to right only while printing with the mirror flag.
 inline bool IsMirroredPrinting()
 {
