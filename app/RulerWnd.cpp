@@ -258,7 +258,7 @@ int CRulerWnd::HitTestMarker(CPoint point) const
 LRESULT CRulerWnd::NotifyParent(int action, int id, int newPosition, int previousPosition, int a, int b)
 {
     m_notification.hwndFrom = m_hWnd;
-    m_notification.idFrom = (UINT)GetDlgCtrlID();
+    m_notification.idFrom = (UINT_PTR)GetDlgCtrlID();
     m_notification.code = RULER_NOTIFY_CODE;
     m_notification.action = action;
     m_notification.style = m_dwStyle;

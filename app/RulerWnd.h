@@ -1,6 +1,8 @@
 // A ruler control with numbered ticks and draggable triangular markers; each move
 // of a marker is reported to the parent with WM_NOTIFY code RULER_NOTIFY_CODE.
 #pragma once
+#include <cstddef>
+
 #include "fw/fwwin.h"
 
 #define RULER_WND_CLASS "CRulerWnd"
@@ -31,10 +33,11 @@ struct RulerMarker
     int spare;
 };
 
+// Begins with the fields of NMHDR at their platform widths, so a receiver may read it as one.
 struct RulerNotification
 {
     HWND hwndFrom;
-    UINT idFrom;
+    UINT_PTR idFrom;
     UINT code;
     int action;
     DWORD style;
@@ -44,6 +47,10 @@ struct RulerNotification
     int value1;
     int value2;
 };
+
+static_assert(offsetof(RulerNotification, code) == offsetof(NMHDR, code) &&
+                  offsetof(RulerNotification, idFrom) == offsetof(NMHDR, idFrom),
+              "a ruler notification is read as an NMHDR on both targets");
 
 // Paints through a memory bitmap of the target's clip box, copied back on destruction.
 class CRulerMemDC : public CDC

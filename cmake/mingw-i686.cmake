@@ -1,5 +1,5 @@
 # Cross build for 32-bit Windows with Debian's mingw-w64 (posix thread flavour:
-# the win32 flavour of GCC 12 has no std::thread / std::mutex).
+# the win32 flavour of GCC 12 has no std::thread / std::mutex), run by 32-bit Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TOOLCHAIN_PREFIX i686-w64-mingw32)
@@ -10,3 +10,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(SL_WINE_LOADER /usr/lib/wine/wine)
+set(SL_WINEARCH win32)

@@ -1,14 +1,20 @@
 #!/bin/bash
-# One idempotent set-up: installs what is missing (Debian 12, as root), configures the
-# build folder and prepares its own Wine prefix.  Usage: scripts/setup.sh [build-folder]
+# One idempotent set-up: installs what is missing (Debian 12, as root), finds out which of
+# the two targets this machine runs, and configures each target's build folder with its own
+# Wine prefix.  Usage: scripts/setup.sh [build-folder [32|64 ...]]
+# Without targets it prepares every target the machine runs.  It prints one line naming
+# them; the callers read the list from <build>/targets.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(realpath -m "${1:-$ROOT/build}")
+[ $# -gt 0 ] && shift
+. "$ROOT/scripts/targets.sh"
 
-PKGS=(g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686 cmake make
-      googletest wine wine32:i386 xvfb xauth xdotool imagemagick fonts-liberation cups
-      cups-client cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils
-      python3-olefile rhash x11-utils procps)
+PKGS=(g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+      g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 cmake make
+      googletest wine wine32:i386 wine64 xvfb xauth xdotool imagemagick fonts-liberation cups
+      cups-client cups-bsd printer-driver-cups-pdf libcups2:i386 libcups2 poppler-utils
+      python3-olefile rhash x11-utils procps clang-format)
 
 missing=()
 for p in "${PKGS[@]}"; do
@@ -22,20 +28,56 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-# Configure once; later runs only build what changed.
-if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null
+sl_probe_targets
+echo "setup: $(sl_targets_line)"
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  read -r -a targets <<<"$SL_TARGETS"
 fi
+if [ ${#targets[@]} -eq 0 ]; then
+  echo "setup: no target can run here. Install Wine (packages wine64, and wine32:i386 where the" >&2
+  echo "setup: kernel runs 32-bit programs) and run this again." >&2
+  exit 1
+fi
+mkdir -p "$BUILD"
+echo "${targets[*]}" > "$BUILD/targets"
 
-# The build's own Wine prefix (never the user's ~/.wine).
-export WINEPREFIX="$BUILD/wine" WINEARCH=win32 WINEDEBUG=-all LC_ALL=C.UTF-8 LANG=C.UTF-8
-export WINEDLLOVERRIDES="winemenubuilder.exe=d"
-if [ ! -f "$WINEPREFIX/.sl-ready" ]; then
-  echo "setup: creating Wine prefix $WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  ( unset DISPLAY; wineboot -i >/dev/null 2>&1 )
-  reg=$(mktemp --suffix=.reg)
-  cat > "$reg" <<'REG'
+# Runs one step of Wine's set-up with its output kept; a failure shows Wine's own words.
+wine_step() {   # wine_step <loader> <what> <command...>
+  local loader=$1 what=$2 log; shift 2
+  log=$(mktemp)
+  if ! ( unset DISPLAY; "$@" ) >"$log" 2>&1; then
+    echo "setup: $what failed; Wine said:" >&2
+    tail -n 20 "$log" | sed 's/^/  /' >&2
+    echo "setup: check that Wine runs here ('$loader --version'), delete $WINEPREFIX and run" \
+         "the set-up again." >&2
+    rm -f "$log"
+    return 1
+  fi
+  rm -f "$log"
+}
+
+for t in "${targets[@]}"; do
+  dir=$(sl_target_dir "$BUILD" "$t")
+  toolchain=$(sl_toolchain "$t")
+  loader=$SL_WINE64; [ "$t" = 32 ] && loader=$SL_WINE32
+  if ! [[ " $SL_TARGETS " == *" $t "* ]]; then
+    echo "setup: the ${t}-bit target cannot run here ($SL_TARGETS_WHY); choose another." >&2
+    exit 1
+  fi
+  # Configure once; later runs only build what changed.
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
+  fi
+  # The target's own Wine prefix (never the user's ~/.wine).
+  sl_wine_env "$dir"
+  if [ ! -f "$WINEPREFIX/.sl-ready" ]; then
+    echo "setup: creating the ${t}-bit Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wine_step "$loader" "creating the Wine prefix (wineboot)" wineboot -i
+    reg=$(mktemp --suffix=.reg)
+    cat > "$reg" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
@@ -47,11 +89,12 @@ REGEDIT4
 "Managed"="N"
 "Decorated"="Y"
 REG
-  ( unset DISPLAY; wine regedit /S "$reg" >/dev/null 2>&1 )
-  rm -f "$reg"
-  # Debian's wine does not see its own fonts (Tahoma, Marlett, ...) by itself.
-  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  # A server left behind by this headless run would break a later run on a display.
-  wineserver -w
-  touch "$WINEPREFIX/.sl-ready"
-fi
+    wine_step "$loader" "writing the prefix's font and window settings (regedit)" wine regedit /S "$(winepath -w "$reg")"
+    rm -f "$reg"
+    # Debian's wine does not see its own fonts (Tahoma, Marlett, ...) by itself.
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    # A server left behind by this headless run would break a later run on a display.
+    wineserver -w
+    touch "$WINEPREFIX/.sl-ready"
+  fi
+done

@@ -1,29 +1,61 @@
 #!/bin/bash
-# Builds everything and runs every test under Wine.  Usage: scripts/test.sh [build-folder]
+# Builds everything and runs every test under Wine, for every target this machine runs
+# (both where both run); fails when any target fails.  Usage: scripts/test.sh [build-folder]
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(realpath -m "${1:-$ROOT/build}")
 "$ROOT/scripts/setup.sh" "$BUILD"
-cmake --build "$BUILD" -j"$(nproc)"
+read -r -a targets < "$BUILD/targets"
+[ ${#targets[@]} -eq 2 ] || echo "test: only the ${targets[0]}-bit target runs on this machine; testing that one"
 
+. "$ROOT/scripts/targets.sh"
 . "$ROOT/scripts/xvfb.sh"
 . "$ROOT/scripts/printer.sh"
-export WINEPREFIX="$BUILD/wine" WINEARCH=win32 WINEDEBUG=-all LC_ALL=C.UTF-8 LANG=C.UTF-8
-export WINEDLLOVERRIDES="winemenubuilder.exe=d"
-cleanup() { wineserver -k 2>/dev/null || true; sl_printer_stop; sl_xvfb_stop; }
-trap cleanup EXIT
-sl_xvfb_start
-sl_printer_start "$BUILD"
-# The second test queue (A4 and A3 only) before any test starts, so that every test that
-# looks for it finds it, whichever starts first.
-if [ -n "${CUPS_SERVER:-}" ]; then
-  lpadmin -p Cake_A4A3 -E -v "file://$BUILD/printer/Cake_A4A3.pdf" \
-    -P "$ROOT/app/tests/scripts/print_a4a3.ppd" 2>/dev/null || true
-fi
-# One persistent server for the whole run: each exe then starts in a fraction of a second.
-wineserver -p
-wine wineboot >/dev/null 2>&1 || true
-set +e
-(cd "$BUILD" && ctest --output-on-failure -j"$(nproc)" --timeout 600)
-rc=$?
-exit $rc
+base_path=$PATH
+
+# Every target is built before any is tested: each suite also reads what the other writes.
+for t in "${targets[@]}"; do
+  cmake --build "$(sl_target_dir "$BUILD" "$t")" -j"$(nproc)"
+done
+
+# One target's whole suite on a virtual display with its own print server.
+test_target() {   # test_target <32|64>
+  local t=$1 dir rc
+  dir=$(sl_target_dir "$BUILD" "$t")
+  PATH=$base_path
+  sl_wine_env "$dir"
+  trap 'wineserver -k 2>/dev/null || true; sl_printer_stop; sl_xvfb_stop' EXIT
+  sl_xvfb_start
+  sl_printer_start "$dir"
+  # The second test queue (A4 and A3 only) before any test starts, so that every test that
+  # looks for it finds it, whichever starts first.
+  if [ -n "${CUPS_SERVER:-}" ]; then
+    lpadmin -p Cake_A4A3 -E -v "file://$dir/printer/Cake_A4A3.pdf" \
+      -P "$ROOT/app/tests/scripts/print_a4a3.ppd" 2>/dev/null || true
+  fi
+  # One persistent server for the target's run: each exe then starts in a fraction of a second.
+  wineserver -p
+  wine wineboot >/dev/null 2>&1 || true
+  set +e
+  (cd "$dir" && ctest --output-on-failure -j"$(nproc)" --timeout 600)
+  rc=$?
+  set -e
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  sl_printer_stop
+  sl_xvfb_stop
+  trap - EXIT
+  return $rc
+}
+
+results=()
+failed=0
+for t in "${targets[@]}"; do
+  echo "===== ${t}-bit target ($(sl_target_dir "$BUILD" "$t")) ====="
+  rc=0
+  test_target "$t" > >(sed -u "s/^/[win$t] /") 2>&1 || rc=$?
+  wait
+  if [ $rc -eq 0 ]; then results+=("${t}-bit: passed"); else results+=("${t}-bit: FAILED"); failed=1; fi
+done
+echo "test: ${results[*]}"
+exit $failed

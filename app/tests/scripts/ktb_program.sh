@@ -5,7 +5,7 @@
 # panel's Load of a damaged file shows the message and leaves the design as it was.
 set -eu   # no pipefail: awk stops reading the pixel lists early
 . "$(dirname "$0")/program_lib.sh"
-winpath() { winepath -w "$1" 2>/dev/null; }
+winpath() { "$SL_BINARY_DIR/bin/winepath" -w "$1" 2>/dev/null; }
 # Bounding box ("WxH+X+Y") of the pixels of one colour of the image's bands.
 red_box() { convert "$1" -fill black +opaque "#D02030" -fill white -opaque "#D02030" -format '%@' info:; }
 # The image's centre x image of the centre as the file stores it: "x y" in inches.

@@ -16,7 +16,7 @@ if touch "$tmp/probe" 2>/dev/null; then
   echo "the immutable folder can still be written: skipped"
   exit 77
 fi
-dir=$(WINEPREFIX="$SL_BINARY_DIR/wine" winepath -w "$tmp" 2>/dev/null)
+dir=$("$SL_BINARY_DIR/bin/winepath" -w "$tmp" 2>/dev/null)
 SL_KTB_READONLY_DIR="$dir" "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/model_tests.exe" \
   --gtest_filter=KtbDocument.FailedSavesLeaveThePreviousFileAndTheDocument --gtest_color=no >"$tmp.log" 2>&1 \
   || { cat "$tmp.log"; rm -f "$tmp.log"; exit 1; }

@@ -19,7 +19,7 @@ trap cleanup EXIT
 cp "$SL_BINARY_DIR/data/SugarleafStudio.exe" "$SL_BINARY_DIR"/data/*.ini "$work/"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-winpath() { winepath -w "$1" 2>/dev/null; }
+winpath() { "$SL_BINARY_DIR/bin/winepath" -w "$1" 2>/dev/null; }
 
 # Visible top-level windows of a given size ("640x480").
 windows_of_size() {

@@ -5,7 +5,7 @@ set -euo pipefail
 : "${SL_BINARY_DIR:?}"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-copy=$(WINEPREFIX="$SL_BINARY_DIR/wine" winepath -w "$tmp/ziviz.dat" 2>/dev/null)
+copy=$("$SL_BINARY_DIR/bin/winepath" -w "$tmp/ziviz.dat" 2>/dev/null)
 SL_SETTINGS_COPY="$copy" "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/model_tests.exe" \
   --gtest_filter=KeyStoreFile.SingleRootKeyIsByteExact --gtest_color=no >"$tmp/log" 2>&1 \
   || { cat "$tmp/log"; exit 1; }

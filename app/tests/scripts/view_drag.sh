@@ -13,7 +13,7 @@ image_box() {
 }
 
 design="$work/one image.ktb"
-SL_VIEW_DESIGN_OUT="$(winepath -w "$design" 2>/dev/null)" "$SL_BINARY_DIR/wine-run" \
+SL_VIEW_DESIGN_OUT="$("$SL_BINARY_DIR/bin/winepath" -w "$design" 2>/dev/null)" "$SL_BINARY_DIR/wine-run" \
   "$SL_BINARY_DIR/app_tests.exe" --gtest_filter=ViewDesignHelper.* --gtest_color=no >/dev/null \
   || fail "the helper wrote no design"
 [ -s "$design" ] || fail "no design file"
