@@ -51,10 +51,7 @@ bool MakeFile(const char* path, size_t megabytes)
 
 // ---- Plain portable C references: textbook loops, no unrolling, bytes read one by one.
 
-uint32_t Ror(uint32_t x, int n)
-{
-    return (x >> n) | (x << (32 - n));
-}
+uint32_t Ror(uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
 
 void RefSha256(const uint8_t* p, size_t n, uint8_t out[32])
 {
@@ -68,8 +65,7 @@ void RefSha256(const uint8_t* p, size_t n, uint8_t out[32])
         0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
         0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2,
     };
-    uint32_t h[8] = { 0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                      0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19 };
+    uint32_t h[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
     // Whole blocks only: the buffer is a multiple of 64 bytes, and the padding block
     // is the same work for both sides.
     for (size_t off = 0; off + 64 <= n; off += 64) {
@@ -96,7 +92,14 @@ void RefSha256(const uint8_t* p, size_t n, uint8_t out[32])
             b = a;
             a = t1 + t2;
         }
-        h[0] += a; h[1] += b; h[2] += c; h[3] += d; h[4] += e; h[5] += f; h[6] += g; h[7] += hh;
+        h[0] += a;
+        h[1] += b;
+        h[2] += c;
+        h[3] += d;
+        h[4] += e;
+        h[5] += f;
+        h[6] += g;
+        h[7] += hh;
     }
     for (int i = 0; i < 8; ++i) {
         out[4 * i] = (uint8_t)(h[i] >> 24);
@@ -108,10 +111,9 @@ void RefSha256(const uint8_t* p, size_t n, uint8_t out[32])
 
 void RefMd5(const uint8_t* p, size_t n, uint8_t out[16])
 {
-    static const int s[64] = { 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
-                               5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20,
-                               4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
-                               6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21 };
+    static const int s[64] = {7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 5,  9,  14, 20, 5,  9,
+                              14, 20, 5,  9,  14, 20, 5,  9,  14, 20, 4,  11, 16, 23, 4,  11, 16, 23, 4,  11, 16, 23,
+                              4,  11, 16, 23, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21};
     static const uint32_t k[64] = {
         0xd76aa478, 0xe8c7b756, 0x242070db, 0xc1bdceee, 0xf57c0faf, 0x4787c62a, 0xa8304613, 0xfd469501,
         0x698098d8, 0x8b44f7af, 0xffff5bb1, 0x895cd7be, 0x6b901122, 0xfd987193, 0xa679438e, 0x49b40821,
@@ -122,7 +124,7 @@ void RefMd5(const uint8_t* p, size_t n, uint8_t out[16])
         0xf4292244, 0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
         0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb, 0xeb86d391,
     };
-    uint32_t h[4] = { 0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476 };
+    uint32_t h[4] = {0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476};
     for (size_t off = 0; off + 64 <= n; off += 64) {
         uint32_t m[16];
         for (int i = 0; i < 16; ++i) {
@@ -153,7 +155,10 @@ void RefMd5(const uint8_t* p, size_t n, uint8_t out[16])
             b = b + ((x << s[i]) | (x >> (32 - s[i])));
             a = t;
         }
-        h[0] += a; h[1] += b; h[2] += c; h[3] += d;
+        h[0] += a;
+        h[1] += b;
+        h[2] += c;
+        h[3] += d;
     }
     for (int i = 0; i < 16; ++i)
         out[i] = (uint8_t)(h[i / 4] >> (8 * (i % 4)));
@@ -165,8 +170,7 @@ double MBps(size_t bytes, double seconds)
 }
 
 // Best of three runs of fn over the buffer.
-template <class Fn>
-double BestMBps(size_t bytes, Fn fn)
+template <class Fn> double BestMBps(size_t bytes, Fn fn)
 {
     double best = 1e30;
     for (int run = 0; run < 3; ++run) {
@@ -197,14 +201,14 @@ int main(int argc, char** argv)
     }
     std::printf("  (file written in %.1f s)\n", Now() - t0);
 
-    static const struct {
+    static const struct
+    {
         const char* name;
         int algorithm;
         int shaLength;
     } rows[] = {
-        { "CRC-32", 1, 256 }, { "GOST R 34.11-94", 2, 256 }, { "MD2", 3, 256 },
-        { "MD4", 4, 256 },    { "MD5", 5, 256 },             { "SHA-1", 6, 256 },
-        { "SHA-256", 7, 256 }, { "SHA-384", 7, 384 },         { "SHA-512", 7, 512 },
+        {"CRC-32", 1, 256}, {"GOST R 34.11-94", 2, 256}, {"MD2", 3, 256},     {"MD4", 4, 256},     {"MD5", 5, 256},
+        {"SHA-1", 6, 256},  {"SHA-256", 7, 256},         {"SHA-384", 7, 384}, {"SHA-512", 7, 512},
     };
     int failures = 0;
     for (const auto& r : rows) {

@@ -15,8 +15,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/base/Globals.h"
-#include "model/FrostwellDoc.h"
+#include "base/Globals.h"
+#include "model/design/FrostwellDoc.h"
 #include "model/tests/KtbFuzz.h"
 
 using namespace ktb;
@@ -28,8 +28,8 @@ void Print(const char* label, const FuzzFigures& f, DWORD started)
     std::printf("%s: %llu mutants (%llu of streams, %llu of the file), %llu opened, %llu refused; "
                 "open %.2f ms on average, %.1f ms at most; peak private memory %lu MB; %lu s\n",
                 label, f.mutants, f.streamMutants, f.fileMutants, f.opened, f.refused,
-                f.mutants ? f.totalMs / (double)f.mutants : 0.0, f.maxMs,
-                (unsigned long)(f.peakPrivateBytes >> 20), (unsigned long)((GetTickCount() - started) / 1000));
+                f.mutants ? f.totalMs / (double)f.mutants : 0.0, f.maxMs, (unsigned long)(f.peakPrivateBytes >> 20),
+                (unsigned long)((GetTickCount() - started) / 1000));
     std::fflush(stdout);
 }
 
@@ -72,8 +72,8 @@ int main(int argc, char** argv)
         return written && doc->OnOpenDocument(path.c_str()) != FALSE;
     };
     FuzzSnapshot snapshot = [&]() {
-        Bytes state = DesignFingerprint(*doc->GetLayers(), *doc->GetImageList(), *doc->GetTextList(),
-                                        *GetPaperLayout(), GetGlobalValueA());
+        Bytes state = DesignFingerprint(*doc->GetLayers(), *doc->GetImageList(), *doc->GetTextList(), *GetPaperLayout(),
+                                        GetGlobalValueA());
         CString names = doc->GetTitle() + "|" + doc->GetDesignPath() + "|" + doc->GetPathName();
         state.insert(state.end(), (LPCTSTR)names, (LPCTSTR)names + names.GetLength());
         state.push_back((BYTE)doc->IsModified());

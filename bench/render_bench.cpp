@@ -3,11 +3,11 @@
 // pixels, 10 texts on arcs or speech bubbles with outlines) drawn 50 times into a
 // 1920 x 1080 ARGB bitmap, at screen quality, at display quality and as for print.
 // Prints the milliseconds per frame of each.
-#include "app/base/Globals.h"
-#include "model/ImageLayer.h"
-#include "model/ImageLayerList.h"
-#include "model/LayerArray.h"
-#include "model/TextItemList.h"
+#include "base/Globals.h"
+#include "model/design/ImageLayer.h"
+#include "model/design/ImageLayerList.h"
+#include "model/design/LayerArray.h"
+#include "model/design/TextItemList.h"
 
 #include <stdio.h>
 
@@ -17,15 +17,15 @@ namespace {
 
 const int kFrames = 50;
 const int kWidth = 1920, kHeight = 1080;
-const int kAreaW = 750, kAreaH = 1000;     // hundredths of an inch
+const int kAreaW = 750, kAreaH = 1000; // hundredths of an inch
 
 // A photograph-like test image: a gradient with circles.
 Bitmap* MakePhoto(int w, int h, int seed)
 {
     Bitmap* b = new Bitmap(w, h, PixelFormat32bppARGB);
     Graphics g(b);
-    LinearGradientBrush back(Rect(0, 0, w, h), Color(255, (BYTE)(40 * seed), 120, 200), Color(255, 250, 200, (BYTE)(25 * seed)),
-                             30.0f + seed * 10, TRUE);
+    LinearGradientBrush back(Rect(0, 0, w, h), Color(255, (BYTE)(40 * seed), 120, 200),
+                             Color(255, 250, 200, (BYTE)(25 * seed)), 30.0f + seed * 10, TRUE);
     g.FillRectangle(&back, 0, 0, w, h);
     for (int i = 0; i < 40; i++) {
         SolidBrush dot(Color(200, (BYTE)(i * 6), (BYTE)(255 - i * 5), (BYTE)(seed * 20 + i)));
@@ -156,7 +156,7 @@ double Measure(Design& d, Bitmap& target, BOOL displayMode, BOOL printing)
     if (printing)
         d.layers.BuildPrintCopies();
     Graphics g(&target);
-    DrawFrame(d, g, printing);          // warm-up
+    DrawFrame(d, g, printing); // warm-up
     for (double& p : g_parts)
         p = 0;
     LARGE_INTEGER freq, t0, t1;
@@ -174,7 +174,7 @@ double Measure(Design& d, Bitmap& target, BOOL displayMode, BOOL printing)
     return (double)(t1.QuadPart - t0.QuadPart) * 1000.0 / (double)freq.QuadPart / kFrames;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -32,7 +32,7 @@ DWORD CCrc32::FileCrc32(const char* path, DWORD& crc)
         crc = 0;
         return kCannotOpen;
     }
-    std::setvbuf(f, nullptr, _IOFBF, 1 << 16);   // fewer, larger reads from the system
+    std::setvbuf(f, nullptr, _IOFBF, 1 << 16); // fewer, larger reads from the system
     uint8_t buf[4096];
     size_t got;
     while ((got = std::fread(buf, 1, sizeof buf, f)) > 0)

@@ -33,11 +33,10 @@ class CCrc32
 {
 public:
     // Return codes of StringCrc32 and FileCrc32.
-    enum : DWORD
-    {
+    enum : DWORD {
         kOk = 0,
-        kCannotOpen = ERROR_OPEN_FAILED,   // the file could not be opened
-        kReadFailed = ERROR_CRC            // reading stopped half-way
+        kCannotOpen = ERROR_OPEN_FAILED, // the file could not be opened
+        kReadFailed = ERROR_CRC          // reading stopped half-way
     };
 
     virtual ~CCrc32() {}

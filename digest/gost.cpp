@@ -9,14 +9,10 @@ namespace {
 
 // The standard's test parameter set; row 0 serves the least significant nibble.
 const uint8_t kSBox[8][16] = {
-    { 4, 10, 9, 2, 13, 8, 0, 14, 6, 11, 1, 12, 7, 15, 5, 3 },
-    { 14, 11, 4, 12, 6, 13, 15, 10, 2, 3, 8, 1, 0, 7, 5, 9 },
-    { 5, 8, 1, 13, 10, 3, 4, 2, 14, 15, 12, 7, 6, 0, 9, 11 },
-    { 7, 13, 10, 1, 0, 8, 9, 15, 14, 4, 6, 12, 11, 2, 5, 3 },
-    { 6, 12, 7, 1, 5, 15, 13, 8, 4, 10, 9, 14, 0, 3, 11, 2 },
-    { 4, 11, 10, 0, 7, 2, 1, 13, 3, 6, 8, 5, 9, 12, 15, 14 },
-    { 13, 11, 4, 1, 3, 15, 5, 9, 0, 10, 14, 7, 6, 8, 2, 12 },
-    { 1, 15, 13, 0, 5, 7, 10, 4, 9, 2, 3, 14, 6, 11, 8, 12 },
+    {4, 10, 9, 2, 13, 8, 0, 14, 6, 11, 1, 12, 7, 15, 5, 3}, {14, 11, 4, 12, 6, 13, 15, 10, 2, 3, 8, 1, 0, 7, 5, 9},
+    {5, 8, 1, 13, 10, 3, 4, 2, 14, 15, 12, 7, 6, 0, 9, 11}, {7, 13, 10, 1, 0, 8, 9, 15, 14, 4, 6, 12, 11, 2, 5, 3},
+    {6, 12, 7, 1, 5, 15, 13, 8, 4, 10, 9, 14, 0, 3, 11, 2}, {4, 11, 10, 0, 7, 2, 1, 13, 3, 6, 8, 5, 9, 12, 15, 14},
+    {13, 11, 4, 1, 3, 15, 5, 9, 0, 10, 14, 7, 6, 8, 2, 12}, {1, 15, 13, 0, 5, 7, 10, 4, 9, 2, 3, 14, 6, 11, 8, 12},
 };
 
 // One table per byte of the round value: both S-box outputs of that byte, already at
@@ -24,13 +20,12 @@ const uint8_t kSBox[8][16] = {
 uint32_t g_table[4][256];
 
 // The constant added to the key-schedule value before the third key.
-const uint32_t kC3[8] = { 0xff00ff00, 0xff00ff00, 0x00ff00ff, 0x00ff00ff,
-                          0x00ffff00, 0xff0000ff, 0x000000ff, 0xff00ffff };
+const uint32_t kC3[8] = {0xff00ff00, 0xff00ff00, 0x00ff00ff, 0x00ff00ff,
+                         0x00ffff00, 0xff0000ff, 0x000000ff, 0xff00ffff};
 
 inline uint32_t Round(uint32_t x)
 {
-    return g_table[0][x & 0xFF] ^ g_table[1][(x >> 8) & 0xFF] ^
-           g_table[2][(x >> 16) & 0xFF] ^ g_table[3][x >> 24];
+    return g_table[0][x & 0xFF] ^ g_table[1][(x >> 8) & 0xFF] ^ g_table[2][(x >> 16) & 0xFF] ^ g_table[3][x >> 24];
 }
 
 // GOST 28147-89 encryption of one 64-bit block (low word first) under a 256-bit key.
@@ -88,8 +83,7 @@ void GostInitTables()
         for (int k = 0; k < 4; ++k) {
             for (int a = 0; a < 16; ++a) {
                 for (int b = 0; b < 16; ++b) {
-                    const uint32_t v = static_cast<uint32_t>(kSBox[2 * k + 1][a] << 4 | kSBox[2 * k][b])
-                                       << (8 * k);
+                    const uint32_t v = static_cast<uint32_t>(kSBox[2 * k + 1][a] << 4 | kSBox[2 * k][b]) << (8 * k);
                     g_table[k][a * 16 + b] = Rotl32(v, 11);
                 }
             }

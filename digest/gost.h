@@ -6,11 +6,11 @@
 
 struct GOST_CTX
 {
-    uint32_t sum[8];     // checksum: the 256-bit sum of all blocks
-    uint32_t hash[8];    // hash state
-    uint32_t len[8];     // message length in bits; only the low 64 bits are counted
-    uint8_t block[32];   // bytes held until a block is full
-    uint32_t held;       // bytes in block
+    uint32_t sum[8];   // checksum: the 256-bit sum of all blocks
+    uint32_t hash[8];  // hash state
+    uint32_t len[8];   // message length in bits; only the low 64 bits are counted
+    uint8_t block[32]; // bytes held until a block is full
+    uint32_t held;     // bytes in block
 };
 
 void GostInitTables();

@@ -32,13 +32,9 @@ CString ToHex(const uint8_t* bytes, size_t count)
 
 CHashCalculator::CHashCalculator()
     : m_algorithm(AlgSHA1), m_outputFormat(LowerHex), m_source(SourceText), m_shaLength(256)
-{
-}
+{}
 
-void CHashCalculator::SetAlgorithm(int algorithm)
-{
-    m_algorithm = algorithm;
-}
+void CHashCalculator::SetAlgorithm(int algorithm) { m_algorithm = algorithm; }
 
 void CHashCalculator::SetOutputFormat(int format)
 {
@@ -50,15 +46,9 @@ void CHashCalculator::SetSource(int source)
     m_source = (source == SourceText || source == SourceFile) ? source : SourceText;
 }
 
-void CHashCalculator::SetFileName(const CString& path)
-{
-    m_fileName = path;
-}
+void CHashCalculator::SetFileName(const CString& path) { m_fileName = path; }
 
-void CHashCalculator::SetShaLength(int bits)
-{
-    m_shaLength = (bits == 256 || bits == 384 || bits == 512) ? bits : 256;
-}
+void CHashCalculator::SetShaLength(int bits) { m_shaLength = (bits == 256 || bits == 384 || bits == 512) ? bits : 256; }
 
 void CHashCalculator::SetText(const CString& text)
 {
@@ -66,8 +56,7 @@ void CHashCalculator::SetText(const CString& text)
     m_text = text;
 }
 
-template <class Update>
-bool CHashCalculator::FeedSource(Update update) const
+template <class Update> bool CHashCalculator::FeedSource(Update update) const
 {
     if (m_source != SourceFile) {
         update(reinterpret_cast<const uint8_t*>(static_cast<LPCTSTR>(m_text)),
@@ -77,7 +66,7 @@ bool CHashCalculator::FeedSource(Update update) const
     FILE* f = std::fopen(m_fileName, "rb");
     if (!f)
         return false;
-    std::setvbuf(f, nullptr, _IOFBF, 1 << 16);   // fewer, larger reads from the system
+    std::setvbuf(f, nullptr, _IOFBF, 1 << 16); // fewer, larger reads from the system
     uint8_t block[kFileBlock];
     size_t got;
     do {
@@ -181,8 +170,7 @@ CString CHashCalculator::Compute()
     case AlgCrc32: {
         CCrc32 crc32;
         DWORD crc = 0;
-        const DWORD rc = (m_source == SourceFile) ? crc32.FileCrc32(m_fileName, crc)
-                                                  : crc32.StringCrc32(m_text, crc);
+        const DWORD rc = (m_source == SourceFile) ? crc32.FileCrc32(m_fileName, crc) : crc32.StringCrc32(m_text, crc);
         // A file that cannot be read gives "" as for every other algorithm, never the
         // CRC of an empty file.
         if (rc == CCrc32::kOk) {

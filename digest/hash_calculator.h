@@ -11,12 +11,12 @@ public:
 
     CHashCalculator();
 
-    void SetAlgorithm(int algorithm);     // stored unchecked; unknown numbers compute ""
-    void SetOutputFormat(int format);     // 1..4, anything else 1
-    void SetSource(int source);           // 1 or 2, anything else 1
+    void SetAlgorithm(int algorithm); // stored unchecked; unknown numbers compute ""
+    void SetOutputFormat(int format); // 1..4, anything else 1
+    void SetSource(int source);       // 1 or 2, anything else 1
     void SetFileName(const CString& path);
-    void SetShaLength(int bits);          // 256, 384 or 512, anything else 256
-    void SetText(const CString& text);    // hashed as its 8-bit bytes, no terminator
+    void SetShaLength(int bits);       // 256, 384 or 512, anything else 256
+    void SetText(const CString& text); // hashed as its 8-bit bytes, no terminator
 
     int GetAlgorithm() const { return m_algorithm; }
     int GetSource() const { return m_source; }
@@ -39,8 +39,7 @@ public:
 
 private:
     // Hands the source's bytes to `update` in blocks; false when the file cannot be read.
-    template <class Update>
-    bool FeedSource(Update update) const;
+    template <class Update> bool FeedSource(Update update) const;
     bool NoFileNamed() const { return m_source == SourceFile && m_fileName.IsEmpty(); }
 
     CString m_text;

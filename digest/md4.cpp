@@ -29,7 +29,7 @@ void MD4Transform(uint32_t state[4], const uint8_t block[64])
         MD4_STEP(MD4_G, c, d, a, b, x[i + 8] + 0x5a827999u, 9);
         MD4_STEP(MD4_G, b, c, d, a, x[i + 12] + 0x5a827999u, 13);
     }
-    static const int kOrder[4] = { 0, 2, 1, 3 };
+    static const int kOrder[4] = {0, 2, 1, 3};
     for (int k = 0; k < 4; ++k) {
         const int i = kOrder[k];
         MD4_STEP(MD4_H, a, b, c, d, x[i + 0] + 0x6ed9eba1u, 3);
@@ -82,7 +82,7 @@ void MD4Final(uint8_t out[16], MD4_CTX* ctx)
     uint8_t bits[8];
     for (int i = 0; i < 2; ++i)
         StoreLE32(bits + 4 * i, ctx->count[i]);
-    static const uint8_t kPad[64] = { 0x80 };
+    static const uint8_t kPad[64] = {0x80};
     const uint32_t have = (ctx->count[0] >> 3) & 63;
     MD4Update(ctx, kPad, have < 56 ? 56 - have : 120 - have);
     MD4Update(ctx, bits, 8);

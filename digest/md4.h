@@ -5,7 +5,7 @@
 struct MD4_CTX
 {
     uint32_t state[4];
-    uint32_t count[2];    // message length in bits, low word first
+    uint32_t count[2]; // message length in bits, low word first
     uint8_t buffer[64];
 };
 

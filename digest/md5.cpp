@@ -131,7 +131,7 @@ void MD5Final(MD5_CTX* ctx)
     uint8_t bits[8];
     for (int i = 0; i < 2; ++i)
         StoreLE32(bits + 4 * i, ctx->count[i]);
-    static const uint8_t kPad[64] = { 0x80 };
+    static const uint8_t kPad[64] = {0x80};
     const uint32_t have = (ctx->count[0] >> 3) & 63;
     MD5Update(ctx, kPad, have < 56 ? 56 - have : 120 - have);
     MD5Update(ctx, bits, 8);
@@ -144,7 +144,7 @@ long long MD5File(const char* path, uint32_t n, MD5_CTX* ctx)
     FILE* f = path ? std::fopen(path, "rb") : nullptr;
     if (!f)
         return -1;
-    std::setvbuf(f, nullptr, _IOFBF, 1 << 16);   // fewer, larger reads from the system
+    std::setvbuf(f, nullptr, _IOFBF, 1 << 16); // fewer, larger reads from the system
     MD5Init(ctx, n);
     uint8_t buf[2048];
     long long total = 0;

@@ -4,10 +4,10 @@
 
 struct MD5_CTX
 {
-    uint32_t count[2];    // message length in bits, low word first
+    uint32_t count[2]; // message length in bits, low word first
     uint32_t state[4];
     uint8_t buffer[64];
-    uint8_t digest[16];   // written by MD5Final
+    uint8_t digest[16]; // written by MD5Final
 };
 
 // n = 0 gives RFC 1321's digest; any other n offsets the four starting values by

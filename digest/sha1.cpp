@@ -12,20 +12,20 @@ namespace {
 #define SHA1_MAJ(x, y, z) (((x) & (y)) | ((z) & ((x) | (y))))
 
 // Message schedule over a ring of 16 words.
-#define SHA1_W(i) (i < 16 ? w[i] : (w[(i) & 15] = Rotl32(w[((i) - 3) & 15] ^ w[((i) - 8) & 15] ^ \
-                                                    w[((i) - 14) & 15] ^ w[(i) & 15], 1)))
-#define SHA1_ROUND(f, k, a, b, c, d, e, i) \
+#define SHA1_W(i) \
+    (i < 16 ? w[i] : (w[(i)&15] = Rotl32(w[((i)-3) & 15] ^ w[((i)-8) & 15] ^ w[((i)-14) & 15] ^ w[(i)&15], 1)))
+#define SHA1_ROUND(f, k, a, b, c, d, e, i)            \
     e += Rotl32(a, 5) + f(b, c, d) + (k) + SHA1_W(i); \
     b = Rotl32(b, 30)
-#define SHA1_ROUND5(f, k, i) \
+#define SHA1_ROUND5(f, k, i)                \
     SHA1_ROUND(f, k, a, b, c, d, e, i + 0); \
     SHA1_ROUND(f, k, e, a, b, c, d, i + 1); \
     SHA1_ROUND(f, k, d, e, a, b, c, i + 2); \
     SHA1_ROUND(f, k, c, d, e, a, b, i + 3); \
     SHA1_ROUND(f, k, b, c, d, e, a, i + 4)
-#define SHA1_ROUND20(f, k, i) \
-    SHA1_ROUND5(f, k, i + 0); \
-    SHA1_ROUND5(f, k, i + 5); \
+#define SHA1_ROUND20(f, k, i)  \
+    SHA1_ROUND5(f, k, i + 0);  \
+    SHA1_ROUND5(f, k, i + 5);  \
     SHA1_ROUND5(f, k, i + 10); \
     SHA1_ROUND5(f, k, i + 15)
 

@@ -4,9 +4,9 @@
 
 struct SHA1_CTX
 {
-    uint32_t count[2];    // message length in bytes, low word first
+    uint32_t count[2]; // message length in bytes, low word first
     uint32_t hash[5];
-    uint32_t buffer[16];  // the partial block, as bytes in message order
+    uint32_t buffer[16]; // the partial block, as bytes in message order
 };
 
 void SHA1Init(SHA1_CTX* ctx);

@@ -4,25 +4,26 @@
 
 struct SHA256_CTX
 {
-    uint32_t count[2];    // message length in bytes, low word first
+    uint32_t count[2]; // message length in bytes, low word first
     uint32_t hash[8];
-    uint32_t buffer[16];  // the partial block, as bytes in message order
+    uint32_t buffer[16]; // the partial block, as bytes in message order
 };
 
 struct SHA512_CTX
 {
-    uint64_t count[2];    // message length in bytes, low word first
+    uint64_t count[2]; // message length in bytes, low word first
     uint64_t hash[8];
     uint64_t buffer[16];
 };
 
 struct SHA2_CTX
 {
-    union {
+    union
+    {
         SHA256_CTX ctx256;
         SHA512_CTX ctx512;
     };
-    uint32_t digestBytes;   // 32, 48 or 64
+    uint32_t digestBytes; // 32, 48 or 64
 };
 
 void SHA256Init(SHA256_CTX* ctx);

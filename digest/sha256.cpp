@@ -26,15 +26,15 @@ const uint32_t K[64] = {
 #define S256_MAJ(x, y, z) (((x) & (y)) | ((z) & ((x) | (y))))
 
 // The schedule lives in a ring of 16 words; i is a constant in every expansion.
-#define S256_W(i) ((i) < 16 ? w[(i) & 15] : \
-    (w[(i) & 15] += S256_sig1(w[((i) - 2) & 15]) + w[((i) - 7) & 15] + S256_sig0(w[((i) - 15) & 15])))
-#define S256_ROUND(a, b, c, d, e, f, g, h, i) \
-    { \
+#define S256_W(i) \
+    ((i) < 16 ? w[(i)&15] : (w[(i)&15] += S256_sig1(w[((i)-2) & 15]) + w[((i)-7) & 15] + S256_sig0(w[((i)-15) & 15])))
+#define S256_ROUND(a, b, c, d, e, f, g, h, i)                                       \
+    {                                                                               \
         const uint32_t t1 = h + S256_SIG1(e) + S256_CH(e, f, g) + K[i] + S256_W(i); \
-        d += t1; \
-        h = t1 + S256_SIG0(a) + S256_MAJ(a, b, c); \
+        d += t1;                                                                    \
+        h = t1 + S256_SIG0(a) + S256_MAJ(a, b, c);                                  \
     }
-#define S256_ROUND8(i) \
+#define S256_ROUND8(i)                          \
     S256_ROUND(a, b, c, d, e, f, g, h, (i) + 0) \
     S256_ROUND(h, a, b, c, d, e, f, g, (i) + 1) \
     S256_ROUND(g, h, a, b, c, d, e, f, (i) + 2) \
@@ -73,8 +73,8 @@ void Compress(uint32_t hash[8], const uint8_t* block)
 
 void SHA256Init(SHA256_CTX* ctx)
 {
-    static const uint32_t kStart[8] = { 0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                                        0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19 };
+    static const uint32_t kStart[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                                       0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
     ctx->count[0] = ctx->count[1] = 0;
     std::memcpy(ctx->hash, kStart, sizeof kStart);
 }

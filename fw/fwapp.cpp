@@ -21,8 +21,7 @@ CWinThread::CWinThread() = default;
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
     : m_pThreadParams(pParam), m_pfnThreadProc(pfnThreadProc)
-{
-}
+{}
 
 CWinThread::~CWinThread()
 {
@@ -36,8 +35,7 @@ CWinThread::~CWinThread()
 namespace {
 
 // Runs f inside the barrier; a caught failure is reported and FALSE returned.
-template <class F>
-bool Guarded(F f)
+template <class F> bool Guarded(F f)
 {
     try {
         f();
@@ -85,8 +83,7 @@ unsigned __stdcall ThreadEntry(void* p)
 BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES sa)
 {
     unsigned id = 0;
-    m_hThread = (HANDLE)_beginthreadex(sa, nStackSize, ThreadEntry, this,
-                                       dwCreateFlags | CREATE_SUSPENDED, &id);
+    m_hThread = (HANDLE)_beginthreadex(sa, nStackSize, ThreadEntry, this, dwCreateFlags | CREATE_SUSPENDED, &id);
     if (!m_hThread)
         return FALSE;
     m_nThreadID = id;
@@ -97,7 +94,7 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
 
 BOOL CWinThread::InitInstance()
 {
-    return FALSE;   // a user-interface thread class overrides this
+    return FALSE; // a user-interface thread class overrides this
 }
 
 BOOL CWinThread::IsIdleMessage(MSG* pMsg)
@@ -170,17 +167,13 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
         HWND top = pMsg->hwnd;
         while ((::GetWindowLong(top, GWL_STYLE) & WS_CHILD) && ::GetParent(top))
             top = ::GetParent(top);
-        if (top != pMainWnd->m_hWnd &&
-            GetWindowThreadProcessId(pMainWnd->m_hWnd, nullptr) == GetCurrentThreadId())
+        if (top != pMainWnd->m_hWnd && GetWindowThreadProcessId(pMainWnd->m_hWnd, nullptr) == GetCurrentThreadId())
             return pMainWnd->PreTranslateMessage(pMsg);
     }
     return FALSE;
 }
 
-int CWinThread::ExitInstance()
-{
-    return (int)m_msgCur.wParam;
-}
+int CWinThread::ExitInstance() { return (int)m_msgCur.wParam; }
 
 void CWinThread::Delete()
 {
@@ -188,8 +181,8 @@ void CWinThread::Delete()
         delete this;
 }
 
-CWinThread* AfxBeginThread(AFX_THREADPROC pfn, LPVOID pParam, int nPriority, UINT nStackSize,
-                           DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES sa)
+CWinThread* AfxBeginThread(AFX_THREADPROC pfn, LPVOID pParam, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
+                           LPSECURITY_ATTRIBUTES sa)
 {
     auto* pThread = new CWinThread(pfn, pParam);
     if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, sa)) {
@@ -202,8 +195,8 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfn, LPVOID pParam, int nPriority, UIN
     return pThread;
 }
 
-CWinThread* AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize,
-                           DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES sa)
+CWinThread* AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
+                           LPSECURITY_ATTRIBUTES sa)
 {
     if (!pThreadClass || !pThreadClass->IsDerivedFrom(RUNTIME_CLASS(CWinThread)))
         return nullptr;
@@ -267,10 +260,7 @@ BOOL AfxPumpMessage()
     return TRUE;
 }
 
-void AfxPostQuitMessage(int nExitCode)
-{
-    ::PostQuitMessage(nExitCode);
-}
+void AfxPostQuitMessage(int nExitCode) { ::PostQuitMessage(nExitCode); }
 
 // ---------------------------------------------------------------------------------------
 // Command line
@@ -339,27 +329,18 @@ BOOL CWinApp::InitApplication()
     return TRUE;
 }
 
-BOOL CWinApp::InitInstance()
-{
-    return TRUE;
-}
+BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::Run()
 {
     if (!m_pMainWnd)
-        ::PostQuitMessage(0);   // nothing to show: end at once
+        ::PostQuitMessage(0); // nothing to show: end at once
     return CWinThread::Run();
 }
 
-int CWinApp::ExitInstance()
-{
-    return (int)m_msgCur.wParam;
-}
+int CWinApp::ExitInstance() { return (int)m_msgCur.wParam; }
 
-BOOL CWinApp::OnIdle(LONG lCount)
-{
-    return CWinThread::OnIdle(lCount);
-}
+BOOL CWinApp::OnIdle(LONG lCount) { return CWinThread::OnIdle(lCount); }
 
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
@@ -379,15 +360,9 @@ BOOL CWinApp::SaveAllModified()
     return TRUE;
 }
 
-void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
-{
-    m_templates.push_back(pTemplate);
-}
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { m_templates.push_back(pTemplate); }
 
-POSITION CWinApp::GetFirstDocTemplatePosition() const
-{
-    return m_templates.empty() ? nullptr : (POSITION)(UINT_PTR)1;
-}
+POSITION CWinApp::GetFirstDocTemplatePosition() const { return m_templates.empty() ? nullptr : (POSITION)(UINT_PTR)1; }
 
 CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& pos) const
 {
@@ -530,10 +505,7 @@ void CWinApp::OnFilePrintSetup()
 // ---------------------------------------------------------------------------------------
 // Globals
 
-CWinApp* AfxGetApp()
-{
-    return g_pApp;
-}
+CWinApp* AfxGetApp() { return g_pApp; }
 
 CWnd* AfxGetMainWnd()
 {
@@ -550,10 +522,7 @@ HINSTANCE AfxGetInstanceHandle()
     return ::GetModuleHandle(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle()
-{
-    return FwGetResourceHandle();
-}
+HINSTANCE AfxGetResourceHandle() { return FwGetResourceHandle(); }
 
 LPCTSTR AfxGetAppName()
 {
@@ -591,8 +560,8 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
     pApp->m_nCmdShow = nCmdShow;
     pApp->m_nThreadID = GetCurrentThreadId();
     FwGetThreadState().pThread = pApp;
-    INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
-                                 ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_USEREX_CLASSES };
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
+                                                ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_USEREX_CLASSES};
     ::InitCommonControlsEx(&icc);
     bool ok = Guarded([&] {
         if (!pApp->InitApplication() || !pApp->InitInstance()) {

@@ -12,7 +12,8 @@ class CPrintDialog;
 
 typedef UINT (*AFX_THREADPROC)(LPVOID);
 
-class CWinThread : public CCmdTarget {
+class CWinThread : public CCmdTarget
+{
     DECLARE_DYNAMIC(CWinThread)
 public:
     CWinThread();
@@ -20,8 +21,7 @@ public:
     ~CWinThread() override;
 
     // Starts the thread (suspended when CREATE_SUSPENDED is in the flags).
-    BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0,
-                      LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+    BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
     DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
     DWORD SuspendThread() { return ::SuspendThread(m_hThread); }
     BOOL SetThreadPriority(int n) { return ::SetThreadPriority(m_hThread, n); }
@@ -40,7 +40,7 @@ public:
     // Deletes the object when it is auto-delete (called when the thread ends).
     virtual void Delete();
 
-    CWnd* m_pMainWnd = nullptr;     // the thread's main window; its destruction ends the loop
+    CWnd* m_pMainWnd = nullptr; // the thread's main window; its destruction ends the loop
     CWnd* m_pActiveWnd = nullptr;
     BOOL m_bAutoDelete = TRUE;
     HANDLE m_hThread = nullptr;
@@ -54,12 +54,11 @@ public:
 
 // Worker thread running pfnThreadProc(pParam), or a user-interface thread of a creatable
 // CWinThread class.  Both are auto-delete; with CREATE_SUSPENDED the caller resumes it.
-CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
-                           int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
-                           DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
-CWinThread* AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL,
+CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
                            UINT nStackSize = 0, DWORD dwCreateFlags = 0,
                            LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+CWinThread* AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
+                           DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
 // Ends the calling layer thread at once.
 void AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
 CWinThread* AfxGetThread();
@@ -68,13 +67,13 @@ BOOL AfxPreTranslateMessage(MSG* pMsg);
 void AfxPostQuitMessage(int nExitCode);
 
 // What the command line asks for: a new document or the file named on it.
-class CCommandLineInfo : public CObject {
+class CCommandLineInfo : public CObject
+{
 public:
     CCommandLineInfo() = default;
     ~CCommandLineInfo() override = default;
     virtual void ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast);
-    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister,
-           FileNothing = -1 };
+    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister, FileNothing = -1 };
     int m_nShellCommand = FileNew;
     BOOL m_bShowSplash = TRUE;
     BOOL m_bRunEmbedded = FALSE;
@@ -82,7 +81,8 @@ public:
     CString m_strFileName;
 };
 
-class CWinApp : public CWinThread {
+class CWinApp : public CWinThread
+{
     DECLARE_DYNAMIC(CWinApp)
 public:
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);

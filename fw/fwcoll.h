@@ -13,8 +13,7 @@ namespace fwcoll {
 
 // Moves count elements from src to uninitialised dst (they may overlap); src is left
 // unconstructed. Plain records are moved as bytes, others by move construction.
-template <class T>
-void Relocate(T* dst, T* src, int count)
+template <class T> void Relocate(T* dst, T* src, int count)
 {
     if (count <= 0 || dst == src)
         return;
@@ -35,8 +34,7 @@ void Relocate(T* dst, T* src, int count)
 
 // New elements: the storage is zero-filled first, then default-initialised, so plain
 // records come out all zero.
-template <class T>
-void ConstructZeroed(T* p, int count)
+template <class T> void ConstructZeroed(T* p, int count)
 {
     if (count <= 0)
         return;
@@ -45,8 +43,7 @@ void ConstructZeroed(T* p, int count)
         ::new ((void*)(p + i)) T;
 }
 
-template <class T>
-void Destroy(T* p, int count)
+template <class T> void Destroy(T* p, int count)
 {
     for (int i = 0; i < count; ++i)
         p[i].~T();
@@ -54,25 +51,19 @@ void Destroy(T* p, int count)
 
 // Integer and pointer keys hash as key >> 4.
 // Other key types may specialise HashKey.
-template <class K>
-inline UINT HashKey(const K& key)
-{
-    return (UINT)((DWORD_PTR)key >> 4);
-}
+template <class K> inline UINT HashKey(const K& key) { return (UINT)((DWORD_PTR)key >> 4); }
 UINT HashString(LPCSTR key);
 template <> inline UINT HashKey<CString>(const CString& key) { return HashString(key); }
 template <> inline UINT HashKey<LPCSTR>(const LPCSTR& key) { return HashString(key); }
 
-template <class A, class B>
-inline bool KeysEqual(const A& a, const B& b) { return a == b; }
+template <class A, class B> inline bool KeysEqual(const A& a, const B& b) { return a == b; }
 
 } // namespace fwcoll
 
 // ---------------------------------------------------------------------------------------
 // A growable array. SetSize(n) keeps the first elements; growing zero-fills the new
 // storage before constructing the new elements.
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CArray : public CObject
+template <class TYPE, class ARG_TYPE = const TYPE&> class CArray : public CObject
 {
 public:
     CArray() = default;
@@ -108,7 +99,7 @@ public:
             }
             int capacity = n < m_nMaxSize + grow ? m_nMaxSize + grow : n;
             if (m_pData == NULL)
-                capacity = n;   // first allocation is exact, like the framework's
+                capacity = n; // first allocation is exact, like the framework's
             Reallocate(capacity);
         }
         fwcoll::ConstructZeroed(m_pData + m_nSize, n - m_nSize);
@@ -147,7 +138,7 @@ public:
     void SetAtGrow(INT_PTR i, ARG_TYPE e)
     {
         if (i >= m_nSize) {
-            TYPE copy(e);   // e may live in this array
+            TYPE copy(e); // e may live in this array
             SetSize(i + 1);
             m_pData[i] = std::move(copy);
         } else {
@@ -242,10 +233,10 @@ protected:
 
 // ---------------------------------------------------------------------------------------
 // A doubly linked list. A POSITION names one node and stays valid until that node is removed.
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CList : public CObject
+template <class TYPE, class ARG_TYPE = const TYPE&> class CList : public CObject
 {
-    struct Node {
+    struct Node
+    {
         Node* next;
         Node* prev;
         TYPE data;
@@ -317,10 +308,30 @@ public:
     POSITION GetHeadPosition() const { return P(m_pHead); }
     POSITION GetTailPosition() const { return P(m_pTail); }
     // Returns the element at pos and moves pos to the next one (NULL after the tail).
-    TYPE& GetNext(POSITION& pos) { Node* n = N(pos); pos = P(n->next); return n->data; }
-    const TYPE& GetNext(POSITION& pos) const { Node* n = N(pos); pos = P(n->next); return n->data; }
-    TYPE& GetPrev(POSITION& pos) { Node* n = N(pos); pos = P(n->prev); return n->data; }
-    const TYPE& GetPrev(POSITION& pos) const { Node* n = N(pos); pos = P(n->prev); return n->data; }
+    TYPE& GetNext(POSITION& pos)
+    {
+        Node* n = N(pos);
+        pos = P(n->next);
+        return n->data;
+    }
+    const TYPE& GetNext(POSITION& pos) const
+    {
+        Node* n = N(pos);
+        pos = P(n->next);
+        return n->data;
+    }
+    TYPE& GetPrev(POSITION& pos)
+    {
+        Node* n = N(pos);
+        pos = P(n->prev);
+        return n->data;
+    }
+    const TYPE& GetPrev(POSITION& pos) const
+    {
+        Node* n = N(pos);
+        pos = P(n->prev);
+        return n->data;
+    }
     TYPE& GetAt(POSITION pos) { return N(pos)->data; }
     const TYPE& GetAt(POSITION pos) const { return N(pos)->data; }
     void SetAt(POSITION pos, ARG_TYPE e) { N(pos)->data = e; }
@@ -335,8 +346,14 @@ public:
             at = m_pHead;
         n->next = at;
         n->prev = at ? at->prev : NULL;
-        if (n->prev) n->prev->next = n; else m_pHead = n;
-        if (at) at->prev = n; else m_pTail = n;
+        if (n->prev)
+            n->prev->next = n;
+        else
+            m_pHead = n;
+        if (at)
+            at->prev = n;
+        else
+            m_pTail = n;
         ++m_nCount;
         return P(n);
     }
@@ -348,8 +365,14 @@ public:
             at = m_pTail;
         n->prev = at;
         n->next = at ? at->next : NULL;
-        if (n->next) n->next->prev = n; else m_pTail = n;
-        if (at) at->next = n; else m_pHead = n;
+        if (n->next)
+            n->next->prev = n;
+        else
+            m_pTail = n;
+        if (at)
+            at->next = n;
+        else
+            m_pHead = n;
         ++m_nCount;
         return P(n);
     }
@@ -376,8 +399,14 @@ public:
 private:
     void Unlink(Node* n)
     {
-        if (n->prev) n->prev->next = n->next; else m_pHead = n->next;
-        if (n->next) n->next->prev = n->prev; else m_pTail = n->prev;
+        if (n->prev)
+            n->prev->next = n->next;
+        else
+            m_pHead = n->next;
+        if (n->next)
+            n->next->prev = n->prev;
+        else
+            m_pTail = n->prev;
         delete n;
         --m_nCount;
     }
@@ -391,13 +420,13 @@ private:
 // A hash map. Integer and pointer keys go to bucket (key >> 4) % table size (17 unless
 // InitHashTable says otherwise); a new key goes to the head of its bucket; a walk visits
 // bucket 0 to the last, each from its head. Setting an existing key replaces its value.
-template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-class CMap : public CObject
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : public CObject
 {
 public:
     typedef KEY KeyType;
     typedef VALUE ValueType;
-    struct CAssoc {
+    struct CAssoc
+    {
         CAssoc* pNext;
         UINT nHashValue;
         KEY key;
@@ -433,8 +462,16 @@ public:
         value = a->value;
         return TRUE;
     }
-    const CAssoc* PLookup(ARG_KEY key) const { UINT h; return Find(key, h); }
-    CAssoc* PLookup(ARG_KEY key) { UINT h; return Find(key, h); }
+    const CAssoc* PLookup(ARG_KEY key) const
+    {
+        UINT h;
+        return Find(key, h);
+    }
+    CAssoc* PLookup(ARG_KEY key)
+    {
+        UINT h;
+        return Find(key, h);
+    }
 
     VALUE& operator[](ARG_KEY key)
     {
@@ -534,23 +571,23 @@ protected:
 
 // ---------------------------------------------------------------------------------------
 // Named collections.
-#define FW_ARRAY_CLASS(name, type, argType) \
+#define FW_ARRAY_CLASS(name, type, argType)   \
     class name : public CArray<type, argType> \
-    { \
-        DECLARE_DYNAMIC(name) \
+    {                                         \
+        DECLARE_DYNAMIC(name)                 \
     };
-#define FW_LIST_CLASS(name, type, argType) \
-    class name : public CList<type, argType> \
-    { \
-        DECLARE_DYNAMIC(name) \
-    public: \
+#define FW_LIST_CLASS(name, type, argType)                                         \
+    class name : public CList<type, argType>                                       \
+    {                                                                              \
+        DECLARE_DYNAMIC(name)                                                      \
+    public:                                                                        \
         explicit name(INT_PTR blockSize = 10) : CList<type, argType>(blockSize) {} \
     };
-#define FW_MAP_CLASS(name, key, argKey, value, argValue) \
-    class name : public CMap<key, argKey, value, argValue> \
-    { \
-        DECLARE_DYNAMIC(name) \
-    public: \
+#define FW_MAP_CLASS(name, key, argKey, value, argValue)                                         \
+    class name : public CMap<key, argKey, value, argValue>                                       \
+    {                                                                                            \
+        DECLARE_DYNAMIC(name)                                                                    \
+    public:                                                                                      \
         explicit name(INT_PTR blockSize = 10) : CMap<key, argKey, value, argValue>(blockSize) {} \
     };
 
@@ -581,8 +618,7 @@ FW_MAP_CLASS(CMapWordToOb, WORD, WORD, CObject*, CObject*)
 
 // ---------------------------------------------------------------------------------------
 // Typed views of the pointer collections: CTypedPtrArray<CObArray, CShape*> and so on.
-template <class BASE_CLASS, class TYPE>
-class CTypedPtrArray : public BASE_CLASS
+template <class BASE_CLASS, class TYPE> class CTypedPtrArray : public BASE_CLASS
 {
 public:
     TYPE GetAt(INT_PTR i) const { return (TYPE)BASE_CLASS::GetAt(i); }
@@ -597,8 +633,7 @@ public:
     TYPE& operator[](INT_PTR i) { return (TYPE&)BASE_CLASS::operator[](i); }
 };
 
-template <class BASE_CLASS, class TYPE>
-class CTypedPtrList : public BASE_CLASS
+template <class BASE_CLASS, class TYPE> class CTypedPtrList : public BASE_CLASS
 {
 public:
     explicit CTypedPtrList(INT_PTR blockSize = 10) : BASE_CLASS(blockSize) {}
@@ -624,8 +659,7 @@ public:
     POSITION Find(TYPE p, POSITION startAfter = NULL) const { return BASE_CLASS::Find(p, startAfter); }
 };
 
-template <class BASE_CLASS, class KEY, class VALUE>
-class CTypedPtrMap : public BASE_CLASS
+template <class BASE_CLASS, class KEY, class VALUE> class CTypedPtrMap : public BASE_CLASS
 {
 public:
     explicit CTypedPtrMap(INT_PTR blockSize = 10) : BASE_CLASS(blockSize) {}

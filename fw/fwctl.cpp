@@ -7,12 +7,10 @@
 
 namespace {
 
-BOOL CreateControl(CWnd* pWnd, LPCTSTR cls, LPCTSTR text, DWORD style, const RECT& rect,
-                   CWnd* pParent, UINT nID)
+BOOL CreateControl(CWnd* pWnd, LPCTSTR cls, LPCTSTR text, DWORD style, const RECT& rect, CWnd* pParent, UINT nID)
 {
-    return pWnd->CreateEx(0, cls, text, style | WS_CHILD, rect.left, rect.top,
-                          rect.right - rect.left, rect.bottom - rect.top,
-                          FwGetSafeHwnd(pParent), (HMENU)(UINT_PTR)nID);
+    return pWnd->CreateEx(0, cls, text, style | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
+                          rect.bottom - rect.top, FwGetSafeHwnd(pParent), (HMENU)(UINT_PTR)nID);
 }
 
 } // namespace
@@ -39,7 +37,8 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     if (message != WM_DRAWITEM)
         return CWnd::OnChildNotify(message, wParam, lParam, pResult);
     DrawItem((LPDRAWITEMSTRUCT)lParam);
-    if (pResult) *pResult = TRUE;
+    if (pResult)
+        *pResult = TRUE;
     return TRUE;
 }
 
@@ -55,7 +54,8 @@ BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     if (message != WM_DRAWITEM)
         return CWnd::OnChildNotify(message, wParam, lParam, pResult);
     DrawItem((LPDRAWITEMSTRUCT)lParam);
-    if (pResult) *pResult = TRUE;
+    if (pResult)
+        *pResult = TRUE;
     return TRUE;
 }
 
@@ -103,26 +103,29 @@ void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 namespace {
 
 // Owner-draw requests of list and combo boxes become the control's virtual calls.
-template <class T>
-BOOL OwnerDrawNotify(T* pCtl, UINT message, LPARAM lParam, LRESULT* pResult)
+template <class T> BOOL OwnerDrawNotify(T* pCtl, UINT message, LPARAM lParam, LRESULT* pResult)
 {
     switch (message) {
     case WM_DRAWITEM:
         pCtl->DrawItem((LPDRAWITEMSTRUCT)lParam);
-        if (pResult) *pResult = TRUE;
+        if (pResult)
+            *pResult = TRUE;
         return TRUE;
     case WM_MEASUREITEM:
         pCtl->MeasureItem((LPMEASUREITEMSTRUCT)lParam);
-        if (pResult) *pResult = TRUE;
+        if (pResult)
+            *pResult = TRUE;
         return TRUE;
     case WM_COMPAREITEM: {
         int r = pCtl->CompareItem((LPCOMPAREITEMSTRUCT)lParam);
-        if (pResult) *pResult = r;
+        if (pResult)
+            *pResult = r;
         return TRUE;
     }
     case WM_DELETEITEM:
         pCtl->DeleteItem((LPDELETEITEMSTRUCT)lParam);
-        if (pResult) *pResult = TRUE;
+        if (pResult)
+            *pResult = TRUE;
         return TRUE;
     default:
         return FALSE;

@@ -4,7 +4,8 @@
 #include "fw/fwwnd.h"
 #include <commctrl.h>
 
-class CButton : public CWnd {
+class CButton : public CWnd
+{
     DECLARE_DYNAMIC(CButton)
 public:
     CButton() = default;
@@ -21,7 +22,8 @@ public:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
-class CStatic : public CWnd {
+class CStatic : public CWnd
+{
     DECLARE_DYNAMIC(CStatic)
 public:
     CStatic() = default;
@@ -33,7 +35,8 @@ public:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
-class CEdit : public CWnd {
+class CEdit : public CWnd
+{
     DECLARE_DYNAMIC(CEdit)
 public:
     CEdit() = default;
@@ -48,7 +51,10 @@ public:
     void SetModify(BOOL b = TRUE) { SendMessage(EM_SETMODIFY, b); }
     int GetLineCount() const { return (int)SendMessage(EM_GETLINECOUNT); }
     void SetPasswordChar(char c) { SendMessage(EM_SETPASSWORDCHAR, (WPARAM)(BYTE)c); }
-    void SetMargins(UINT left, UINT right) { SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right)); }
+    void SetMargins(UINT left, UINT right)
+    {
+        SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right));
+    }
     void Clear() { SendMessage(WM_CLEAR); }
     void Copy() { SendMessage(WM_COPY); }
     void Cut() { SendMessage(WM_CUT); }
@@ -56,7 +62,8 @@ public:
     BOOL Undo() { return (BOOL)SendMessage(EM_UNDO); }
 };
 
-class CListBox : public CWnd {
+class CListBox : public CWnd
+{
     DECLARE_DYNAMIC(CListBox)
 public:
     CListBox() = default;
@@ -84,7 +91,10 @@ public:
     int InsertString(int n, LPCTSTR s) { return (int)SendMessage(LB_INSERTSTRING, (WPARAM)n, (LPARAM)s); }
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
     int FindString(int start, LPCTSTR s) const { return (int)SendMessage(LB_FINDSTRING, (WPARAM)start, (LPARAM)s); }
-    int FindStringExact(int start, LPCTSTR s) const { return (int)SendMessage(LB_FINDSTRINGEXACT, (WPARAM)start, (LPARAM)s); }
+    int FindStringExact(int start, LPCTSTR s) const
+    {
+        return (int)SendMessage(LB_FINDSTRINGEXACT, (WPARAM)start, (LPARAM)s);
+    }
     int SelectString(int start, LPCTSTR s) { return (int)SendMessage(LB_SELECTSTRING, (WPARAM)start, (LPARAM)s); }
     virtual void DrawItem(LPDRAWITEMSTRUCT);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT);
@@ -93,7 +103,8 @@ public:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
-class CComboBox : public CWnd {
+class CComboBox : public CWnd
+{
     DECLARE_DYNAMIC(CComboBox)
 public:
     CComboBox() = default;
@@ -119,7 +130,10 @@ public:
     int InsertString(int n, LPCTSTR s) { return (int)SendMessage(CB_INSERTSTRING, (WPARAM)n, (LPARAM)s); }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
     int FindString(int start, LPCTSTR s) const { return (int)SendMessage(CB_FINDSTRING, (WPARAM)start, (LPARAM)s); }
-    int FindStringExact(int start, LPCTSTR s) const { return (int)SendMessage(CB_FINDSTRINGEXACT, (WPARAM)start, (LPARAM)s); }
+    int FindStringExact(int start, LPCTSTR s) const
+    {
+        return (int)SendMessage(CB_FINDSTRINGEXACT, (WPARAM)start, (LPARAM)s);
+    }
     int SelectString(int start, LPCTSTR s) { return (int)SendMessage(CB_SELECTSTRING, (WPARAM)start, (LPARAM)s); }
     virtual void DrawItem(LPDRAWITEMSTRUCT);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT);
@@ -128,7 +142,8 @@ public:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
-class CScrollBar : public CWnd {
+class CScrollBar : public CWnd
+{
     DECLARE_DYNAMIC(CScrollBar)
 public:
     CScrollBar() = default;
@@ -137,13 +152,23 @@ public:
     int SetScrollPos(int n, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, n, bRedraw); }
     void GetScrollRange(LPINT lo, LPINT hi) const { ::GetScrollRange(m_hWnd, SB_CTL, lo, hi); }
     void SetScrollRange(int lo, int hi, BOOL bRedraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, lo, hi, bRedraw); }
-    BOOL SetScrollInfo(LPSCROLLINFO p, BOOL bRedraw = TRUE) { ::SetScrollInfo(m_hWnd, SB_CTL, p, bRedraw); return TRUE; }
-    BOOL GetScrollInfo(LPSCROLLINFO p, UINT nMask = SIF_ALL) { p->cbSize = sizeof(*p); p->fMask = nMask; return ::GetScrollInfo(m_hWnd, SB_CTL, p); }
+    BOOL SetScrollInfo(LPSCROLLINFO p, BOOL bRedraw = TRUE)
+    {
+        ::SetScrollInfo(m_hWnd, SB_CTL, p, bRedraw);
+        return TRUE;
+    }
+    BOOL GetScrollInfo(LPSCROLLINFO p, UINT nMask = SIF_ALL)
+    {
+        p->cbSize = sizeof(*p);
+        p->fMask = nMask;
+        return ::GetScrollInfo(m_hWnd, SB_CTL, p);
+    }
     void ShowScrollBar(BOOL b = TRUE) { ::ShowScrollBar(m_hWnd, SB_CTL, b); }
     BOOL EnableScrollBar(UINT n = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, SB_CTL, n); }
 };
 
-class CSliderCtrl : public CWnd {
+class CSliderCtrl : public CWnd
+{
     DECLARE_DYNAMIC(CSliderCtrl)
 public:
     CSliderCtrl() = default;
@@ -152,8 +177,16 @@ public:
     void SetPos(int n) { SendMessage(TBM_SETPOS, TRUE, n); }
     int GetRangeMin() const { return (int)SendMessage(TBM_GETRANGEMIN); }
     int GetRangeMax() const { return (int)SendMessage(TBM_GETRANGEMAX); }
-    void GetRange(int& lo, int& hi) const { lo = GetRangeMin(); hi = GetRangeMax(); }
-    void SetRange(int lo, int hi, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGEMIN, FALSE, lo); SendMessage(TBM_SETRANGEMAX, bRedraw, hi); }
+    void GetRange(int& lo, int& hi) const
+    {
+        lo = GetRangeMin();
+        hi = GetRangeMax();
+    }
+    void SetRange(int lo, int hi, BOOL bRedraw = FALSE)
+    {
+        SendMessage(TBM_SETRANGEMIN, FALSE, lo);
+        SendMessage(TBM_SETRANGEMAX, bRedraw, hi);
+    }
     void SetRangeMin(int lo, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGEMIN, bRedraw, lo); }
     void SetRangeMax(int hi, BOOL bRedraw = FALSE) { SendMessage(TBM_SETRANGEMAX, bRedraw, hi); }
     int GetLineSize() const { return (int)SendMessage(TBM_GETLINESIZE); }
@@ -165,7 +198,8 @@ public:
     BOOL SetTic(int n) { return (BOOL)SendMessage(TBM_SETTIC, 0, n); }
 };
 
-class CProgressCtrl : public CWnd {
+class CProgressCtrl : public CWnd
+{
     DECLARE_DYNAMIC(CProgressCtrl)
 public:
     CProgressCtrl() = default;
@@ -183,13 +217,14 @@ public:
 };
 
 // A menu handle owner (menus are removed from the program's frame; popups use this).
-class CMenu : public CObject {
+class CMenu : public CObject
+{
     DECLARE_DYNAMIC(CMenu)
 public:
     CMenu() = default;
     ~CMenu() override;
     HMENU m_hMenu = nullptr;
-    BOOL m_bTemporary = FALSE;   // a wrapper from FromHandle: the menu is not ours
+    BOOL m_bTemporary = FALSE; // a wrapper from FromHandle: the menu is not ours
     HMENU GetSafeHmenu() const;
     operator HMENU() const { return GetSafeHmenu(); }
     static CMenu* PASCAL FromHandle(HMENU hMenu);
@@ -199,9 +234,18 @@ public:
     BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
     BOOL LoadMenu(UINT nID) { return Attach(::LoadMenu(FwGetResourceHandle(), MAKEINTRESOURCE(nID))); }
     BOOL DestroyMenu();
-    BOOL AppendMenu(UINT nFlags, UINT_PTR nID = 0, LPCTSTR text = nullptr) { return ::AppendMenu(m_hMenu, nFlags, nID, text); }
-    BOOL InsertMenu(UINT nPos, UINT nFlags, UINT_PTR nID = 0, LPCTSTR text = nullptr) { return ::InsertMenu(m_hMenu, nPos, nFlags, nID, text); }
-    BOOL ModifyMenu(UINT nPos, UINT nFlags, UINT_PTR nID = 0, LPCTSTR text = nullptr) { return ::ModifyMenu(m_hMenu, nPos, nFlags, nID, text); }
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nID = 0, LPCTSTR text = nullptr)
+    {
+        return ::AppendMenu(m_hMenu, nFlags, nID, text);
+    }
+    BOOL InsertMenu(UINT nPos, UINT nFlags, UINT_PTR nID = 0, LPCTSTR text = nullptr)
+    {
+        return ::InsertMenu(m_hMenu, nPos, nFlags, nID, text);
+    }
+    BOOL ModifyMenu(UINT nPos, UINT nFlags, UINT_PTR nID = 0, LPCTSTR text = nullptr)
+    {
+        return ::ModifyMenu(m_hMenu, nPos, nFlags, nID, text);
+    }
     BOOL RemoveMenu(UINT nPos, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPos, nFlags); }
     BOOL DeleteMenu(UINT nPos, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPos, nFlags); }
     UINT CheckMenuItem(UINT nID, UINT nCheck) { return ::CheckMenuItem(m_hMenu, nID, nCheck); }
@@ -211,7 +255,9 @@ public:
     UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
     CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT r = nullptr)
-    { return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, FwGetSafeHwnd(pWnd), r); }
+    {
+        return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, FwGetSafeHwnd(pWnd), r);
+    }
     // Owner-drawn items: the owner window's draw and measure requests come here.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);

@@ -8,10 +8,7 @@ IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 // ---------------------------------------------------------------------------------------
 // CImageList
 
-CImageList::~CImageList()
-{
-    DeleteImageList();
-}
+CImageList::~CImageList() { DeleteImageList(); }
 
 BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
 {
@@ -64,11 +61,10 @@ BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 {
-    INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_WIN95_CLASSES };
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
-    BOOL ok = CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_NOPREFIX | dwStyle,
-                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                       FwGetSafeHwnd(pParentWnd), nullptr);
+    BOOL ok = CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_NOPREFIX | dwStyle, CW_USEDEFAULT,
+                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, FwGetSafeHwnd(pParentWnd), nullptr);
     if (ok)
         ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return ok;
@@ -132,16 +128,14 @@ void CToolTipCtrl::GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool) const
 
 BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_TREEVIEW_CLASSES };
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
-    return CreateEx(0, WC_TREEVIEW, nullptr, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, FwGetSafeHwnd(pParentWnd),
-                    (HMENU)(UINT_PTR)nID);
+    return CreateEx(0, WC_TREEVIEW, nullptr, dwStyle | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, FwGetSafeHwnd(pParentWnd), (HMENU)(UINT_PTR)nID);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCTSTR text, int nImage, int nSelectedImage,
-                                UINT nState, UINT nStateMask, LPARAM lParam, HTREEITEM hParent,
-                                HTREEITEM hAfter)
+HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCTSTR text, int nImage, int nSelectedImage, UINT nState, UINT nStateMask,
+                                LPARAM lParam, HTREEITEM hParent, HTREEITEM hAfter)
 {
     TVINSERTSTRUCT is = {};
     is.hParent = hParent;
@@ -161,11 +155,10 @@ HTREEITEM CTreeCtrl::InsertItem(LPCTSTR text, HTREEITEM hParent, HTREEITEM hAfte
     return InsertItem(TVIF_TEXT, text, 0, 0, 0, 0, 0, hParent, hAfter);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(LPCTSTR text, int nImage, int nSelectedImage, HTREEITEM hParent,
-                                HTREEITEM hAfter)
+HTREEITEM CTreeCtrl::InsertItem(LPCTSTR text, int nImage, int nSelectedImage, HTREEITEM hParent, HTREEITEM hAfter)
 {
-    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, text, nImage, nSelectedImage,
-                      0, 0, 0, hParent, hAfter);
+    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, text, nImage, nSelectedImage, 0, 0, 0, hParent,
+                      hAfter);
 }
 
 CString CTreeCtrl::GetItemText(HTREEITEM h) const
@@ -268,10 +261,7 @@ CEdit* CTreeCtrl::EditLabel(HTREEITEM h)
     return (CEdit*)CWnd::FromHandle((HWND)SendMessage(TVM_EDITLABEL, 0, (LPARAM)h));
 }
 
-CEdit* CTreeCtrl::GetEditControl() const
-{
-    return (CEdit*)CWnd::FromHandle((HWND)SendMessage(TVM_GETEDITCONTROL));
-}
+CEdit* CTreeCtrl::GetEditControl() const { return (CEdit*)CWnd::FromHandle((HWND)SendMessage(TVM_GETEDITCONTROL)); }
 
 // ---------------------------------------------------------------------------------------
 // CControlBar
@@ -317,5 +307,5 @@ void CControlBar::OnPaint()
 
 BOOL CControlBar::OnEraseBkgnd(CDC*)
 {
-    return TRUE;   // DoPaint paints the whole face
+    return TRUE; // DoPaint paints the whole face
 }

@@ -3,7 +3,8 @@
 #pragma once
 #include "fw/fwctl.h"
 
-class CImageList : public CObject {
+class CImageList : public CObject
+{
     DECLARE_DYNAMIC(CImageList)
 public:
     CImageList() = default;
@@ -26,7 +27,8 @@ public:
     BOOL GetImageInfo(int nImage, IMAGEINFO* p) const { return ImageList_GetImageInfo(m_hImageList, nImage, p); }
 };
 
-class CToolTipCtrl : public CWnd {
+class CToolTipCtrl : public CWnd
+{
     DECLARE_DYNAMIC(CToolTipCtrl)
 public:
     CToolTipCtrl() = default;
@@ -44,11 +46,13 @@ public:
     void SetTipBkColor(COLORREF c) { SendMessage(TTM_SETTIPBKCOLOR, c); }
     void SetTipTextColor(COLORREF c) { SendMessage(TTM_SETTIPTEXTCOLOR, c); }
     void Pop() { SendMessage(TTM_POP); }
+
 private:
     void FillToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) const;
 };
 
-class CTreeCtrl : public CWnd {
+class CTreeCtrl : public CWnd
+{
     DECLARE_DYNAMIC(CTreeCtrl)
 public:
     CTreeCtrl() = default;
@@ -57,11 +61,14 @@ public:
     HTREEITEM InsertItem(LPCTSTR text, HTREEITEM hParent = TVI_ROOT, HTREEITEM hAfter = TVI_LAST);
     HTREEITEM InsertItem(LPCTSTR text, int nImage, int nSelectedImage, HTREEITEM hParent = TVI_ROOT,
                          HTREEITEM hAfter = TVI_LAST);
-    HTREEITEM InsertItem(UINT nMask, LPCTSTR text, int nImage, int nSelectedImage, UINT nState,
-                         UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hAfter);
+    HTREEITEM InsertItem(UINT nMask, LPCTSTR text, int nImage, int nSelectedImage, UINT nState, UINT nStateMask,
+                         LPARAM lParam, HTREEITEM hParent, HTREEITEM hAfter);
     BOOL DeleteItem(HTREEITEM h) { return (BOOL)SendMessage(TVM_DELETEITEM, 0, (LPARAM)h); }
     BOOL DeleteAllItems() { return (BOOL)SendMessage(TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); }
-    HTREEITEM GetNextItem(HTREEITEM h, UINT nCode) const { return (HTREEITEM)SendMessage(TVM_GETNEXTITEM, nCode, (LPARAM)h); }
+    HTREEITEM GetNextItem(HTREEITEM h, UINT nCode) const
+    {
+        return (HTREEITEM)SendMessage(TVM_GETNEXTITEM, nCode, (LPARAM)h);
+    }
     HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
     HTREEITEM GetChildItem(HTREEITEM h) const { return GetNextItem(h, TVGN_CHILD); }
     HTREEITEM GetNextSiblingItem(HTREEITEM h) const { return GetNextItem(h, TVGN_NEXT); }
@@ -79,7 +86,10 @@ public:
     BOOL SetItemText(HTREEITEM h, LPCTSTR text);
     DWORD_PTR GetItemData(HTREEITEM h) const;
     BOOL SetItemData(HTREEITEM h, DWORD_PTR data);
-    UINT GetItemState(HTREEITEM h, UINT nStateMask) const { return (UINT)SendMessage(TVM_GETITEMSTATE, (WPARAM)h, nStateMask); }
+    UINT GetItemState(HTREEITEM h, UINT nStateMask) const
+    {
+        return (UINT)SendMessage(TVM_GETITEMSTATE, (WPARAM)h, nStateMask);
+    }
     BOOL SetItemState(HTREEITEM h, UINT nState, UINT nStateMask);
     BOOL GetItemImage(HTREEITEM h, int& nImage, int& nSelectedImage) const;
     BOOL SetItemImage(HTREEITEM h, int nImage, int nSelectedImage);
@@ -87,7 +97,10 @@ public:
     BOOL GetItemRect(HTREEITEM h, LPRECT r, BOOL bTextOnly) const;
     UINT GetCount() const { return (UINT)SendMessage(TVM_GETCOUNT); }
     HTREEITEM HitTest(POINT pt, UINT* pFlags = nullptr) const;
-    HIMAGELIST SetImageList(HIMAGELIST h, int nType) { return (HIMAGELIST)SendMessage(TVM_SETIMAGELIST, nType, (LPARAM)h); }
+    HIMAGELIST SetImageList(HIMAGELIST h, int nType)
+    {
+        return (HIMAGELIST)SendMessage(TVM_SETIMAGELIST, nType, (LPARAM)h);
+    }
     HIMAGELIST GetImageList(int nType) const { return (HIMAGELIST)SendMessage(TVM_GETIMAGELIST, nType); }
     CEdit* EditLabel(HTREEITEM h);
     CEdit* GetEditControl() const;
@@ -96,26 +109,27 @@ public:
 };
 
 // Control bar styles.
-#define CBRS_ALIGN_LEFT     0x1000L
-#define CBRS_ALIGN_TOP      0x2000L
-#define CBRS_ALIGN_RIGHT    0x4000L
-#define CBRS_ALIGN_BOTTOM   0x8000L
-#define CBRS_ALIGN_ANY      0xF000L
-#define CBRS_BORDER_LEFT    0x0100L
-#define CBRS_BORDER_TOP     0x0200L
-#define CBRS_BORDER_RIGHT   0x0400L
-#define CBRS_BORDER_BOTTOM  0x0800L
-#define CBRS_BORDER_ANY     0x0F00L
-#define CBRS_TOOLTIPS       0x0010L
-#define CBRS_FLYBY          0x0020L
-#define CBRS_NOALIGN        0x00000000L
-#define CBRS_LEFT           (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)
-#define CBRS_TOP            (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
-#define CBRS_RIGHT          (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
-#define CBRS_BOTTOM         (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
+#define CBRS_ALIGN_LEFT 0x1000L
+#define CBRS_ALIGN_TOP 0x2000L
+#define CBRS_ALIGN_RIGHT 0x4000L
+#define CBRS_ALIGN_BOTTOM 0x8000L
+#define CBRS_ALIGN_ANY 0xF000L
+#define CBRS_BORDER_LEFT 0x0100L
+#define CBRS_BORDER_TOP 0x0200L
+#define CBRS_BORDER_RIGHT 0x0400L
+#define CBRS_BORDER_BOTTOM 0x0800L
+#define CBRS_BORDER_ANY 0x0F00L
+#define CBRS_TOOLTIPS 0x0010L
+#define CBRS_FLYBY 0x0020L
+#define CBRS_NOALIGN 0x00000000L
+#define CBRS_LEFT (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)
+#define CBRS_TOP (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
+#define CBRS_RIGHT (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
+#define CBRS_BOTTOM (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
 
 // A strip along a window's edge that paints itself (rulers derive from it).
-class CControlBar : public CWnd {
+class CControlBar : public CWnd
+{
     DECLARE_DYNAMIC(CControlBar)
 public:
     CControlBar() = default;

@@ -8,7 +8,8 @@
 #include <stddef.h>
 
 // Opaque iteration handle of lists and maps.
-struct __POSITION {};
+struct __POSITION
+{};
 typedef __POSITION* POSITION;
 // Start value for map walks before the first GetNextAssoc.
 #define BEFORE_START_POSITION ((POSITION)-1L)
@@ -23,7 +24,11 @@ void FwTrace(LPCTSTR format, ...);
 void FwAssertFailed(const char* file, int line, const char* expr);
 
 #ifdef _DEBUG
-#define ASSERT(f) do { if (!(f)) FwAssertFailed(__FILE__, __LINE__, #f); } while (0)
+#define ASSERT(f)                                   \
+    do {                                            \
+        if (!(f))                                   \
+            FwAssertFailed(__FILE__, __LINE__, #f); \
+    } while (0)
 #define VERIFY(f) ASSERT(f)
 #define TRACE(...) FwTrace(__VA_ARGS__)
 #else

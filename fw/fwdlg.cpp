@@ -17,8 +17,8 @@ INT_PTR CALLBACK FwDlgProc(HWND, UINT message, WPARAM, LPARAM)
 void InitControlsOnce()
 {
     static const bool done = [] {
-        INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES |
-                                     ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_USEREX_CLASSES };
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
+                                                    ICC_PROGRESS_CLASS | ICC_USEREX_CLASSES};
         return ::InitCommonControlsEx(&icc) != FALSE;
     }();
     (void)done;
@@ -49,15 +49,12 @@ END_MESSAGE_MAP()
 CDialog::CDialog() = default;
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_nIDHelp(nIDTemplate),
-      m_pParentWnd(pParentWnd)
-{
-}
+    : m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd)
+{}
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
     : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd)
-{
-}
+{}
 
 CDialog::~CDialog()
 {
@@ -74,7 +71,7 @@ HWND CDialog::PreModal()
             if (pMain->m_hWnd && ::IsWindow(pMain->m_hWnd))
                 hWnd = ::GetLastActivePopup(pMain->m_hWnd);
         if (!hWnd)
-            hWnd = ::GetActiveWindow();   // no main window yet: the thread's active window
+            hWnd = ::GetActiveWindow(); // no main window yet: the thread's active window
     }
     // A child cannot own a popup: its top-level window does.
     while (hWnd && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD))
@@ -83,10 +80,7 @@ HWND CDialog::PreModal()
     return hWnd;
 }
 
-void CDialog::PostModal()
-{
-    m_hWndTop = nullptr;
-}
+void CDialog::PostModal() { m_hWndTop = nullptr; }
 
 INT_PTR CDialog::DoModal()
 {
@@ -109,8 +103,8 @@ INT_PTR CDialog::DoModal()
         if (m_nFlags & WF_CONTINUEMODAL)
             RunModalLoop(MLF_SHOWONIDLE);
         if (m_hWnd)
-            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE |
-                           SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     m_nFlags &= ~WF_CONTINUEMODAL;
     if (enableOwner)
@@ -128,8 +122,8 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 {
     InitControlsOnce();
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParam(AfxGetResourceHandle(), lpDialogTemplate,
-                                            FwGetSafeHwnd(pParentWnd), FwDlgProc, 0);
+    HWND hWnd =
+        ::CreateDialogIndirectParam(AfxGetResourceHandle(), lpDialogTemplate, FwGetSafeHwnd(pParentWnd), FwDlgProc, 0);
     if (!AfxUnhookWindowCreate()) {
         if (hWnd)
             ::DestroyWindow(hWnd);
@@ -143,10 +137,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
     return TRUE;
 }
 
-BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
-{
-    return Create(MAKEINTRESOURCE(nIDTemplate), pParentWnd);
-}
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) { return Create(MAKEINTRESOURCE(nIDTemplate), pParentWnd); }
 
 BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
 {
@@ -185,10 +176,7 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
-{
-    return OnInitDialog();
-}
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
 
 BOOL CDialog::OnInitDialog()
 {
@@ -203,10 +191,7 @@ void CDialog::OnOK()
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel()
-{
-    EndDialog(IDCANCEL);
-}
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
@@ -223,8 +208,7 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
         return TRUE;
     // Plain commands that the dialog does not handle go on to the application.
     UINT nMsg = HIWORD((DWORD)nCode);
-    if ((nMsg != 0 && nMsg != WM_COMMAND) || LOWORD((DWORD)nCode) != CN_COMMAND || nID < 0x8000 ||
-        nID >= 0xF000)
+    if ((nMsg != 0 && nMsg != WM_COMMAND) || LOWORD((DWORD)nCode) != CN_COMMAND || nID < 0x8000 || nID >= 0xF000)
         return FALSE;
     CWinApp* pApp = AfxGetApp();
     return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
@@ -240,13 +224,13 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
     CDataExchange dx(this, bSaveAndValidate);
     FwThreadState& ts = FwGetThreadState();
     HWND oldLockout = ts.hLockoutNotify;
-    ts.hLockoutNotify = m_hWnd;   // controls' notifications are not handled meanwhile
+    ts.hLockoutNotify = m_hWnd; // controls' notifications are not handled meanwhile
     BOOL ok = FALSE;
     try {
         DoDataExchange(&dx);
         ok = TRUE;
     } catch (CUserException* e) {
-        e->Delete();   // validation failed; the user was told
+        e->Delete(); // validation failed; the user was told
     } catch (...) {
         ts.hLockoutNotify = oldLockout;
         throw;
@@ -279,7 +263,7 @@ void CDataExchange::Fail()
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
     if (rControl.m_hWnd)
-        return;   // bound once
+        return; // bound once
     HWND h = pDX->PrepareCtrl(nIDC);
     if (!rControl.SubclassWindow(h))
         AfxThrowNotSupportedException();
@@ -321,7 +305,7 @@ bool ParseLong(const CString& text, long& out, bool isUnsigned)
         out = strtol(p, &end, 10);
     }
     if (end == p || errno == ERANGE)
-        return false;   // no digits, or too large to hold
+        return false; // no digits, or too large to hold
     while (*end == ' ' || *end == '\t')
         ++end;
     return *end == 0;
@@ -349,8 +333,8 @@ void DDX_TextInteger(CDataExchange* pDX, int nIDC, T& value, bool isUnsigned, lo
     HWND h = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
         long v = 0;
-        if (!ParseLong(WindowText(h), v, isUnsigned) ||
-            (!isUnsigned && (v < lo || v > (long)hi)) || (isUnsigned && (unsigned long)v > hi)) {
+        if (!ParseLong(WindowText(h), v, isUnsigned) || (!isUnsigned && (v < lo || v > (long)hi)) ||
+            (isUnsigned && (unsigned long)v > hi)) {
             AfxMessageBox(FW_IDP_PARSE_INT);
             pDX->Fail();
         }
@@ -365,8 +349,7 @@ void DDX_TextInteger(CDataExchange* pDX, int nIDC, T& value, bool isUnsigned, lo
     }
 }
 
-template <class T>
-void DDX_TextReal(CDataExchange* pDX, int nIDC, T& value, int digits)
+template <class T> void DDX_TextReal(CDataExchange* pDX, int nIDC, T& value, int digits)
 {
     HWND h = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
@@ -394,8 +377,14 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
         SetTextIfChanged(h, value);
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value) { DDX_TextInteger(pDX, nIDC, value, false, LONG_MIN, LONG_MAX); }
-void DDX_Text(CDataExchange* pDX, int nIDC, long& value) { DDX_TextInteger(pDX, nIDC, value, false, LONG_MIN, LONG_MAX); }
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+{
+    DDX_TextInteger(pDX, nIDC, value, false, LONG_MIN, LONG_MAX);
+}
+void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
+{
+    DDX_TextInteger(pDX, nIDC, value, false, LONG_MIN, LONG_MAX);
+}
 void DDX_Text(CDataExchange* pDX, int nIDC, short& value) { DDX_TextInteger(pDX, nIDC, value, false, -32768, 32767); }
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) { DDX_TextInteger(pDX, nIDC, value, true, 0, 0xFFFFFFFFul); }
 void DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value) { DDX_TextInteger(pDX, nIDC, value, true, 0, 0xFFFFFFFFul); }
@@ -452,7 +441,7 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
         }
     } else {
         if (::SendMessage(h, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)(LPCTSTR)value) == CB_ERR)
-            SetTextIfChanged(h, value);   // ignored by a drop-down list
+            SetTextIfChanged(h, value); // ignored by a drop-down list
     }
 }
 
@@ -521,10 +510,7 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
 // ---------------------------------------------------------------------------------------
 // Common dialogs
 
-UINT_PTR CALLBACK FwCommDlgHookProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG ? TRUE : 0;
-}
+UINT_PTR CALLBACK FwCommDlgHookProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG ? TRUE : 0; }
 
 IMPLEMENT_DYNAMIC(CCommonDialog, CDialog)
 
@@ -542,16 +528,12 @@ void CCommonDialog::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    Default();   // the system dialog ends itself
+    Default(); // the system dialog ends itself
 }
 
-void CCommonDialog::OnCancel()
-{
-    Default();
-}
+void CCommonDialog::OnCancel() { Default(); }
 
-template <class F>
-INT_PTR CCommonDialog::RunSystemDialog(F run)
+template <class F> INT_PTR CCommonDialog::RunSystemDialog(F run)
 {
     HWND hOwner = PreModal();
     m_bModal = TRUE;
@@ -640,10 +622,7 @@ int CPrintDialog::GetCopies() const
     return m_pd.nCopies;
 }
 
-LPDEVMODE CPrintDialog::GetDevMode() const
-{
-    return m_pd.hDevMode ? (LPDEVMODE)::GlobalLock(m_pd.hDevMode) : nullptr;
-}
+LPDEVMODE CPrintDialog::GetDevMode() const { return m_pd.hDevMode ? (LPDEVMODE)::GlobalLock(m_pd.hDevMode) : nullptr; }
 
 namespace {
 CString DevNamesField(HGLOBAL h, int which)
@@ -669,14 +648,12 @@ IMPLEMENT_DYNAMIC(CColorDialog, CCommonDialog)
 
 COLORREF* PASCAL CColorDialog::GetSavedCustomColors()
 {
-    static COLORREF colors[16] = {
-        0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
-        0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF };
+    static COLORREF colors[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                  0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
     return colors;
 }
 
-CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd)
-    : CCommonDialog(pParentWnd), m_cc()
+CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : CCommonDialog(pParentWnd), m_cc()
 {
     m_cc.lStructSize = sizeof m_cc;
     m_cc.lpCustColors = GetSavedCustomColors();
@@ -697,8 +674,8 @@ INT_PTR CColorDialog::DoModal()
 
 IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName,
-                         DWORD dwFlags, LPCTSTR lpszFilter, CWnd* pParentWnd)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
+                         LPCTSTR lpszFilter, CWnd* pParentWnd)
     : CCommonDialog(pParentWnd), m_ofn(), m_bOpenFileDialog(bOpenFileDialog)
 {
     m_ofn.lStructSize = sizeof m_ofn;
@@ -740,10 +717,7 @@ INT_PTR CFileDialog::DoModal()
     return ok ? IDOK : IDCANCEL;
 }
 
-CString CFileDialog::GetFileName() const
-{
-    return CString(m_szFileTitle);
-}
+CString CFileDialog::GetFileName() const { return CString(m_szFileTitle); }
 
 CString CFileDialog::GetFileExt() const
 {

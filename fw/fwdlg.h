@@ -8,11 +8,11 @@
 class CDialog;
 
 // One data exchange run between a dialog's members and its controls.
-class CDataExchange {
+class CDataExchange
+{
 public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
-    BOOL m_bSaveAndValidate;   // TRUE: controls -> members
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+    BOOL m_bSaveAndValidate; // TRUE: controls -> members
     CWnd* m_pDlgWnd;
     HWND m_idLastControl = nullptr;
     // The control's handle (a missing control is a programming error: resource exception).
@@ -22,7 +22,8 @@ public:
     [[noreturn]] void Fail();
 };
 
-class CDialog : public CWnd {
+class CDialog : public CWnd
+{
     DECLARE_DYNAMIC(CDialog)
 public:
     CDialog();
@@ -67,7 +68,7 @@ protected:
     BOOL CreateFromTemplate(LPCTSTR lpszTemplateName, HWND hWndParent);
     virtual BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd);
     LRESULT HandleInitDialog(WPARAM, LPARAM);
-    HWND m_hWndTop = nullptr;       // the owner disabled for the modal run
+    HWND m_hWndTop = nullptr; // the owner disabled for the modal run
     LPCDLGTEMPLATE m_lpDialogTemplate = nullptr;
 };
 
@@ -94,13 +95,15 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
 
 // Common dialogs: the system dialog, with the object attached to its window so that a
 // derived class's map, data exchange and template controls work as in any dialog.
-class CCommonDialog : public CDialog {
+class CCommonDialog : public CDialog
+{
     DECLARE_DYNAMIC(CCommonDialog)
 public:
     explicit CCommonDialog(CWnd* pParentWnd) : CDialog((UINT)0, pParentWnd) {}
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
     void OnCancel() override;
+
 protected:
     // Runs the system dialog with this object hooked to its window.
     template <class F> INT_PTR RunSystemDialog(F run);
@@ -109,12 +112,13 @@ protected:
 // Hook procedure given to every common dialog (the object's map does the work).
 UINT_PTR CALLBACK FwCommDlgHookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-class CPrintDialog : public CCommonDialog {
+class CPrintDialog : public CCommonDialog
+{
     DECLARE_DYNAMIC(CPrintDialog)
 public:
     explicit CPrintDialog(BOOL bPrintSetupOnly,
-                          DWORD dwFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
-                                          PD_HIDEPRINTTOFILE | PD_NOSELECTION,
+                          DWORD dwFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE |
+                                          PD_NOSELECTION,
                           CWnd* pParentWnd = nullptr);
     ~CPrintDialog() override;
     INT_PTR DoModal() override;
@@ -131,7 +135,7 @@ public:
     BOOL PrintCollate() const { return (m_pd.Flags & PD_COLLATE) != 0; }
     int GetFromPage() const { return m_pd.nFromPage; }
     int GetToPage() const { return m_pd.nToPage; }
-    LPDEVMODE GetDevMode() const;   // locked; call GlobalUnlock(m_pd.hDevMode) when done
+    LPDEVMODE GetDevMode() const; // locked; call GlobalUnlock(m_pd.hDevMode) when done
     CString GetDriverName() const;
     CString GetDeviceName() const;
     CString GetPortName() const;
@@ -140,7 +144,8 @@ private:
     PRINTDLG m_pdActual;
 };
 
-class CColorDialog : public CCommonDialog {
+class CColorDialog : public CCommonDialog
+{
     DECLARE_DYNAMIC(CColorDialog)
 public:
     explicit CColorDialog(COLORREF clrInit = 0, DWORD dwFlags = 0, CWnd* pParentWnd = nullptr);
@@ -151,18 +156,19 @@ public:
     CHOOSECOLOR m_cc;
 };
 
-class CFileDialog : public CCommonDialog {
+class CFileDialog : public CCommonDialog
+{
     DECLARE_DYNAMIC(CFileDialog)
 public:
-    explicit CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt = nullptr,
-                         LPCTSTR lpszFileName = nullptr,
-                         DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                         LPCTSTR lpszFilter = nullptr, CWnd* pParentWnd = nullptr);
+    explicit CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt = nullptr, LPCTSTR lpszFileName = nullptr,
+                         DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCTSTR lpszFilter = nullptr,
+                         CWnd* pParentWnd = nullptr);
     INT_PTR DoModal() override;
     CString GetPathName() const { return CString(m_szFileName); }
     CString GetFileName() const;
     CString GetFileExt() const;
     OPENFILENAME m_ofn;
+
 private:
     BOOL m_bOpenFileDialog;
     char m_szFileName[MAX_PATH] = {};

@@ -61,10 +61,7 @@ void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL)
     SetTitle(slash ? slash + 1 : full);
 }
 
-POSITION CDocument::GetFirstViewPosition() const
-{
-    return m_viewList.empty() ? nullptr : (POSITION)(UINT_PTR)1;
-}
+POSITION CDocument::GetFirstViewPosition() const { return m_viewList.empty() ? nullptr : (POSITION)(UINT_PTR)1; }
 
 CView* CDocument::GetNextView(POSITION& rPosition) const
 {
@@ -139,8 +136,8 @@ BOOL CDocument::OnNewDocument()
 BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
 {
     // The base document has no content of its own: the file must be readable, that is all.
-    HANDLE h = ::CreateFile(lpszPathName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = ::CreateFile(lpszPathName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         AfxMessageBox(FW_IDP_FAILED_TO_OPEN_DOC, MB_ICONEXCLAMATION);
         return FALSE;
@@ -185,7 +182,7 @@ BOOL CDocument::CanCloseFrame(CFrameWnd* pFrameArg)
     for (CView* v : m_viewList) {
         CFrameWnd* f = v->GetParentFrame();
         if (f && f != pFrameArg)
-            return TRUE;   // another frame keeps the document
+            return TRUE; // another frame keeps the document
     }
     return SaveModified();
 }
@@ -226,14 +223,14 @@ BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
         if (m_pDocTemplate) {
             m_pDocTemplate->GetDocString(ext, CDocTemplate::filterExt);
             CString filterName;
-            if (m_pDocTemplate->GetDocString(filterName, CDocTemplate::filterName) &&
-                !filterName.IsEmpty() && !ext.IsEmpty())
+            if (m_pDocTemplate->GetDocString(filterName, CDocTemplate::filterName) && !filterName.IsEmpty() &&
+                !ext.IsEmpty())
                 filter.Format("%s|*%s||", (LPCTSTR)filterName, (LPCTSTR)ext);
         }
         if (ext.GetLength() > 1 && ext[0] == '.')
             ext = ext.Mid(1);
-        CFileDialog dlg(FALSE, ext.IsEmpty() ? nullptr : (LPCTSTR)ext, name,
-                        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter.IsEmpty() ? nullptr : (LPCTSTR)filter);
+        CFileDialog dlg(FALSE, ext.IsEmpty() ? nullptr : (LPCTSTR)ext, name, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                        filter.IsEmpty() ? nullptr : (LPCTSTR)filter);
         if (dlg.DoModal() != IDOK)
             return FALSE;
         path = dlg.GetPathName();
@@ -245,15 +242,9 @@ BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
     return TRUE;
 }
 
-void CDocument::OnFileSave()
-{
-    DoFileSave();
-}
+void CDocument::OnFileSave() { DoFileSave(); }
 
-void CDocument::OnFileSaveAs()
-{
-    DoSave(nullptr);
-}
+void CDocument::OnFileSaveAs() { DoSave(nullptr); }
 
 void CDocument::OnFileClose()
 {
@@ -293,10 +284,7 @@ BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
-void CView::PostNcDestroy()
-{
-    delete this;
-}
+void CView::PostNcDestroy() { delete this; }
 
 int CView::OnCreate(LPCREATESTRUCT lpcs)
 {
@@ -329,15 +317,9 @@ LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM)
     return 0;
 }
 
-void CView::OnInitialUpdate()
-{
-    OnUpdate(nullptr, 0, nullptr);
-}
+void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
-void CView::OnUpdate(CView*, LPARAM, CObject*)
-{
-    Invalidate(TRUE);
-}
+void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
 
 void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo)
 {
@@ -401,9 +383,8 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
-BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                       const RECT& rect, CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle,
-                       CCreateContext* pContext)
+BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
 {
     HMENU hMenu = nullptr;
     if (lpszMenuName) {
@@ -420,8 +401,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
                     FwGetSafeHwnd(pParentWnd), hMenu, pContext);
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
-                          CCreateContext* pContext)
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
     m_nIDHelp = nIDResource;
     HINSTANCE hInst = AfxGetResourceHandle();
@@ -431,13 +411,12 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     m_strTitle = lf >= 0 ? full.Left(lf) : full;
 
     HICON hIcon = ::LoadIcon(hInst, MAKEINTRESOURCE(nIDResource));
-    LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-                                      (HBRUSH)(COLOR_WINDOW + 1), hIcon);
+    LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1), hIcon);
     HMENU hMenu = ::LoadMenu(hInst, MAKEINTRESOURCE(nIDResource));
     m_hMenuDefault = hMenu;
     CString title = m_strTitle;
-    if (!CreateEx(0, cls, title, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, FwGetSafeHwnd(pParentWnd), hMenu, pContext))
+    if (!CreateEx(0, cls, title, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  FwGetSafeHwnd(pParentWnd), hMenu, pContext))
         return FALSE;
     m_hAccelTable = ::LoadAccelerators(hInst, MAKEINTRESOURCE(nIDResource));
     if (!pContext)
@@ -456,8 +435,7 @@ int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
     // The application's main window from the first moment: code running during the
     // rest of start-up (also on other threads) asks for it.
     CWinApp* pApp = AfxGetApp();
-    if (pApp && !pApp->m_pMainWnd && !(GetStyle() & WS_CHILD) &&
-        pApp->m_nThreadID == GetCurrentThreadId())
+    if (pApp && !pApp->m_pMainWnd && !(GetStyle() & WS_CHILD) && pApp->m_nThreadID == GetCurrentThreadId())
         pApp->m_pMainWnd = this;
     if (Default() == -1)
         return -1;
@@ -481,9 +459,8 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
     auto* pView = static_cast<CWnd*>(pContext->m_pNewViewClass->CreateObject());
     if (!pView)
         return nullptr;
-    if (!pView->CreateEx(0, nullptr, nullptr, AFX_WS_DEFAULT_VIEW, 0, 0, 0, 0, m_hWnd,
-                         (HMENU)(UINT_PTR)nID, pContext))
-        return nullptr;   // the view deleted itself
+    if (!pView->CreateEx(0, nullptr, nullptr, AFX_WS_DEFAULT_VIEW, 0, 0, 0, 0, m_hWnd, (HMENU)(UINT_PTR)nID, pContext))
+        return nullptr; // the view deleted itself
     return pView;
 }
 
@@ -501,10 +478,7 @@ void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify)
     }
 }
 
-CDocument* CFrameWnd::GetActiveDocument()
-{
-    return m_pViewActive ? m_pViewActive->GetDocument() : nullptr;
-}
+CDocument* CFrameWnd::GetActiveDocument() { return m_pViewActive ? m_pViewActive->GetDocument() : nullptr; }
 
 void CFrameWnd::RecalcLayout(BOOL)
 {
@@ -550,14 +524,11 @@ void CFrameWnd::OnDestroy()
 {
     // A menu that the frame removed from its window is still the frame's to free.
     if (m_hMenuDefault && ::GetMenu(m_hWnd) == m_hMenuDefault)
-        m_hMenuDefault = nullptr;   // the window destroys its own menu
+        m_hMenuDefault = nullptr; // the window destroys its own menu
     Default();
 }
 
-void CFrameWnd::PostNcDestroy()
-{
-    delete this;
-}
+void CFrameWnd::PostNcDestroy() { delete this; }
 
 void CFrameWnd::ActivateFrame(int nCmdShow)
 {
@@ -671,10 +642,7 @@ void CFrameWnd::OnNextPane()
         ::SetFocus(m_pViewActive->m_hWnd);
 }
 
-void CFrameWnd::OnPrevPane()
-{
-    OnNextPane();
-}
+void CFrameWnd::OnPrevPane() { OnNextPane(); }
 
 // ---------------------------------------------------------------------------------------
 // Templates
@@ -684,8 +652,7 @@ IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
 
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                            CRuntimeClass* pViewClass)
-    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass),
-      m_pViewClass(pViewClass)
+    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass)
 {
     m_strDocStrings.LoadString(nIDResource);
 }
@@ -729,7 +696,7 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     if (!pFrame)
         return nullptr;
     if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
-        return nullptr;   // the frame deleted itself
+        return nullptr; // the frame deleted itself
     return pFrame;
 }
 
@@ -738,15 +705,9 @@ void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL b
     pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
 }
 
-void CDocTemplate::AddDocument(CDocument* pDoc)
-{
-    pDoc->m_pDocTemplate = this;
-}
+void CDocTemplate::AddDocument(CDocument* pDoc) { pDoc->m_pDocTemplate = this; }
 
-void CDocTemplate::RemoveDocument(CDocument* pDoc)
-{
-    pDoc->m_pDocTemplate = nullptr;
-}
+void CDocTemplate::RemoveDocument(CDocument* pDoc) { pDoc->m_pDocTemplate = nullptr; }
 
 BOOL CDocTemplate::SaveAllModified()
 {
@@ -761,18 +722,17 @@ void CDocTemplate::CloseAllDocuments(BOOL)
     for (POSITION pos = GetFirstDocPosition(); pos;) {
         CDocument* pDoc = GetNextDoc(pos);
         pDoc->OnCloseDocument();
-        pos = GetFirstDocPosition();   // the list changed
+        pos = GetFirstDocPosition(); // the list changed
         if (pos && GetNextDoc(pos) == pDoc)
-            break;   // the document stayed (not auto-delete)
+            break; // the document stayed (not auto-delete)
         pos = GetFirstDocPosition();
     }
 }
 
-CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass,
-                                       CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass)
+CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                                       CRuntimeClass* pViewClass)
     : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass)
-{
-}
+{}
 
 CSingleDocTemplate::~CSingleDocTemplate()
 {
@@ -795,10 +755,7 @@ void CSingleDocTemplate::RemoveDocument(CDocument* pDoc)
         m_pOnlyDoc = nullptr;
 }
 
-POSITION CSingleDocTemplate::GetFirstDocPosition() const
-{
-    return m_pOnlyDoc ? (POSITION)(UINT_PTR)1 : nullptr;
-}
+POSITION CSingleDocTemplate::GetFirstDocPosition() const { return m_pOnlyDoc ? (POSITION)(UINT_PTR)1 : nullptr; }
 
 CDocument* CSingleDocTemplate::GetNextDoc(POSITION& rPos) const
 {
@@ -853,7 +810,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
             pDocument->m_bEmbedded = TRUE;
         if (!pDocument->OnNewDocument()) {
             if (created)
-                pFrame->DestroyWindow();   // takes the document with it
+                pFrame->DestroyWindow(); // takes the document with it
             return nullptr;
         }
     } else {

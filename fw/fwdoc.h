@@ -12,12 +12,13 @@ class CPreviewView;
 struct CPrintPreviewState;
 
 // Frame style bits: the document title goes into the caption ("doc - app").
-#define FWS_ADDTOTITLE  0x00008000L
+#define FWS_ADDTOTITLE 0x00008000L
 #define FWS_PREFIXTITLE 0x00004000L
 #define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
 
 // What a frame's creation needs to make its view.
-struct CCreateContext {
+struct CCreateContext
+{
     CRuntimeClass* m_pNewViewClass = nullptr;
     CDocument* m_pCurrentDoc = nullptr;
     CDocTemplate* m_pNewDocTemplate = nullptr;
@@ -25,7 +26,8 @@ struct CCreateContext {
     CFrameWnd* m_pCurrentFrame = nullptr;
 };
 
-class CDocument : public CCmdTarget {
+class CDocument : public CCmdTarget
+{
     DECLARE_DYNAMIC(CDocument)
 public:
     CDocument();
@@ -78,7 +80,8 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
-class CView : public CWnd {
+class CView : public CWnd
+{
     DECLARE_DYNAMIC(CView)
 public:
     CView();
@@ -127,7 +130,8 @@ protected:
     void PrintJob(BOOL bDirect);
 };
 
-class CFrameWnd : public CWnd {
+class CFrameWnd : public CWnd
+{
     DECLARE_DYNCREATE(CFrameWnd)
 public:
     CFrameWnd();
@@ -138,9 +142,8 @@ public:
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
-                const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr,
-                LPCTSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,
-                CCreateContext* pContext = nullptr);
+                const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
+                DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
 
     CView* GetActiveView() const { return m_pViewActive; }
     void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
@@ -183,13 +186,12 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
-class CDocTemplate : public CCmdTarget {
+class CDocTemplate : public CCmdTarget
+{
     DECLARE_DYNAMIC(CDocTemplate)
 public:
-    enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt,
-                          regFileTypeId, regFileTypeName };
-    CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
-                 CRuntimeClass* pViewClass);
+    enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
+    CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);
     ~CDocTemplate() override = default;
 
     // One of the line-feed separated substrings of string resource nIDResource.
@@ -213,7 +215,8 @@ public:
     CString m_strDocStrings;
 };
 
-class CSingleDocTemplate : public CDocTemplate {
+class CSingleDocTemplate : public CDocTemplate
+{
     DECLARE_DYNAMIC(CSingleDocTemplate)
 public:
     CSingleDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,

@@ -64,11 +64,21 @@ BOOL CResourceException::GetErrorMessage(LPSTR buffer, UINT maxLength, PUINT hel
 BOOL CFileException::GetErrorMessage(LPSTR buffer, UINT maxLength, PUINT helpContext) const
 {
     static const char* const reasons[] = {
-        "no error", "an unexpected error", "it was not found", "the path is invalid",
-        "too many files are open", "access was denied", "the file is invalid",
-        "the current folder cannot be removed", "the folder is full", "the position is invalid",
-        "a hardware I/O error occurred", "of a sharing violation", "of a lock violation",
-        "the disk is full", "the end of the file was reached",
+        "no error",
+        "an unexpected error",
+        "it was not found",
+        "the path is invalid",
+        "too many files are open",
+        "access was denied",
+        "the file is invalid",
+        "the current folder cannot be removed",
+        "the folder is full",
+        "the position is invalid",
+        "a hardware I/O error occurred",
+        "of a sharing violation",
+        "of a lock violation",
+        "the disk is full",
+        "the end of the file was reached",
     };
     int cause = m_cause >= 0 && m_cause <= endOfFile ? m_cause : genericException;
     CString text;
@@ -83,26 +93,51 @@ BOOL CFileException::GetErrorMessage(LPSTR buffer, UINT maxLength, PUINT helpCon
 int CFileException::OsErrorToException(LONG osError)
 {
     switch (osError) {
-    case NO_ERROR: return none;
-    case ERROR_FILE_NOT_FOUND: return fileNotFound;
-    case ERROR_PATH_NOT_FOUND: case ERROR_INVALID_NAME: case ERROR_BAD_PATHNAME:
-    case ERROR_INVALID_DRIVE: case ERROR_BAD_NETPATH: case ERROR_FILENAME_EXCED_RANGE:
+    case NO_ERROR:
+        return none;
+    case ERROR_FILE_NOT_FOUND:
+        return fileNotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_FILENAME_EXCED_RANGE:
         return badPath;
-    case ERROR_TOO_MANY_OPEN_FILES: return tooManyOpenFiles;
-    case ERROR_ACCESS_DENIED: case ERROR_WRITE_PROTECT: case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: case ERROR_CANNOT_MAKE:
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return tooManyOpenFiles;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_CANNOT_MAKE:
         return accessDenied;
-    case ERROR_INVALID_HANDLE: case ERROR_INVALID_ACCESS: return invalidFile;
-    case ERROR_CURRENT_DIRECTORY: return removeCurrentDir;
-    case ERROR_NO_MORE_FILES: return directoryFull;
-    case ERROR_SEEK: case ERROR_NEGATIVE_SEEK: return badSeek;
-    case ERROR_WRITE_FAULT: case ERROR_READ_FAULT: case ERROR_CRC: case ERROR_GEN_FAILURE:
+    case ERROR_INVALID_HANDLE:
+    case ERROR_INVALID_ACCESS:
+        return invalidFile;
+    case ERROR_CURRENT_DIRECTORY:
+        return removeCurrentDir;
+    case ERROR_NO_MORE_FILES:
+        return directoryFull;
+    case ERROR_SEEK:
+    case ERROR_NEGATIVE_SEEK:
+        return badSeek;
+    case ERROR_WRITE_FAULT:
+    case ERROR_READ_FAULT:
+    case ERROR_CRC:
+    case ERROR_GEN_FAILURE:
         return hardIO;
-    case ERROR_SHARING_VIOLATION: return sharingViolation;
-    case ERROR_LOCK_VIOLATION: return lockViolation;
-    case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: return diskFull;
-    case ERROR_HANDLE_EOF: return endOfFile;
-    default: return genericException;
+    case ERROR_SHARING_VIOLATION:
+        return sharingViolation;
+    case ERROR_LOCK_VIOLATION:
+        return lockViolation;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return diskFull;
+    case ERROR_HANDLE_EOF:
+        return endOfFile;
+    default:
+        return genericException;
     }
 }
 
@@ -134,7 +169,4 @@ void AfxThrowFileException(int cause, LONG osError, LPCSTR fileName)
     throw new CFileException(cause, osError, fileName);
 }
 
-void AfxThrowArchiveException(int cause, LPCSTR fileName)
-{
-    throw new CArchiveException(cause, fileName);
-}
+void AfxThrowArchiveException(int cause, LPCSTR fileName) { throw new CArchiveException(cause, fileName); }

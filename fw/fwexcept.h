@@ -59,12 +59,25 @@ class CFileException : public CException
     DECLARE_DYNAMIC(CFileException)
 public:
     enum {
-        none, genericException, fileNotFound, badPath, tooManyOpenFiles, accessDenied,
-        invalidFile, removeCurrentDir, directoryFull, badSeek, hardIO, sharingViolation,
-        lockViolation, diskFull, endOfFile
+        none,
+        genericException,
+        fileNotFound,
+        badPath,
+        tooManyOpenFiles,
+        accessDenied,
+        invalidFile,
+        removeCurrentDir,
+        directoryFull,
+        badSeek,
+        hardIO,
+        sharingViolation,
+        lockViolation,
+        diskFull,
+        endOfFile
     };
     explicit CFileException(int cause = none, LONG osError = -1, LPCSTR fileName = NULL)
-        : m_cause(cause), m_lOsError(osError), m_strFileName(fileName) {}
+        : m_cause(cause), m_lOsError(osError), m_strFileName(fileName)
+    {}
 
     BOOL GetErrorMessage(LPSTR buffer, UINT maxLength, PUINT helpContext = NULL) const override;
     // Cause for a Win32 error code (GetLastError).
@@ -81,8 +94,7 @@ class CArchiveException : public CException
     DECLARE_DYNAMIC(CArchiveException)
 public:
     enum { none, genericException, readOnly, endOfFile, writeOnly, badIndex, badClass, badSchema };
-    explicit CArchiveException(int cause = none, LPCSTR fileName = NULL)
-        : m_cause(cause), m_strFileName(fileName) {}
+    explicit CArchiveException(int cause = none, LPCSTR fileName = NULL) : m_cause(cause), m_strFileName(fileName) {}
     BOOL GetErrorMessage(LPSTR buffer, UINT maxLength, PUINT helpContext = NULL) const override;
     int m_cause;
     CString m_strFileName;
@@ -99,8 +111,7 @@ public:
 
 // Runs f and turns the C++ runtime's std::bad_alloc into the framework's memory exception,
 // for code whose callers catch CMemoryException*.
-template <class F>
-auto FwMapBadAlloc(F f) -> decltype(f())
+template <class F> auto FwMapBadAlloc(F f) -> decltype(f())
 {
     try {
         return f();

@@ -55,25 +55,43 @@ BOOL CFile::Open(LPCSTR fileName, UINT openFlags, CFileException* error)
     openFlags &= ~(UINT)typeBinary;
     DWORD access;
     switch (openFlags & 3) {
-    case modeRead: access = GENERIC_READ; break;
-    case modeWrite: access = GENERIC_WRITE; break;
-    default: access = GENERIC_READ | GENERIC_WRITE; break;
+    case modeRead:
+        access = GENERIC_READ;
+        break;
+    case modeWrite:
+        access = GENERIC_WRITE;
+        break;
+    default:
+        access = GENERIC_READ | GENERIC_WRITE;
+        break;
     }
     DWORD share;
     switch (openFlags & 0x70) {
-    case shareDenyWrite: share = FILE_SHARE_READ; break;
-    case shareDenyRead: share = FILE_SHARE_WRITE; break;
-    case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    default: share = 0; break;   // exclusive or compatibility
+    case shareDenyWrite:
+        share = FILE_SHARE_READ;
+        break;
+    case shareDenyRead:
+        share = FILE_SHARE_WRITE;
+        break;
+    case shareDenyNone:
+        share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+        break;
+    default:
+        share = 0;
+        break; // exclusive or compatibility
     }
     DWORD create = OPEN_EXISTING;
     if (openFlags & modeCreate)
         create = (openFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
     DWORD attributes = FILE_ATTRIBUTE_NORMAL;
-    if (openFlags & osWriteThrough) attributes |= FILE_FLAG_WRITE_THROUGH;
-    if (openFlags & osNoBuffer) attributes |= FILE_FLAG_NO_BUFFERING;
-    if (openFlags & osRandomAccess) attributes |= FILE_FLAG_RANDOM_ACCESS;
-    if (openFlags & osSequentialScan) attributes |= FILE_FLAG_SEQUENTIAL_SCAN;
+    if (openFlags & osWriteThrough)
+        attributes |= FILE_FLAG_WRITE_THROUGH;
+    if (openFlags & osNoBuffer)
+        attributes |= FILE_FLAG_NO_BUFFERING;
+    if (openFlags & osRandomAccess)
+        attributes |= FILE_FLAG_RANDOM_ACCESS;
+    if (openFlags & osSequentialScan)
+        attributes |= FILE_FLAG_SEQUENTIAL_SCAN;
     SECURITY_ATTRIBUTES sa = {sizeof sa, NULL, (openFlags & modeNoInherit) ? FALSE : TRUE};
 
     HANDLE h = CreateFileA(fileName, access, share, &sa, create, attributes, NULL);
@@ -198,12 +216,9 @@ BOOL FillStatus(const WIN32_FILE_ATTRIBUTE_DATA& data, LPCSTR path, CFileStatus&
     lstrcpynA(status.m_szFullName, path, MAX_PATH);
     return TRUE;
 }
-}
+} // namespace
 
-BOOL CFile::GetStatus(CFileStatus& status) const
-{
-    return GetStatus(m_strFileName, status);
-}
+BOOL CFile::GetStatus(CFileStatus& status) const { return GetStatus(m_strFileName, status); }
 
 BOOL CFile::GetStatus(LPCSTR fileName, CFileStatus& status)
 {
@@ -242,10 +257,7 @@ CStdioFile::CStdioFile(LPCSTR fileName, UINT openFlags) : m_pStream(NULL), m_bOw
         AfxThrowFileException(error.m_cause, error.m_lOsError, fileName);
 }
 
-CStdioFile::~CStdioFile()
-{
-    Abort();
-}
+CStdioFile::~CStdioFile() { Abort(); }
 
 BOOL CStdioFile::Open(LPCSTR fileName, UINT openFlags, CFileException* error)
 {
@@ -258,16 +270,26 @@ BOOL CStdioFile::Open(LPCSTR fileName, UINT openFlags, CFileException* error)
     int crtFlags = (openFlags & typeBinary) ? _O_BINARY : _O_TEXT;
     char mode[4] = {0, 0, 0, 0};
     switch (openFlags & 3) {
-    case modeRead: crtFlags |= _O_RDONLY; mode[0] = 'r'; break;
-    case modeWrite: crtFlags |= _O_WRONLY; mode[0] = 'w'; break;
-    default: crtFlags |= _O_RDWR; mode[0] = 'r'; mode[1] = '+'; break;
+    case modeRead:
+        crtFlags |= _O_RDONLY;
+        mode[0] = 'r';
+        break;
+    case modeWrite:
+        crtFlags |= _O_WRONLY;
+        mode[0] = 'w';
+        break;
+    default:
+        crtFlags |= _O_RDWR;
+        mode[0] = 'r';
+        mode[1] = '+';
+        break;
     }
     mode[strlen(mode)] = (openFlags & typeBinary) ? 'b' : 't';
     int fd = _open_osfhandle((intptr_t)m_hFile, crtFlags);
     FILE* stream = fd < 0 ? NULL : _fdopen(fd, mode);
     if (stream == NULL) {
         if (fd >= 0)
-            _close(fd);   // closes the handle too
+            _close(fd); // closes the handle too
         else
             CloseHandle(m_hFile);
         m_hFile = hFileNull;
@@ -277,7 +299,7 @@ BOOL CStdioFile::Open(LPCSTR fileName, UINT openFlags, CFileException* error)
     }
     m_pStream = stream;
     m_bOwnStream = TRUE;
-    m_bCloseOnDelete = FALSE;   // the stream owns the handle now
+    m_bCloseOnDelete = FALSE; // the stream owns the handle now
     return TRUE;
 }
 

@@ -44,16 +44,16 @@ public:
     static const HANDLE hFileNull;
 
     CFile();
-    explicit CFile(HANDLE file);        // attaches; Close() closes it
-    CFile(LPCSTR fileName, UINT openFlags);   // throws CFileException*
-    ~CFile() override;                  // closes without throwing
+    explicit CFile(HANDLE file);            // attaches; Close() closes it
+    CFile(LPCSTR fileName, UINT openFlags); // throws CFileException*
+    ~CFile() override;                      // closes without throwing
 
     // FALSE on failure, with the reason in *error when given.
     virtual BOOL Open(LPCSTR fileName, UINT openFlags, CFileException* error = NULL);
-    virtual void Close();               // throws on a failed close
-    virtual void Abort();               // closes, ignoring errors
-    virtual UINT Read(void* buffer, UINT count);          // bytes read; 0 at the end
-    virtual void Write(const void* buffer, UINT count);   // throws unless all were written
+    virtual void Close();                               // throws on a failed close
+    virtual void Abort();                               // closes, ignoring errors
+    virtual UINT Read(void* buffer, UINT count);        // bytes read; 0 at the end
+    virtual void Write(const void* buffer, UINT count); // throws unless all were written
     virtual ULONGLONG Seek(LONGLONG offset, UINT from);
     void SeekToBegin() { Seek(0, begin); }
     ULONGLONG SeekToEnd() { return Seek(0, end); }
@@ -62,15 +62,15 @@ public:
     virtual void SetLength(ULONGLONG newLength);
     virtual void Flush();
 
-    virtual CString GetFileName() const;   // name with extension
-    virtual CString GetFileTitle() const;  // name without extension
+    virtual CString GetFileName() const;  // name with extension
+    virtual CString GetFileTitle() const; // name without extension
     virtual CString GetFilePath() const;
     void SetFilePath(LPCSTR path) { m_strFileName = path; }
     BOOL GetStatus(CFileStatus& status) const;
     static BOOL GetStatus(LPCSTR fileName, CFileStatus& status);
 
-    static void Rename(LPCSTR oldName, LPCSTR newName);   // throws CFileException*
-    static void Remove(LPCSTR fileName);                  // throws CFileException*
+    static void Rename(LPCSTR oldName, LPCSTR newName); // throws CFileException*
+    static void Remove(LPCSTR fileName);                // throws CFileException*
 
     operator HANDLE() const { return m_hFile; }
 
@@ -88,8 +88,8 @@ class CStdioFile : public CFile
     DECLARE_DYNAMIC(CStdioFile)
 public:
     CStdioFile();
-    explicit CStdioFile(FILE* stream);  // attached; not closed by this object
-    CStdioFile(LPCSTR fileName, UINT openFlags);   // throws CFileException*
+    explicit CStdioFile(FILE* stream);           // attached; not closed by this object
+    CStdioFile(LPCSTR fileName, UINT openFlags); // throws CFileException*
     ~CStdioFile() override;
 
     BOOL Open(LPCSTR fileName, UINT openFlags, CFileException* error = NULL) override;
@@ -138,40 +138,136 @@ public:
     void WriteString(LPCSTR text);
     BOOL ReadString(CString& text);
 
-    CArchive& operator<<(BYTE v) { Write(&v, sizeof v); return *this; }
-    CArchive& operator<<(WORD v) { Write(&v, sizeof v); return *this; }
-    CArchive& operator<<(LONG v) { Write(&v, sizeof v); return *this; }
-    CArchive& operator<<(DWORD v) { Write(&v, sizeof v); return *this; }
-    CArchive& operator<<(int v) { Write(&v, sizeof v); return *this; }
-    CArchive& operator<<(UINT v) { Write(&v, sizeof v); return *this; }
-    CArchive& operator<<(short v) { Write(&v, sizeof v); return *this; }
-    CArchive& operator<<(char v) { Write(&v, sizeof v); return *this; }
-    CArchive& operator<<(float v) { Write(&v, sizeof v); return *this; }
-    CArchive& operator<<(double v) { Write(&v, sizeof v); return *this; }
-    CArchive& operator<<(LONGLONG v) { Write(&v, sizeof v); return *this; }
-    CArchive& operator<<(ULONGLONG v) { Write(&v, sizeof v); return *this; }
+    CArchive& operator<<(BYTE v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator<<(WORD v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator<<(LONG v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator<<(DWORD v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator<<(int v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator<<(UINT v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator<<(short v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator<<(char v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator<<(float v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator<<(double v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator<<(LONGLONG v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator<<(ULONGLONG v)
+    {
+        Write(&v, sizeof v);
+        return *this;
+    }
     CArchive& operator<<(const CString& s);
 
-    CArchive& operator>>(BYTE& v) { ReadExact(&v, sizeof v); return *this; }
-    CArchive& operator>>(WORD& v) { ReadExact(&v, sizeof v); return *this; }
-    CArchive& operator>>(LONG& v) { ReadExact(&v, sizeof v); return *this; }
-    CArchive& operator>>(DWORD& v) { ReadExact(&v, sizeof v); return *this; }
-    CArchive& operator>>(int& v) { ReadExact(&v, sizeof v); return *this; }
-    CArchive& operator>>(UINT& v) { ReadExact(&v, sizeof v); return *this; }
-    CArchive& operator>>(short& v) { ReadExact(&v, sizeof v); return *this; }
-    CArchive& operator>>(char& v) { ReadExact(&v, sizeof v); return *this; }
-    CArchive& operator>>(float& v) { ReadExact(&v, sizeof v); return *this; }
-    CArchive& operator>>(double& v) { ReadExact(&v, sizeof v); return *this; }
-    CArchive& operator>>(LONGLONG& v) { ReadExact(&v, sizeof v); return *this; }
-    CArchive& operator>>(ULONGLONG& v) { ReadExact(&v, sizeof v); return *this; }
+    CArchive& operator>>(BYTE& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator>>(WORD& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator>>(LONG& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator>>(DWORD& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator>>(int& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator>>(UINT& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator>>(short& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator>>(char& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator>>(float& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator>>(double& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator>>(LONGLONG& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
+    CArchive& operator>>(ULONGLONG& v)
+    {
+        ReadExact(&v, sizeof v);
+        return *this;
+    }
     CArchive& operator>>(CString& s);
 
-    void* m_pDocument;                  // the document being serialised, when there is one
+    void* m_pDocument; // the document being serialised, when there is one
 
 private:
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
-    void ReadExact(void* buffer, UINT count);   // throws CArchiveException* at the end
+    void ReadExact(void* buffer, UINT count); // throws CArchiveException* at the end
     CFile* m_pFile;
     UINT m_nMode;
 };

@@ -27,8 +27,7 @@ struct CDC::WrapperCache
     std::map<HDC, std::unique_ptr<CDC>> dcs;
     size_t pruneAt = 256;
 
-    template <class T>
-    T* Get(HGDIOBJ handle)
+    template <class T> T* Get(HGDIOBJ handle)
     {
         if (handle == NULL)
             return NULL;
@@ -75,18 +74,14 @@ volatile LONG g_liveHandles = 0;
 } // namespace
 
 // Used by FromHandle: defined as a friend of CGdiObject to reach m_bOwned.
-template <class T>
-T* FwTempGdiObject(HGDIOBJ object)
+template <class T> T* FwTempGdiObject(HGDIOBJ object)
 {
     if (t_temps == NULL)
         t_temps = new CDC::WrapperCache;
     return t_temps->Get<T>(object);
 }
 
-LONG FwGdiLiveHandles()
-{
-    return g_liveHandles;
-}
+LONG FwGdiLiveHandles() { return g_liveHandles; }
 
 void FwDeleteTempObjects()
 {
@@ -96,10 +91,7 @@ void FwDeleteTempObjects()
     t_temps = NULL;
 }
 
-void AfxLockTempMaps()
-{
-    ++t_tempLocks;
-}
+void AfxLockTempMaps() { ++t_tempLocks; }
 
 BOOL AfxUnlockTempMaps(BOOL deleteTemps)
 {
@@ -112,10 +104,7 @@ BOOL AfxUnlockTempMaps(BOOL deleteTemps)
 
 // ---- CGdiObject
 
-CGdiObject::~CGdiObject()
-{
-    DeleteObject();
-}
+CGdiObject::~CGdiObject() { DeleteObject(); }
 
 BOOL CGdiObject::Attach(HGDIOBJ object)
 {
@@ -148,7 +137,7 @@ BOOL CGdiObject::DeleteObject()
     if (h == NULL || !owned)
         return FALSE;
     if (!::DeleteObject(h))
-        return FALSE;   // stays counted: the handle is lost
+        return FALSE; // stays counted: the handle is lost
     InterlockedDecrement(&g_liveHandles);
     return TRUE;
 }
@@ -169,10 +158,7 @@ BOOL CGdiObject::CreateStockObject(int index)
     return TRUE;
 }
 
-BOOL CGdiObject::UnrealizeObject()
-{
-    return m_hObject ? ::UnrealizeObject(m_hObject) : FALSE;
-}
+BOOL CGdiObject::UnrealizeObject() { return m_hObject ? ::UnrealizeObject(m_hObject) : FALSE; }
 
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ object) { return FwTempGdiObject<CGdiObject>(object); }
 CPen* CPen::FromHandle(HPEN pen) { return FwTempGdiObject<CPen>(pen); }
@@ -184,11 +170,8 @@ CRgn* CRgn::FromHandle(HRGN region) { return FwTempGdiObject<CRgn>(region); }
 
 namespace {
 // Takes a freshly created handle into the wrapper; FALSE when creation failed.
-BOOL Take(CGdiObject* object, HGDIOBJ handle)
-{
-    return handle != NULL && object->Attach(handle);
-}
-}
+BOOL Take(CGdiObject* object, HGDIOBJ handle) { return handle != NULL && object->Attach(handle); }
+} // namespace
 
 // ---- CPen
 
@@ -214,10 +197,7 @@ BOOL CPen::CreatePen(int penStyle, int width, const LOGBRUSH* brush, int styleCo
     return Take(this, ::ExtCreatePen((DWORD)penStyle, (DWORD)width, brush, (DWORD)styleCount, styles));
 }
 
-BOOL CPen::CreatePenIndirect(const LOGPEN* logPen)
-{
-    return Take(this, ::CreatePenIndirect(logPen));
-}
+BOOL CPen::CreatePenIndirect(const LOGPEN* logPen) { return Take(this, ::CreatePenIndirect(logPen)); }
 
 // ---- CBrush
 
@@ -270,14 +250,12 @@ BOOL CBrush::CreateSysColorBrush(int index)
 
 BOOL CFont::CreateFontIndirect(const LOGFONT* logFont) { return Take(this, ::CreateFontIndirectA(logFont)); }
 
-BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
-                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
-                       BYTE outPrecision, BYTE clipPrecision, BYTE quality,
+BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic, BYTE underline,
+                       BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
                        BYTE pitchAndFamily, LPCSTR faceName)
 {
-    return Take(this, ::CreateFontA(height, width, escapement, orientation, weight, italic,
-                                    underline, strikeOut, charSet, outPrecision, clipPrecision,
-                                    quality, pitchAndFamily, faceName));
+    return Take(this, ::CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut,
+                                    charSet, outPrecision, clipPrecision, quality, pitchAndFamily, faceName));
 }
 
 BOOL CFont::CreatePointFont(int pointSize, LPCSTR faceName, CDC* dc)
@@ -306,30 +284,18 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONT* logFont, CDC* dc)
 
 // ---- CBitmap
 
-BOOL CBitmap::LoadBitmap(UINT id)
-{
-    return Take(this, ::LoadBitmapA(FwGetResourceHandle(), MAKEINTRESOURCEA(id)));
-}
+BOOL CBitmap::LoadBitmap(UINT id) { return Take(this, ::LoadBitmapA(FwGetResourceHandle(), MAKEINTRESOURCEA(id))); }
 
-BOOL CBitmap::LoadBitmap(LPCSTR resourceName)
-{
-    return Take(this, ::LoadBitmapA(FwGetResourceHandle(), resourceName));
-}
+BOOL CBitmap::LoadBitmap(LPCSTR resourceName) { return Take(this, ::LoadBitmapA(FwGetResourceHandle(), resourceName)); }
 
-BOOL CBitmap::LoadOEMBitmap(UINT id)
-{
-    return Take(this, ::LoadBitmapA(NULL, MAKEINTRESOURCEA(id)));
-}
+BOOL CBitmap::LoadOEMBitmap(UINT id) { return Take(this, ::LoadBitmapA(NULL, MAKEINTRESOURCEA(id))); }
 
 BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
 {
     return Take(this, ::CreateBitmap(width, height, planes, bitsPerPixel, bits));
 }
 
-BOOL CBitmap::CreateBitmapIndirect(const BITMAP* bitmap)
-{
-    return Take(this, ::CreateBitmapIndirect(bitmap));
-}
+BOOL CBitmap::CreateBitmapIndirect(const BITMAP* bitmap) { return Take(this, ::CreateBitmapIndirect(bitmap)); }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height)
 {
@@ -369,10 +335,7 @@ CSize CBitmap::SetBitmapDimension(int width, int height)
 
 BOOL CPalette::CreatePalette(const LOGPALETTE* logPalette) { return Take(this, ::CreatePalette(logPalette)); }
 
-BOOL CPalette::CreateHalftonePalette(CDC* dc)
-{
-    return dc && Take(this, ::CreateHalftonePalette(dc->m_hDC));
-}
+BOOL CPalette::CreateHalftonePalette(CDC* dc) { return dc && Take(this, ::CreateHalftonePalette(dc->m_hDC)); }
 
 int CPalette::GetEntryCount() const
 {
@@ -439,10 +402,7 @@ int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode)
     return ::CombineRgn((HRGN)m_hObject, a ? (HRGN)a->m_hObject : NULL, b ? (HRGN)b->m_hObject : NULL, mode);
 }
 
-int CRgn::CopyRgn(const CRgn* source)
-{
-    return ::CombineRgn((HRGN)m_hObject, (HRGN)source->m_hObject, NULL, RGN_COPY);
-}
+int CRgn::CopyRgn(const CRgn* source) { return ::CombineRgn((HRGN)m_hObject, (HRGN)source->m_hObject, NULL, RGN_COPY); }
 
 BOOL CRgn::EqualRgn(const CRgn* other) const { return ::EqualRgn((HRGN)m_hObject, (HRGN)other->m_hObject); }
 int CRgn::OffsetRgn(int x, int y) { return ::OffsetRgn((HRGN)m_hObject, x, y); }
@@ -503,11 +463,16 @@ void CDC::RestoreOriginals()
     if (m_hDC == NULL)
         return;
     // The DC's first objects go back in, so that ours can be deleted once it is gone.
-    if (m_hOrigPen) ::SelectObject(m_hDC, m_hOrigPen);
-    if (m_hOrigBrush) ::SelectObject(m_hDC, m_hOrigBrush);
-    if (m_hOrigFont) ::SelectObject(m_hDC, m_hOrigFont);
-    if (m_hOrigBitmap) ::SelectObject(m_hDC, m_hOrigBitmap);
-    if (m_hOrigPalette) ::SelectPalette(m_hDC, (HPALETTE)m_hOrigPalette, TRUE);
+    if (m_hOrigPen)
+        ::SelectObject(m_hDC, m_hOrigPen);
+    if (m_hOrigBrush)
+        ::SelectObject(m_hDC, m_hOrigBrush);
+    if (m_hOrigFont)
+        ::SelectObject(m_hDC, m_hOrigFont);
+    if (m_hOrigBitmap)
+        ::SelectObject(m_hDC, m_hOrigBitmap);
+    if (m_hOrigPalette)
+        ::SelectPalette(m_hDC, (HPALETTE)m_hOrigPalette, TRUE);
     m_hOrigPen = m_hOrigBrush = m_hOrigFont = m_hOrigBitmap = m_hOrigPalette = NULL;
 }
 
@@ -517,7 +482,7 @@ BOOL CDC::DeleteDC()
         return FALSE;
     RestoreOriginals();
     BOOL owned = m_bOwnDC;
-    m_bOwnDC = FALSE;   // counted below, by the outcome
+    m_bOwnDC = FALSE; // counted below, by the outcome
     HDC h = Detach();
     if (!owned)
         return FALSE;
@@ -527,10 +492,7 @@ BOOL CDC::DeleteDC()
     return TRUE;
 }
 
-BOOL CDC::CreateCompatibleDC(CDC* dc)
-{
-    return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : NULL));
-}
+BOOL CDC::CreateCompatibleDC(CDC* dc) { return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : NULL)); }
 
 BOOL CDC::CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODE* initData)
 {
@@ -551,19 +513,28 @@ HGDIOBJ CDC::SelectRemembered(HGDIOBJ object)
         return NULL;
     HGDIOBJ* first = NULL;
     switch (::GetObjectType(object)) {
-    case OBJ_PEN: case OBJ_EXTPEN: first = &m_hOrigPen; break;
-    case OBJ_BRUSH: first = &m_hOrigBrush; break;
-    case OBJ_FONT: first = &m_hOrigFont; break;
-    case OBJ_BITMAP: first = &m_hOrigBitmap; break;
-    default: break;
+    case OBJ_PEN:
+    case OBJ_EXTPEN:
+        first = &m_hOrigPen;
+        break;
+    case OBJ_BRUSH:
+        first = &m_hOrigBrush;
+        break;
+    case OBJ_FONT:
+        first = &m_hOrigFont;
+        break;
+    case OBJ_BITMAP:
+        first = &m_hOrigBitmap;
+        break;
+    default:
+        break;
     }
     if (first && *first == NULL)
         *first = old;
     return old;
 }
 
-template <class T>
-T* CDC::Wrap(HGDIOBJ object) const
+template <class T> T* CDC::Wrap(HGDIOBJ object) const
 {
     if (object == NULL)
         return NULL;
@@ -575,7 +546,10 @@ T* CDC::Wrap(HGDIOBJ object) const
 CPen* CDC::SelectObject(CPen* pen) { return Wrap<CPen>(SelectRemembered(pen ? pen->m_hObject : NULL)); }
 CBrush* CDC::SelectObject(CBrush* brush) { return Wrap<CBrush>(SelectRemembered(brush ? brush->m_hObject : NULL)); }
 CFont* CDC::SelectObject(CFont* font) { return Wrap<CFont>(SelectRemembered(font ? font->m_hObject : NULL)); }
-CBitmap* CDC::SelectObject(CBitmap* bitmap) { return Wrap<CBitmap>(SelectRemembered(bitmap ? bitmap->m_hObject : NULL)); }
+CBitmap* CDC::SelectObject(CBitmap* bitmap)
+{
+    return Wrap<CBitmap>(SelectRemembered(bitmap ? bitmap->m_hObject : NULL));
+}
 
 CGdiObject* CDC::SelectObject(CGdiObject* object)
 {
@@ -586,15 +560,9 @@ CGdiObject* CDC::SelectObject(CGdiObject* object)
     return Wrap<CGdiObject>(SelectRemembered(object->m_hObject));
 }
 
-int CDC::SelectObject(CRgn* region)
-{
-    return region ? (int)(INT_PTR)::SelectObject(m_hDC, region->m_hObject) : ERROR;
-}
+int CDC::SelectObject(CRgn* region) { return region ? (int)(INT_PTR)::SelectObject(m_hDC, region->m_hObject) : ERROR; }
 
-HGDIOBJ CDC::SelectObject(HGDIOBJ object)
-{
-    return SelectRemembered(object);
-}
+HGDIOBJ CDC::SelectObject(HGDIOBJ object) { return SelectRemembered(object); }
 
 CGdiObject* CDC::SelectStockObject(int index)
 {
@@ -617,18 +585,73 @@ CBrush* CDC::GetCurrentBrush() const { return Wrap<CBrush>(::GetCurrentObject(m_
 CFont* CDC::GetCurrentFont() const { return Wrap<CFont>(::GetCurrentObject(m_hDC, OBJ_FONT)); }
 CBitmap* CDC::GetCurrentBitmap() const { return Wrap<CBitmap>(::GetCurrentObject(m_hDC, OBJ_BITMAP)); }
 
-CPoint CDC::SetBrushOrg(int x, int y) { POINT p = {0, 0}; ::SetBrushOrgEx(m_hDC, x, y, &p); return p; }
+CPoint CDC::SetBrushOrg(int x, int y)
+{
+    POINT p = {0, 0};
+    ::SetBrushOrgEx(m_hDC, x, y, &p);
+    return p;
+}
 
-CPoint CDC::SetViewportOrg(int x, int y) { POINT p = {0, 0}; ::SetViewportOrgEx(m_hDC, x, y, &p); return p; }
-CPoint CDC::GetViewportOrg() const { POINT p = {0, 0}; ::GetViewportOrgEx(m_hAttribDC, &p); return p; }
-CPoint CDC::OffsetViewportOrg(int dx, int dy) { POINT p = {0, 0}; ::OffsetViewportOrgEx(m_hDC, dx, dy, &p); return p; }
-CSize CDC::SetViewportExt(int cx, int cy) { SIZE s = {0, 0}; ::SetViewportExtEx(m_hDC, cx, cy, &s); return s; }
-CSize CDC::GetViewportExt() const { SIZE s = {0, 0}; ::GetViewportExtEx(m_hAttribDC, &s); return s; }
-CPoint CDC::SetWindowOrg(int x, int y) { POINT p = {0, 0}; ::SetWindowOrgEx(m_hDC, x, y, &p); return p; }
-CPoint CDC::GetWindowOrg() const { POINT p = {0, 0}; ::GetWindowOrgEx(m_hAttribDC, &p); return p; }
-CPoint CDC::OffsetWindowOrg(int dx, int dy) { POINT p = {0, 0}; ::OffsetWindowOrgEx(m_hDC, dx, dy, &p); return p; }
-CSize CDC::SetWindowExt(int cx, int cy) { SIZE s = {0, 0}; ::SetWindowExtEx(m_hDC, cx, cy, &s); return s; }
-CSize CDC::GetWindowExt() const { SIZE s = {0, 0}; ::GetWindowExtEx(m_hAttribDC, &s); return s; }
+CPoint CDC::SetViewportOrg(int x, int y)
+{
+    POINT p = {0, 0};
+    ::SetViewportOrgEx(m_hDC, x, y, &p);
+    return p;
+}
+CPoint CDC::GetViewportOrg() const
+{
+    POINT p = {0, 0};
+    ::GetViewportOrgEx(m_hAttribDC, &p);
+    return p;
+}
+CPoint CDC::OffsetViewportOrg(int dx, int dy)
+{
+    POINT p = {0, 0};
+    ::OffsetViewportOrgEx(m_hDC, dx, dy, &p);
+    return p;
+}
+CSize CDC::SetViewportExt(int cx, int cy)
+{
+    SIZE s = {0, 0};
+    ::SetViewportExtEx(m_hDC, cx, cy, &s);
+    return s;
+}
+CSize CDC::GetViewportExt() const
+{
+    SIZE s = {0, 0};
+    ::GetViewportExtEx(m_hAttribDC, &s);
+    return s;
+}
+CPoint CDC::SetWindowOrg(int x, int y)
+{
+    POINT p = {0, 0};
+    ::SetWindowOrgEx(m_hDC, x, y, &p);
+    return p;
+}
+CPoint CDC::GetWindowOrg() const
+{
+    POINT p = {0, 0};
+    ::GetWindowOrgEx(m_hAttribDC, &p);
+    return p;
+}
+CPoint CDC::OffsetWindowOrg(int dx, int dy)
+{
+    POINT p = {0, 0};
+    ::OffsetWindowOrgEx(m_hDC, dx, dy, &p);
+    return p;
+}
+CSize CDC::SetWindowExt(int cx, int cy)
+{
+    SIZE s = {0, 0};
+    ::SetWindowExtEx(m_hDC, cx, cy, &s);
+    return s;
+}
+CSize CDC::GetWindowExt() const
+{
+    SIZE s = {0, 0};
+    ::GetWindowExtEx(m_hAttribDC, &s);
+    return s;
+}
 
 void CDC::DPtoLP(LPSIZE size) const
 {
@@ -646,28 +669,29 @@ void CDC::LPtoDP(LPSIZE size) const
     size->cy = p[1].y - p[0].y;
 }
 
-int CDC::SelectClipRgn(CRgn* region)
-{
-    return ::SelectClipRgn(m_hDC, region ? (HRGN)region->m_hObject : NULL);
-}
+int CDC::SelectClipRgn(CRgn* region) { return ::SelectClipRgn(m_hDC, region ? (HRGN)region->m_hObject : NULL); }
 
 int CDC::SelectClipRgn(CRgn* region, int mode)
 {
     return ::ExtSelectClipRgn(m_hDC, region ? (HRGN)region->m_hObject : NULL, mode);
 }
 
-CPoint CDC::GetCurrentPosition() const { POINT p = {0, 0}; ::GetCurrentPositionEx(m_hAttribDC, &p); return p; }
-CPoint CDC::MoveTo(int x, int y) { POINT p = {0, 0}; ::MoveToEx(m_hDC, x, y, &p); return p; }
-
-void CDC::FillRect(LPCRECT r, CBrush* brush)
+CPoint CDC::GetCurrentPosition() const
 {
-    ::FillRect(m_hDC, r, brush ? (HBRUSH)brush->m_hObject : NULL);
+    POINT p = {0, 0};
+    ::GetCurrentPositionEx(m_hAttribDC, &p);
+    return p;
+}
+CPoint CDC::MoveTo(int x, int y)
+{
+    POINT p = {0, 0};
+    ::MoveToEx(m_hDC, x, y, &p);
+    return p;
 }
 
-void CDC::FrameRect(LPCRECT r, CBrush* brush)
-{
-    ::FrameRect(m_hDC, r, brush ? (HBRUSH)brush->m_hObject : NULL);
-}
+void CDC::FillRect(LPCRECT r, CBrush* brush) { ::FillRect(m_hDC, r, brush ? (HBRUSH)brush->m_hObject : NULL); }
+
+void CDC::FrameRect(LPCRECT r, CBrush* brush) { ::FrameRect(m_hDC, r, brush ? (HBRUSH)brush->m_hObject : NULL); }
 
 void CDC::FillSolidRect(LPCRECT r, COLORREF color)
 {
@@ -699,7 +723,10 @@ BOOL CDC::DrawState(CPoint p, CSize s, HBITMAP bitmap, UINT flags, HBRUSH brush)
     return ::DrawStateA(m_hDC, brush, NULL, (LPARAM)bitmap, 0, p.x, p.y, s.cx, s.cy, flags | DST_BITMAP);
 }
 
-BOOL CDC::FillRgn(CRgn* region, CBrush* brush) { return ::FillRgn(m_hDC, (HRGN)region->m_hObject, (HBRUSH)brush->m_hObject); }
+BOOL CDC::FillRgn(CRgn* region, CBrush* brush)
+{
+    return ::FillRgn(m_hDC, (HRGN)region->m_hObject, (HBRUSH)brush->m_hObject);
+}
 
 BOOL CDC::FrameRgn(CRgn* region, CBrush* brush, int width, int height)
 {
@@ -714,22 +741,20 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int yS
     return ::BitBlt(m_hDC, x, y, width, height, src ? src->m_hDC : NULL, xSrc, ySrc, rop);
 }
 
-BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                     int srcWidth, int srcHeight, DWORD rop)
+BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                     DWORD rop)
 {
-    return ::StretchBlt(m_hDC, x, y, width, height, src ? src->m_hDC : NULL, xSrc, ySrc,
-                        srcWidth, srcHeight, rop);
+    return ::StretchBlt(m_hDC, x, y, width, height, src ? src->m_hDC : NULL, xSrc, ySrc, srcWidth, srcHeight, rop);
 }
 
-BOOL CDC::TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                         int srcWidth, int srcHeight, UINT transparentColor)
+BOOL CDC::TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                         UINT transparentColor)
 {
-    return ::TransparentBlt(m_hDC, x, y, width, height, src->m_hDC, xSrc, ySrc, srcWidth,
-                            srcHeight, transparentColor);
+    return ::TransparentBlt(m_hDC, x, y, width, height, src->m_hDC, xSrc, ySrc, srcWidth, srcHeight, transparentColor);
 }
 
-BOOL CDC::AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                     int srcWidth, int srcHeight, BLENDFUNCTION blend)
+BOOL CDC::AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                     BLENDFUNCTION blend)
 {
     return ::AlphaBlend(m_hDC, x, y, width, height, src->m_hDC, xSrc, ySrc, srcWidth, srcHeight, blend);
 }

@@ -19,15 +19,15 @@ public:
 
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
     operator HGDIOBJ() const { return m_hObject; }
-    BOOL Attach(HGDIOBJ object);        // takes ownership
-    HGDIOBJ Detach();                   // gives it up
+    BOOL Attach(HGDIOBJ object); // takes ownership
+    HGDIOBJ Detach();            // gives it up
     // Deletes the owned handle. A wrapper that does not own its handle (stock object,
     // system brush, FromHandle, SelectObject result) only forgets it. FALSE when nothing
     // was deleted.
     BOOL DeleteObject();
     int GetObject(int size, void* buffer) const;
     UINT GetObjectType() const { return m_hObject ? ::GetObjectType(m_hObject) : 0; }
-    BOOL CreateStockObject(int index);  // a stock object is never deleted
+    BOOL CreateStockObject(int index); // a stock object is never deleted
     BOOL UnrealizeObject();
 
     // A wrapper of the calling thread that does not own the handle; see FwDeleteTempObjects.
@@ -46,7 +46,7 @@ class CPen : public CGdiObject
     DECLARE_DYNAMIC(CPen)
 public:
     CPen() = default;
-    CPen(int penStyle, int width, COLORREF color);   // throws CResourceException*
+    CPen(int penStyle, int width, COLORREF color); // throws CResourceException*
     CPen(int penStyle, int width, const LOGBRUSH* brush, int styleCount = 0, const DWORD* styles = NULL);
     BOOL CreatePen(int penStyle, int width, COLORREF color);
     BOOL CreatePen(int penStyle, int width, const LOGBRUSH* brush, int styleCount = 0, const DWORD* styles = NULL);
@@ -64,7 +64,7 @@ class CBrush : public CGdiObject
     DECLARE_DYNAMIC(CBrush)
 public:
     CBrush() = default;
-    explicit CBrush(COLORREF color);                 // throws CResourceException*
+    explicit CBrush(COLORREF color); // throws CResourceException*
     CBrush(int hatchIndex, COLORREF color);
     explicit CBrush(CBitmap* bitmap);
     BOOL CreateSolidBrush(COLORREF color);
@@ -84,9 +84,8 @@ class CFont : public CGdiObject
 public:
     CFont() = default;
     BOOL CreateFontIndirect(const LOGFONT* logFont);
-    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight,
-                    BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
-                    BYTE outPrecision, BYTE clipPrecision, BYTE quality,
+    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic, BYTE underline,
+                    BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
                     BYTE pitchAndFamily, LPCSTR faceName);
     // Height in tenths of a point, converted for dc (the screen when NULL).
     BOOL CreatePointFont(int pointSize, LPCSTR faceName, CDC* dc = NULL);
@@ -101,7 +100,7 @@ class CBitmap : public CGdiObject
     DECLARE_DYNAMIC(CBitmap)
 public:
     CBitmap() = default;
-    BOOL LoadBitmap(UINT id);           // from the resource module
+    BOOL LoadBitmap(UINT id); // from the resource module
     BOOL LoadBitmap(LPCSTR resourceName);
     BOOL LoadOEMBitmap(UINT id);
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
@@ -181,7 +180,7 @@ public:
     BOOL Attach(HDC dc);
     HDC Detach();
     BOOL DeleteDC();
-    BOOL CreateCompatibleDC(CDC* dc);   // NULL: compatible with the screen
+    BOOL CreateCompatibleDC(CDC* dc); // NULL: compatible with the screen
     BOOL CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODE* initData);
     BOOL CreateIC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODE* initData);
     virtual void SetAttribDC(HDC dc) { m_hAttribDC = dc; }
@@ -205,7 +204,7 @@ public:
     CFont* SelectObject(CFont* font);
     CBitmap* SelectObject(CBitmap* bitmap);
     CGdiObject* SelectObject(CGdiObject* object);
-    int SelectObject(CRgn* region);     // region type, as SelectClipRgn
+    int SelectObject(CRgn* region); // region type, as SelectClipRgn
     HGDIOBJ SelectObject(HGDIOBJ object);
     CGdiObject* SelectStockObject(int index);
     CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
@@ -263,7 +262,7 @@ public:
     void LPtoDP(LPSIZE size) const;
 
     // Clipping and bounds.
-    int SelectClipRgn(CRgn* region);    // NULL removes the clip region
+    int SelectClipRgn(CRgn* region); // NULL removes the clip region
     int SelectClipRgn(CRgn* region, int mode);
     int GetClipBox(LPRECT rect) const { return ::GetClipBox(m_hDC, rect); }
     int IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
@@ -287,18 +286,42 @@ public:
     BOOL PolyBezier(const POINT* points, int count) { return ::PolyBezier(m_hDC, points, count); }
     BOOL PolyBezierTo(const POINT* points, int count) { return ::PolyBezierTo(m_hDC, points, count); }
     BOOL Polygon(const POINT* points, int count) { return ::Polygon(m_hDC, points, count); }
-    BOOL PolyPolygon(const POINT* points, const INT* counts, int polys) { return ::PolyPolygon(m_hDC, points, counts, polys); }
-    BOOL Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) { return ::Arc(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
-    BOOL Arc(LPCRECT r, POINT start, POINT end) { return Arc(r->left, r->top, r->right, r->bottom, start.x, start.y, end.x, end.y); }
-    BOOL Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) { return ::Pie(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
-    BOOL Pie(LPCRECT r, POINT start, POINT end) { return Pie(r->left, r->top, r->right, r->bottom, start.x, start.y, end.x, end.y); }
-    BOOL Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) { return ::Chord(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
+    BOOL PolyPolygon(const POINT* points, const INT* counts, int polys)
+    {
+        return ::PolyPolygon(m_hDC, points, counts, polys);
+    }
+    BOOL Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+    {
+        return ::Arc(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
+    }
+    BOOL Arc(LPCRECT r, POINT start, POINT end)
+    {
+        return Arc(r->left, r->top, r->right, r->bottom, start.x, start.y, end.x, end.y);
+    }
+    BOOL Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+    {
+        return ::Pie(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
+    }
+    BOOL Pie(LPCRECT r, POINT start, POINT end)
+    {
+        return Pie(r->left, r->top, r->right, r->bottom, start.x, start.y, end.x, end.y);
+    }
+    BOOL Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+    {
+        return ::Chord(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
+    }
     BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
     BOOL Rectangle(LPCRECT r) { return Rectangle(r->left, r->top, r->right, r->bottom); }
     BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
     BOOL Ellipse(LPCRECT r) { return Ellipse(r->left, r->top, r->right, r->bottom); }
-    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) { return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3); }
-    BOOL RoundRect(LPCRECT r, POINT corner) { return RoundRect(r->left, r->top, r->right, r->bottom, corner.x, corner.y); }
+    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
+    {
+        return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3);
+    }
+    BOOL RoundRect(LPCRECT r, POINT corner)
+    {
+        return RoundRect(r->left, r->top, r->right, r->bottom, corner.x, corner.y);
+    }
     void FillRect(LPCRECT r, CBrush* brush);
     void FrameRect(LPCRECT r, CBrush* brush);
     void InvertRect(LPCRECT r) { ::InvertRect(m_hDC, r); }
@@ -338,21 +361,25 @@ public:
 
     // Bitmaps.
     BOOL BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop);
-    BOOL StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                    int srcWidth, int srcHeight, DWORD rop);
+    BOOL StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                    DWORD rop);
     BOOL PatBlt(int x, int y, int width, int height, DWORD rop) { return ::PatBlt(m_hDC, x, y, width, height, rop); }
-    BOOL TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                        int srcWidth, int srcHeight, UINT transparentColor);
-    BOOL AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                    int srcWidth, int srcHeight, BLENDFUNCTION blend);
+    BOOL TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                        UINT transparentColor);
+    BOOL AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                    BLENDFUNCTION blend);
 
     // Text.
     BOOL TextOut(int x, int y, LPCSTR text, int count) { return ::TextOutA(m_hDC, x, y, text, count); }
     BOOL TextOut(int x, int y, const CString& text) { return TextOut(x, y, text, text.GetLength()); }
     BOOL ExtTextOut(int x, int y, UINT options, LPCRECT r, LPCSTR text, UINT count, const INT* dx = NULL)
-    { return ::ExtTextOutA(m_hDC, x, y, options, r, text, count, dx); }
+    {
+        return ::ExtTextOutA(m_hDC, x, y, options, r, text, count, dx);
+    }
     BOOL ExtTextOut(int x, int y, UINT options, LPCRECT r, const CString& text, const INT* dx = NULL)
-    { return ExtTextOut(x, y, options, r, text, text.GetLength(), dx); }
+    {
+        return ExtTextOut(x, y, options, r, text, text.GetLength(), dx);
+    }
     int DrawText(LPCSTR text, int count, LPRECT r, UINT format) { return ::DrawTextA(m_hDC, text, count, r, format); }
     int DrawText(const CString& text, LPRECT r, UINT format) { return DrawText(text, text.GetLength(), r, format); }
     CSize GetTextExtent(LPCSTR text, int count) const;
@@ -363,11 +390,22 @@ public:
     BOOL GetOutputTextMetrics(LPTEXTMETRIC metrics) const { return ::GetTextMetricsA(m_hDC, metrics); }
     int GetTextFace(int count, LPSTR faceName) const { return ::GetTextFaceA(m_hAttribDC, count, faceName); }
     int GetTextFace(CString& faceName) const;
-    BOOL GetCharWidth(UINT first, UINT last, LPINT widths) const { return ::GetCharWidthA(m_hAttribDC, first, last, widths); }
-    BOOL GetCharABCWidths(UINT first, UINT last, LPABC widths) const { return ::GetCharABCWidthsA(m_hAttribDC, first, last, widths); }
+    BOOL GetCharWidth(UINT first, UINT last, LPINT widths) const
+    {
+        return ::GetCharWidthA(m_hAttribDC, first, last, widths);
+    }
+    BOOL GetCharABCWidths(UINT first, UINT last, LPABC widths) const
+    {
+        return ::GetCharABCWidthsA(m_hAttribDC, first, last, widths);
+    }
     DWORD GetGlyphOutline(UINT ch, UINT format, LPGLYPHMETRICS gm, DWORD size, LPVOID buffer, const MAT2* mat2) const
-    { return ::GetGlyphOutlineA(m_hAttribDC, ch, format, gm, size, buffer, mat2); }
-    UINT GetOutlineTextMetrics(UINT size, LPOUTLINETEXTMETRIC metrics) const { return ::GetOutlineTextMetricsA(m_hAttribDC, size, metrics); }
+    {
+        return ::GetGlyphOutlineA(m_hAttribDC, ch, format, gm, size, buffer, mat2);
+    }
+    UINT GetOutlineTextMetrics(UINT size, LPOUTLINETEXTMETRIC metrics) const
+    {
+        return ::GetOutlineTextMetricsA(m_hAttribDC, size, metrics);
+    }
 
     // Printing.
     int StartDoc(LPDOCINFO docInfo) { return ::StartDocA(m_hDC, docInfo); }
@@ -377,12 +415,15 @@ public:
     int EndDoc() { return ::EndDoc(m_hDC); }
     int AbortDoc() { return ::AbortDoc(m_hDC); }
     int SetAbortProc(ABORTPROC proc) { return ::SetAbortProc(m_hDC, proc); }
-    int Escape(int escape, int inCount, LPCSTR inData, LPVOID outData) { return ::Escape(m_hDC, escape, inCount, inData, outData); }
+    int Escape(int escape, int inCount, LPCSTR inData, LPVOID outData)
+    {
+        return ::Escape(m_hDC, escape, inCount, inData, outData);
+    }
 
-    struct WrapperCache;   // internal: non-owning wrappers by handle
+    struct WrapperCache; // internal: non-owning wrappers by handle
 
-    HDC m_hDC;          // output
-    HDC m_hAttribDC;    // attribute queries (the same DC unless a preview sets another)
+    HDC m_hDC;       // output
+    HDC m_hAttribDC; // attribute queries (the same DC unless a preview sets another)
     BOOL m_bPrinting;
 
 protected:
@@ -398,7 +439,7 @@ protected:
     HGDIOBJ m_hOrigFont = NULL;
     HGDIOBJ m_hOrigBitmap = NULL;
     HGDIOBJ m_hOrigPalette = NULL;
-    mutable WrapperCache* m_pWrappers = NULL;   // the non-owning wrappers this DC handed out
+    mutable WrapperCache* m_pWrappers = NULL; // the non-owning wrappers this DC handed out
 };
 
 // Defined by the window layer (fw/fwwin.h): the window's handle, NULL for a NULL window.
@@ -417,6 +458,7 @@ public:
     template <class W> explicit CPaintDC(W* wnd) { Init(FwHandleOf(wnd)); }
     ~CPaintDC() override;
     PAINTSTRUCT m_ps;
+
 protected:
     void Init(HWND wnd);
     HWND m_hWnd = NULL;
@@ -430,6 +472,7 @@ public:
     explicit CClientDC(CWnd* wnd) { Init(FwHandleOf(wnd)); }
     template <class W> explicit CClientDC(W* wnd) { Init(FwHandleOf(wnd)); }
     ~CClientDC() override;
+
 protected:
     void Init(HWND wnd);
     HWND m_hWnd = NULL;
@@ -443,6 +486,7 @@ public:
     explicit CWindowDC(CWnd* wnd) { Init(FwHandleOf(wnd)); }
     template <class W> explicit CWindowDC(W* wnd) { Init(FwHandleOf(wnd)); }
     ~CWindowDC() override;
+
 protected:
     void Init(HWND wnd);
     HWND m_hWnd = NULL;

@@ -11,9 +11,9 @@ struct CRuntimeClass
 {
     LPCSTR m_lpszClassName;
     int m_nObjectSize;
-    UINT m_wSchema;                     // 0xFFFF unless serialisable
-    CObject* (*m_pfnCreateObject)();    // NULL unless the class is creatable
-    CRuntimeClass* m_pBaseClass;        // NULL for CObject
+    UINT m_wSchema;                  // 0xFFFF unless serialisable
+    CObject* (*m_pfnCreateObject)(); // NULL unless the class is creatable
+    CRuntimeClass* m_pBaseClass;     // NULL for CObject
 
     // A new object of the class, or NULL when the class is not creatable or memory ran out.
     CObject* CreateObject();
@@ -42,30 +42,29 @@ protected:
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
-#define DECLARE_DYNAMIC(class_name) \
-public: \
+#define DECLARE_DYNAMIC(class_name)         \
+public:                                     \
     static CRuntimeClass class##class_name; \
     CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
-    DECLARE_DYNAMIC(class_name) \
+    DECLARE_DYNAMIC(class_name)       \
     static CObject* CreateObject();
 
 #define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
 
-#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, schema, pfnNew) \
-    CRuntimeClass class_name::class##class_name = { \
-        #class_name, (int)sizeof(class_name), schema, pfnNew, RUNTIME_CLASS(base_class_name) }; \
+#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, schema, pfnNew)                              \
+    CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class_name), schema, pfnNew, \
+                                                   RUNTIME_CLASS(base_class_name)};                      \
     CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
-    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, NULL)
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name) IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, NULL)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)           \
     CObject* class_name::CreateObject() { return new class_name; } \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema) \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)     \
     CObject* class_name::CreateObject() { return new class_name; } \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)
 

@@ -9,7 +9,8 @@ namespace {
 
 // The tool bar strip: its buttons' commands go to the frame, which routes them to the
 // preview window.
-class FwPreviewBar : public CDialog {
+class FwPreviewBar : public CDialog
+{
 public:
     FwPreviewBar() = default;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
@@ -23,7 +24,7 @@ public:
     void PostNcDestroy() override { delete this; }
 };
 
-const int kMargin = 8;      // grey border round the pages, pixels
+const int kMargin = 8; // grey border round the pages, pixels
 const int kShadow = 3;
 
 } // namespace
@@ -107,7 +108,7 @@ HENHMETAFILE CPreviewView::PageImage(UINT nPage)
         return nullptr;
     HDC hRef = m_dcPrint.m_hDC;
     int lpx = m_dcPrint.GetDeviceCaps(LOGPIXELSX), lpy = m_dcPrint.GetDeviceCaps(LOGPIXELSY);
-    RECT frame = { 0, 0, MulDiv(m_sizePrintable.cx, 2540, lpx), MulDiv(m_sizePrintable.cy, 2540, lpy) };
+    RECT frame = {0, 0, MulDiv(m_sizePrintable.cx, 2540, lpx), MulDiv(m_sizePrintable.cy, 2540, lpy)};
     HDC hMeta = ::CreateEnhMetaFile(hRef, nullptr, &frame, nullptr);
     if (!hMeta)
         return nullptr;
@@ -148,10 +149,7 @@ HENHMETAFILE CPreviewView::PageImage(UINT nPage)
     return hImage;
 }
 
-BOOL CPreviewView::PageExists(UINT nPage)
-{
-    return PageImage(nPage) != nullptr;
-}
+BOOL CPreviewView::PageExists(UINT nPage) { return PageImage(nPage) != nullptr; }
 
 CRect CPreviewView::GetPageRect(UINT nIndex) const
 {
@@ -187,16 +185,16 @@ void CPreviewView::OnDraw(CDC* pDC)
         if (!hImage && i > 0)
             break;
         CRect rc = GetPageRect(i);
-        RECT shadow = { rc.left + kShadow, rc.top + kShadow, rc.right + kShadow, rc.bottom + kShadow };
+        RECT shadow = {rc.left + kShadow, rc.top + kShadow, rc.right + kShadow, rc.bottom + kShadow};
         ::FillRect(hdc, &shadow, (HBRUSH)::GetStockObject(BLACK_BRUSH));
         ::FillRect(hdc, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
         ::FrameRect(hdc, &rc, (HBRUSH)::GetStockObject(BLACK_BRUSH));
         if (!hImage)
             continue;
         double sx = (double)rc.Width() / m_sizePhys.cx, sy = (double)rc.Height() / m_sizePhys.cy;
-        RECT dest = { rc.left + (int)(m_ptOffset.x * sx), rc.top + (int)(m_ptOffset.y * sy),
-                      rc.left + (int)((m_ptOffset.x + m_sizePrintable.cx) * sx),
-                      rc.top + (int)((m_ptOffset.y + m_sizePrintable.cy) * sy) };
+        RECT dest = {rc.left + (int)(m_ptOffset.x * sx), rc.top + (int)(m_ptOffset.y * sy),
+                     rc.left + (int)((m_ptOffset.x + m_sizePrintable.cx) * sx),
+                     rc.top + (int)((m_ptOffset.y + m_sizePrintable.cy) * sy)};
         int saved = ::SaveDC(hdc);
         ::IntersectClipRect(hdc, rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1);
         ::PlayEnhMetaFile(hdc, hImage, &dest);
@@ -206,7 +204,7 @@ void CPreviewView::OnDraw(CDC* pDC)
 
 BOOL CPreviewView::OnEraseBkgnd(CDC*)
 {
-    return TRUE;   // OnDraw paints every pixel
+    return TRUE; // OnDraw paints every pixel
 }
 
 void CPreviewView::OnSize(UINT, int, int)
@@ -304,10 +302,7 @@ void CPreviewView::OnZoomOut()
     UpdateToolBar();
 }
 
-void CPreviewView::OnPreviewClose()
-{
-    m_pPrintView->OnEndPrintPreview(&m_dcPrint, m_pPreviewInfo, CPoint(0, 0), this);
-}
+void CPreviewView::OnPreviewClose() { m_pPrintView->OnEndPrintPreview(&m_dcPrint, m_pPreviewInfo, CPoint(0, 0), this); }
 
 void CPreviewView::OnPreviewPrint()
 {
@@ -327,10 +322,7 @@ void FwClosePrintPreview(CFrameWnd* pFrame)
 // ---------------------------------------------------------------------------------------
 // CView: starting and ending the preview
 
-void CView::OnFilePrintPreview()
-{
-    RunPrintPreview(AFX_IDD_PREVIEW_TOOLBAR);
-}
+void CView::OnFilePrintPreview() { RunPrintPreview(AFX_IDD_PREVIEW_TOOLBAR); }
 
 void CView::RunPrintPreview(UINT nIDToolBar)
 {
@@ -389,8 +381,8 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
         pFrame->RecalcLayout();
     };
 
-    if (!pView->CreateEx(0, nullptr, nullptr, WS_CHILD, 0, 0, 0, 0, pFrame->m_hWnd,
-                         (HMENU)(UINT_PTR)AFX_IDW_PANE_FIRST, nullptr)) {
+    if (!pView->CreateEx(0, nullptr, nullptr, WS_CHILD, 0, 0, 0, 0, pFrame->m_hWnd, (HMENU)(UINT_PTR)AFX_IDW_PANE_FIRST,
+                         nullptr)) {
         restore();
         return FALSE;
     }
@@ -400,7 +392,7 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
     try {
         started = pView->SetPrintView(pPrintView);
     } catch (...) {
-        pView->m_pPreviewState = nullptr;   // the caller keeps it
+        pView->m_pPreviewState = nullptr; // the caller keeps it
         pView->DestroyWindow();
         restore();
         throw;
@@ -437,7 +429,7 @@ void CView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT, CPreviewView* 
         pFrame->m_pPreviewBar = nullptr;
         pFrame->m_pPreviewState = nullptr;
         pFrame->SetActiveView(nullptr, FALSE);
-        pView->DestroyWindow();   // the object goes with its window
+        pView->DestroyWindow(); // the object goes with its window
         if (pBar)
             pBar->DestroyWindow();
         if (hSaved) {

@@ -12,8 +12,7 @@ HDC FwCreatePrinterDC(HGLOBAL hDevNames, HGLOBAL hDevMode)
     const char* base = (const char*)dn;
     // An empty port means the printer's own (an empty name would be taken as a port).
     const char* port = base + dn->wOutputOffset;
-    HDC hdc = ::CreateDC(base + dn->wDriverOffset, base + dn->wDeviceOffset,
-                         *port ? port : nullptr, dm);
+    HDC hdc = ::CreateDC(base + dn->wDriverOffset, base + dn->wDeviceOffset, *port ? port : nullptr, dm);
     if (dm)
         ::GlobalUnlock(hDevMode);
     ::GlobalUnlock(hDevNames);
@@ -23,8 +22,7 @@ HDC FwCreatePrinterDC(HGLOBAL hDevNames, HGLOBAL hDevMode)
 // ---------------------------------------------------------------------------------------
 // CPrintInfo
 
-CPrintInfo::CPrintInfo()
-    : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION))
+CPrintInfo::CPrintInfo() : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION))
 {
     SetMinPage(1);
     SetMaxPage(0xFFFF);
@@ -32,36 +30,24 @@ CPrintInfo::CPrintInfo()
     m_pPD->m_pd.nToPage = 0xFFFF;
 }
 
-CPrintInfo::~CPrintInfo()
-{
-    delete m_pPD;
-}
+CPrintInfo::~CPrintInfo() { delete m_pPD; }
 
 UINT CPrintInfo::GetFromPage() const
 {
     return (m_pPD->m_pd.Flags & PD_PAGENUMS) ? m_pPD->m_pd.nFromPage : GetMinPage();
 }
 
-UINT CPrintInfo::GetToPage() const
-{
-    return (m_pPD->m_pd.Flags & PD_PAGENUMS) ? m_pPD->m_pd.nToPage : GetMaxPage();
-}
+UINT CPrintInfo::GetToPage() const { return (m_pPD->m_pd.Flags & PD_PAGENUMS) ? m_pPD->m_pd.nToPage : GetMaxPage(); }
 
 // ---------------------------------------------------------------------------------------
 // CView: the print road
 
-BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
-{
-    return DoPreparePrinting(pInfo);
-}
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
 
 void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
-void CView::OnPrint(CDC* pDC, CPrintInfo*)
-{
-    OnDraw(pDC);
-}
+void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
 
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
 {
@@ -113,7 +99,7 @@ void CView::PrintJob(BOOL bDirect)
     }
     CDC dcPrint;
     dcPrint.Attach(pPD->m_pd.hDC);
-    pPD->m_pd.hDC = nullptr;   // the job's DC from here on
+    pPD->m_pd.hDC = nullptr; // the job's DC from here on
     dcPrint.m_bPrinting = TRUE;
 
     OnBeginPrinting(&dcPrint, &printInfo);
@@ -145,8 +131,7 @@ void CView::PrintJob(BOOL bDirect)
             }
             // The page's drawing area in logical units (the view's OnPrepareDC may have set a
             // mapping mode).
-            printInfo.m_rectDraw.SetRect(0, 0, dcPrint.GetDeviceCaps(HORZRES),
-                                         dcPrint.GetDeviceCaps(VERTRES));
+            printInfo.m_rectDraw.SetRect(0, 0, dcPrint.GetDeviceCaps(HORZRES), dcPrint.GetDeviceCaps(VERTRES));
             dcPrint.DPtoLP(&printInfo.m_rectDraw);
             OnPrint(&dcPrint, &printInfo);
             if (::EndPage(dcPrint.m_hDC) <= 0) {

@@ -7,7 +7,8 @@
 HDC FwCreatePrinterDC(HGLOBAL hDevNames, HGLOBAL hDevMode);
 
 // What one print job (or preview) knows about its pages and dialog.
-class CPrintInfo {
+class CPrintInfo
+{
 public:
     CPrintInfo();
     ~CPrintInfo();
@@ -22,9 +23,9 @@ public:
     UINT GetToPage() const;
     UINT GetOffsetPage() const { return 0; }
 
-    CPrintDialog* m_pPD;          // owned; a view may replace it with its own dialog
+    CPrintDialog* m_pPD; // owned; a view may replace it with its own dialog
     BOOL m_bDocObject = FALSE;
-    BOOL m_bDirect = FALSE;       // no dialog: the application's printer
+    BOOL m_bDirect = FALSE; // no dialog: the application's printer
     BOOL m_bPreview = FALSE;
     BOOL m_bContinuePrinting = TRUE;
     UINT m_nCurPage = 1;
@@ -36,7 +37,8 @@ public:
 };
 
 // What a preview replaced in its frame, restored when it closes.
-struct CPrintPreviewState {
+struct CPrintPreviewState
+{
     UINT nIDMainPane = AFX_IDW_PANE_FIRST;
     HMENU hMenu = nullptr;
     DWORD dwStates = 0;
@@ -47,7 +49,8 @@ struct CPrintPreviewState {
 
 // The preview window: page images rendered through a DC that answers the printer's
 // geometry and is shown on the screen, with the tool bar strip above it.
-class CPreviewView : public CView {
+class CPreviewView : public CView
+{
     DECLARE_DYNCREATE(CPreviewView)
 public:
     CPreviewView();
@@ -80,7 +83,7 @@ public:
     CPrintInfo* m_pPreviewInfo = nullptr;
     CPrintPreviewState* m_pPreviewState = nullptr;
     CWnd* m_pToolBar = nullptr;
-    CDC m_dcPrint;                 // the printer's attribute DC
+    CDC m_dcPrint; // the printer's attribute DC
 
     DECLARE_MESSAGE_MAP()
 protected:
@@ -92,14 +95,14 @@ protected:
 
     UINT m_nCurrentPage = 1;
     UINT m_nPages = 1;
-    int m_nZoom = 0;               // 0 fits the page; each step doubles
+    int m_nZoom = 0; // 0 fits the page; each step doubles
     HENHMETAFILE m_pageImages[2] = {};
     UINT m_pageImageNumbers[2] = {};
-    BOOL m_bPageChecked[3] = {};   // whether page current+i was asked for
+    BOOL m_bPageChecked[3] = {}; // whether page current+i was asked for
     BOOL m_bPageExists[3] = {};
-    CSize m_sizePhys;              // paper in printer pixels
-    CPoint m_ptOffset;             // printable area's offset in printer pixels
-    CSize m_sizePrintable;         // printable area in printer pixels
+    CSize m_sizePhys;      // paper in printer pixels
+    CPoint m_ptOffset;     // printable area's offset in printer pixels
+    CSize m_sizePrintable; // printable area in printer pixels
 };
 
 // Ends a running preview of pFrame (as its Close button does).

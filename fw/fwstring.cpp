@@ -11,7 +11,8 @@
 namespace {
 
 // The shared empty text: its reference count is never changed.
-struct EmptyBlock {
+struct EmptyBlock
+{
     volatile LONG refs;
     int length;
     int capacity;
@@ -56,7 +57,7 @@ char* CString::Writable(int capacity)
     int keep = h->length;
     int cap = capacity;
     if (h->refs == 1 && cap > h->capacity && cap < h->capacity * 2)
-        cap = h->capacity * 2;   // appending in a loop stays linear
+        cap = h->capacity * 2; // appending in a loop stays linear
     char* fresh = Allocate(cap);
     if (keep > cap)
         keep = cap;
@@ -112,10 +113,7 @@ CString::CString(const CString& s) : m_psz(s.m_psz)
         InterlockedIncrement(&Data()->refs);
 }
 
-CString::CString(CString&& s) noexcept : m_psz(s.m_psz)
-{
-    s.m_psz = EmptyText();
-}
+CString::CString(CString&& s) noexcept : m_psz(s.m_psz) { s.m_psz = EmptyText(); }
 
 CString::CString(LPCSTR s) : m_psz(EmptyText())
 {
@@ -125,20 +123,11 @@ CString::CString(LPCSTR s) : m_psz(EmptyText())
         Assign(s, Len(s));
 }
 
-CString::CString(LPCSTR s, int length) : m_psz(EmptyText())
-{
-    Assign(s, length);
-}
+CString::CString(LPCSTR s, int length) : m_psz(EmptyText()) { Assign(s, length); }
 
-CString::CString(const unsigned char* s) : m_psz(EmptyText())
-{
-    Assign((LPCSTR)s, Len((LPCSTR)s));
-}
+CString::CString(const unsigned char* s) : m_psz(EmptyText()) { Assign((LPCSTR)s, Len((LPCSTR)s)); }
 
-CString::CString(LPCWSTR s) : m_psz(EmptyText())
-{
-    AssignWide(s, -1);
-}
+CString::CString(LPCWSTR s) : m_psz(EmptyText()) { AssignWide(s, -1); }
 
 CString::CString(LPCWSTR s, int length) : m_psz(EmptyText())
 {
@@ -156,10 +145,7 @@ CString::CString(char ch, int repeat) : m_psz(EmptyText())
     }
 }
 
-CString::~CString()
-{
-    Release(m_psz);
-}
+CString::~CString() { Release(m_psz); }
 
 CString& CString::operator=(const CString& s)
 {
@@ -207,7 +193,7 @@ void CString::Append(LPCSTR s, int length)
         return;
     int old = GetLength();
     if (s >= m_psz && s <= m_psz + old) {
-        CString copy(s, length);   // appending a piece of itself
+        CString copy(s, length); // appending a piece of itself
         Append(copy, length);
         return;
     }
@@ -256,10 +242,7 @@ int CString::CompareNoCase(LPCSTR s) const { return _stricmp(m_psz, s ? s : "");
 int CString::Collate(LPCSTR s) const { return strcoll(m_psz, s ? s : ""); }
 int CString::CollateNoCase(LPCSTR s) const { return _stricoll(m_psz, s ? s : ""); }
 
-CString CString::Mid(int first) const
-{
-    return Mid(first, GetLength() - (first < 0 ? 0 : first));
-}
+CString CString::Mid(int first) const { return Mid(first, GetLength() - (first < 0 ? 0 : first)); }
 
 CString CString::Mid(int first, int count) const
 {
@@ -289,15 +272,9 @@ CString CString::Right(int count) const
     return Mid(len - count, count);
 }
 
-CString CString::SpanIncluding(LPCSTR charSet) const
-{
-    return Left((int)strspn(m_psz, charSet ? charSet : ""));
-}
+CString CString::SpanIncluding(LPCSTR charSet) const { return Left((int)strspn(m_psz, charSet ? charSet : "")); }
 
-CString CString::SpanExcluding(LPCSTR charSet) const
-{
-    return Left((int)strcspn(m_psz, charSet ? charSet : ""));
-}
+CString CString::SpanExcluding(LPCSTR charSet) const { return Left((int)strcspn(m_psz, charSet ? charSet : "")); }
 
 CString CString::Tokenize(LPCSTR delimiters, int& start) const
 {
@@ -340,7 +317,7 @@ CString& CString::MakeReverse()
 
 namespace {
 bool IsSpace(char c) { return isspace((unsigned char)c) != 0; }
-}
+} // namespace
 
 CString& CString::TrimLeft()
 {
@@ -396,9 +373,21 @@ CString& CString::TrimRight(LPCSTR targets)
     return *this;
 }
 
-CString& CString::Trim() { TrimRight(); return TrimLeft(); }
-CString& CString::Trim(char target) { TrimRight(target); return TrimLeft(target); }
-CString& CString::Trim(LPCSTR targets) { TrimRight(targets); return TrimLeft(targets); }
+CString& CString::Trim()
+{
+    TrimRight();
+    return TrimLeft();
+}
+CString& CString::Trim(char target)
+{
+    TrimRight(target);
+    return TrimLeft(target);
+}
+CString& CString::Trim(LPCSTR targets)
+{
+    TrimRight(targets);
+    return TrimLeft(targets);
+}
 
 int CString::Replace(char oldCh, char newCh)
 {
@@ -545,7 +534,7 @@ void CString::FormatV(LPCSTR format, va_list args)
     char* fresh = Allocate(need);
     vsnprintf(fresh, (size_t)need + 1, format, args);
     (reinterpret_cast<Header*>(fresh) - 1)->length = need;
-    Release(m_psz);   // after formatting: an argument may be this string's own text
+    Release(m_psz); // after formatting: an argument may be this string's own text
     m_psz = fresh;
 }
 
@@ -567,10 +556,7 @@ void CString::AppendFormat(LPCSTR format, ...)
     *this += piece;
 }
 
-BOOL CString::LoadString(UINT id)
-{
-    return FwLoadString(id, *this);
-}
+BOOL CString::LoadString(UINT id) { return FwLoadString(id, *this); }
 
 LPSTR CString::GetBuffer(int minLength)
 {
@@ -619,10 +605,7 @@ void CString::Preallocate(int length)
         Writable(length);
 }
 
-BSTR CString::AllocSysString() const
-{
-    return CStringW(*this).AllocSysString();
-}
+BSTR CString::AllocSysString() const { return CStringW(*this).AllocSysString(); }
 
 BSTR CString::SetSysString(BSTR* target) const
 {
@@ -632,11 +615,36 @@ BSTR CString::SetSysString(BSTR* target) const
     return *target;
 }
 
-CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }
-CString operator+(const CString& a, LPCSTR b) { CString r(a); r += b; return r; }
-CString operator+(LPCSTR a, const CString& b) { CString r(a); r += b; return r; }
-CString operator+(const CString& a, char b) { CString r(a); r += b; return r; }
-CString operator+(char a, const CString& b) { CString r(a); r += b; return r; }
+CString operator+(const CString& a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+CString operator+(const CString& a, LPCSTR b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+CString operator+(LPCSTR a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+CString operator+(const CString& a, char b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+CString operator+(char a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
 
 // ---- CStringW
 
@@ -646,10 +654,7 @@ WCHAR g_emptyWide[1] = {0};
 
 CStringW::CStringW() : m_text(g_emptyWide), m_length(0) {}
 
-CStringW::CStringW(const CStringW& s) : m_text(g_emptyWide), m_length(0)
-{
-    Assign(s.m_text, s.m_length);
-}
+CStringW::CStringW(const CStringW& s) : m_text(g_emptyWide), m_length(0) { Assign(s.m_text, s.m_length); }
 
 CStringW::CStringW(CStringW&& s) noexcept : m_text(s.m_text), m_length(s.m_length)
 {
@@ -657,15 +662,9 @@ CStringW::CStringW(CStringW&& s) noexcept : m_text(s.m_text), m_length(s.m_lengt
     s.m_length = 0;
 }
 
-CStringW::CStringW(LPCWSTR s) : m_text(g_emptyWide), m_length(0)
-{
-    Assign(s, s ? (int)wcslen(s) : 0);
-}
+CStringW::CStringW(LPCWSTR s) : m_text(g_emptyWide), m_length(0) { Assign(s, s ? (int)wcslen(s) : 0); }
 
-CStringW::CStringW(LPCWSTR s, int length) : m_text(g_emptyWide), m_length(0)
-{
-    Assign(s, length);
-}
+CStringW::CStringW(LPCWSTR s, int length) : m_text(g_emptyWide), m_length(0) { Assign(s, length); }
 
 CStringW::CStringW(LPCSTR s) : m_text(g_emptyWide), m_length(0)
 {
@@ -725,10 +724,7 @@ void CStringW::Assign(LPCWSTR s, int length)
     m_length = length;
 }
 
-BSTR CStringW::AllocSysString() const
-{
-    return SysAllocStringLen(m_text, (UINT)m_length);
-}
+BSTR CStringW::AllocSysString() const { return SysAllocStringLen(m_text, (UINT)m_length); }
 
 // ---- resources
 
@@ -736,15 +732,9 @@ namespace {
 HINSTANCE g_resourceModule = NULL;
 }
 
-HINSTANCE FwGetResourceHandle()
-{
-    return g_resourceModule ? g_resourceModule : GetModuleHandleA(NULL);
-}
+HINSTANCE FwGetResourceHandle() { return g_resourceModule ? g_resourceModule : GetModuleHandleA(NULL); }
 
-void FwSetResourceHandle(HINSTANCE module)
-{
-    g_resourceModule = module;
-}
+void FwSetResourceHandle(HINSTANCE module) { g_resourceModule = module; }
 
 BOOL FwLoadString(UINT id, CString& out)
 {

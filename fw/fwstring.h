@@ -11,10 +11,10 @@ public:
     CString();
     CString(const CString& s);
     CString(CString&& s) noexcept;
-    CString(LPCSTR s);                  // NULL gives ""; MAKEINTRESOURCE(id) loads string id
+    CString(LPCSTR s); // NULL gives ""; MAKEINTRESOURCE(id) loads string id
     CString(LPCSTR s, int length);
     CString(const unsigned char* s);
-    CString(LPCWSTR s);                 // UTF-16 in the ANSI code page (CP_ACP)
+    CString(LPCWSTR s); // UTF-16 in the ANSI code page (CP_ACP)
     CString(LPCWSTR s, int length);
     explicit CString(char ch, int repeat = 1);
     ~CString();
@@ -90,20 +90,25 @@ public:
     void FreeExtra() {}
     void Preallocate(int length);
 
-    BSTR AllocSysString() const;        // caller frees with SysFreeString
+    BSTR AllocSysString() const; // caller frees with SysFreeString
     BSTR SetSysString(BSTR* target) const;
 
 private:
-    struct Header { volatile LONG refs; int length; int capacity; };
+    struct Header
+    {
+        volatile LONG refs;
+        int length;
+        int capacity;
+    };
     Header* Data() const { return reinterpret_cast<Header*>(m_psz) - 1; }
     static char* EmptyText();
     static char* Allocate(int capacity);
     static void Release(char* text);
     void Assign(LPCSTR s, int length);
     void AssignWide(LPCWSTR s, int length);
-    char* Writable(int capacity);       // unshared buffer of at least capacity chars, text kept
+    char* Writable(int capacity); // unshared buffer of at least capacity chars, text kept
 
-    char* m_psz;                        // text; a Header lies just before it
+    char* m_psz; // text; a Header lies just before it
 };
 
 typedef CString CStringA;

@@ -9,7 +9,8 @@ public:
     CTimeSpan() : m_span(0) {}
     CTimeSpan(__time64_t seconds) : m_span(seconds) {}
     CTimeSpan(LONG days, int hours, int minutes, int seconds)
-        : m_span(((__time64_t)days * 24 * 3600) + hours * 3600 + minutes * 60 + seconds) {}
+        : m_span(((__time64_t)days * 24 * 3600) + hours * 3600 + minutes * 60 + seconds)
+    {}
 
     LONGLONG GetDays() const { return m_span / (24 * 3600); }
     LONGLONG GetTotalHours() const { return m_span / 3600; }
@@ -52,7 +53,7 @@ public:
     int GetHour() const;
     int GetMinute() const;
     int GetSecond() const;
-    int GetDayOfWeek() const;           // 1 = Sunday
+    int GetDayOfWeek() const; // 1 = Sunday
     bool GetLocalTm(struct tm* out) const;
     bool GetGmtTm(struct tm* out) const;
     BOOL GetAsSystemTime(SYSTEMTIME& st) const;
@@ -63,8 +64,16 @@ public:
     CTime operator+(CTimeSpan s) const { return CTime(m_time + s.GetTimeSpan()); }
     CTime operator-(CTimeSpan s) const { return CTime(m_time - s.GetTimeSpan()); }
     CTimeSpan operator-(CTime t) const { return CTimeSpan(m_time - t.m_time); }
-    CTime& operator+=(CTimeSpan s) { m_time += s.GetTimeSpan(); return *this; }
-    CTime& operator-=(CTimeSpan s) { m_time -= s.GetTimeSpan(); return *this; }
+    CTime& operator+=(CTimeSpan s)
+    {
+        m_time += s.GetTimeSpan();
+        return *this;
+    }
+    CTime& operator-=(CTimeSpan s)
+    {
+        m_time -= s.GetTimeSpan();
+        return *this;
+    }
     bool operator==(CTime t) const { return m_time == t.m_time; }
     bool operator!=(CTime t) const { return m_time != t.m_time; }
     bool operator<(CTime t) const { return m_time < t.m_time; }

@@ -5,7 +5,7 @@ namespace {
 // The thread that runs static initialisation is the process's main thread.
 volatile DWORD g_uiThread = GetCurrentThreadId();
 thread_local int t_waitCount = 0;
-HCURSOR g_restoreCursor = NULL;   // touched by the UI thread only
+HCURSOR g_restoreCursor = NULL; // touched by the UI thread only
 
 bool OnUiThread() { return GetCurrentThreadId() == g_uiThread; }
 

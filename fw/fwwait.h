@@ -15,6 +15,7 @@ public:
     ~CWaitCursor();
     // Shows the hourglass again (after a dialog or message box changed the cursor).
     void Restore();
+
 private:
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;

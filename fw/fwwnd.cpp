@@ -47,10 +47,7 @@ std::unordered_map<HWND, CWnd*>& PermanentMap()
 
 } // namespace
 
-HWND FwGetSafeHwnd(const CWnd* pWnd)
-{
-    return pWnd ? pWnd->m_hWnd : nullptr;
-}
+HWND FwGetSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
 
 HWND CWnd::GetSafeHwnd() const
 {
@@ -148,26 +145,22 @@ IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 namespace {
 const FwMsgMap* NoBaseMap() { return nullptr; }
-}
+} // namespace
 
 const FwMsgMap* CCmdTarget::GetThisMessageMap()
 {
-    static const FwMsgMapEntry entries[] = { { 0, 0, 0, 0, FwSig_end, nullptr } };
-    static const FwMsgMap map = { &NoBaseMap, entries };
+    static const FwMsgMapEntry entries[] = {{0, 0, 0, 0, FwSig_end, nullptr}};
+    static const FwMsgMap map = {&NoBaseMap, entries};
     return &map;
 }
 
-const FwMsgMap* CCmdTarget::GetMessageMap() const
-{
-    return GetThisMessageMap();
-}
+const FwMsgMap* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
 
 const FwMsgMapEntry* FwFindMessageEntry(const FwMsgMap* pMap, UINT nMsg, UINT nCode, UINT nID)
 {
     for (; pMap; pMap = pMap->pfnGetBaseMap()) {
         for (const FwMsgMapEntry* e = pMap->lpEntries; e->nSig != FwSig_end; ++e) {
-            if (e->nMessage == nMsg && (WORD)e->nCode == (WORD)nCode && nID >= e->nID &&
-                nID <= e->nLastID)
+            if (e->nMessage == nMsg && (WORD)e->nCode == (WORD)nCode && nID >= e->nID && nID <= e->nLastID)
                 return e;
         }
     }
@@ -184,7 +177,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
     if (!e)
         return FALSE;
     if (pHandlerInfo)
-        return TRUE;   // only asked whether a handler exists
+        return TRUE; // only asked whether a handler exists
     FW_NOTIFY* pNotify = static_cast<FW_NOTIFY*>(pExtra);
     switch (e->nSig) {
     case FwSig_v_v:
@@ -198,15 +191,20 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
     case FwSig_b_u:
         return (this->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT)>(e->pfn))(nID);
     case FwSig_notify:
-        if (!pNotify) return FALSE;
+        if (!pNotify)
+            return FALSE;
         (this->*reinterpret_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(e->pfn))(pNotify->pNMHDR, pNotify->pResult);
         return TRUE;
     case FwSig_notify_b:
-        if (!pNotify) return FALSE;
-        return (this->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(e->pfn))(pNotify->pNMHDR, pNotify->pResult);
+        if (!pNotify)
+            return FALSE;
+        return (this->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(e->pfn))(pNotify->pNMHDR,
+                                                                                         pNotify->pResult);
     case FwSig_notify_range:
-        if (!pNotify) return FALSE;
-        (this->*reinterpret_cast<void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(e->pfn))(nID, pNotify->pNMHDR, pNotify->pResult);
+        if (!pNotify)
+            return FALSE;
+        (this->*reinterpret_cast<void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(e->pfn))(nID, pNotify->pNMHDR,
+                                                                                        pNotify->pResult);
         return TRUE;
     default:
         return FALSE;
@@ -220,22 +218,16 @@ void FwReportException(CException* e)
 {
     char text[512];
     if (e->IsKindOf(RUNTIME_CLASS(CUserException)))
-        return;   // the user cancelled: already told
+        return; // the user cancelled: already told
     if (e->GetErrorMessage(text, sizeof text) && text[0])
         AfxMessageBox(text, MB_ICONEXCLAMATION);
     else
         AfxMessageBox(FW_IDP_INTERNAL_FAILURE, MB_ICONEXCLAMATION);
 }
 
-void FwReportOutOfMemory()
-{
-    AfxMessageBox(FW_IDS_MEMORY_EXCEPTION, MB_ICONEXCLAMATION);
-}
+void FwReportOutOfMemory() { AfxMessageBox(FW_IDS_MEMORY_EXCEPTION, MB_ICONEXCLAMATION); }
 
-void FwReportUnknownException()
-{
-    AfxMessageBox(FW_IDP_INTERNAL_FAILURE, MB_ICONEXCLAMATION);
-}
+void FwReportUnknownException() { AfxMessageBox(FW_IDP_INTERNAL_FAILURE, MB_ICONEXCLAMATION); }
 
 // ---------------------------------------------------------------------------------------
 // The window procedure
@@ -309,10 +301,7 @@ LRESULT CALLBACK FwWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
     return AfxCallWndProc(pWnd, hWnd, message, wParam, lParam);
 }
 
-WNDPROC AfxGetAfxWndProc()
-{
-    return FwWndProc;
-}
+WNDPROC AfxGetAfxWndProc() { return FwWndProc; }
 
 namespace {
 
@@ -340,7 +329,7 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
         }
         if (failed) {
             pWnd->Detach();
-            ts.pWndInit = pWnd;   // so the creator sees that the window never became its
+            ts.pWndInit = pWnd; // so the creator sees that the window never became its
             return 1;
         }
         WNDPROC old = (WNDPROC)GetWindowLongPtr(hWnd, GWLP_WNDPROC);
@@ -367,7 +356,7 @@ BOOL AfxUnhookWindowCreate()
     FwThreadState& ts = FwGetThreadState();
     if (ts.pWndInit) {
         ts.pWndInit = nullptr;
-        return FALSE;   // the hook never saw the window
+        return FALSE; // the hook never saw the window
     }
     return TRUE;
 }
@@ -389,8 +378,7 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
     static std::set<std::string> names;
     HINSTANCE hInst = AfxGetInstanceHandle();
     char name[96];
-    wsprintf(name, "Fw:%p:%x:%p:%p:%p", (void*)hInst, nClassStyle, (void*)hCursor,
-             (void*)hbrBackground, (void*)hIcon);
+    wsprintf(name, "Fw:%p:%x:%p:%p:%p", (void*)hInst, nClassStyle, (void*)hCursor, (void*)hbrBackground, (void*)hIcon);
     std::lock_guard<std::mutex> lock(m);
     auto it = names.insert(name).first;
     WNDCLASS wc = {};
@@ -435,16 +423,12 @@ END_MESSAGE_MAP()
 
 CWnd::CWnd() = default;
 
-CWnd::CWnd(HWND hWnd)
-{
-    m_hWnd = hWnd;
-}
+CWnd::CWnd(HWND hWnd) { m_hWnd = hWnd; }
 
 CWnd::~CWnd()
 {
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
-        if (::IsWindow(m_hWnd) &&
-            GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId())
+        if (::IsWindow(m_hWnd) && GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId())
             ::DestroyWindow(m_hWnd);
         Detach();
     }
@@ -460,25 +444,22 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
 void CWnd::PreSubclassWindow() {}
 void CWnd::PostNcDestroy() {}
 
-BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                  const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext)
+BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                  UINT nID, void* pContext)
 {
-    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, FwGetSafeHwnd(pParentWnd),
-                    (HMENU)(UINT_PTR)nID, pContext);
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, FwGetSafeHwnd(pParentWnd), (HMENU)(UINT_PTR)nID, pContext);
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
-                    DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                    CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
-    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, FwGetSafeHwnd(pParentWnd),
-                    (HMENU)(UINT_PTR)nID, lpParam);
+    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, FwGetSafeHwnd(pParentWnd), (HMENU)(UINT_PTR)nID, lpParam);
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
-                    DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent,
-                    HMENU nIDorHMenu, LPVOID lpParam)
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
 {
     CREATESTRUCT cs = {};
     cs.dwExStyle = dwExStyle;
@@ -498,11 +479,10 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         return FALSE;
     }
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style,
-                                 cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu,
-                                 cs.hInstance, cs.lpCreateParams);
+    HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                                 cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (!AfxUnhookWindowCreate()) {
-        PostNcDestroy();   // the window never became ours
+        PostNcDestroy(); // the window never became ours
         return FALSE;
     }
     return hWnd != nullptr;
@@ -516,7 +496,7 @@ BOOL CWnd::DestroyWindow()
     bool permanent = FromHandlePermanent(h) == this;
     BOOL ok = ::DestroyWindow(h);
     if (!permanent)
-        m_hWnd = nullptr;   // a temporary or plain wrapper
+        m_hWnd = nullptr; // a temporary or plain wrapper
     return ok;
 }
 
@@ -558,10 +538,7 @@ LRESULT CWnd::Default()
     return DefWindowProc(m.message, m.wParam, m.lParam);
 }
 
-const MSG* PASCAL CWnd::GetCurrentMessage()
-{
-    return &FwGetThreadState().lastSent;
-}
+const MSG* PASCAL CWnd::GetCurrentMessage() { return &FwGetThreadState().lastSent; }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -573,10 +550,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 namespace {
 
-bool IsCtlColor(UINT m)
-{
-    return m >= WM_CTLCOLORMSGBOX && m <= WM_CTLCOLORSTATIC;
-}
+bool IsCtlColor(UINT m) { return m >= WM_CTLCOLORMSGBOX && m <= WM_CTLCOLORSTATIC; }
 
 // The child window a parent's message concerns, for reflection.
 HWND ReflectTarget(HWND hParent, UINT message, WPARAM wParam, LPARAM lParam)
@@ -627,14 +601,16 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         if (!OnCommand(wParam, lParam))
             return FALSE;
         lResult = 1;
-        if (pResult) *pResult = lResult;
+        if (pResult)
+            *pResult = lResult;
         return TRUE;
     }
     if (message == WM_NOTIFY) {
         auto* p = (NMHDR*)lParam;
         if (!p || !p->hwndFrom || !OnNotify(wParam, lParam, &lResult))
             return FALSE;
-        if (pResult) *pResult = lResult;
+        if (pResult)
+            *pResult = lResult;
         return TRUE;
     }
 
@@ -648,14 +624,16 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
                 }
         if (e) {
             lResult = (this->*reinterpret_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(e->pfn))(wParam, lParam);
-            if (pResult) *pResult = lResult;
+            if (pResult)
+                *pResult = lResult;
             return TRUE;
         }
         return FALSE;
     }
     e = FwFindMessageEntry(GetMessageMap(), MapKey(message), 0, 0);
     if (!e && (message == WM_DRAWITEM || message == WM_MEASUREITEM) && FwMenuOwnerDraw(message, lParam)) {
-        if (pResult) *pResult = TRUE;
+        if (pResult)
+            *pResult = TRUE;
         return TRUE;
     }
     if (!e) {
@@ -663,7 +641,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         if (message < WM_REFLECT_BASE) {
             if (HWND hChild = ReflectTarget(m_hWnd, message, wParam, lParam)) {
                 if (ReflectLastMsg(hChild, &lResult)) {
-                    if (pResult) *pResult = lResult;
+                    if (pResult)
+                        *pResult = lResult;
                     return TRUE;
                 }
             }
@@ -671,7 +650,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         return FALSE;
     }
 
-    union {
+    union
+    {
         FW_PMSG pfn;
         void (CWnd::*v_v)();
         int (CWnd::*i_cs)(LPCREATESTRUCT);
@@ -759,8 +739,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         lResult = (this->*mmf.b_wuu)(FromHandle((HWND)wParam), LOWORD(lParam), HIWORD(lParam));
         break;
     case FwSig_v_scroll:
-        (this->*mmf.v_uus)(LOWORD(wParam), (UINT)(short)HIWORD(wParam),
-                           (CScrollBar*)FromHandle((HWND)lParam));
+        (this->*mmf.v_uus)(LOWORD(wParam), (UINT)(short)HIWORD(wParam), (CScrollBar*)FromHandle((HWND)lParam));
         break;
     case FwSig_v_scroll_r:
         (this->*mmf.v_uu)(LOWORD(wParam), (UINT)(short)HIWORD(wParam));
@@ -781,7 +760,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         }
         dc.Detach();
         if (e->nSig == FwSig_h_ctlcolor_r && !hbr)
-            return FALSE;   // the control leaves the colours to its parent
+            return FALSE; // the control leaves the colours to its parent
         lResult = (LRESULT)hbr;
         break;
     }
@@ -854,7 +833,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     if (!hCtrl) {
         if (nID == 0)
             return FALSE;
-        nCode = CN_COMMAND;   // menu or accelerator
+        nCode = CN_COMMAND; // menu or accelerator
     } else {
         // While UpdateData runs, the controls' own notifications are not handled.
         if (FwGetThreadState().hLockoutNotify == m_hWnd)
@@ -874,7 +853,7 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
         return TRUE;
     if (ReflectLastMsg(pNMHDR->hwndFrom, pResult))
         return TRUE;
-    FW_NOTIFY notify = { pResult, pNMHDR };
+    FW_NOTIFY notify = {pResult, pNMHDR};
     return OnCmdMsg((UINT)pNMHDR->idFrom, MAKELONG(pNMHDR->code, WM_NOTIFY), &notify, nullptr);
 }
 
@@ -903,7 +882,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_COMMAND: {
         int nCode = HIWORD(wParam);
         if (CCmdTarget::OnCmdMsg(0, MAKELONG(nCode, WM_REFLECT_BASE + WM_COMMAND), nullptr, nullptr)) {
-            if (pResult) *pResult = 1;
+            if (pResult)
+                *pResult = 1;
             return TRUE;
         }
         return FALSE;
@@ -911,7 +891,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_NOTIFY: {
         auto* pNMHDR = (NMHDR*)lParam;
         LRESULT dummy = 0;
-        FW_NOTIFY notify = { pResult ? pResult : &dummy, pNMHDR };
+        FW_NOTIFY notify = {pResult ? pResult : &dummy, pNMHDR};
         return CCmdTarget::OnCmdMsg(0, MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY), &notify, nullptr);
     }
     case WM_HSCROLL:
@@ -970,15 +950,9 @@ void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lp)
     Default();
 }
 
-void CWnd::OnNcDestroy()
-{
-    Default();
-}
+void CWnd::OnNcDestroy() { Default(); }
 
-BOOL CWnd::PreTranslateMessage(MSG*)
-{
-    return FALSE;
-}
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg, int)
 {
@@ -992,8 +966,7 @@ BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg, int)
     return FALSE;
 }
 
-void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
-                                    BOOL bOnlyPerm)
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
 {
     for (HWND h = ::GetTopWindow(m_hWnd); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
         if (bOnlyPerm) {
@@ -1071,8 +1044,7 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
         return FALSE;
     ::SetWindowLongPtr(m_hWnd, GWL_STYLE, (LONG_PTR)newStyle);
     if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
@@ -1084,8 +1056,7 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
         return FALSE;
     ::SetWindowLongPtr(m_hWnd, GWL_EXSTYLE, (LONG_PTR)newStyle);
     if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
@@ -1099,22 +1070,16 @@ BOOL CWnd::RedrawWindow(LPCRECT r, CRgn* pRgn, UINT flags)
     return ::RedrawWindow(m_hWnd, r, pRgn ? (HRGN)pRgn->GetSafeHandle() : nullptr, flags);
 }
 
-void CWnd::ClientToScreen(LPRECT r) const
-{
-    ::MapWindowPoints(m_hWnd, nullptr, (LPPOINT)r, 2);
-}
+void CWnd::ClientToScreen(LPRECT r) const { ::MapWindowPoints(m_hWnd, nullptr, (LPPOINT)r, 2); }
 
-void CWnd::ScreenToClient(LPRECT r) const
-{
-    ::MapWindowPoints(nullptr, m_hWnd, (LPPOINT)r, 2);
-}
+void CWnd::ScreenToClient(LPRECT r) const { ::MapWindowPoints(nullptr, m_hWnd, (LPPOINT)r, 2); }
 
 BOOL CWnd::SetWindowPos(const CWnd* pAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
     // The pseudo windows wndTop etc. are passed as their handle values.
     HWND after = (HWND)pAfter;
-    if (pAfter != (const CWnd*)HWND_TOP && pAfter != (const CWnd*)HWND_BOTTOM &&
-        pAfter != (const CWnd*)HWND_TOPMOST && pAfter != (const CWnd*)HWND_NOTOPMOST)
+    if (pAfter != (const CWnd*)HWND_TOP && pAfter != (const CWnd*)HWND_BOTTOM && pAfter != (const CWnd*)HWND_TOPMOST &&
+        pAfter != (const CWnd*)HWND_NOTOPMOST)
         after = FwGetSafeHwnd(pAfter);
     return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, nFlags);
 }
@@ -1179,30 +1144,15 @@ CFont* CWnd::GetFont() const
     return h ? CFont::FromHandle(h) : nullptr;
 }
 
-CDC* CWnd::GetDC()
-{
-    return CDC::FromHandle(::GetDC(m_hWnd));
-}
+CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
 
-CDC* CWnd::GetWindowDC()
-{
-    return CDC::FromHandle(::GetWindowDC(m_hWnd));
-}
+CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
 
-int CWnd::ReleaseDC(CDC* pDC)
-{
-    return pDC ? ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()) : 0;
-}
+int CWnd::ReleaseDC(CDC* pDC) { return pDC ? ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()) : 0; }
 
-CMenu* CWnd::GetMenu() const
-{
-    return CMenu::FromHandle(::GetMenu(m_hWnd));
-}
+CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
 
-BOOL CWnd::SetMenu(CMenu* pMenu)
-{
-    return ::SetMenu(m_hWnd, pMenu ? pMenu->GetSafeHmenu() : nullptr);
-}
+BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu ? pMenu->GetSafeHmenu() : nullptr); }
 
 int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT nType)
 {
@@ -1219,17 +1169,14 @@ void CWnd::DragAcceptFiles(BOOL bAccept)
 // ---------------------------------------------------------------------------------------
 // Modal loop
 
-BOOL CWnd::ContinueModal()
-{
-    return (m_nFlags & WF_CONTINUEMODAL) != 0;
-}
+BOOL CWnd::ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
 
 void CWnd::EndModalLoop(int nResult)
 {
     m_nModalResult = nResult;
     if (m_nFlags & WF_CONTINUEMODAL) {
         m_nFlags &= ~WF_CONTINUEMODAL;
-        ::PostMessage(m_hWnd, WM_NULL, 0, 0);   // wake the loop
+        ::PostMessage(m_hWnd, WM_NULL, 0, 0); // wake the loop
     }
 }
 

@@ -10,7 +10,8 @@ class CFrameWnd;
 class CMenu;
 
 // Command targets: objects with a message map that commands are routed through.
-class CCmdTarget : public CObject {
+class CCmdTarget : public CObject
+{
     DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget() = default;
@@ -22,13 +23,15 @@ public:
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo);
 
     static const FwMsgMap* GetThisMessageMap();
+
 protected:
     virtual const FwMsgMap* GetMessageMap() const;
     friend class CWnd;
 };
 
 // Extra data of a WM_NOTIFY dispatched through OnCmdMsg.
-struct FW_NOTIFY {
+struct FW_NOTIFY
+{
     LRESULT* pResult;
     NMHDR* pNMHDR;
 };
@@ -36,7 +39,8 @@ struct FW_NOTIFY {
 // Finds the map entry of a message (message, code, id) in a chain of maps.
 const FwMsgMapEntry* FwFindMessageEntry(const FwMsgMap* pMap, UINT nMsg, UINT nCode, UINT nID);
 
-class CWnd : public CCmdTarget {
+class CWnd : public CCmdTarget
+{
     DECLARE_DYNCREATE(CWnd)
 public:
     CWnd();
@@ -63,14 +67,12 @@ public:
     HWND UnsubclassWindow();
 
     // Creation.
-    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                        const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext = nullptr);
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
-                          DWORD dwStyle, int x, int y, int nWidth, int nHeight,
-                          HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
-    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
-                  DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-                  LPVOID lpParam = nullptr);
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID, void* pContext = nullptr);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                          int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
     virtual BOOL DestroyWindow();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void PreSubclassWindow();
@@ -93,8 +95,8 @@ public:
     static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg, int);
     BOOL ExecuteDlgInit(LPCTSTR) { return TRUE; }
     // Sends a message to every descendant (bDeep) or to the direct children.
-    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
-                                  BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
+                                  BOOL bOnlyPerm = FALSE);
     CFrameWnd* GetParentFrame() const;
     CFrameWnd* GetTopLevelFrame() const;
     CWnd* GetTopLevelParent() const;
@@ -115,7 +117,7 @@ public:
     CWnd* SetParent(CWnd* p) { return FromHandle(::SetParent(m_hWnd, FwGetSafeHwnd(p))); }
     CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
-    CWnd* (GetNextWindow)(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
+    CWnd*(GetNextWindow)(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
     CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
     CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
     BOOL IsChild(const CWnd* p) const { return ::IsChild(m_hWnd, FwGetSafeHwnd(p)); }
@@ -141,7 +143,10 @@ public:
     void MapWindowPoints(CWnd* pTo, LPPOINT p, UINT n) const { ::MapWindowPoints(m_hWnd, FwGetSafeHwnd(pTo), p, n); }
     void MapWindowPoints(CWnd* pTo, LPRECT r) const { ::MapWindowPoints(m_hWnd, FwGetSafeHwnd(pTo), (LPPOINT)r, 2); }
     void MoveWindow(int x, int y, int w, int h, BOOL bRepaint = TRUE) { ::MoveWindow(m_hWnd, x, y, w, h, bRepaint); }
-    void MoveWindow(LPCRECT r, BOOL bRepaint = TRUE) { ::MoveWindow(m_hWnd, r->left, r->top, r->right - r->left, r->bottom - r->top, bRepaint); }
+    void MoveWindow(LPCRECT r, BOOL bRepaint = TRUE)
+    {
+        ::MoveWindow(m_hWnd, r->left, r->top, r->right - r->left, r->bottom - r->top, bRepaint);
+    }
     BOOL SetWindowPos(const CWnd* pAfter, int x, int y, int cx, int cy, UINT nFlags);
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
@@ -163,14 +168,23 @@ public:
     int GetDlgItemText(int nID, CString& s) const;
     int GetDlgItemText(int nID, LPTSTR s, int n) const { return (int)::GetDlgItemText(m_hWnd, nID, s, n); }
     void SetDlgItemInt(int nID, UINT v, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, v, bSigned); }
-    UINT GetDlgItemInt(int nID, BOOL* ok = nullptr, BOOL bSigned = TRUE) const { return ::GetDlgItemInt(m_hWnd, nID, ok, bSigned); }
+    UINT GetDlgItemInt(int nID, BOOL* ok = nullptr, BOOL bSigned = TRUE) const
+    {
+        return ::GetDlgItemInt(m_hWnd, nID, ok, bSigned);
+    }
     void CheckDlgButton(int nID, UINT n) { ::CheckDlgButton(m_hWnd, nID, n); }
     UINT IsDlgButtonChecked(int nID) const { return ::IsDlgButtonChecked(m_hWnd, nID); }
     void CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
-    LRESULT SendDlgItemMessage(int nID, UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::SendDlgItemMessage(m_hWnd, nID, m, w, l); }
+    LRESULT SendDlgItemMessage(int nID, UINT m, WPARAM w = 0, LPARAM l = 0) const
+    {
+        return ::SendDlgItemMessage(m_hWnd, nID, m, w, l);
+    }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
-    UINT_PTR SetTimer(UINT_PTR nID, UINT nElapse, TIMERPROC pfn = nullptr) { return ::SetTimer(m_hWnd, nID, nElapse, pfn); }
+    UINT_PTR SetTimer(UINT_PTR nID, UINT nElapse, TIMERPROC pfn = nullptr)
+    {
+        return ::SetTimer(m_hWnd, nID, nElapse, pfn);
+    }
     BOOL KillTimer(UINT_PTR nID) { return ::KillTimer(m_hWnd, nID); }
     CDC* GetDC();
     CDC* GetWindowDC();
@@ -181,10 +195,22 @@ public:
     HICON SetIcon(HICON h, BOOL bBig) { return (HICON)SendMessage(WM_SETICON, bBig, (LPARAM)h); }
     int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
     int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
-    void SetScrollRange(int nBar, int nMin, int nMax, BOOL bRedraw = TRUE) { ::SetScrollRange(m_hWnd, nBar, nMin, nMax, bRedraw); }
+    void SetScrollRange(int nBar, int nMin, int nMax, BOOL bRedraw = TRUE)
+    {
+        ::SetScrollRange(m_hWnd, nBar, nMin, nMax, bRedraw);
+    }
     void GetScrollRange(int nBar, LPINT pMin, LPINT pMax) const { ::GetScrollRange(m_hWnd, nBar, pMin, pMax); }
-    BOOL SetScrollInfo(int nBar, LPSCROLLINFO p, BOOL bRedraw = TRUE) { ::SetScrollInfo(m_hWnd, nBar, p, bRedraw); return TRUE; }
-    BOOL GetScrollInfo(int nBar, LPSCROLLINFO p, UINT nMask = SIF_ALL) const { p->cbSize = sizeof(*p); p->fMask = nMask; return ::GetScrollInfo(m_hWnd, nBar, p); }
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO p, BOOL bRedraw = TRUE)
+    {
+        ::SetScrollInfo(m_hWnd, nBar, p, bRedraw);
+        return TRUE;
+    }
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO p, UINT nMask = SIF_ALL) const
+    {
+        p->cbSize = sizeof(*p);
+        p->fMask = nMask;
+        return ::GetScrollInfo(m_hWnd, nBar, p);
+    }
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
     int SetWindowRgn(HRGN h, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, h, bRedraw); }
     BOOL IsWindow() const { return ::IsWindow(GetSafeHwnd()); }
@@ -259,7 +285,7 @@ public:
     void HScroll(UINT, UINT) {}
     void VScroll(UINT, UINT) {}
 
-    WNDPROC m_pfnSuper = nullptr;   // the window's previous procedure (subclassed windows)
+    WNDPROC m_pfnSuper = nullptr; // the window's previous procedure (subclassed windows)
     UINT m_nFlags = 0;
     int m_nModalResult = -1;
 
@@ -272,14 +298,14 @@ protected:
 
 // Window flags (m_nFlags).
 #define WF_CONTINUEMODAL 0x0001
-#define WF_MODALLOOP     0x0002
-#define WF_TEMPORARY     0x0004
-#define WF_MODALDISABLE  0x0008
+#define WF_MODALLOOP 0x0002
+#define WF_TEMPORARY 0x0004
+#define WF_MODALDISABLE 0x0008
 
 // Modal loop flags.
-#define MLF_NOIDLEMSG      0x0001
-#define MLF_NOKICKIDLE     0x0002
-#define MLF_SHOWONIDLE     0x0004
+#define MLF_NOIDLEMSG 0x0001
+#define MLF_NOKICKIDLE 0x0002
+#define MLF_SHOWONIDLE 0x0004
 
 // The layer's one window procedure and its creation hook.
 LRESULT CALLBACK FwWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -294,8 +320,8 @@ void FwReportOutOfMemory();
 void FwReportUnknownException();
 
 // Window classes.
-LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,
-                            HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);
+LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
+                            HICON hIcon = nullptr);
 BOOL AfxRegisterClass(WNDCLASS* lpWndClass);
 #define FW_WND_CLASS "FwWnd"
 

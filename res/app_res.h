@@ -1,4 +1,4 @@
 // Resource ids of the application object, the main frame and the splash.
 #pragma once
-#define IDR_MAINFRAME 128   // document template string, accelerators, icon
-#define IDB_SPLASH    929   // splash bitmap: 640 x 480, 8 bits per pixel
+#define IDR_MAINFRAME 128 // document template string, accelerators, icon
+#define IDB_SPLASH 929    // splash bitmap: 640 x 480, 8 bits per pixel

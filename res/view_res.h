@@ -1,25 +1,25 @@
 // Resource ids of the design view, its tracker cursors and the small dialogs it uses.
 #pragma once
 
-#define IDD_MESSAGE_DLG        137
-#define IDD_HOME_PANEL         150
-#define IDD_SAVE_CHANGES_DLG   152
+#define IDD_MESSAGE_DLG 137
+#define IDD_HOME_PANEL 150
+#define IDD_SAVE_CHANGES_DLG 152
 
-#define IDC_MESSAGE_TEXT       1010
-#define IDC_SAVE_QUESTION      1049
-#define IDC_SAVE_NO            1090
+#define IDC_MESSAGE_TEXT 1010
+#define IDC_SAVE_QUESTION 1049
+#define IDC_SAVE_NO 1090
 
 // Home panel buttons.
-#define IDC_HOME_LOAD          1301
-#define IDC_HOME_SAVE          1302
-#define IDC_HOME_PRINT         1303
-#define IDC_HOME_PREVIEW       1304
-#define IDC_HOME_IMAGES        1305
-#define IDC_HOME_TEXT          1306
+#define IDC_HOME_LOAD 1301
+#define IDC_HOME_SAVE 1302
+#define IDC_HOME_PRINT 1303
+#define IDC_HOME_PREVIEW 1304
+#define IDC_HOME_IMAGES 1305
+#define IDC_HOME_TEXT 1306
 
 // Tracker cursors.
-#define IDC_TRACK_MOVE_CTRL    130
-#define IDC_TRACK_SHEAR_H      132
-#define IDC_TRACK_SHEAR_V      133
-#define IDC_TRACK_ROTATE       137
-#define IDC_TRACK_PIVOT        138
+#define IDC_TRACK_MOVE_CTRL 130
+#define IDC_TRACK_SHEAR_H 132
+#define IDC_TRACK_SHEAR_V 133
+#define IDC_TRACK_ROTATE 137
+#define IDC_TRACK_PIVOT 138

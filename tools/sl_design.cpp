@@ -14,16 +14,16 @@
 #include <vector>
 
 #include "digest/crc32.h"
-#include "model/DesignFile.h"
-#include "model/ImageLayer.h"
-#include "model/ImageLayerList.h"
-#include "model/LayerArray.h"
-#include "model/PaperGlobals.h"
-#include "model/PaperLayoutMap.h"
-#include "model/PaperSize.h"
-#include "model/RegionData.h"
-#include "model/TextItem.h"
-#include "model/TextItemList.h"
+#include "model/ktb/DesignFile.h"
+#include "model/design/ImageLayer.h"
+#include "model/design/ImageLayerList.h"
+#include "model/design/LayerArray.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayoutMap.h"
+#include "model/paper/PaperSize.h"
+#include "model/design/RegionData.h"
+#include "model/design/TextItem.h"
+#include "model/design/TextItemList.h"
 
 using namespace Gdiplus;
 
@@ -99,8 +99,8 @@ CImageLayer* NewLayer(int frame, int w, int h, int pattern)
 CRegionData* NewRegion(int rects)
 {
     std::vector<BYTE> bytes(sizeof(RGNDATAHEADER) + rects * sizeof(RECT));
-    RGNDATAHEADER h = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, (DWORD)rects, (DWORD)(rects * sizeof(RECT)),
-                       {0, 0, 40, 40}};
+    RGNDATAHEADER h = {
+        sizeof(RGNDATAHEADER), RDH_RECTANGLES, (DWORD)rects, (DWORD)(rects * sizeof(RECT)), {0, 0, 40, 40}};
     memcpy(bytes.data(), &h, sizeof h);
     for (int i = 0; i < rects; ++i) {
         RECT rc = {i * 4, i * 4, i * 4 + 10, i * 4 + 10};

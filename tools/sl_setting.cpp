@@ -6,7 +6,7 @@
 // Usage: sl_setting <folder> <key> [<value>]
 #include <cstdio>
 
-#include "app/base/KeyStore.h"
+#include "base/KeyStore.h"
 
 int main(int argc, char** argv)
 {
@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     CoInitialize(nullptr);
     CKeyStore store;
     store.SetValue("root", argv[1]);
-    store.Load("ziviz.dat");            // a missing file leaves the store with "root" only
+    store.Load("ziviz.dat"); // a missing file leaves the store with "root" only
     int rc = 0;
     if (argc == 3) {
         std::printf("%s\n", (LPCTSTR)store.GetValue(argv[2]));

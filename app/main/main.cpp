@@ -1,4 +1,4 @@
 // The program: its one application object.  The framework's WinMain runs it.
-#include "app/FrostwellApp.h"
+#include "app/shell/FrostwellApp.h"
 
 CFrostwellApp theApp;

@@ -30,7 +30,7 @@ private:
         char cls[16];
         ::GetClassNameA(wnd, cls, sizeof cls);
         if (::IsWindowVisible(wnd) && lstrcmpA(cls, "#32770") == 0 &&
-            !(::GetWindowLong(wnd, GWL_STYLE) & WS_CHILD)) {   // not a panel inside a host
+            !(::GetWindowLong(wnd, GWL_STYLE) & WS_CHILD)) { // not a panel inside a host
             *(HWND*)found = wnd;
             return FALSE;
         }

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/FrostwellApp.h"
-#include "app/FrostwellView.h"
-#include "app/base/KeyStore.h"
+#include "app/shell/FrostwellApp.h"
+#include "app/view/FrostwellView.h"
+#include "base/KeyStore.h"
 
 namespace {
 
@@ -83,7 +83,8 @@ std::vector<std::string> ReadLines(const std::string& path)
     return lines;
 }
 
-struct Windows {
+struct Windows
+{
     DWORD pid;
     HWND main = nullptr;
     HWND splash = nullptr;
@@ -147,8 +148,8 @@ protected:
         SetEnvironmentVariableA("SL_APP_CHILD", "1");
         SetEnvironmentVariableA("SL_APP_LOG", m_log.c_str());
         STARTUPINFOA si = {sizeof si};
-        BOOL started = CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                      m_dir.c_str(), &si, &m_process);
+        BOOL started =
+            CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, m_dir.c_str(), &si, &m_process);
         SetEnvironmentVariableA("SL_APP_CHILD", nullptr);
         SetEnvironmentVariableA("SL_APP_LOG", nullptr);
         ASSERT_TRUE(started);
@@ -192,19 +193,21 @@ TEST_F(ProgramProcess, StartsMaximisedKeepsCtrlAwayAndSavesSettingsOnClose)
     EXPECT_EQ(0, GetWindowLong(frame, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
     ASSERT_NE(nullptr, view);
-    EXPECT_EQ((LONG)(WS_CHILD | WS_VISIBLE),
-              GetWindowLong(view, GWL_STYLE) & ~(WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
+    EXPECT_EQ((LONG)(WS_CHILD | WS_VISIBLE), GetWindowLong(view, GWL_STYLE) & ~(WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
     EXPECT_EQ(0, GetWindowLong(view, GWL_EXSTYLE));
     for (int i = 0; i < 200 && !LogHas("ready"); i++)
         Sleep(25);
     ASSERT_TRUE(LogHas("ready"));
 
     // Key messages taken from the queue: the Ctrl key's own never reach the view.
-    const struct { UINT msg; WPARAM key; } posted[] = {
-        {WM_KEYDOWN, VK_CONTROL}, {WM_KEYUP, VK_CONTROL},
-        {WM_KEYDOWN, 'A'}, {WM_KEYUP, 'A'},
-        {WM_KEYDOWN, VK_CONTROL}, {WM_KEYDOWN, VK_SHIFT}, {WM_KEYUP, VK_CONTROL},
-        {WM_SYSKEYDOWN, VK_CONTROL},   // Alt held: not the plain Ctrl message
+    const struct
+    {
+        UINT msg;
+        WPARAM key;
+    } posted[] = {
+        {WM_KEYDOWN, VK_CONTROL}, {WM_KEYUP, VK_CONTROL},      {WM_KEYDOWN, 'A'},
+        {WM_KEYUP, 'A'},          {WM_KEYDOWN, VK_CONTROL},    {WM_KEYDOWN, VK_SHIFT},
+        {WM_KEYUP, VK_CONTROL},   {WM_SYSKEYDOWN, VK_CONTROL}, // Alt held: not the plain Ctrl message
         {WM_KEYUP, VK_SHIFT},
     };
     for (const auto& p : posted)

@@ -5,13 +5,13 @@
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
-#include "app/DesignFileRoad.h"
-#include "model/DocumentFile.h"
-#include "model/DocumentHost.h"
-#include "model/FrostwellDoc.h"
-#include "model/PaperGlobals.h"
-#include "model/PaperLayoutMap.h"
-#include "model/PaperSize.h"
+#include "app/files/DesignFileRoad.h"
+#include "model/ktb/DocumentFile.h"
+#include "model/design/DocumentHost.h"
+#include "model/design/FrostwellDoc.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayoutMap.h"
+#include "model/paper/PaperSize.h"
 
 namespace {
 

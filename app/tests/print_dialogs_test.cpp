@@ -1,9 +1,9 @@
 // The print dialog on the program's template and the password dialog, driven as a
 // person uses them: texts read, scroll bars clicked, boxes ticked, buttons pressed.
-#include "app/MyPrintDialog.h"
-#include "app/PasswordDlg.h"
-#include "app/base/KeyStore.h"
-#include "app/base/TextTable.h"
+#include "app/print/MyPrintDialog.h"
+#include "app/print/PasswordDlg.h"
+#include "base/KeyStore.h"
+#include "base/TextTable.h"
 #include "res/print_res.h"
 
 #include <dlgs.h>
@@ -141,9 +141,15 @@ TEST_F(PrintDialogTest, ShowsPrinterAndAdjustmentsAndReadsThemBack)
 
 TEST_F(PrintDialogTest, PropertiesButtonSpeaksDutchAndFrench)
 {
-    static const struct { const char* language; const char* caption; } cases[] = {
+    static const struct
+    {
+        const char* language;
+        const char* caption;
+    } cases[] = {
         {"DUTCH", "Voorkeuren"},
-        {"french", "Pr\xE9" "f\xE9" "rences"},
+        {"french", "Pr\xE9"
+                   "f\xE9"
+                   "rences"},
         {"portugese", "&Properties"},
     };
     for (const auto& c : cases) {

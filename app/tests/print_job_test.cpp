@@ -6,18 +6,18 @@
 // with pdfinfo and pdftoppm.  Each job writes what the page must show to
 // "<job>.expect" in the working folder: one line "x y RRGGBB tolerance what" per point
 // of the page at 300 pixels per inch.
-#include "app/FrostwellView.h"
-#include "app/MyPrintDialog.h"
-#include "app/PrinterByName.h"
-#include "app/PrinterList.h"
-#include "app/base/Globals.h"
-#include "app/base/KeyStore.h"
-#include "app/base/TextTable.h"
-#include "model/FrostwellDoc.h"
-#include "model/PaperGlobals.h"
-#include "model/PaperLayout.h"
-#include "model/PaperLayoutMap.h"
-#include "model/PaperSize.h"
+#include "app/view/FrostwellView.h"
+#include "app/print/MyPrintDialog.h"
+#include "app/print/PrinterByName.h"
+#include "app/print/PrinterList.h"
+#include "base/Globals.h"
+#include "base/KeyStore.h"
+#include "base/TextTable.h"
+#include "model/design/FrostwellDoc.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayout.h"
+#include "model/paper/PaperLayoutMap.h"
+#include "model/paper/PaperSize.h"
 #include "res/app_res.h"
 #include "res/print_res.h"
 #include "res/view_res.h"
@@ -35,8 +35,8 @@
 namespace {
 
 const COLORREF kColours[10] = {
-    RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(200, 200, 0), RGB(0, 200, 200),
-    RGB(200, 0, 200), RGB(100, 50, 0), RGB(0, 100, 50), RGB(50, 0, 100), RGB(100, 100, 100),
+    RGB(200, 0, 0),   RGB(0, 200, 0),  RGB(0, 0, 200),  RGB(200, 200, 0), RGB(0, 200, 200),
+    RGB(200, 0, 200), RGB(100, 50, 0), RGB(0, 100, 50), RGB(50, 0, 100),  RGB(100, 100, 100),
 };
 
 // What kind of dialog a window is, by the controls it holds.
@@ -80,15 +80,14 @@ public:
         ::KillTimer(nullptr, m_timer);
         s_self = nullptr;
     }
-    std::vector<std::string> seen;   // "message: <text>", "password", "print", "other"
+    std::vector<std::string> seen; // "message: <text>", "password", "print", "other"
 
 private:
     static BOOL CALLBACK Find(HWND wnd, LPARAM found)
     {
         char cls[16];
         ::GetClassNameA(wnd, cls, sizeof cls);
-        if (::IsWindowVisible(wnd) && lstrcmpA(cls, "#32770") == 0 &&
-            s_self->m_done.count(wnd) == 0) {
+        if (::IsWindowVisible(wnd) && lstrcmpA(cls, "#32770") == 0 && s_self->m_done.count(wnd) == 0) {
             *(HWND*)found = wnd;
             return FALSE;
         }
@@ -108,9 +107,15 @@ private:
         case DialogKind::Message:
             s_self->seen.push_back("message: " + std::string(ItemText(dlg, IDC_MESSAGE_TEXT)));
             break;
-        case DialogKind::Password: s_self->seen.push_back("password"); break;
-        case DialogKind::Print: s_self->seen.push_back("print"); break;
-        case DialogKind::Other: s_self->seen.push_back("other"); break;
+        case DialogKind::Password:
+            s_self->seen.push_back("password");
+            break;
+        case DialogKind::Print:
+            s_self->seen.push_back("print");
+            break;
+        case DialogKind::Other:
+            s_self->seen.push_back("other");
+            break;
         }
         // The action may run a nested loop (a print job): no second dialog meanwhile.
         s_self->m_busy = true;
@@ -127,10 +132,7 @@ private:
 DialogScript* DialogScript::s_self = nullptr;
 
 // The default answer: OK on messages, Cancel on everything else.
-void Dismiss(HWND dlg, DialogKind kind)
-{
-    Press(dlg, kind == DialogKind::Message ? IDOK : IDCANCEL);
-}
+void Dismiss(HWND dlg, DialogKind kind) { Press(dlg, kind == DialogKind::Message ? IDOK : IDCANCEL); }
 
 bool QueueExists(const char* name)
 {
@@ -173,8 +175,8 @@ protected:
         SetSetting("printer", "cake_pdf");
         SetSetting("printing_security", "");
         SetSetting("4600", "1");
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFrostwellDoc),
-                                            RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CFrostwellView));
+        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFrostwellDoc), RUNTIME_CLASS(CFrameWnd),
+                                            RUNTIME_CLASS(CFrostwellView));
         doc = static_cast<CFrostwellDoc*>(m_template->OpenDocumentFile(nullptr, TRUE));
         ASSERT_NE(nullptr, doc);
         POSITION pos = doc->GetFirstViewPosition();
@@ -270,10 +272,7 @@ void SaveScreenshot(CWnd* wnd, const char* name)
     ::DeleteObject(bitmap);
 }
 
-std::string Msg(const char* key)
-{
-    return "message: " + std::string(GetLangText(key));
-}
+std::string Msg(const char* key) { return "message: " + std::string(GetLangText(key)); }
 
 typedef std::vector<std::string> Seen;
 
@@ -282,7 +281,12 @@ typedef std::vector<std::string> Seen;
 TEST_F(PrintJobTest, ChecksBeforeTheJob)
 {
     UseLayout(10, 10, true);
-    static const struct { const char* printer; const char* security; const char* typed; } cases[] = {
+    static const struct
+    {
+        const char* printer;
+        const char* security;
+        const char* typed;
+    } cases[] = {
         {"", "", nullptr},                                          // no printer chosen
         {"cake_pdf", "5ebe2294ecd0e0f08eab7690d2a6ee69", nullptr},  // password dialog cancelled
         {"cake_pdf", "5ebe2294ecd0e0f08eab7690d2a6ee69", "Secret"}, // wrong password
@@ -340,7 +344,11 @@ TEST_F(PrintJobTest, PaperCodeThreeNeedsAPrinterThatListsIt)
 TEST_F(PrintJobTest, PreviewToolBarOfTheLanguageAndPrintFromIt)
 {
     UseLayout(10, 10, true);
-    static const struct { const char* language; const char* printCaption; } cases[] = {
+    static const struct
+    {
+        const char* language;
+        const char* printCaption;
+    } cases[] = {
         {"english", "&Print..."},
         {"french", "&Imprimer..."},
     };
@@ -394,8 +402,8 @@ public:
     void Point(float xInches, float yInches, COLORREF colour, int tolerance, const std::string& what)
     {
         char line[200];
-        sprintf(line, "%d %d %02X%02X%02X %d %s", (int)(xInches * 300), (int)(yInches * 300),
-                GetRValue(colour), GetGValue(colour), GetBValue(colour), tolerance, what.c_str());
+        sprintf(line, "%d %d %02X%02X%02X %d %s", (int)(xInches * 300), (int)(yInches * 300), GetRValue(colour),
+                GetGValue(colour), GetBValue(colour), tolerance, what.c_str());
         m_lines.push_back(line);
     }
     // An item at (x, y), w x h inches: its colour well inside, white just outside its edges
@@ -433,10 +441,7 @@ private:
     std::vector<std::string> m_lines;
 };
 
-std::string Cell(int k)
-{
-    return "cell " + std::to_string(k);
-}
+std::string Cell(int k) { return "cell " + std::to_string(k); }
 
 } // namespace
 
@@ -456,8 +461,8 @@ TEST_F(PrintJobTest, DISABLED_JobLayoutTen)
     const Gdiplus::SizeF item = layout->GetPrintableSize();
     PageExpectation page("Cake_PDF.pdf");
     for (int k = 0; k < 10; k++)
-        page.Item(layout->GetRowOffset(k / 5), layout->GetColumnOffset(k % 5), item.Width,
-                  item.Height, kColours[k], false, Cell(k));
+        page.Item(layout->GetRowOffset(k / 5), layout->GetColumnOffset(k % 5), item.Width, item.Height, kColours[k],
+                  false, Cell(k));
     page.Write("JobLayoutTen");
 }
 
@@ -480,8 +485,8 @@ TEST_F(PrintJobTest, DISABLED_JobLayoutTenWithMargins)
     const Gdiplus::SizeF item = layout->GetPrintableSize();
     PageExpectation page("Cake_A4A3.pdf");
     for (int k = 0; k < 10; k++)
-        page.Item(layout->GetRowOffset(k / 5), layout->GetColumnOffset(k % 5), item.Width,
-                  item.Height, kColours[k], false, Cell(k));
+        page.Item(layout->GetRowOffset(k / 5), layout->GetColumnOffset(k % 5), item.Width, item.Height, kColours[k],
+                  false, Cell(k));
     page.Write("JobLayoutTenWithMargins");
 }
 
@@ -504,8 +509,8 @@ TEST_F(PrintJobTest, DISABLED_JobAdjusted)
     const float d = 5 / 25.4f;
     PageExpectation page("Cake_PDF.pdf");
     for (int k = 0; k < 10; k++)
-        page.Item(layout->GetRowOffset(k / 5) + d, layout->GetColumnOffset(k % 5) - d, item.Width,
-                  item.Height, kColours[k], false, Cell(k));
+        page.Item(layout->GetRowOffset(k / 5) + d, layout->GetColumnOffset(k % 5) - d, item.Width, item.Height,
+                  kColours[k], false, Cell(k));
     page.Write("JobAdjusted");
 }
 
@@ -543,9 +548,8 @@ TEST_F(PrintJobTest, DISABLED_JobPaperSix)
     for (int i = 0; i < 2; i++)
         for (int j = 0; j < 3; j++)
             if (!(i == 1 && j == 2))
-                page.Item(layout->GetRowOffset(i) + 1.673228f,
-                          layout->GetColumnOffset(j) + layout->GetItemShift(i, j), item.Width,
-                          item.Height, kColours[0], true, Cell(i * 3 + j));
+                page.Item(layout->GetRowOffset(i) + 1.673228f, layout->GetColumnOffset(j) + layout->GetItemShift(i, j),
+                          item.Width, item.Height, kColours[0], true, Cell(i * 3 + j));
     page.Write("JobPaperSix");
 }
 
@@ -563,7 +567,8 @@ TEST_F(PrintJobTest, DISABLED_JobTurned)
     for (int k = 0; k < 10; k++) {
         const float x = layout->GetRowOffset(k / 5), y = layout->GetColumnOffset(k % 5);
         page.Item(x, y, item.Width, item.Height, kColours[k], false, Cell(k));
-        page.Point(x + item.Width - 2 * px, y + item.Height - 1 * px, RGB(255, 255, 0), 60, Cell(k) + " mark at the far corner");
+        page.Point(x + item.Width - 2 * px, y + item.Height - 1 * px, RGB(255, 255, 0), 60,
+                   Cell(k) + " mark at the far corner");
         page.Point(x + 3 * px, y + 2 * px, kColours[k], 60, Cell(k) + " no mark at the near corner");
     }
     page.Write("JobTurned");
@@ -592,9 +597,15 @@ TEST_F(PrintJobTest, DISABLED_JobRoundOutline)
 // The layout's paper code and orientation reach this job's printer settings and DC.
 TEST_F(PrintJobTest, PreparingSetsThePaperAndOrientationOfThisJob)
 {
-    static const struct { int paper; short code; short orientation; bool wide; } cases[] = {
-        {11, DMPAPER_A4, DMORIENT_LANDSCAPE, true},   // A4 landscape
-        {10, DMPAPER_A4, DMORIENT_PORTRAIT, false},   // and back
+    static const struct
+    {
+        int paper;
+        short code;
+        short orientation;
+        bool wide;
+    } cases[] = {
+        {11, DMPAPER_A4, DMORIENT_LANDSCAPE, true}, // A4 landscape
+        {10, DMPAPER_A4, DMORIENT_PORTRAIT, false}, // and back
         {12, DMPAPER_A3, DMORIENT_PORTRAIT, false},
     };
     UseLayout(10, 10, true);

@@ -1,10 +1,10 @@
 // Where every cell of a paper layout lands on the printed page, in print order.
-#include "app/ViewPrintLayout.h"
+#include "app/print/ViewPrintLayout.h"
 
-#include "model/PaperGlobals.h"
-#include "model/PaperLayout.h"
-#include "model/PaperLayoutMap.h"
-#include "model/PaperSize.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayout.h"
+#include "model/paper/PaperLayoutMap.h"
+#include "model/paper/PaperSize.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,13 @@ const CPaperLayout& BuiltIn(int id)
     return *layout;
 }
 
-struct Expected { int k, i, j; float x, y; int angle; bool skipped; };
+struct Expected
+{
+    int k, i, j;
+    float x, y;
+    int angle;
+    bool skipped;
+};
 
 void ExpectCells(const std::vector<PrintCell>& cells, const Expected* expected, size_t count)
 {
@@ -62,9 +68,12 @@ TEST(PrintPlacement, RowMajorOrderWithInsetAndPrinterOffset)
 // Layout 163 on paper 9: row angles 270 and 90, row shifts 0 and 1.7716, last cell empty.
 TEST(PrintPlacement, AnglesShiftsSkipLastAndPaperCorrections)
 {
-    static const struct { BOOL corrections; float dx; } cases[] = {
-        {FALSE, 0.0f},
-        {TRUE, 0.885826f},   // paper 9: 22.5 mm
+    static const struct
+    {
+        BOOL corrections;
+        float dx;
+    } cases[] = {
+        {FALSE, 0.0f}, {TRUE, 0.885826f}, // paper 9: 22.5 mm
     };
     for (const auto& c : cases) {
         PrintPlacementInput input;
@@ -89,9 +98,12 @@ TEST(PrintPlacement, PaperSixMovesRightOnlyWithCorrections)
     layout.CopyFrom(BuiltIn(4));
     layout.SetPaperSize(GetGlobalObjectB()->Lookup(6));
     const float base = 0.3144f + 0.0787f;
-    static const struct { BOOL corrections; float x; } cases[] = {
-        {FALSE, base},
-        {TRUE, base + 1.673228f},   // 42.5 mm
+    static const struct
+    {
+        BOOL corrections;
+        float x;
+    } cases[] = {
+        {FALSE, base}, {TRUE, base + 1.673228f}, // 42.5 mm
     };
     for (const auto& c : cases) {
         PrintPlacementInput input;
@@ -118,7 +130,7 @@ TEST(PrintPlacement, PerCellAnglesAndShifts)
     layout.SetCellShifts(1);
     layout.SetCellAngle(1, 3, 45);
     layout.SetCellShift(1, 3, 0.5f);
-    layout.SetRowAngle(1, 90);      // overridden by the per-cell values
+    layout.SetRowAngle(1, 90); // overridden by the per-cell values
     layout.SetRowShift(1, 2.0f);
     std::vector<PrintCell> cells;
     ASSERT_TRUE(ComputePrintCells(layout, PrintPlacementInput(), cells));
@@ -144,8 +156,8 @@ TEST(PrintPlacement, UniformGridFromPaperMarginsAndSpacing)
     layout.SetNoInset(1);
     layout.SetCustom(1);
     layout.SetMultiple(1);
-    layout.SetSpacing(0.259f, 0.1f);   // 25 and 10 hundredths
-    layout.SetMargin(0.2f, 0.3f);      // the extra offset of custom layouts
+    layout.SetSpacing(0.259f, 0.1f); // 25 and 10 hundredths
+    layout.SetMargin(0.2f, 0.3f);    // the extra offset of custom layouts
     layout.SetSkipLast(1);
     layout.SetPaperSize(&paper);
     PrintPlacementInput input;
@@ -155,8 +167,8 @@ TEST(PrintPlacement, UniformGridFromPaperMarginsAndSpacing)
     std::vector<Expected> expected;
     for (int i = 0; i < 3; i++)
         for (int j = 0; j < 2; j++)
-            expected.push_back({i * 2 + j, i, j, i * (0.25f + 2.0f) + 0.5f + 0.2f,
-                                j * (0.1f + 3.0f) + 0.25f + 0.3f, 0, i == 2 && j == 1});
+            expected.push_back({i * 2 + j, i, j, i * (0.25f + 2.0f) + 0.5f + 0.2f, j * (0.1f + 3.0f) + 0.25f + 0.3f, 0,
+                                i == 2 && j == 1});
     ExpectCells(cells, expected.data(), expected.size());
 }
 

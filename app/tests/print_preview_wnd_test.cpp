@@ -1,13 +1,13 @@
 // The paper preview window under the virtual display: the layout's cells drawn flush
 // right, hover redrawing only when the cell under the mouse changes, clicks selecting.
-#include "app/PaperPreviewWnd.h"
+#include "app/print/PaperPreviewWnd.h"
 
-#include "app/base/KeyStore.h"
-#include "app/base/TextTable.h"
-#include "model/FrostwellDoc.h"
-#include "model/PaperGlobals.h"
-#include "model/PaperLayout.h"
-#include "model/PaperLayoutMap.h"
+#include "base/KeyStore.h"
+#include "base/TextTable.h"
+#include "model/design/FrostwellDoc.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayout.h"
+#include "model/paper/PaperLayoutMap.h"
 
 #include <gtest/gtest.h>
 
@@ -66,8 +66,8 @@ protected:
         }
         doc->SetCurrentFrameNoUpdate(0);
 
-        parent.CreateEx(0, AfxRegisterWndClass(0), "preview test", WS_POPUP | WS_VISIBLE,
-                        CRect(0, 0, 420, 320), nullptr, 0);
+        parent.CreateEx(0, AfxRegisterWndClass(0), "preview test", WS_POPUP | WS_VISIBLE, CRect(0, 0, 420, 320),
+                        nullptr, 0);
         wnd.SetDocument(doc.get());
         // Wider than the sheet's aspect: the sheet is drawn against the right edge.
         ASSERT_TRUE(wnd.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 410, 310), &parent, 9007));
@@ -130,12 +130,16 @@ TEST_F(PreviewWndTest, ShowsEveryCellsDesignFlushRight)
 TEST_F(PreviewWndTest, HoverRedrawsOnlyWhenTheCellChanges)
 {
     wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    static const struct { int cell; int dx; bool redraw; } moves[] = {
-        {3, 0, true},     // into cell 3
-        {3, 2, false},    // within cell 3
-        {3, -2, false},
-        {4, 0, true},     // over to cell 4
-        {-1, 0, true},    // off every cell
+    static const struct
+    {
+        int cell;
+        int dx;
+        bool redraw;
+    } moves[] = {
+        {3, 0, true},                 // into cell 3
+        {3, 2, false},                // within cell 3
+        {3, -2, false}, {4, 0, true}, // over to cell 4
+        {-1, 0, true},                // off every cell
         {-1, 0, false},
     };
     for (const auto& m : moves) {

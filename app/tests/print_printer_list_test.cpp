@@ -1,5 +1,5 @@
 // The spooler calls behind the printer checks, against the test run's print queues.
-#include "app/PrinterList.h"
+#include "app/print/PrinterList.h"
 
 #include <winspool.h>
 
@@ -46,7 +46,7 @@ TEST(PrintPrinterList, PdfQueueListsTabloidAndA4)
         a4 = a4 || codes[i] == DMPAPER_A4;
     EXPECT_TRUE(a4);
     EXPECT_TRUE(CPrinterList::GetPaperList(kPdfQueue));
-    EXPECT_TRUE(CPrinterList::GetPaperList("CAKE_PDF"));   // the spooler ignores case
+    EXPECT_TRUE(CPrinterList::GetPaperList("CAKE_PDF")); // the spooler ignores case
 }
 
 TEST(PrintPrinterList, DevModeAndDevNamesOfThePdfQueue)

@@ -1,15 +1,15 @@
 // The printed page rendered into bitmaps: every cell of the layout in its place with
 // its own frame record, the user's adjustments, the turn, skipped cells, round items
 // whitened outside their ellipse and the optional outline.
-#include "app/ViewPrintRender.h"
+#include "app/print/ViewPrintRender.h"
 
-#include "app/base/Globals.h"
-#include "app/base/KeyStore.h"
-#include "model/FrostwellDoc.h"
-#include "model/PaperGlobals.h"
-#include "model/PaperLayout.h"
-#include "model/PaperLayoutMap.h"
-#include "model/PaperSize.h"
+#include "base/Globals.h"
+#include "base/KeyStore.h"
+#include "model/design/FrostwellDoc.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayout.h"
+#include "model/paper/PaperLayoutMap.h"
+#include "model/paper/PaperSize.h"
 
 #include <gtest/gtest.h>
 
@@ -35,14 +35,11 @@ private:
 ::testing::Environment* const gdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusRun);
 
 const COLORREF kColours[10] = {
-    RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(200, 200, 0), RGB(0, 200, 200),
-    RGB(200, 0, 200), RGB(100, 50, 0), RGB(0, 100, 50), RGB(50, 0, 100), RGB(100, 100, 100),
+    RGB(200, 0, 0),   RGB(0, 200, 0),  RGB(0, 0, 200),  RGB(200, 200, 0), RGB(0, 200, 200),
+    RGB(200, 0, 200), RGB(100, 50, 0), RGB(0, 100, 50), RGB(50, 0, 100),  RGB(100, 100, 100),
 };
 
-ARGB Opaque(COLORREF c)
-{
-    return 0xFF000000u | ((ARGB)GetRValue(c) << 16) | ((ARGB)GetGValue(c) << 8) | GetBValue(c);
-}
+ARGB Opaque(COLORREF c) { return 0xFF000000u | ((ARGB)GetRValue(c) << 16) | ((ARGB)GetGValue(c) << 8) | GetBValue(c); }
 
 ARGB PixelAt(Bitmap* bitmap, float xInches, float yInches, float dpi)
 {
@@ -141,13 +138,16 @@ TEST_F(PrintRenderTest, AdjustmentsMoveEveryItem)
     std::unique_ptr<Bitmap> plain = Page(dpi);
     const int edge = leftEdge(plain.get(), 0.0f);
     EXPECT_NEAR(layout->GetRowOffset(1) * dpi, edge, 1.0);
-    static const struct { int h, v; } cases[] = {{5, -5}, {-5, 5}};
+    static const struct
+    {
+        int h, v;
+    } cases[] = {{5, -5}, {-5, 5}};
     for (const auto& c : cases) {
         PrintAdjustments adjustments;
         adjustments.horizontalMm = c.h;
         adjustments.verticalMm = c.v;
         std::unique_ptr<Bitmap> moved = Page(dpi, adjustments);
-        const float step = 5 / 25.4f * dpi;   // 19.7 pixels at 100 dpi
+        const float step = 5 / 25.4f * dpi; // 19.7 pixels at 100 dpi
         EXPECT_NEAR(edge + (c.h > 0 ? step : -step), leftEdge(moved.get(), c.h / 25.4f), 1.0) << c.h;
         // The top edge of cell (1, 2) moved the other way.
         const float top = layout->GetColumnOffset(2) * dpi + (c.v > 0 ? step : -step);
@@ -186,7 +186,10 @@ TEST_F(PrintRenderTest, TurnedLayoutTurnsEveryItemAboutItsCentre)
     const float dpi = 300;
     const CPaperLayout* layout = GetPaperLayout();
     const SizeF item = layout->GetPrintableSize();
-    static const struct { BYTE turned; } cases[] = {{0}, {1}};
+    static const struct
+    {
+        BYTE turned;
+    } cases[] = {{0}, {1}};
     for (const auto& c : cases) {
         GetPaperLayout()->SetTurned(c.turned);
         std::unique_ptr<Bitmap> page = Page(dpi);
@@ -224,7 +227,12 @@ TEST_F(PrintRenderTest, RoundItemWhiteCornersAndOutline)
             RenderPrintItem(&g, 1.0f, m_doc.get(), 0.5f, 0.5f, w, h, 0, adjustments);
             SetGlobalValueC(0);
         }
-        static const struct { float x, y; ARGB plain, outlined; const char* what; } cases[] = {
+        static const struct
+        {
+            float x, y;
+            ARGB plain, outlined;
+            const char* what;
+        } cases[] = {
             {0.5f + 1.0f, 0.5f + 0.5f, 0xFFC80000, 0xFFC80000, "centre: the design"},
             {0.5f + 0.15f, 0.5f + 0.15f, 0xFFFFFFFF, 0xFFFFFFFF, "corner inside the clip"},
             {0.5f + 0.05f, 0.5f + 0.5f, 0xFF0000FF, 0xFF0000FF, "in the edge margin"},

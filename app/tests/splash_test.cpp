@@ -4,7 +4,7 @@
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
-#include "app/SplashThread.h"
+#include "app/shell/SplashThread.h"
 #include "res/app_res.h"
 
 namespace {
@@ -25,8 +25,8 @@ protected:
     // A splash thread as start-up makes it: suspended, owned by the caller.
     CSplashThread* Begin(UINT bitmap)
     {
-        auto* thread = static_cast<CSplashThread*>(AfxBeginThread(
-            RUNTIME_CLASS(CSplashThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED));
+        auto* thread = static_cast<CSplashThread*>(
+            AfxBeginThread(RUNTIME_CLASS(CSplashThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED));
         if (thread != nullptr) {
             thread->m_bAutoDelete = FALSE;
             thread->SetBitmap(bitmap);
@@ -70,8 +70,8 @@ TEST_F(SplashFixture, ShowsTheBitmapCentredAndCannotBeClosedByTheUser)
     EXPECT_FALSE(IsWindowVisible(owner));
 
     // The palette holds the bitmap's own colour table.
-    HBITMAP bitmap = (HBITMAP)LoadImageA(GetModuleHandle(nullptr), MAKEINTRESOURCEA(IDB_SPLASH),
-                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    HBITMAP bitmap = (HBITMAP)LoadImageA(GetModuleHandle(nullptr), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0,
+                                         LR_CREATEDIBSECTION);
     ASSERT_NE(nullptr, bitmap);
     HDC memory = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(memory, bitmap);
@@ -106,7 +106,7 @@ TEST_F(SplashFixture, ShowsTheBitmapCentredAndCannotBeClosedByTheUser)
 
     thread->HideSplash();
     EXPECT_FALSE(IsWindow(splash));
-    EXPECT_FALSE(IsWindow(owner));   // the owner goes with it
+    EXPECT_FALSE(IsWindow(owner)); // the owner goes with it
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread->m_hThread, 5000)) << "thread ended";
     delete thread;
 }

@@ -1,7 +1,7 @@
 // The mouse-tracking loop and the object tracker, driven by posted messages.
-#include "app/ObjectTracker.h"
-#include "app/TrackDC.h"
-#include "app/base/Globals.h"
+#include "app/view/ObjectTracker.h"
+#include "app/view/TrackDC.h"
+#include "base/Globals.h"
 #include <gtest/gtest.h>
 #include <cmath>
 
@@ -24,8 +24,7 @@ class OwnerWindow : public CWnd
 public:
     OwnerWindow()
     {
-        CreateEx(0, AfxRegisterWndClass(0), "tracker owner", WS_POPUP | WS_VISIBLE, 0, 0, 400,
-                 300, NULL, NULL);
+        CreateEx(0, AfxRegisterWndClass(0), "tracker owner", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL);
     }
     ~OwnerWindow() override { DestroyWindow(); }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -37,10 +36,7 @@ public:
     int timers = 0;
 };
 
-void PostMouse(HWND wnd, UINT message, UINT keys, int x, int y)
-{
-    ::PostMessage(wnd, message, keys, MAKELPARAM(x, y));
-}
+void PostMouse(HWND wnd, UINT message, UINT keys, int x, int y) { ::PostMessage(wnd, message, keys, MAKELPARAM(x, y)); }
 
 // Handles what is queued (paints must be dispatched, or they stay queued).
 void DrainQueue()
@@ -87,10 +83,13 @@ protected:
 
 TEST_F(TrackerTest, HandlesAroundTheObject)
 {
-    struct { int handle; CPoint at; } cases[] = {
-        {0, CPoint(92, 42)},  {1, CPoint(150, 42)}, {2, CPoint(208, 42)},
-        {3, CPoint(208, 100)}, {4, CPoint(208, 158)}, {5, CPoint(150, 158)},
-        {6, CPoint(92, 158)}, {7, CPoint(92, 100)},  {8, CPoint(150, 100)},
+    struct
+    {
+        int handle;
+        CPoint at;
+    } cases[] = {
+        {0, CPoint(92, 42)},   {1, CPoint(150, 42)}, {2, CPoint(208, 42)}, {3, CPoint(208, 100)}, {4, CPoint(208, 158)},
+        {5, CPoint(150, 158)}, {6, CPoint(92, 158)}, {7, CPoint(92, 100)}, {8, CPoint(150, 100)},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.at, tracker.GetHandlePoint(c.handle)) << "handle " << c.handle;
@@ -105,7 +104,14 @@ TEST_F(TrackerTest, ResizeResults)
 {
     // Handle 4 sits 116, 116 from handle 0; dragging it to twice the x distance and three
     // times the y distance scales by the smaller factor, keeping handle 0 in place.
-    struct { const char* name; int handle; CPoint to; float scale; int anchor; } cases[] = {
+    struct
+    {
+        const char* name;
+        int handle;
+        CPoint to;
+        float scale;
+        int anchor;
+    } cases[] = {
         {"corner x2 x3", 4, CPoint(92 + 232, 42 + 348), 2.0f, 0},
         {"corner halved", 4, CPoint(92 + 58, 42 + 58), 0.5f, 0},
         {"past the opposite corner", 4, CPoint(60, 20), 0.0f, 0},
@@ -128,9 +134,14 @@ TEST_F(TrackerTest, ResizeResults)
 TEST_F(TrackerTest, RotateWithShiftSnapsToFifteenDegrees)
 {
     // Ctrl on a corner rotates about the centre (150, 100).  Corner 2 starts at -45 degrees.
-    struct { double degrees; UINT keys; float expect; } cases[] = {
+    struct
+    {
+        double degrees;
+        UINT keys;
+        float expect;
+    } cases[] = {
         {52, MK_SHIFT, 45}, {53, MK_SHIFT, 60}, {-52, MK_SHIFT, -45}, {90, MK_SHIFT, 90},
-        {90, 0, 90}, {-90, 0, -90}, {52, 0, 52},
+        {90, 0, 90},        {-90, 0, -90},      {52, 0, 52},
     };
     for (const auto& c : cases) {
         tracker.SetRect(CRect(100, 50, 200, 150), TRUE, NULL);
@@ -148,11 +159,14 @@ TEST_F(TrackerTest, RotateWithShiftSnapsToFifteenDegrees)
 
 TEST_F(TrackerTest, MovesAndTheShiftConstraint)
 {
-    struct { CSize by; UINT keys; CSize expect; } cases[] = {
-        {CSize(30, 10), MK_SHIFT, CSize(30, 0)},
-        {CSize(10, -30), MK_SHIFT, CSize(0, -30)},
-        {CSize(20, 15), MK_SHIFT, CSize(15, 15)},
-        {CSize(-15, 20), MK_SHIFT, CSize(-15, 15)},
+    struct
+    {
+        CSize by;
+        UINT keys;
+        CSize expect;
+    } cases[] = {
+        {CSize(30, 10), MK_SHIFT, CSize(30, 0)},  {CSize(10, -30), MK_SHIFT, CSize(0, -30)},
+        {CSize(20, 15), MK_SHIFT, CSize(15, 15)}, {CSize(-15, 20), MK_SHIFT, CSize(-15, 15)},
         {CSize(30, 10), 0, CSize(30, 10)},
     };
     for (const auto& c : cases) {
@@ -267,7 +281,13 @@ TEST_F(TrackerTest, SizeLabelInInchesAndMillimetres)
     // object at (262, 212) puts it 2 inches right of and 1.5 inches below (50, 50).
     tracker.SetLimits(CRect(50, 50, 550, 450), 5.0f, 4.0f);
     tracker.SetRect(CRect(262, 212, 362, 262), TRUE, NULL);
-    struct { BOOL metric; const char* position; const char* width; const char* height; } cases[] = {
+    struct
+    {
+        BOOL metric;
+        const char* position;
+        const char* width;
+        const char* height;
+    } cases[] = {
         {FALSE, "2.00\" x 1.50\"", "1.16\"", "0.66\""},
         {TRUE, "50mm x 38mm", "29mm", "16mm"},
     };

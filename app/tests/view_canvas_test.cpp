@@ -1,15 +1,15 @@
 // The design view inside a real frame: the canvas it paints, the kept image, sizes, the
 // start-up message, a second new document, and a drag of an image layer with the mouse.
-#include "app/FrostwellView.h"
-#include "app/PanelManager.h"
-#include "app/SystemDlg.h"
-#include "app/base/KeyStore.h"
-#include "app/base/TextTable.h"
-#include "model/FrostwellDoc.h"
-#include "model/ImageLayer.h"
-#include "model/TextItem.h"
-#include "model/PaperGlobals.h"
-#include "model/PaperLayout.h"
+#include "app/view/FrostwellView.h"
+#include "app/home/PanelManager.h"
+#include "app/home/SystemDlg.h"
+#include "base/KeyStore.h"
+#include "base/TextTable.h"
+#include "model/design/FrostwellDoc.h"
+#include "model/design/ImageLayer.h"
+#include "model/design/TextItem.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayout.h"
 #include "res/app_res.h"
 #include "res/view_res.h"
 #include "app/tests/DialogDriver.h"
@@ -75,8 +75,8 @@ protected:
         }
         LoadLanguageFile("english");
         SetSetting("FIRSTRUN", "0");
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFrostwellDoc),
-                                            RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CFrostwellView));
+        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFrostwellDoc), RUNTIME_CLASS(CFrameWnd),
+                                            RUNTIME_CLASS(CFrostwellView));
         doc = static_cast<CFrostwellDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
         ASSERT_NE(nullptr, doc);
         POSITION pos = doc->GetFirstViewPosition();
@@ -109,10 +109,7 @@ protected:
         CClientDC dc(view);
         return dc.GetPixel(x, y);
     }
-    void Repaint()
-    {
-        view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-    }
+    void Repaint() { view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW); }
 
     GdiplusSession gdiplus;
     CFrostwellDoc* doc = NULL;
@@ -209,8 +206,14 @@ TEST_F(CanvasTest, HomeHostReturnsToTheCornerOnEverySize)
 
 TEST_F(CanvasTest, StartupMessageOnlyBelow1024By700)
 {
-    struct { CSize size; bool shown; } cases[] = {
-        {CSize(1023, 800), true}, {CSize(1100, 699), true}, {CSize(1024, 700), false},
+    struct
+    {
+        CSize size;
+        bool shown;
+    } cases[] = {
+        {CSize(1023, 800), true},
+        {CSize(1100, 699), true},
+        {CSize(1024, 700), false},
     };
     for (const auto& c : cases) {
         view->SetWindowPos(NULL, 0, 0, c.size.cx, c.size.cy, SWP_NOZORDER | SWP_NOMOVE);

@@ -1,10 +1,10 @@
 // A test helper for the program's end-to-end drag: writes a design holding one image
 // layer to the path in SL_VIEW_DESIGN_OUT.  Without that variable it does nothing.
-#include "app/PanelManager.h"
-#include "model/FrostwellDoc.h"
-#include "model/ImageLayer.h"
-#include "model/PaperGlobals.h"
-#include "model/PaperLayout.h"
+#include "app/home/PanelManager.h"
+#include "model/design/FrostwellDoc.h"
+#include "model/design/ImageLayer.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayout.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
 // The message box, the question "Save Changes" and the home panel's host, shown as a
 // person meets them: the dialog's texts are read and its buttons pressed.
-#include "app/MenuWnd.h"
-#include "app/MessageDlg.h"
-#include "app/SaveChangesDlg.h"
-#include "app/base/TextTable.h"
+#include "app/home/MenuWnd.h"
+#include "app/shell/MessageDlg.h"
+#include "app/shell/SaveChangesDlg.h"
+#include "base/TextTable.h"
 #include "res/view_res.h"
 #include "app/tests/DialogDriver.h"
 #include <gtest/gtest.h>
@@ -78,8 +78,14 @@ TEST_F(ViewDialogs, EscapeEndsThePlainMessageWithCancel)
 
 TEST_F(ViewDialogs, SaveChangesAnswers)
 {
-    struct { int button; int result; } cases[] = {
-        {IDOK, 1}, {IDC_SAVE_NO, 100}, {IDCANCEL, 2},
+    struct
+    {
+        int button;
+        int result;
+    } cases[] = {
+        {IDOK, 1},
+        {IDC_SAVE_NO, 100},
+        {IDCANCEL, 2},
     };
     for (const auto& c : cases) {
         CString title, question, yes, no, cancel;

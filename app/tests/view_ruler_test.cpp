@@ -1,5 +1,5 @@
 // The view's ruler bars, painted into a small bitmap: band, ticks, numbers, skips.
-#include "app/RulerBar.h"
+#include "app/view/RulerBar.h"
 #include <gtest/gtest.h>
 #include <set>
 
@@ -87,7 +87,11 @@ TEST(ViewRuler, SelectionBandAndItsFrame)
 
 TEST(ViewRuler, NoBandForEmptyOrOutsideSelections)
 {
-    struct { const char* name; CRect marks; } cases[] = {
+    struct
+    {
+        const char* name;
+        CRect marks;
+    } cases[] = {
         {"marks coincide", CRect(40, 0, 40, 0)},
         {"wholly before 0", CRect(-30, 0, -5, 0)},
         {"wholly beyond the size", CRect(120, 0, 150, 0)},
@@ -120,7 +124,14 @@ TEST(ViewRuler, TicksEveryTenthAndHalf)
 
 TEST(ViewRuler, TinyRulerDropsMinorTicksThenNumbers)
 {
-    struct { const char* name; int size; bool minor; bool half; bool numbers; } cases[] = {
+    struct
+    {
+        const char* name;
+        int size;
+        bool minor;
+        bool half;
+        bool numbers;
+    } cases[] = {
         // 144 units are 2 pixels, 720 are 10, 1440 are 20.
         {"no minor ticks", 40, false, true, true},
         // 720 units are 4 pixels, 1440 are 8: nothing at all.

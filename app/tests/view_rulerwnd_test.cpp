@@ -1,6 +1,6 @@
 // The ruler control: marker positions under the mouse, drags, wheel and keys, and the
 // notifications its parent receives.
-#include "app/RulerWnd.h"
+#include "app/view/RulerWnd.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -9,11 +9,7 @@ namespace {
 class Parent : public CWnd
 {
 public:
-    Parent()
-    {
-        CreateEx(0, AfxRegisterWndClass(0), "ruler parent", WS_POPUP | WS_VISIBLE, 0, 0, 600, 100,
-                 NULL, NULL);
-    }
+    Parent() { CreateEx(0, AfxRegisterWndClass(0), "ruler parent", WS_POPUP | WS_VISIBLE, 0, 0, 600, 100, NULL, NULL); }
     ~Parent() override { DestroyWindow(); }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -47,10 +43,7 @@ protected:
         MSG msg = {ruler.GetSafeHwnd(), WM_KEYDOWN, vk, 1};
         return ruler.PreTranslateMessage(&msg);
     }
-    void Wheel(short delta)
-    {
-        ruler.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(10, 10));
-    }
+    void Wheel(short delta) { ruler.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(10, 10)); }
 
     Parent parent;
     CRulerWnd ruler;
@@ -58,9 +51,17 @@ protected:
 
 TEST_F(RulerTest, PositionUnderAPoint)
 {
-    struct { int x; int expect; } cases[] = {
-        {220, 50}, {221, 50}, {222, 51} /* 50.5 rounds up */, {223, 51},
-        {20, 10} /* below the minimum */, {480, 100} /* beyond the scale */,
+    struct
+    {
+        int x;
+        int expect;
+    } cases[] = {
+        {220, 50},
+        {221, 50},
+        {222, 51} /* 50.5 rounds up */,
+        {223, 51},
+        {20, 10} /* below the minimum */,
+        {480, 100} /* beyond the scale */,
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expect, ruler.PositionFromPoint(CPoint(c.x, 5))) << c.x;
@@ -90,8 +91,12 @@ TEST_F(RulerTest, DragNotifiesWhileMovingAndOnTheDrop)
     ::SendMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(499, 20)); // past the end
     ::SendMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(499, 20));
     ASSERT_EQ(3u, parent.notes.size());
-    struct { int action; int pos; int prev; } expect[] = {
-        {RULER_DRAGGING, 55, 50}, {RULER_DRAGGING, 100, 50}, {RULER_MOVED, 100, 50}};
+    struct
+    {
+        int action;
+        int pos;
+        int prev;
+    } expect[] = {{RULER_DRAGGING, 55, 50}, {RULER_DRAGGING, 100, 50}, {RULER_MOVED, 100, 50}};
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(expect[i].action, parent.notes[i].action) << i;
         EXPECT_EQ(expect[i].pos, parent.notes[i].newPosition) << i;
@@ -117,13 +122,16 @@ TEST_F(RulerTest, DropAtTheSamePlaceSendsNothing)
 
 TEST_F(RulerTest, WheelMovesOnePositionAndStopsAtTheLimits)
 {
-    struct { int start; short delta; int expect; bool notified; } cases[] = {
-        {50, 120, 49, true},
-        {50, 360, 49, true},   // three notches: still one position
-        {50, -120, 51, true},
-        {10, 120, 10, false},  // at the minimum: nothing, not a move the other way
-        {100, -120, 100, false},
-        {50, 0, 50, false},
+    struct
+    {
+        int start;
+        short delta;
+        int expect;
+        bool notified;
+    } cases[] = {
+        {50, 120, 49, true},     {50, 360, 49, true},  // three notches: still one position
+        {50, -120, 51, true},    {10, 120, 10, false}, // at the minimum: nothing, not a move the other way
+        {100, -120, 100, false}, {50, 0, 50, false},
     };
     for (const auto& c : cases) {
         ruler.GetMarker(0)->position = c.start;
@@ -141,12 +149,18 @@ TEST_F(RulerTest, WheelMovesOnePositionAndStopsAtTheLimits)
 
 TEST_F(RulerTest, Keys)
 {
-    struct { int start; UINT vk; BOOL consumed; int expect; } cases[] = {
-        {50, VK_HOME, TRUE, 10},   {50, VK_END, TRUE, 100},
-        {50, VK_PRIOR, TRUE, 40},  {20, VK_PRIOR, FALSE, 20},  // not above min + 10
-        {50, VK_NEXT, TRUE, 60},   {90, VK_NEXT, FALSE, 90},
-        {50, VK_LEFT, TRUE, 49},   {10, VK_LEFT, TRUE, 10},    // consumed, not moved
-        {50, VK_DOWN, TRUE, 49},   {50, VK_UP, TRUE, 51},
+    struct
+    {
+        int start;
+        UINT vk;
+        BOOL consumed;
+        int expect;
+    } cases[] = {
+        {50, VK_HOME, TRUE, 10},    {50, VK_END, TRUE, 100},
+        {50, VK_PRIOR, TRUE, 40},   {20, VK_PRIOR, FALSE, 20}, // not above min + 10
+        {50, VK_NEXT, TRUE, 60},    {90, VK_NEXT, FALSE, 90},
+        {50, VK_LEFT, TRUE, 49},    {10, VK_LEFT, TRUE, 10}, // consumed, not moved
+        {50, VK_DOWN, TRUE, 49},    {50, VK_UP, TRUE, 51},
         {100, VK_RIGHT, TRUE, 100}, {50, 'A', FALSE, 50},
     };
     for (const auto& c : cases) {

@@ -23,9 +23,10 @@ std::vector<int> WalkBack(const CList<int, int>& list)
 
 TEST(CList, PositionSurvivesRemovalOfOthers)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
-        std::vector<int> remove;   // values removed around the kept 5
+        std::vector<int> remove; // values removed around the kept 5
     } cases[] = {
         {"neighbours", {4, 6}},
         {"head and tail", {0, 9}},
@@ -106,12 +107,14 @@ TEST(CStringList, FindsByText)
 }
 
 // A frame-record-like plain record, and one whose constructor sets only one field.
-struct PlainRecord {
+struct PlainRecord
+{
     int kind;
     float values[5];
     void* image;
 };
-struct PartlyInitialised {
+struct PartlyInitialised
+{
     int set = 7;
     int untouched;
     PartlyInitialised() {}
@@ -150,7 +153,8 @@ TEST(CArray, GrowthIsZeroFilled)
 
 TEST(CArray, InsertRemoveTable)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         void (*edit)(CUIntArray&);
         std::vector<UINT> want;
@@ -185,7 +189,7 @@ TEST(CArray, StringsMoveSafely)
         s.Format("line %d", i);
         a.InsertAt(0, s);
     }
-    a.Add(a[0]);   // an element of itself, while the array grows
+    a.Add(a[0]); // an element of itself, while the array grows
     a.RemoveAt(10, 50);
     ASSERT_EQ(51, a.GetSize());
     EXPECT_STREQ("line 99", a[0]);
@@ -200,8 +204,7 @@ TEST(CArray, StringsMoveSafely)
     EXPECT_STREQ("line 99", b[51]);
 }
 
-template <class MAP>
-std::vector<DWORD> MapWalk(const MAP& map)
+template <class MAP> std::vector<DWORD> MapWalk(const MAP& map)
 {
     std::vector<DWORD> keys;
     POSITION p = map.GetStartPosition();
@@ -216,13 +219,15 @@ std::vector<DWORD> MapWalk(const MAP& map)
 
 TEST(CMap, IntegerKeysWalkBucketByBucketNewestFirst)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::vector<DWORD> inserted;
         std::vector<DWORD> walk;
     } cases[] = {
         // Keys 0..15 share bucket 0 (key >> 4 == 0), 16..20 go to bucket 1.
-        {"keys 0 to 20", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20},
+        {"keys 0 to 20",
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20},
          {15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 20, 19, 18, 17, 16}},
         // 272 >> 4 = 17 wraps to bucket 0; 48 >> 4 = 3.
         {"wrapping keys", {48, 0, 272, 16, 5}, {5, 272, 0, 16, 48}},
@@ -249,7 +254,7 @@ TEST(CMap, ReplaceRemoveAndTableSize)
     CMap<DWORD, DWORD, int, int> map;
     for (DWORD k = 0; k < 4; ++k)
         map[k] = 1;
-    map.SetAt(2, 5);   // replaces in place: the walk order stays
+    map.SetAt(2, 5); // replaces in place: the walk order stays
     EXPECT_EQ((std::vector<DWORD>{3, 2, 1, 0}), MapWalk(map));
     EXPECT_EQ(4, map.GetCount());
     EXPECT_TRUE(map.RemoveKey(2));
@@ -257,7 +262,7 @@ TEST(CMap, ReplaceRemoveAndTableSize)
     EXPECT_EQ((std::vector<DWORD>{3, 1, 0}), MapWalk(map));
     int v = 0;
     EXPECT_FALSE(map.Lookup(2, v));
-    map.SetAt(2, 6);   // back at the head of its bucket
+    map.SetAt(2, 6); // back at the head of its bucket
     EXPECT_EQ((std::vector<DWORD>{2, 3, 1, 0}), MapWalk(map));
 
     CMap<DWORD, DWORD, int, int> small;
@@ -295,7 +300,12 @@ TEST(CMapStringToString, KeysAreCaseSensitiveAndSetReplaces)
     map.SetAt("language", "dutch");
     map["metric"] = "1";
     EXPECT_EQ(3, map.GetCount());
-    struct { const char* key; BOOL found; const char* value; } cases[] = {
+    struct
+    {
+        const char* key;
+        BOOL found;
+        const char* value;
+    } cases[] = {
         {"language", TRUE, "dutch"},
         {"Language", TRUE, "french"},
         {"LANGUAGE", FALSE, ""},
@@ -324,7 +334,8 @@ TEST(CMapStringToString, KeysAreCaseSensitiveAndSetReplaces)
     EXPECT_EQ(2, map.GetCount());
 }
 
-struct Shape {
+struct Shape
+{
     int id;
 };
 

@@ -43,7 +43,11 @@ std::vector<std::string> ReadLines(const char* path)
 TEST(CStdioFile, LineEndsReadAlike)
 {
     const std::vector<std::string> want = {"0,0,0", "", "255,255,255", "last"};
-    struct { const char* name; std::string bytes; } cases[] = {
+    struct
+    {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
         {"CR LF", "0,0,0\r\n\r\n255,255,255\r\nlast\r\n"},
         {"LF only", "0,0,0\n\n255,255,255\nlast\n"},
         {"no final line end", "0,0,0\r\n\r\n255,255,255\r\nlast"},
@@ -69,7 +73,7 @@ TEST(CStdioFile, LongLinesAndBufferReads)
     CStdioFile file("fwt_long.txt", CFile::modeRead | CFile::typeText);
     char buffer[8];
     ASSERT_NE(nullptr, file.ReadString(buffer, sizeof buffer));
-    EXPECT_STREQ("kkkkkkk", buffer);   // at most 7 characters and the terminator
+    EXPECT_STREQ("kkkkkkk", buffer); // at most 7 characters and the terminator
     file.Close();
     DeleteFileA("fwt_long.txt");
 }
@@ -108,7 +112,12 @@ TEST(CStdioFile, WritesCrLfAndAppendsAfterReading)
 TEST(CFile, OpenFailuresTable)
 {
     CreateDirectoryA("fwt_locked", NULL);
-    struct { const char* path; UINT flags; int cause; } cases[] = {
+    struct
+    {
+        const char* path;
+        UINT flags;
+        int cause;
+    } cases[] = {
         {"fwt_missing.bin", CFile::modeRead, CFileException::fileNotFound},
         {"no\\such\\folder\\x.bin", CFile::modeCreate | CFile::modeWrite, CFileException::badPath},
         {"fwt_locked", CFile::modeRead, CFileException::accessDenied},
@@ -186,12 +195,12 @@ TEST(CArchive, StringFormAndUntrustedLength)
     }
     std::string bytes = Bytes("fwt_archive.bin");
     std::string want;
-    want += '\x0A';                      // length 10 in one byte
+    want += '\x0A'; // length 10 in one byte
     want += "CAKEDATA=3";
-    want += '\x00';                      // empty string
-    want += "\xFF\x2C\x01";              // 0xFF marker, then 300 as a 16-bit length
+    want += '\x00';         // empty string
+    want += "\xFF\x2C\x01"; // 0xFF marker, then 300 as a 16-bit length
     want += std::string(300, 'x');
-    want += "\x04\x03\x02\x01";          // DWORD, little-endian
+    want += "\x04\x03\x02\x01"; // DWORD, little-endian
     EXPECT_EQ(want, bytes);
 
     {
@@ -207,7 +216,9 @@ TEST(CArchive, StringFormAndUntrustedLength)
     }
 
     // A length read from the file larger than what follows is an error, not a huge buffer.
-    Put("fwt_archive.bin", std::string("\xFF\xFF\xFF\x00\x00\x00\x7F" "abc", 10));
+    Put("fwt_archive.bin", std::string("\xFF\xFF\xFF\x00\x00\x00\x7F"
+                                       "abc",
+                                       10));
     int caught = -1;
     {
         CFile file("fwt_archive.bin", CFile::modeRead);

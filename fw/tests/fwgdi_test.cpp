@@ -5,7 +5,8 @@
 namespace {
 
 // An 8 x 4 top-down 32-bit DIB section in a memory DC, for reading pixels exactly.
-struct Canvas {
+struct Canvas
+{
     CDC dc;
     CBitmap bitmap;
     DWORD* bits = NULL;
@@ -27,7 +28,11 @@ struct Canvas {
     }
     ~Canvas() { dc.SelectObject(old); }
     // 0xRRGGBB of the pixel.
-    DWORD At(int x, int y) const { GdiFlush(); return bits[y * 8 + x] & 0xFFFFFF; }
+    DWORD At(int x, int y) const
+    {
+        GdiFlush();
+        return bits[y * 8 + x] & 0xFFFFFF;
+    }
 };
 
 TEST(CDC, FillSolidRectAndDraw3dRectPixels)
@@ -82,7 +87,11 @@ TEST(CDC, MappingConversions)
     c.dc.SetWindowExt(100, 100);
     c.dc.SetViewportExt(50, 200);
     c.dc.SetViewportOrg(10, 20);
-    struct { POINT device; POINT logical; } cases[] = {
+    struct
+    {
+        POINT device;
+        POINT logical;
+    } cases[] = {
         {{10, 20}, {0, 0}},
         {{60, 220}, {100, 100}},
         {{0, 0}, {-20, -10}},
@@ -108,9 +117,19 @@ TEST(CDC, MappingConversions)
 TEST(CDC, BoundsAccumulateWhatWasDrawn)
 {
     Canvas c;
-    struct { const char* name; void (*draw)(CDC&); RECT want; } cases[] = {
+    struct
+    {
+        const char* name;
+        void (*draw)(CDC&);
+        RECT want;
+    } cases[] = {
         {"rectangle", [](CDC& dc) { dc.Rectangle(1, 1, 4, 3); }, {1, 1, 4, 3}},
-        {"two fills", [](CDC& dc) { dc.FillSolidRect(0, 0, 2, 2, 0); dc.FillSolidRect(5, 2, 1, 1, 0); }, {0, 0, 6, 3}},
+        {"two fills",
+         [](CDC& dc) {
+             dc.FillSolidRect(0, 0, 2, 2, 0);
+             dc.FillSolidRect(5, 2, 1, 1, 0);
+         },
+         {0, 0, 6, 3}},
         {"pixel", [](CDC& dc) { dc.SetPixel(7, 3, RGB(1, 2, 3)); }, {7, 3, 8, 4}},
     };
     for (auto& k : cases) {
@@ -119,8 +138,8 @@ TEST(CDC, BoundsAccumulateWhatWasDrawn)
         CRect bounds;
         UINT state = c.dc.GetBoundsRect(&bounds, DCB_RESET);
         EXPECT_TRUE(state & DCB_SET) << k.name;
-        EXPECT_EQ(CRect(k.want), bounds) << k.name << ": " << bounds.left << "," << bounds.top
-                                         << "," << bounds.right << "," << bounds.bottom;
+        EXPECT_EQ(CRect(k.want), bounds) << k.name << ": " << bounds.left << "," << bounds.top << "," << bounds.right
+                                         << "," << bounds.bottom;
     }
     c.dc.SetBoundsRect(NULL, DCB_DISABLE);
 }
@@ -158,7 +177,7 @@ TEST(CGdiObject, WrappersOwnOnlyWhatTheyCreate)
     {
         CPen* temp = CPen::FromHandle(pen);
         EXPECT_EQ(pen, (HPEN)*temp);
-        EXPECT_EQ(temp, CPen::FromHandle(pen));   // one wrapper per handle
+        EXPECT_EQ(temp, CPen::FromHandle(pen)); // one wrapper per handle
         FwDeleteTempObjects();
     }
     EXPECT_EQ((DWORD)OBJ_PEN, GetObjectType(pen)) << "a temporary wrapper deleted the pen";
@@ -173,7 +192,7 @@ TEST(CGdiObject, WrappersOwnOnlyWhatTheyCreate)
     CBrush* white = CBrush::FromHandle((HBRUSH)GetStockObject(WHITE_BRUSH));
     FwDeleteTempObjects();
     CBrush* black = CBrush::FromHandle((HBRUSH)GetStockObject(BLACK_BRUSH));
-    EXPECT_NE(white, black);   // had white been freed, black would likely take its place
+    EXPECT_NE(white, black); // had white been freed, black would likely take its place
     EXPECT_EQ(white, CBrush::FromHandle((HBRUSH)GetStockObject(WHITE_BRUSH)));
     EXPECT_TRUE(AfxUnlockTempMaps());
     EXPECT_FALSE(AfxUnlockTempMaps());
@@ -202,18 +221,17 @@ TEST(CGdiObject, WrappersOwnOnlyWhatTheyCreate)
     DeleteObject(h);
 }
 
-int SystemGdiObjects()
-{
-    return (int)GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-}
+int SystemGdiObjects() { return (int)GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
 TEST(CGdiObject, NoHandleLeaksOverManyCycles)
 {
-    struct Cycle {
+    struct Cycle
+    {
         const char* name;
         void (*run)();
     } cycles[] = {
-        {"memory DC with bitmap, pen, brush, font", [] {
+        {"memory DC with bitmap, pen, brush, font",
+         [] {
              CDC dc;
              dc.CreateCompatibleDC(NULL);
              CBitmap bitmap;
@@ -233,7 +251,8 @@ TEST(CGdiObject, NoHandleLeaksOverManyCycles)
              dc.SelectObject(oldPen);
              dc.SelectObject(oldBitmap);
          }},
-        {"objects destroyed while still selected", [] {
+        {"objects destroyed while still selected",
+         [] {
              CDC dc;
              dc.CreateCompatibleDC(NULL);
              CBitmap bitmap;
@@ -241,9 +260,10 @@ TEST(CGdiObject, NoHandleLeaksOverManyCycles)
              dc.SelectObject(&bitmap);
              CPen pen(PS_SOLID, 2, RGB(0, 0, 0));
              dc.SelectObject(&pen);
-             dc.DeleteDC();   // puts the originals back, then the objects can go
+             dc.DeleteDC(); // puts the originals back, then the objects can go
          }},
-        {"regions and palettes", [] {
+        {"regions and palettes",
+         [] {
              CRgn a, b;
              a.CreateRoundRectRgn(0, 0, 20, 20, 5, 5);
              b.CreateRectRgn(0, 0, 1, 1);
@@ -257,17 +277,19 @@ TEST(CGdiObject, NoHandleLeaksOverManyCycles)
              CPalette* old = dc.SelectPalette(&palette, FALSE);
              dc.SelectPalette(old, FALSE);
          }},
-        {"attach, detach and re-create", [] {
+        {"attach, detach and re-create",
+         [] {
              CBrush brush;
              brush.CreateSolidBrush(RGB(1, 1, 1));
-             brush.CreateSolidBrush(RGB(2, 2, 2));   // replaces: the first is deleted
+             brush.CreateSolidBrush(RGB(2, 2, 2)); // replaces: the first is deleted
              HGDIOBJ h = brush.Detach();
              CBrush other;
              other.Attach(h);
              CDC dc;
              dc.Attach(CreateCompatibleDC(NULL));
          }},
-        {"stock objects and temporary wrappers", [] {
+        {"stock objects and temporary wrappers",
+         [] {
              CDC dc;
              dc.CreateCompatibleDC(NULL);
              CGdiObject* old = dc.SelectStockObject(NULL_BRUSH);
@@ -279,9 +301,9 @@ TEST(CGdiObject, NoHandleLeaksOverManyCycles)
          }},
     };
     for (auto& c : cycles) {
-        c.run();   // a first run may create lasting system objects (fonts)
+        c.run(); // a first run may create lasting system objects (fonts)
         LONG held = FwGdiLiveHandles();
-        int system = SystemGdiObjects();   // 0 where the system does not count them
+        int system = SystemGdiObjects(); // 0 where the system does not count them
         for (int i = 0; i < 500; ++i)
             c.run();
         EXPECT_EQ(held, FwGdiLiveHandles()) << c.name;

@@ -29,17 +29,19 @@ TEST(CRuntimeClass, KindsAndCreation)
 {
     CSplashWorker splash;
     CPlain plain;
-    struct { const CObject* object; const CRuntimeClass* cls; BOOL kind; } cases[] = {
-        {&splash, RUNTIME_CLASS(CSplashWorker), TRUE},
-        {&splash, RUNTIME_CLASS(CWorker), TRUE},
-        {&splash, RUNTIME_CLASS(CObject), TRUE},
-        {&splash, RUNTIME_CLASS(CPlain), FALSE},
-        {&plain, RUNTIME_CLASS(CWorker), FALSE},
-        {&plain, RUNTIME_CLASS(CObject), TRUE},
+    struct
+    {
+        const CObject* object;
+        const CRuntimeClass* cls;
+        BOOL kind;
+    } cases[] = {
+        {&splash, RUNTIME_CLASS(CSplashWorker), TRUE}, {&splash, RUNTIME_CLASS(CWorker), TRUE},
+        {&splash, RUNTIME_CLASS(CObject), TRUE},       {&splash, RUNTIME_CLASS(CPlain), FALSE},
+        {&plain, RUNTIME_CLASS(CWorker), FALSE},       {&plain, RUNTIME_CLASS(CObject), TRUE},
     };
     for (auto& c : cases)
-        EXPECT_EQ(c.kind, c.object->IsKindOf(c.cls)) << c.object->GetRuntimeClass()->m_lpszClassName
-                                                      << " as " << c.cls->m_lpszClassName;
+        EXPECT_EQ(c.kind, c.object->IsKindOf(c.cls))
+            << c.object->GetRuntimeClass()->m_lpszClassName << " as " << c.cls->m_lpszClassName;
 
     EXPECT_STREQ("CSplashWorker", splash.GetRuntimeClass()->m_lpszClassName);
     EXPECT_EQ((int)sizeof(CSplashWorker), RUNTIME_CLASS(CSplashWorker)->m_nObjectSize);
@@ -62,8 +64,13 @@ TEST(CRuntimeClass, KindsAndCreation)
 
 TEST(CException, ThrownByPointerAndDeletedByCatcher)
 {
-    struct { void (*thrower)(); const CRuntimeClass* cls; } cases[] = {
-        {[] { AfxThrowFileException(CFileException::diskFull, ERROR_DISK_FULL, "x.dat"); }, RUNTIME_CLASS(CFileException)},
+    struct
+    {
+        void (*thrower)();
+        const CRuntimeClass* cls;
+    } cases[] = {
+        {[] { AfxThrowFileException(CFileException::diskFull, ERROR_DISK_FULL, "x.dat"); },
+         RUNTIME_CLASS(CFileException)},
         {[] { AfxThrowMemoryException(); }, RUNTIME_CLASS(CMemoryException)},
         {[] { AfxThrowResourceException(); }, RUNTIME_CLASS(CResourceException)},
         {[] { AfxThrowNotSupportedException(); }, RUNTIME_CLASS(CNotSupportedException)},
@@ -84,8 +91,18 @@ TEST(CException, ThrownByPointerAndDeletedByCatcher)
     // The memory exception is preallocated: deleting it twice is harmless.
     CMemoryException* first = NULL;
     CMemoryException* second = NULL;
-    try { AfxThrowMemoryException(); } catch (CMemoryException* e) { first = e; e->Delete(); }
-    try { AfxThrowMemoryException(); } catch (CMemoryException* e) { second = e; e->Delete(); }
+    try {
+        AfxThrowMemoryException();
+    } catch (CMemoryException* e) {
+        first = e;
+        e->Delete();
+    }
+    try {
+        AfxThrowMemoryException();
+    } catch (CMemoryException* e) {
+        second = e;
+        e->Delete();
+    }
     EXPECT_EQ(first, second);
 
     char message[128];
@@ -112,7 +129,11 @@ TEST(CException, BadAllocBecomesMemoryException)
 
 TEST(CFileExceptionCause, FromOsErrors)
 {
-    struct { LONG os; int cause; } cases[] = {
+    struct
+    {
+        LONG os;
+        int cause;
+    } cases[] = {
         {ERROR_FILE_NOT_FOUND, CFileException::fileNotFound},
         {ERROR_PATH_NOT_FOUND, CFileException::badPath},
         {ERROR_ACCESS_DENIED, CFileException::accessDenied},
@@ -129,10 +150,13 @@ TEST(CFileExceptionCause, FromOsErrors)
 TEST(CTime, LocalFieldsFileTimesAndFormat)
 {
     CTime t(2009, 3, 14, 15, 9, 26);
-    struct { int got; int want; } fields[] = {
-        {t.GetYear(), 2009}, {t.GetMonth(), 3}, {t.GetDay(), 14},
-        {t.GetHour(), 15}, {t.GetMinute(), 9}, {t.GetSecond(), 26},
-        {t.GetDayOfWeek(), 7},   // a Saturday
+    struct
+    {
+        int got;
+        int want;
+    } fields[] = {
+        {t.GetYear(), 2009}, {t.GetMonth(), 3},   {t.GetDay(), 14},      {t.GetHour(), 15},
+        {t.GetMinute(), 9},  {t.GetSecond(), 26}, {t.GetDayOfWeek(), 7}, // a Saturday
     };
     for (auto& f : fields)
         EXPECT_EQ(f.want, f.got);
@@ -181,19 +205,19 @@ TEST(CWaitCursor, CountsPerThreadAndShowsOnlyOnTheUiThread)
         worker.join();
         EXPECT_EQ(1, workerInner);
         EXPECT_EQ(1, workerCount);
-        EXPECT_EQ(1, FwGetWaitCursorCount());   // the worker's waits are its own
+        EXPECT_EQ(1, FwGetWaitCursorCount()); // the worker's waits are its own
         {
             CWaitCursor inner;
             EXPECT_EQ(2, FwGetWaitCursorCount());
-            SetCursor(arrow);   // as a message box would
+            SetCursor(arrow); // as a message box would
             inner.Restore();
             EXPECT_EQ(wait, GetCursor());
         }
-        EXPECT_EQ(wait, GetCursor());   // still inside the outer wait
+        EXPECT_EQ(wait, GetCursor()); // still inside the outer wait
     }
     EXPECT_EQ(0, FwGetWaitCursorCount());
     EXPECT_EQ(arrow, GetCursor());
-    FwEndWaitCursor();   // unbalanced end: ignored
+    FwEndWaitCursor(); // unbalanced end: ignored
     EXPECT_EQ(0, FwGetWaitCursorCount());
 }
 

@@ -18,7 +18,11 @@ CString F(LPCSTR format, ...)
 TEST(CStringFormat, PrintfTable)
 {
     CString key("metric"), value("1");
-    struct { CString got; const char* want; } cases[] = {
+    struct
+    {
+        CString got;
+        const char* want;
+    } cases[] = {
         {F("%s", (LPCTSTR)key), "metric"},
         {F("%s==%s", (LPCTSTR)key, (LPCTSTR)value), "metric==1"},
         {F("%s\\%s", "C:\\data", "ziviz.dat"), "C:\\data\\ziviz.dat"},
@@ -64,7 +68,11 @@ TEST(CStringFormat, LongResultAndOwnTextAsArgument)
 TEST(CString, ExtractionTable)
 {
     CString s("Hello, cake");
-    struct { CString got; const char* want; } cases[] = {
+    struct
+    {
+        CString got;
+        const char* want;
+    } cases[] = {
         {s.Left(5), "Hello"},
         {s.Left(0), ""},
         {s.Left(-1), ""},
@@ -87,19 +95,14 @@ TEST(CString, ExtractionTable)
 TEST(CString, SearchTable)
 {
     CString s("a.b.c\\d.png");
-    struct { int got; int want; } cases[] = {
-        {s.Find('.'), 1},
-        {s.Find('.', 2), 3},
-        {s.Find('.', 100), -1},
-        {s.Find('x'), -1},
-        {s.Find("b.c"), 2},
-        {s.Find("png", 9), -1},
-        {s.Find(""), 0},
-        {s.ReverseFind('.'), 7},
-        {s.ReverseFind('\\'), 5},
-        {s.ReverseFind('z'), -1},
-        {s.FindOneOf("\\c"), 4},
-        {s.FindOneOf("xyz"), -1},
+    struct
+    {
+        int got;
+        int want;
+    } cases[] = {
+        {s.Find('.'), 1},         {s.Find('.', 2), 3},      {s.Find('.', 100), -1},  {s.Find('x'), -1},
+        {s.Find("b.c"), 2},       {s.Find("png", 9), -1},   {s.Find(""), 0},         {s.ReverseFind('.'), 7},
+        {s.ReverseFind('\\'), 5}, {s.ReverseFind('z'), -1}, {s.FindOneOf("\\c"), 4}, {s.FindOneOf("xyz"), -1},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
         EXPECT_EQ(cases[i].want, cases[i].got) << "case " << i;
@@ -108,7 +111,8 @@ TEST(CString, SearchTable)
 
 TEST(CString, EditingTable)
 {
-    struct Case {
+    struct Case
+    {
         const char* start;
         void (*edit)(CString&);
         const char* want;
@@ -122,7 +126,12 @@ TEST(CString, EditingTable)
         {"  pad  ", [](CString& s) { s.TrimLeft(); }, "pad  "},
         {"  pad  ", [](CString& s) { s.TrimRight(); }, "  pad"},
         {"xxpadxx", [](CString& s) { s.Trim('x'); }, "pad"},
-        {"0012.500", [](CString& s) { s.TrimRight("0"); s.TrimLeft('0'); }, "12.5"},
+        {"0012.500",
+         [](CString& s) {
+             s.TrimRight("0");
+             s.TrimLeft('0');
+         },
+         "12.5"},
         {"MiXed", [](CString& s) { s.MakeUpper(); }, "MIXED"},
         {"MiXed", [](CString& s) { s.MakeLower(); }, "mixed"},
         {"abc", [](CString& s) { s.MakeReverse(); }, "cba"},
@@ -133,7 +142,13 @@ TEST(CString, EditingTable)
         {"abc", [](CString& s) { s.Delete(2, 99); }, "ab"},
         {"abc", [](CString& s) { s.Delete(5); }, "abc"},
         {"abc", [](CString& s) { s.SetAt(1, 'X'); }, "aXc"},
-        {"ab", [](CString& s) { s += 'c'; s += "de"; s += CString("f"); }, "abcdef"},
+        {"ab",
+         [](CString& s) {
+             s += 'c';
+             s += "de";
+             s += CString("f");
+         },
+         "abcdef"},
         {"abc", [](CString& s) { s.Empty(); }, ""},
     };
     for (auto& c : cases) {
@@ -180,7 +195,7 @@ TEST(CString, CopiesAreIndependent)
     EXPECT_STREQ("shared!", c);
 
     CString d(a);
-    a.ReleaseBuffer(3);   // explicit length cuts
+    a.ReleaseBuffer(3); // explicit length cuts
     EXPECT_STREQ("own", a);
     EXPECT_STREQ("own buffer", d);
 

@@ -6,7 +6,8 @@ namespace {
 
 TEST(CRect, OperationsTable)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         CRect start;
         void (*edit)(CRect&);
@@ -16,14 +17,22 @@ TEST(CRect, OperationsTable)
         {"inflate", CRect(5, 5, 10, 10), [](CRect& r) { r.InflateRect(2, 1); }, CRect(3, 4, 12, 11)},
         {"inflate sides", CRect(5, 5, 10, 10), [](CRect& r) { r.InflateRect(1, 2, 3, 4); }, CRect(4, 3, 13, 14)},
         {"deflate", CRect(0, 0, 10, 10), [](CRect& r) { r.DeflateRect(1, 2); }, CRect(1, 2, 9, 8)},
-        {"deflate by rect", CRect(0, 0, 10, 10), [](CRect& r) { CRect d(1, 2, 3, 4); r.DeflateRect(&d); }, CRect(1, 2, 7, 6)},
+        {"deflate by rect", CRect(0, 0, 10, 10),
+         [](CRect& r) {
+             CRect d(1, 2, 3, 4);
+             r.DeflateRect(&d);
+         },
+         CRect(1, 2, 7, 6)},
         {"offset", CRect(0, 0, 2, 2), [](CRect& r) { r.OffsetRect(3, -1); }, CRect(3, -1, 5, 1)},
         {"offset point", CRect(0, 0, 2, 2), [](CRect& r) { r += CPoint(1, 1); }, CRect(1, 1, 3, 3)},
         {"move to", CRect(5, 5, 8, 9), [](CRect& r) { r.MoveToXY(0, 1); }, CRect(0, 1, 3, 5)},
-        {"intersect", CRect(0, 0, 10, 10), [](CRect& r) { EXPECT_TRUE(r.IntersectRect(CRect(0, 0, 10, 10), CRect(5, -5, 20, 5))); }, CRect(5, 0, 10, 5)},
-        {"disjoint", CRect(0, 0, 10, 10), [](CRect& r) { EXPECT_FALSE(r.IntersectRect(CRect(0, 0, 1, 1), CRect(2, 2, 3, 3))); }, CRect(0, 0, 0, 0)},
+        {"intersect", CRect(0, 0, 10, 10),
+         [](CRect& r) { EXPECT_TRUE(r.IntersectRect(CRect(0, 0, 10, 10), CRect(5, -5, 20, 5))); }, CRect(5, 0, 10, 5)},
+        {"disjoint", CRect(0, 0, 10, 10),
+         [](CRect& r) { EXPECT_FALSE(r.IntersectRect(CRect(0, 0, 1, 1), CRect(2, 2, 3, 3))); }, CRect(0, 0, 0, 0)},
         {"union", CRect(), [](CRect& r) { r.UnionRect(CRect(0, 0, 1, 1), CRect(5, 5, 6, 7)); }, CRect(0, 0, 6, 7)},
-        {"union with empty", CRect(), [](CRect& r) { r.UnionRect(CRect(2, 2, 2, 9), CRect(5, 5, 6, 7)); }, CRect(5, 5, 6, 7)},
+        {"union with empty", CRect(), [](CRect& r) { r.UnionRect(CRect(2, 2, 2, 9), CRect(5, 5, 6, 7)); },
+         CRect(5, 5, 6, 7)},
         {"and", CRect(0, 0, 4, 4), [](CRect& r) { r &= CRect(2, 2, 8, 8); }, CRect(2, 2, 4, 4)},
         {"or", CRect(0, 0, 4, 4), [](CRect& r) { r |= CRect(2, 2, 8, 8); }, CRect(0, 0, 8, 8)},
     };
@@ -46,13 +55,22 @@ TEST(CRect, MeasuresAndTests)
     r.TopLeft() = CPoint(0, 0);
     EXPECT_EQ(CRect(0, 0, 110, 70), r);
 
-    struct { CPoint p; BOOL in; } points[] = {
+    struct
+    {
+        CPoint p;
+        BOOL in;
+    } points[] = {
         {{0, 0}, TRUE}, {{109, 69}, TRUE}, {{110, 10}, FALSE}, {{10, 70}, FALSE}, {{-1, 5}, FALSE},
     };
     for (auto& k : points)
         EXPECT_EQ(k.in, r.PtInRect(k.p)) << k.p.x << "," << k.p.y;
 
-    struct { CRect r; BOOL empty; BOOL null; } rects[] = {
+    struct
+    {
+        CRect r;
+        BOOL empty;
+        BOOL null;
+    } rects[] = {
         {CRect(), TRUE, TRUE},
         {CRect(1, 1, 1, 5), TRUE, FALSE},
         {CRect(5, 5, 1, 1), TRUE, FALSE},

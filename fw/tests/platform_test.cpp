@@ -5,9 +5,14 @@
 
 namespace {
 
-struct GdiplusSession {
+struct GdiplusSession
+{
     ULONG_PTR token = 0;
-    GdiplusSession() { Gdiplus::GdiplusStartupInput in; Gdiplus::GdiplusStartup(&token, &in, nullptr); }
+    GdiplusSession()
+    {
+        Gdiplus::GdiplusStartupInput in;
+        Gdiplus::GdiplusStartup(&token, &in, nullptr);
+    }
     ~GdiplusSession() { Gdiplus::GdiplusShutdown(token); }
 };
 
@@ -19,15 +24,11 @@ TEST(Platform, ArialIsAvailableToGdiplus)
         EXPECT_EQ(Gdiplus::Ok, family.GetLastStatus()) << "font family missing";
         Gdiplus::GraphicsPath path;
         Gdiplus::StringFormat format;
-        path.AddString(L"Cake", -1, &family, Gdiplus::FontStyleRegular, 20.0f,
-                       Gdiplus::PointF(0, 0), &format);
+        path.AddString(L"Cake", -1, &family, Gdiplus::FontStyleRegular, 20.0f, Gdiplus::PointF(0, 0), &format);
         EXPECT_GT(path.GetPointCount(), 10);
     }
 }
 
-TEST(Platform, AnsiCodePageIsWestern)
-{
-    EXPECT_EQ(1252u, GetACP());
-}
+TEST(Platform, AnsiCodePageIsWestern) { EXPECT_EQ(1252u, GetACP()); }
 
 } // namespace

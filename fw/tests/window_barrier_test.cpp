@@ -9,7 +9,8 @@ namespace {
 
 enum Throw { ThrowFileException, ThrowBadAlloc, ThrowInt, ThrowNothing };
 
-class ThrowingWnd : public CWnd {
+class ThrowingWnd : public CWnd
+{
 public:
     Throw what = ThrowNothing;
     bool failCreate = false;
@@ -37,7 +38,7 @@ public:
     void OnPaint()
     {
         ++paints;
-        throw 1;   // before BeginPaint: the barrier must validate the window
+        throw 1; // before BeginPaint: the barrier must validate the window
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -52,10 +53,13 @@ TEST(WindowBarrier, ExceptionsFromHandlersAreReportedAndSwallowed)
     CString outOfMemory, failure;
     outOfMemory.LoadString(FW_IDS_MEMORY_EXCEPTION);
     failure.LoadString(FW_IDP_INTERNAL_FAILURE);
-    struct Case { Throw what; bool posted; } cases[] = {
-        { ThrowFileException, false }, { ThrowFileException, true },
-        { ThrowBadAlloc, false }, { ThrowBadAlloc, true },
-        { ThrowInt, false }, { ThrowInt, true },
+    struct Case
+    {
+        Throw what;
+        bool posted;
+    } cases[] = {
+        {ThrowFileException, false}, {ThrowFileException, true}, {ThrowBadAlloc, false},
+        {ThrowBadAlloc, true},       {ThrowInt, false},          {ThrowInt, true},
     };
     for (const Case& c : cases) {
         ThrowingWnd wnd;
@@ -107,8 +111,8 @@ TEST(WindowBarrier, FailedCreateEndsCreationAndFailedPaintValidates)
 TEST(WindowBarrier, WorkerThreadFailureIsReported)
 {
     TestApp().messages.clear();
-    CWinThread* t = AfxBeginThread([](LPVOID) -> UINT { throw std::bad_alloc(); }, nullptr,
-                                   THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* t = AfxBeginThread([](LPVOID) -> UINT { throw std::bad_alloc(); }, nullptr, THREAD_PRIORITY_NORMAL, 0,
+                                   CREATE_SUSPENDED);
     ASSERT_NE(nullptr, t);
     t->m_bAutoDelete = FALSE;
     t->ResumeThread();
@@ -123,8 +127,8 @@ TEST(WindowBarrier, WorkerThreadFailureIsReported)
 // A set-up that fails inside the creation hook (PreSubclassWindow) is reported there and
 // the window is refused: the creation fails as a failed WM_CREATE does, and the next one
 // works.
-template <class Base>
-class ThrowingSetUp : public Base {
+template <class Base> class ThrowingSetUp : public Base
+{
 public:
     int ncDestroys = 0;
     void PreSubclassWindow() override { AfxThrowNotSupportedException(); }
@@ -162,8 +166,14 @@ TEST(WindowBarrier, FailureInInitInstanceEndsWinMainWithMinusOne)
     CString outOfMemory, failure;
     outOfMemory.LoadString(FW_IDS_MEMORY_EXCEPTION);
     failure.LoadString(FW_IDP_INTERNAL_FAILURE);
-    struct Case { int what; std::string text; } cases[] = {
-        { 1, "" }, { 2, std::string(outOfMemory) }, { 3, std::string(failure) },
+    struct Case
+    {
+        int what;
+        std::string text;
+    } cases[] = {
+        {1, ""},
+        {2, std::string(outOfMemory)},
+        {3, std::string(failure)},
     };
     for (const Case& c : cases) {
         TestApp().messages.clear();

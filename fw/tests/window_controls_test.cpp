@@ -17,10 +17,16 @@ TEST(WindowControls, TreeItemsTextDataAndChildren)
     HTREEITEM b = tree.InsertItem("photos", root);
     tree.SetItemData(b, 42);
     tree.SetItemText(a, "designs");
-    struct Case { HTREEITEM item; const char* text; HTREEITEM parent; DWORD_PTR data; } cases[] = {
-        { root, "C:\\", nullptr, 0 },
-        { a, "designs", root, 0 },
-        { b, "photos", root, 42 },
+    struct Case
+    {
+        HTREEITEM item;
+        const char* text;
+        HTREEITEM parent;
+        DWORD_PTR data;
+    } cases[] = {
+        {root, "C:\\", nullptr, 0},
+        {a, "designs", root, 0},
+        {b, "photos", root, 42},
     };
     for (const Case& c : cases) {
         EXPECT_STREQ(c.text, tree.GetItemText(c.item));
@@ -58,8 +64,7 @@ TEST(WindowControls, TooltipToolsAndTexts)
     CWnd host;
     ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
     CWnd child;
-    ASSERT_TRUE(child.CreateEx(0, nullptr, "child", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, host.m_hWnd,
-                               (HMENU)5));
+    ASSERT_TRUE(child.CreateEx(0, nullptr, "child", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, host.m_hWnd, (HMENU)5));
     CToolTipCtrl tip;
     ASSERT_TRUE(tip.Create(&host));
     EXPECT_TRUE(tip.AddTool(&child, "Bake"));
@@ -76,7 +81,8 @@ TEST(WindowControls, TooltipToolsAndTexts)
     host.DestroyWindow();
 }
 
-class OwnerMenu : public CMenu {
+class OwnerMenu : public CMenu
+{
 public:
     int drawn = 0, measured = 0;
     void DrawItem(LPDRAWITEMSTRUCT) override { ++drawn; }
@@ -97,7 +103,7 @@ TEST(WindowControls, OwnerDrawnMenuItemsReachTheirMenu)
     menu.AppendMenu(MF_OWNERDRAW, 4321, (LPCTSTR)(UINT_PTR)7);
     EXPECT_EQ(&menu, CMenu::FromHandle(menu.m_hMenu));
 
-    MEASUREITEMSTRUCT mis = { ODT_MENU, 0, 4321, 0, 0, 7 };
+    MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 4321, 0, 0, 7};
     EXPECT_EQ(TRUE, wnd.SendMessage(WM_MEASUREITEM, 0, (LPARAM)&mis));
     EXPECT_EQ(1, menu.measured);
     EXPECT_EQ(80u, mis.itemWidth);
@@ -115,7 +121,8 @@ TEST(WindowControls, OwnerDrawnMenuItemsReachTheirMenu)
     wnd.DestroyWindow();
 }
 
-class TestBar : public CControlBar {
+class TestBar : public CControlBar
+{
 public:
     TestBar() { SetBorders(0, 3, 0, 3); }
     void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
@@ -136,8 +143,14 @@ public:
 TEST(WindowControls, ControlBarLayoutAndPaint)
 {
     TestBar bar;
-    struct Case { BOOL stretch, horz; LONG cx, cy; } cases[] = {
-        { TRUE, TRUE, 32767, 23 }, { FALSE, TRUE, 0, 23 }, { TRUE, FALSE, 0, 23 },
+    struct Case
+    {
+        BOOL stretch, horz;
+        LONG cx, cy;
+    } cases[] = {
+        {TRUE, TRUE, 32767, 23},
+        {FALSE, TRUE, 0, 23},
+        {TRUE, FALSE, 0, 23},
     };
     for (const Case& c : cases) {
         CSize s = bar.CalcFixedLayout(c.stretch, c.horz);
@@ -148,8 +161,8 @@ TEST(WindowControls, ControlBarLayoutAndPaint)
     ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr));
     LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
     bar.SetBarStyle(CBRS_TOP);
-    ASSERT_TRUE(bar.CreateEx(0, cls, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 60, 23,
-                             host.m_hWnd, (HMENU)101));
+    ASSERT_TRUE(
+        bar.CreateEx(0, cls, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 60, 23, host.m_hWnd, (HMENU)101));
     bar.UpdateWindow();
     HDC hdc = ::GetDC(bar.m_hWnd);
     EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(hdc, 30, 10));

@@ -10,7 +10,8 @@ std::vector<std::string> g_log;
 
 // --- nesting -----------------------------------------------------------------------------
 
-struct NestRecord {
+struct NestRecord
+{
     int shows = 0;
     bool ownerDisabled = false;
     HWND self = nullptr;
@@ -19,13 +20,14 @@ struct NestRecord {
 NestRecord g_nest[4];
 std::vector<INT_PTR> g_nestResults;
 
-class NestDialog : public CDialog {
+class NestDialog : public CDialog
+{
 public:
     explicit NestDialog(int depth) : CDialog(IDD_TEST_NEST), m_depth(depth) {}
     BOOL OnInitDialog() override
     {
         CDialog::OnInitDialog();
-        SetTimer(1, 20);   // timers come when the queue is empty: after the dialog shows
+        SetTimer(1, 20); // timers come when the queue is empty: after the dialog shows
         return TRUE;
     }
     void OnTimer(UINT_PTR id)
@@ -90,7 +92,7 @@ TEST(WindowDialog, ModalRunsNestThreeDeepEachShownOnce)
     EXPECT_EQ(mainHwnd, g_nest[1].owner);
     EXPECT_EQ(g_nest[1].self, g_nest[2].owner);
     EXPECT_EQ(g_nest[2].self, g_nest[3].owner);
-    EXPECT_EQ((std::vector<std::string>{ "enabled", "enabled" }), g_log);
+    EXPECT_EQ((std::vector<std::string>{"enabled", "enabled"}), g_log);
     EXPECT_EQ(nullptr, outer.m_hWnd);
 }
 
@@ -129,7 +131,8 @@ TEST(WindowDialog, EndDialogOnModelessDialogHides)
 // A worker that sends to the user interface thread while a modal dialog runs there gets
 // its answer: the modal loop delivers sent messages, to the dialog and to its disabled
 // owner alike.
-class AnsweringWnd : public CWnd {
+class AnsweringWnd : public CWnd
+{
 public:
     LRESULT OnAsk(WPARAM w, LPARAM) { return 10 + (LRESULT)w; }
     DECLARE_MESSAGE_MAP()
@@ -138,7 +141,8 @@ BEGIN_MESSAGE_MAP(AnsweringWnd, CWnd)
     ON_MESSAGE(WM_APP, &AnsweringWnd::OnAsk)
 END_MESSAGE_MAP()
 
-class SentToDialog : public CDialog {
+class SentToDialog : public CDialog
+{
 public:
     explicit SentToDialog(CWnd* pOwner) : CDialog(IDD_TEST_NEST, pOwner) {}
     HWND m_hOwner = nullptr;
@@ -148,7 +152,7 @@ public:
     {
         CDialog::OnInitDialog();
         m_hOwner = ::GetWindow(m_hWnd, GW_OWNER);
-        SetTimer(1, 15000);   // ends a run that nobody answered
+        SetTimer(1, 15000); // ends a run that nobody answered
         m_pWorker = AfxBeginThread(Ask, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
         m_pWorker->m_bAutoDelete = FALSE;
         m_pWorker->ResumeThread();
@@ -158,10 +162,10 @@ public:
     {
         auto* dlg = static_cast<SentToDialog*>(p);
         DWORD_PTR answer = 0;
-        dlg->m_ownerAnswer = ::SendMessageTimeout(dlg->m_hOwner, WM_APP, 1, 0, SMTO_BLOCK, 5000, &answer)
-                                 ? (LRESULT)answer : -1;
-        dlg->m_dialogAnswer = ::SendMessageTimeout(dlg->m_hWnd, WM_APP, 2, 0, SMTO_BLOCK, 5000, &answer)
-                                  ? (LRESULT)answer : -1;
+        dlg->m_ownerAnswer =
+            ::SendMessageTimeout(dlg->m_hOwner, WM_APP, 1, 0, SMTO_BLOCK, 5000, &answer) ? (LRESULT)answer : -1;
+        dlg->m_dialogAnswer =
+            ::SendMessageTimeout(dlg->m_hWnd, WM_APP, 2, 0, SMTO_BLOCK, 5000, &answer) ? (LRESULT)answer : -1;
         return 0;
     }
     LRESULT OnAsk(WPARAM w, LPARAM)
@@ -198,7 +202,8 @@ TEST(WindowDialog, ModalLoopDeliversMessagesSentFromAWorker)
 
 // --- data exchange -------------------------------------------------------------------------
 
-class CountingEdit : public CEdit {
+class CountingEdit : public CEdit
+{
 public:
     int setTexts = 0;
     LRESULT OnSetText(WPARAM, LPARAM)
@@ -212,7 +217,8 @@ BEGIN_MESSAGE_MAP(CountingEdit, CEdit)
     ON_MESSAGE(WM_SETTEXT, &CountingEdit::OnSetText)
 END_MESSAGE_MAP()
 
-class ExchangeDialog : public CDialog {
+class ExchangeDialog : public CDialog
+{
 public:
     ExchangeDialog() : CDialog(IDD_TEST_CONTROLS) {}
     void DoDataExchange(CDataExchange* pDX) override
@@ -241,7 +247,7 @@ TEST(WindowDialog, DataExchangeBothWays)
     ExchangeDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_TEST_CONTROLS, nullptr));
     HWND combo = ::GetDlgItem(dlg.m_hWnd, IDC_TEST_COMBO);
-    for (const char* s : { "one", "two", "three" })
+    for (const char* s : {"one", "two", "three"})
         ::SendMessage(combo, CB_ADDSTRING, 0, (LPARAM)s);
     ASSERT_TRUE(dlg.UpdateData(FALSE));
 
@@ -278,12 +284,13 @@ TEST(WindowDialog, DataExchangeBothWays)
 
 TEST(WindowDialog, NumberThatDoesNotParseFailsTheExchange)
 {
-    struct Case { const char* text; bool ok; int value; } cases[] = {
-        { "12", true, 12 },
-        { "12x", false, 5 },
-        { "", false, 5 },
-        { "-", false, 5 },
-        { "99999999999", false, 5 },
+    struct Case
+    {
+        const char* text;
+        bool ok;
+        int value;
+    } cases[] = {
+        {"12", true, 12}, {"12x", false, 5}, {"", false, 5}, {"-", false, 5}, {"99999999999", false, 5},
     };
     for (const Case& c : cases) {
         ExchangeDialog dlg;
@@ -301,7 +308,8 @@ TEST(WindowDialog, NumberThatDoesNotParseFailsTheExchange)
 
 // --- reflection ------------------------------------------------------------------------------
 
-class ReflectButton : public CButton {
+class ReflectButton : public CButton
+{
 public:
     BOOL m_result = FALSE;
     int m_draws = 0;
@@ -323,7 +331,8 @@ BEGIN_MESSAGE_MAP(ReflectButton, CButton)
     ON_CONTROL_REFLECT_EX(BN_CLICKED, &ReflectButton::OnClickedEx)
 END_MESSAGE_MAP()
 
-class PlainReflectButton : public CButton {
+class PlainReflectButton : public CButton
+{
 public:
     void OnClicked() { g_log.push_back("control"); }
     DECLARE_MESSAGE_MAP()
@@ -332,7 +341,8 @@ BEGIN_MESSAGE_MAP(PlainReflectButton, CButton)
     ON_CONTROL_REFLECT(BN_CLICKED, &PlainReflectButton::OnClicked)
 END_MESSAGE_MAP()
 
-class ReflectDialog : public CDialog {
+class ReflectDialog : public CDialog
+{
 public:
     ReflectDialog() : CDialog(IDD_TEST_CONTROLS) {}
     void OnButton() { g_log.push_back("parent"); }
@@ -344,11 +354,16 @@ END_MESSAGE_MAP()
 
 TEST(WindowReflection, ClickReflectedToControlFirst)
 {
-    struct Case { int kind; BOOL exResult; std::vector<std::string> ran; } cases[] = {
-        { 0, TRUE, { "control" } },               // _EX handled: the parent does not see it
-        { 0, FALSE, { "control", "parent" } },    // _EX not handled: the parent's handler runs
-        { 1, FALSE, { "control" } },              // plain reflection ends the handling
-        { 2, FALSE, { "parent" } },               // no control object: the parent alone
+    struct Case
+    {
+        int kind;
+        BOOL exResult;
+        std::vector<std::string> ran;
+    } cases[] = {
+        {0, TRUE, {"control"}},            // _EX handled: the parent does not see it
+        {0, FALSE, {"control", "parent"}}, // _EX not handled: the parent's handler runs
+        {1, FALSE, {"control"}},           // plain reflection ends the handling
+        {2, FALSE, {"parent"}},            // no control object: the parent alone
     };
     for (const Case& c : cases) {
         ReflectDialog dlg;
@@ -390,7 +405,8 @@ TEST(WindowReflection, DrawItemReachesTheControl)
 
 // --- Esc inside a child dialog -------------------------------------------------------------
 
-class InnerDialog : public CDialog {
+class InnerDialog : public CDialog
+{
 public:
     InnerDialog() : CDialog(IDD_TEST_CHILD) {}
     void OnCancel() override
@@ -401,7 +417,8 @@ public:
     }
 };
 
-class OuterDialog : public CDialog {
+class OuterDialog : public CDialog
+{
 public:
     OuterDialog() : CDialog(IDD_TEST_OUTER) {}
     BOOL OnInitDialog() override
@@ -411,7 +428,7 @@ public:
         HWND edit = ::GetDlgItem(m_inner.m_hWnd, IDC_TEST_CHILD_EDIT);
         ::SetFocus(edit);
         ::PostMessage(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        ::PostMessage(m_hWnd, WM_APP, 0, 0);   // a guard: ends the run if Esc went astray
+        ::PostMessage(m_hWnd, WM_APP, 0, 0); // a guard: ends the run if Esc went astray
         return FALSE;
     }
     void OnCancel() override
@@ -442,19 +459,20 @@ TEST(WindowPreTranslate, EscInChildDialogReachesInnerOnCancel)
     g_log.clear();
     OuterDialog dlg;
     EXPECT_EQ(77, dlg.DoModal());
-    EXPECT_EQ((std::vector<std::string>{ "inner" }), g_log);
+    EXPECT_EQ((std::vector<std::string>{"inner"}), g_log);
 }
 
 // --- common dialogs: the object is hooked to the system dialog's window ----------------
 
-class ProbeColorDialog : public CColorDialog {
+class ProbeColorDialog : public CColorDialog
+{
 public:
     ProbeColorDialog() : CColorDialog(RGB(10, 20, 30), CC_FULLOPEN) {}
     bool initRan = false;
     BOOL OnInitDialog() override
     {
         initRan = CColorDialog::OnInitDialog() != FALSE;
-        PostMessage(WM_COMMAND, IDOK);   // the system dialog ends itself on OK
+        PostMessage(WM_COMMAND, IDOK); // the system dialog ends itself on OK
         return TRUE;
     }
 };
@@ -468,7 +486,8 @@ TEST(WindowCommonDialog, ColourDialogRunsWithTheObjectAttached)
     EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
 
-class ProbePrintDialog : public CPrintDialog {
+class ProbePrintDialog : public CPrintDialog
+{
 public:
     ProbePrintDialog() : CPrintDialog(FALSE) {}
     bool initRan = false;
@@ -488,7 +507,7 @@ public:
 
 TEST(WindowCommonDialog, PrintDialogRunsWithTheObjectAttached)
 {
-    PRINTDLG probe = { sizeof probe };
+    PRINTDLG probe = {sizeof probe};
     probe.Flags = PD_RETURNDEFAULT;
     if (!PrintDlg(&probe))
         GTEST_SKIP() << "no printer";
@@ -499,8 +518,10 @@ TEST(WindowCommonDialog, PrintDialogRunsWithTheObjectAttached)
     EXPECT_TRUE(dlg.initRan);
     EXPECT_EQ(1, dlg.checks) << "the object's map saw the command";
     EXPECT_EQ(nullptr, dlg.GetPrinterDC());
-    if (dlg.m_pd.hDevMode) GlobalFree(dlg.m_pd.hDevMode);
-    if (dlg.m_pd.hDevNames) GlobalFree(dlg.m_pd.hDevNames);
+    if (dlg.m_pd.hDevMode)
+        GlobalFree(dlg.m_pd.hDevMode);
+    if (dlg.m_pd.hDevNames)
+        GlobalFree(dlg.m_pd.hDevNames);
 }
 
 } // namespace

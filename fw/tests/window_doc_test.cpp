@@ -8,14 +8,18 @@ namespace {
 TEST(WindowDocTemplate, SevenSubstringsOfTheTemplateString)
 {
     CSingleDocTemplate tmpl(IDR_TEST_SHELL, nullptr, nullptr, nullptr);
-    struct Case { CDocTemplate::DocStringIndex index; const char* text; } cases[] = {
-        { CDocTemplate::windowTitle, "Sugarleaf Studio" },
-        { CDocTemplate::docName, "" },
-        { CDocTemplate::fileNewName, "Frostw" },
-        { CDocTemplate::filterName, "" },
-        { CDocTemplate::filterExt, "" },
-        { CDocTemplate::regFileTypeId, "Zorv.Document" },
-        { CDocTemplate::regFileTypeName, "Frostw Document" },
+    struct Case
+    {
+        CDocTemplate::DocStringIndex index;
+        const char* text;
+    } cases[] = {
+        {CDocTemplate::windowTitle, "Sugarleaf Studio"},
+        {CDocTemplate::docName, ""},
+        {CDocTemplate::fileNewName, "Frostw"},
+        {CDocTemplate::filterName, ""},
+        {CDocTemplate::filterExt, ""},
+        {CDocTemplate::regFileTypeId, "Zorv.Document"},
+        {CDocTemplate::regFileTypeName, "Frostw Document"},
     };
     for (const Case& c : cases) {
         CString s = "stale";
@@ -26,13 +30,22 @@ TEST(WindowDocTemplate, SevenSubstringsOfTheTemplateString)
 
 TEST(WindowCommandLine, OnlyAFileNameCounts)
 {
-    struct Param { const char* text; BOOL flag; };
-    struct Case { std::vector<Param> params; int command; const char* file; } cases[] = {
-        { {}, CCommandLineInfo::FileNew, "" },
-        { { { "cake.ktb", FALSE } }, CCommandLineInfo::FileOpen, "cake.ktb" },
-        { { { "p", TRUE }, { "cake.ktb", FALSE } }, CCommandLineInfo::FileOpen, "cake.ktb" },
-        { { { "a.ktb", FALSE }, { "b.ktb", FALSE } }, CCommandLineInfo::FileOpen, "a.ktb" },
-        { { { "dde", TRUE } }, CCommandLineInfo::FileNew, "" },
+    struct Param
+    {
+        const char* text;
+        BOOL flag;
+    };
+    struct Case
+    {
+        std::vector<Param> params;
+        int command;
+        const char* file;
+    } cases[] = {
+        {{}, CCommandLineInfo::FileNew, ""},
+        {{{"cake.ktb", FALSE}}, CCommandLineInfo::FileOpen, "cake.ktb"},
+        {{{"p", TRUE}, {"cake.ktb", FALSE}}, CCommandLineInfo::FileOpen, "cake.ktb"},
+        {{{"a.ktb", FALSE}, {"b.ktb", FALSE}}, CCommandLineInfo::FileOpen, "a.ktb"},
+        {{{"dde", TRUE}}, CCommandLineInfo::FileNew, ""},
     };
     for (const Case& c : cases) {
         CCommandLineInfo info;
@@ -44,11 +57,13 @@ TEST(WindowCommandLine, OnlyAFileNameCounts)
 }
 
 // A missing file on the command line: the open fails and start-up reports failure.
-class OpenDoc : public CDocument {
+class OpenDoc : public CDocument
+{
     DECLARE_DYNCREATE(OpenDoc)
 };
 IMPLEMENT_DYNCREATE(OpenDoc, CDocument)
-class OpenView : public CView {
+class OpenView : public CView
+{
     DECLARE_DYNCREATE(OpenView)
 public:
     void OnDraw(CDC*) override {}
@@ -57,8 +72,8 @@ IMPLEMENT_DYNCREATE(OpenView, CView)
 
 TEST(WindowCommandLine, OpenOfAMissingFileFailsAndLeavesNoWindow)
 {
-    auto* tmpl = new CSingleDocTemplate(IDR_TEST_SHELL, RUNTIME_CLASS(OpenDoc),
-                                        RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(OpenView));
+    auto* tmpl = new CSingleDocTemplate(IDR_TEST_SHELL, RUNTIME_CLASS(OpenDoc), RUNTIME_CLASS(CFrameWnd),
+                                        RUNTIME_CLASS(OpenView));
     TestApp().m_templates.push_back(tmpl);
     TestApp().messages.clear();
     CCommandLineInfo info;

@@ -9,11 +9,16 @@ namespace {
 std::vector<std::string> g_log;
 const UINT g_registered = RegisterWindowMessage("FwTestRegistered");
 
-class MapWnd : public CWnd {
+class MapWnd : public CWnd
+{
 public:
     int preSubclass = 0;
     void PreSubclassWindow() override { ++preSubclass; }
-    LRESULT OnRegistered(WPARAM w, LPARAM) { g_log.push_back("registered " + std::to_string(w)); return 5; }
+    LRESULT OnRegistered(WPARAM w, LPARAM)
+    {
+        g_log.push_back("registered " + std::to_string(w));
+        return 5;
+    }
     void OnRange(UINT id) { g_log.push_back("range " + std::to_string(id)); }
     DECLARE_MESSAGE_MAP()
 };
@@ -27,12 +32,18 @@ TEST(WindowMap, RegisteredMessagesAndCommandRanges)
     MapWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, "map", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(1, wnd.preSubclass) << "PreSubclassWindow for a window the layer creates";
-    struct Case { UINT msg; WPARAM w; LRESULT result; const char* ran; } cases[] = {
-        { g_registered, 3, 5, "registered 3" },
-        { WM_COMMAND, 100, 1, "range 100" },
-        { WM_COMMAND, 102, 1, "range 102" },
-        { WM_COMMAND, 103, 0, "" },
-        { WM_COMMAND, 99, 0, "" },
+    struct Case
+    {
+        UINT msg;
+        WPARAM w;
+        LRESULT result;
+        const char* ran;
+    } cases[] = {
+        {g_registered, 3, 5, "registered 3"},
+        {WM_COMMAND, 100, 1, "range 100"},
+        {WM_COMMAND, 102, 1, "range 102"},
+        {WM_COMMAND, 103, 0, ""},
+        {WM_COMMAND, 99, 0, ""},
     };
     for (const Case& c : cases) {
         g_log.clear();
@@ -55,7 +66,8 @@ HBRUSH BlueBrush()
     return b;
 }
 
-class NotifyButton : public CButton {
+class NotifyButton : public CButton
+{
 public:
     BOOL m_result = FALSE;
     int preSubclass = 0;
@@ -74,7 +86,8 @@ BEGIN_MESSAGE_MAP(NotifyButton, CButton)
     ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
-class NotifyDialog : public CDialog {
+class NotifyDialog : public CDialog
+{
 public:
     NotifyDialog() : CDialog(IDD_TEST_CONTROLS) {}
     bool ownColours = false;
@@ -97,9 +110,14 @@ END_MESSAGE_MAP()
 
 TEST(WindowReflection, NotifyReflectedWithExSemantics)
 {
-    struct Case { BOOL exResult; std::vector<std::string> ran; LRESULT result; } cases[] = {
-        { TRUE, { "control" }, 11 },
-        { FALSE, { "control", "parent" }, 22 },
+    struct Case
+    {
+        BOOL exResult;
+        std::vector<std::string> ran;
+        LRESULT result;
+    } cases[] = {
+        {TRUE, {"control"}, 11},
+        {FALSE, {"control", "parent"}, 22},
     };
     for (const Case& c : cases) {
         NotifyDialog dlg;
@@ -108,7 +126,7 @@ TEST(WindowReflection, NotifyReflectedWithExSemantics)
         button.m_result = c.exResult;
         ASSERT_TRUE(button.SubclassDlgItem(IDC_TEST_BUTTON, &dlg));
         EXPECT_EQ(1, button.preSubclass) << "PreSubclassWindow for a control bound later";
-        NMHDR hdr = { button.m_hWnd, IDC_TEST_BUTTON, (UINT)NM_CLICK };
+        NMHDR hdr = {button.m_hWnd, IDC_TEST_BUTTON, (UINT)NM_CLICK};
         g_log.clear();
         LRESULT r = dlg.SendMessage(WM_NOTIFY, IDC_TEST_BUTTON, (LPARAM)&hdr);
         EXPECT_EQ(c.ran, g_log) << "result " << c.exResult;
@@ -119,10 +137,15 @@ TEST(WindowReflection, NotifyReflectedWithExSemantics)
 
 TEST(WindowReflection, ColourRequestsReachTheControlThroughTheParent)
 {
-    struct Case { bool bound; bool parentOwnColours; HBRUSH expected; } cases[] = {
-        { true, false, RedBrush() },    // the control's reflected answer
-        { true, true, BlueBrush() },    // the parent's handler has the last word
-        { false, true, BlueBrush() },
+    struct Case
+    {
+        bool bound;
+        bool parentOwnColours;
+        HBRUSH expected;
+    } cases[] = {
+        {true, false, RedBrush()}, // the control's reflected answer
+        {true, true, BlueBrush()}, // the parent's handler has the last word
+        {false, true, BlueBrush()},
     };
     for (const Case& c : cases) {
         NotifyDialog dlg;

@@ -60,15 +60,13 @@ HGLOBAL MakeDevMode(const char* device)
     return h;
 }
 
-void SelectQueue(const char* device)
-{
-    TestApp().SelectPrinter(MakeDevNames(device), MakeDevMode(device));
-}
+void SelectQueue(const char* device) { TestApp().SelectPrinter(MakeDevNames(device), MakeDevMode(device)); }
 
 // A view that prints a black square one inch from the paper's top-left corner, one inch
 // wide, and turns the paper to landscape while preparing (as the program's view writes
 // paper and orientation into the printer settings).
-class PrintView : public CView {
+class PrintView : public CView
+{
     DECLARE_DYNCREATE(PrintView)
 public:
     static int s_preparations;
@@ -76,7 +74,7 @@ public:
     static int s_ends;
     static int s_printCommands;
     static bool s_throwInPrint;
-    static HDC s_printDC;   // the DC of the last job's OnBeginPrinting
+    static HDC s_printDC; // the DC of the last job's OnBeginPrinting
     void OnDraw(CDC*) override {}
     // Stands for the program's print command with its checks.
     void OnPrintCommand() { ++s_printCommands; }
@@ -102,10 +100,10 @@ public:
     void OnPrint(CDC* pDC, CPrintInfo*) override
     {
         if (s_throwInPrint)
-            throw std::bad_alloc();   // as a large image may, halfway through the page
+            throw std::bad_alloc(); // as a large image may, halfway through the page
         int dpx = pDC->GetDeviceCaps(LOGPIXELSX), dpy = pDC->GetDeviceCaps(LOGPIXELSY);
         int ox = pDC->GetDeviceCaps(PHYSICALOFFSETX), oy = pDC->GetDeviceCaps(PHYSICALOFFSETY);
-        RECT r = { dpx - ox, dpy - oy, 2 * dpx - ox, 2 * dpy - oy };
+        RECT r = {dpx - ox, dpy - oy, 2 * dpx - ox, 2 * dpy - oy};
         ::FillRect(pDC->m_hDC, &r, (HBRUSH)::GetStockObject(BLACK_BRUSH));
         // As the program draws: GDI+ in inches, scaled by the device's pixels per inch
         // over the graphics' own resolution; a red square two inches further right.
@@ -131,12 +129,14 @@ BEGIN_MESSAGE_MAP(PrintView, CView)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
-class PrintDoc : public CDocument {
+class PrintDoc : public CDocument
+{
     DECLARE_DYNCREATE(PrintDoc)
 };
 IMPLEMENT_DYNCREATE(PrintDoc, CDocument)
 
-struct PrintFixture : ::testing::Test {
+struct PrintFixture : ::testing::Test
+{
     CSingleDocTemplate* tmpl = nullptr;
     CFrameWnd* frame = nullptr;
     CView* view = nullptr;
@@ -155,8 +155,8 @@ struct PrintFixture : ::testing::Test {
         PrintView::s_throwInPrint = false;
         PrintView::s_printDC = nullptr;
         TestApp().m_nCmdShow = SW_SHOWNORMAL;
-        tmpl = new CSingleDocTemplate(IDR_TEST_SHELL, RUNTIME_CLASS(PrintDoc),
-                                      RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(PrintView));
+        tmpl = new CSingleDocTemplate(IDR_TEST_SHELL, RUNTIME_CLASS(PrintDoc), RUNTIME_CLASS(CFrameWnd),
+                                      RUNTIME_CLASS(PrintView));
         CDocument* doc = tmpl->OpenDocumentFile(nullptr);
         ASSERT_NE(nullptr, doc);
         POSITION pos = doc->GetFirstViewPosition();
@@ -255,9 +255,8 @@ TEST_F(PrintFixture, PreviewTakesTheViewsPlaceAndClosesWithItsButton)
     // The tool bar strip of template 30723 sits on top, the preview fills the rest.
     HWND bar = ::GetDlgItem(frame->m_hWnd, AFX_IDW_PREVIEW_BAR);
     ASSERT_NE(nullptr, bar);
-    for (int id : { AFX_ID_PREVIEW_PRINT, AFX_ID_PREVIEW_NEXT, AFX_ID_PREVIEW_PREV,
-                    AFX_ID_PREVIEW_NUMPAGE, AFX_ID_PREVIEW_ZOOMIN, AFX_ID_PREVIEW_ZOOMOUT,
-                    AFX_ID_PREVIEW_CLOSE })
+    for (int id : {AFX_ID_PREVIEW_PRINT, AFX_ID_PREVIEW_NEXT, AFX_ID_PREVIEW_PREV, AFX_ID_PREVIEW_NUMPAGE,
+                   AFX_ID_PREVIEW_ZOOMIN, AFX_ID_PREVIEW_ZOOMOUT, AFX_ID_PREVIEW_CLOSE})
         EXPECT_NE(nullptr, ::GetDlgItem(bar, id)) << id;
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(bar, AFX_ID_PREVIEW_NEXT))) << "one page only";
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(bar, AFX_ID_PREVIEW_PREV)));
@@ -272,10 +271,10 @@ TEST_F(PrintFixture, PreviewTakesTheViewsPlaceAndClosesWithItsButton)
     preview->UpdateWindow();
     CRect page = preview->GetPageRect(0);
     EXPECT_GT(page.Width(), page.Height());
-    double perInch = page.Width() / 11.69;   // A4 landscape is 11.69 inches wide
-    POINT inside = { page.left + (int)(1.5 * perInch), page.top + (int)(1.5 * perInch) };
-    POINT outside = { page.left + (int)(2.5 * perInch), page.top + (int)(1.5 * perInch) };
-    POINT red = { page.left + (int)(3.5 * perInch), page.top + (int)(1.5 * perInch) };
+    double perInch = page.Width() / 11.69; // A4 landscape is 11.69 inches wide
+    POINT inside = {page.left + (int)(1.5 * perInch), page.top + (int)(1.5 * perInch)};
+    POINT outside = {page.left + (int)(2.5 * perInch), page.top + (int)(1.5 * perInch)};
+    POINT red = {page.left + (int)(3.5 * perInch), page.top + (int)(1.5 * perInch)};
     HDC hdc = ::GetDC(preview->m_hWnd);
     COLORREF in = ::GetPixel(hdc, inside.x, inside.y);
     COLORREF out = ::GetPixel(hdc, outside.x, outside.y);
@@ -285,7 +284,7 @@ TEST_F(PrintFixture, PreviewTakesTheViewsPlaceAndClosesWithItsButton)
     EXPECT_EQ(RGB(255, 255, 255), out);
     EXPECT_EQ(RGB(255, 0, 0), redPixel) << "GDI+ drawing shows in the preview";
 
-    if (const char* pause = getenv("FW_PREVIEW_PAUSE_MS"))   // time for a screenshot
+    if (const char* pause = getenv("FW_PREVIEW_PAUSE_MS")) // time for a screenshot
         PumpUntil([] { return false; }, (DWORD)atoi(pause));
 
     // Zoom in and out again, then Close.

@@ -10,24 +10,27 @@ namespace {
 std::vector<std::string> g_log;
 
 // What a worker saw of the main window while the document was being made.
-std::atomic<CWnd*> g_mainSeenFromWorker{ nullptr };
-std::atomic<LONG> g_mainWidthSeenFromWorker{ 0 };
+std::atomic<CWnd*> g_mainSeenFromWorker{nullptr};
+std::atomic<LONG> g_mainWidthSeenFromWorker{0};
 
-class RouteDoc : public CDocument {
+class RouteDoc : public CDocument
+{
     DECLARE_DYNCREATE(RouteDoc)
 public:
     BOOL OnNewDocument() override
     {
         // A loader working on another thread asks for the main window's client size.
-        CWinThread* t = AfxBeginThread([](LPVOID) -> UINT {
-            CWnd* main = AfxGetMainWnd();
-            g_mainSeenFromWorker = main;
-            RECT rc = {};
-            if (main)
-                ::GetClientRect(main->m_hWnd, &rc);
-            g_mainWidthSeenFromWorker = rc.right;
-            return 0;
-        }, nullptr, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+        CWinThread* t = AfxBeginThread(
+            [](LPVOID) -> UINT {
+                CWnd* main = AfxGetMainWnd();
+                g_mainSeenFromWorker = main;
+                RECT rc = {};
+                if (main)
+                    ::GetClientRect(main->m_hWnd, &rc);
+                g_mainWidthSeenFromWorker = rc.right;
+                return 0;
+            },
+            nullptr, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
         t->m_bAutoDelete = FALSE;
         t->ResumeThread();
         WaitForSingleObject(t->m_hThread, 5000);
@@ -44,7 +47,8 @@ BEGIN_MESSAGE_MAP(RouteDoc, CDocument)
     ON_COMMAND(ID_TEST_DOC, &RouteDoc::OnDocOnly)
 END_MESSAGE_MAP()
 
-class RouteView : public CView {
+class RouteView : public CView
+{
     DECLARE_DYNCREATE(RouteView)
 public:
     void OnDraw(CDC*) override {}
@@ -59,7 +63,8 @@ BEGIN_MESSAGE_MAP(RouteView, CView)
     ON_WM_KEYUP()
 END_MESSAGE_MAP()
 
-class RouteFrame : public CFrameWnd {
+class RouteFrame : public CFrameWnd
+{
     DECLARE_DYNCREATE(RouteFrame)
 public:
     void OnFrameCommand() { g_log.push_back("frame"); }
@@ -72,7 +77,8 @@ BEGIN_MESSAGE_MAP(RouteFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 // A document, its frame and view made by a single-document template, as the program's.
-struct ShellFixture : ::testing::Test {
+struct ShellFixture : ::testing::Test
+{
     CSingleDocTemplate* tmpl = nullptr;
     CDocument* doc = nullptr;
     CFrameWnd* frame = nullptr;
@@ -83,8 +89,8 @@ struct ShellFixture : ::testing::Test {
         g_log.clear();
         TestApp().commandLog = &g_log;
         TestApp().m_nCmdShow = SW_SHOWNORMAL;
-        tmpl = new CSingleDocTemplate(IDR_TEST_SHELL, RUNTIME_CLASS(RouteDoc),
-                                      RUNTIME_CLASS(RouteFrame), RUNTIME_CLASS(RouteView));
+        tmpl = new CSingleDocTemplate(IDR_TEST_SHELL, RUNTIME_CLASS(RouteDoc), RUNTIME_CLASS(RouteFrame),
+                                      RUNTIME_CLASS(RouteView));
         doc = tmpl->OpenDocumentFile(nullptr);
         ASSERT_NE(nullptr, doc);
         POSITION pos = doc->GetFirstViewPosition();
@@ -108,12 +114,13 @@ struct ShellFixture : ::testing::Test {
 
 TEST_F(ShellFixture, CommandsRouteViewDocumentFrameApplication)
 {
-    struct Case { UINT id; const char* ran; } cases[] = {
-        { ID_TEST_VIEW_AND_DOC, "view" },   // view first, though document and frame have one
-        { ID_TEST_DOC, "doc" },
-        { ID_TEST_FRAME, "frame" },
-        { ID_TEST_APP, "app" },
-        { ID_TEST_NOBODY, "" },
+    struct Case
+    {
+        UINT id;
+        const char* ran;
+    } cases[] = {
+        {ID_TEST_VIEW_AND_DOC, "view"}, // view first, though document and frame have one
+        {ID_TEST_DOC, "doc"},           {ID_TEST_FRAME, "frame"}, {ID_TEST_APP, "app"}, {ID_TEST_NOBODY, ""},
     };
     for (const Case& c : cases) {
         g_log.clear();
@@ -132,7 +139,7 @@ TEST_F(ShellFixture, FrameIsMainWindowWithDocumentTitle)
     char title[128] = {};
     ::GetWindowText(frame->m_hWnd, title, sizeof title);
     EXPECT_STREQ("Untitled - Sugarleaf Studio", title);
-    doc->SetTitle("cake.ktb");   // the caption follows at once
+    doc->SetTitle("cake.ktb"); // the caption follows at once
     ::GetWindowText(frame->m_hWnd, title, sizeof title);
     EXPECT_STREQ("cake.ktb - Sugarleaf Studio", title);
     EXPECT_EQ(view, frame->GetActiveView());
@@ -161,14 +168,20 @@ TEST_F(ShellFixture, NewDocumentReusesDocumentAndFrame)
 
 TEST_F(ShellFixture, MainWindowFromWorkerThread)
 {
-    struct Shared { std::atomic<CWnd*> seen{ nullptr }; HANDLE done; } shared;
+    struct Shared
+    {
+        std::atomic<CWnd*> seen{nullptr};
+        HANDLE done;
+    } shared;
     shared.done = CreateEvent(nullptr, TRUE, FALSE, nullptr);
-    CWinThread* t = AfxBeginThread([](LPVOID p) -> UINT {
-        auto* s = static_cast<Shared*>(p);
-        s->seen = AfxGetMainWnd();
-        SetEvent(s->done);
-        return 0;
-    }, &shared);
+    CWinThread* t = AfxBeginThread(
+        [](LPVOID p) -> UINT {
+            auto* s = static_cast<Shared*>(p);
+            s->seen = AfxGetMainWnd();
+            SetEvent(s->done);
+            return 0;
+        },
+        &shared);
     ASSERT_NE(nullptr, t);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(shared.done, 5000));
     EXPECT_EQ(frame, shared.seen.load());
@@ -178,11 +191,16 @@ TEST_F(ShellFixture, MainWindowFromWorkerThread)
 TEST_F(ShellFixture, CtrlKeyMessagesSwallowedByApplication)
 {
     TestApp().swallowCtrl = true;
-    struct Case { UINT msg; WPARAM vk; bool reaches; } cases[] = {
-        { WM_KEYDOWN, VK_CONTROL, false },
-        { WM_KEYUP, VK_CONTROL, false },
-        { WM_KEYDOWN, 'A', true },
-        { WM_KEYDOWN, VK_SHIFT, true },
+    struct Case
+    {
+        UINT msg;
+        WPARAM vk;
+        bool reaches;
+    } cases[] = {
+        {WM_KEYDOWN, VK_CONTROL, false},
+        {WM_KEYUP, VK_CONTROL, false},
+        {WM_KEYDOWN, 'A', true},
+        {WM_KEYDOWN, VK_SHIFT, true},
     };
     for (const Case& c : cases) {
         g_log.clear();
@@ -201,7 +219,8 @@ TEST_F(ShellFixture, CtrlKeyMessagesSwallowedByApplication)
 }
 
 // Dialog commands go to the dialog, then to the application, never to the frame.
-class RouteDialog : public CDialog {
+class RouteDialog : public CDialog
+{
 public:
     RouteDialog() : CDialog(IDD_TEST_NEST) {}
     void OnFrameCommand() { g_log.push_back("dialog"); }
@@ -215,11 +234,15 @@ TEST_F(ShellFixture, DialogCommandsRouteToApplication)
 {
     RouteDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_TEST_NEST, frame));
-    struct Case { UINT id; const char* ran; } cases[] = {
-        { ID_TEST_DOC, "dialog" },
-        { ID_TEST_APP, "app" },
-        { ID_TEST_FRAME, "" },
-        { ID_TEST_VIEW_AND_DOC, "" },
+    struct Case
+    {
+        UINT id;
+        const char* ran;
+    } cases[] = {
+        {ID_TEST_DOC, "dialog"},
+        {ID_TEST_APP, "app"},
+        {ID_TEST_FRAME, ""},
+        {ID_TEST_VIEW_AND_DOC, ""},
     };
     for (const Case& c : cases) {
         g_log.clear();
@@ -230,10 +253,11 @@ TEST_F(ShellFixture, DialogCommandsRouteToApplication)
 }
 
 // A user-interface thread: its own loop, ends with its main window, deletes itself.
-std::atomic<int> g_uiThreadState{ 0 };
+std::atomic<int> g_uiThreadState{0};
 HWND g_uiWindow = nullptr;
 
-class UiThread : public CWinThread {
+class UiThread : public CWinThread
+{
     DECLARE_DYNCREATE(UiThread)
 public:
     ~UiThread() override { g_uiThreadState = 3; }
@@ -252,7 +276,8 @@ public:
         g_uiThreadState = 2;
         return CWinThread::ExitInstance();
     }
-    struct Owned : CWnd {
+    struct Owned : CWnd
+    {
         void PostNcDestroy() override { delete this; }
     };
 };

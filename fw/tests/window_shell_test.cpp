@@ -20,7 +20,8 @@ void AppendShellLog(const char* line)
     }
 }
 
-class ShellDoc : public CDocument {
+class ShellDoc : public CDocument
+{
     DECLARE_DYNCREATE(ShellDoc)
 public:
     BOOL OnNewDocument() override
@@ -33,18 +34,20 @@ public:
 };
 IMPLEMENT_DYNCREATE(ShellDoc, CDocument)
 
-class ShellView : public CView {
+class ShellView : public CView
+{
     DECLARE_DYNCREATE(ShellView)
 public:
     void OnDraw(CDC* pDC) override
     {
-        RECT r = { 20, 20, 120, 80 };
+        RECT r = {20, 20, 120, 80};
         ::FillRect(pDC->m_hDC, &r, (HBRUSH)::GetStockObject(BLACK_BRUSH));
     }
 };
 IMPLEMENT_DYNCREATE(ShellView, CView)
 
-class ShellFrame : public CFrameWnd {
+class ShellFrame : public CFrameWnd
+{
     DECLARE_DYNCREATE(ShellFrame)
 public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override
@@ -71,8 +74,8 @@ END_MESSAGE_MAP()
 // The shell's start-up, as the program's InitInstance does it.
 BOOL ShellInitInstance(CWinApp& app)
 {
-    app.AddDocTemplate(new CSingleDocTemplate(IDR_TEST_SHELL, RUNTIME_CLASS(ShellDoc),
-                                              RUNTIME_CLASS(ShellFrame), RUNTIME_CLASS(ShellView)));
+    app.AddDocTemplate(new CSingleDocTemplate(IDR_TEST_SHELL, RUNTIME_CLASS(ShellDoc), RUNTIME_CLASS(ShellFrame),
+                                              RUNTIME_CLASS(ShellView)));
     CCommandLineInfo cmdInfo;
     app.ParseCommandLine(cmdInfo);
     app.m_nCmdShow = SW_SHOWMAXIMIZED;
@@ -94,7 +97,12 @@ TEST(ShellChild, Run)
     ExitProcess((UINT)code);
 }
 
-struct Found { DWORD pid; int visibleTopLevel; HWND shell; };
+struct Found
+{
+    DWORD pid;
+    int visibleTopLevel;
+    HWND shell;
+};
 
 BOOL CALLBACK CountWindows(HWND h, LPARAM lp)
 {
@@ -138,14 +146,14 @@ TEST(WindowShell, SingleDocumentShellLifecycle)
     SetEnvironmentVariable("FW_SHELL_CHILD", "1");
     SetEnvironmentVariable("FW_SHELL_LOG", log.c_str());
     std::string cmd = std::string("\"") + exe + "\" --gtest_filter=ShellChild.Run";
-    STARTUPINFO si = { sizeof si };
+    STARTUPINFO si = {sizeof si};
     PROCESS_INFORMATION pi = {};
     BOOL started = CreateProcess(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
     SetEnvironmentVariable("FW_SHELL_CHILD", nullptr);
     SetEnvironmentVariable("FW_SHELL_LOG", nullptr);
     ASSERT_TRUE(started);
 
-    Found found = { pi.dwProcessId, 0, nullptr };
+    Found found = {pi.dwProcessId, 0, nullptr};
     for (int i = 0; i < 200 && !found.shell; ++i) {
         Sleep(50);
         found.visibleTopLevel = 0;
@@ -161,7 +169,7 @@ TEST(WindowShell, SingleDocumentShellLifecycle)
     EXPECT_FALSE(GetWindowLong(found.shell, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(1, CountLines(log));
 
-    if (const char* pause = getenv("FW_SHELL_PAUSE_MS"))   // time for a screenshot
+    if (const char* pause = getenv("FW_SHELL_PAUSE_MS")) // time for a screenshot
         Sleep((DWORD)atoi(pause));
 
     // Ctrl+N, typed into the shell.  Other tests share the display and may take the
@@ -202,7 +210,4 @@ TEST(WindowShell, SingleDocumentShellLifecycle)
 
 } // namespace
 
-BOOL ShellInitInstanceForApp(CWinApp& app)
-{
-    return ShellInitInstance(app);
-}
+BOOL ShellInitInstanceForApp(CWinApp& app) { return ShellInitInstance(app); }

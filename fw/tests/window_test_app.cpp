@@ -6,10 +6,7 @@ namespace {
 CTestApp theApp;
 }
 
-CTestApp& TestApp()
-{
-    return theApp;
-}
+CTestApp& TestApp() { return theApp; }
 
 BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
     ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
@@ -19,10 +16,14 @@ END_MESSAGE_MAP()
 BOOL CTestApp::InitInstance()
 {
     switch (throwInInit) {
-    case 1: AfxThrowNotSupportedException();
-    case 2: throw std::bad_alloc();
-    case 3: throw 3;
-    default: break;
+    case 1:
+        AfxThrowNotSupportedException();
+    case 2:
+        throw std::bad_alloc();
+    case 3:
+        throw 3;
+    default:
+        break;
     }
     if (shellMode)
         return ShellInitInstanceForApp(*this);
@@ -38,8 +39,7 @@ int CTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT)
 BOOL CTestApp::PreTranslateMessage(MSG* pMsg)
 {
     // As the program does: the Ctrl key's own key messages reach no window.
-    if (swallowCtrl && (pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) &&
-        pMsg->wParam == VK_CONTROL)
+    if (swallowCtrl && (pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) && pMsg->wParam == VK_CONTROL)
         return TRUE;
     return CWinApp::PreTranslateMessage(pMsg);
 }

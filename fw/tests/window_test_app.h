@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-class CTestApp : public CWinApp {
+class CTestApp : public CWinApp
+{
 public:
     CTestApp() = default;
     BOOL InitInstance() override;
@@ -14,11 +15,11 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnAppCommand();
 
-    std::vector<std::string> messages;   // texts shown through AfxMessageBox
+    std::vector<std::string> messages; // texts shown through AfxMessageBox
     std::vector<std::string>* commandLog = nullptr;
     bool swallowCtrl = false;
     bool shellMode = false;
-    int throwInInit = 0;   // 1: a CException, 2: out of memory, 3: anything else
+    int throwInInit = 0; // 1: a CException, 2: out of memory, 3: anything else
     DECLARE_MESSAGE_MAP()
 };
 
@@ -30,8 +31,7 @@ BOOL ShellInitInstanceForApp(CWinApp& app);
 // empty (or the time runs out).
 void PumpPending(DWORD maxMs = 500);
 // Pumps until pred() holds or the time runs out; returns pred().
-template <class P>
-bool PumpUntil(P pred, DWORD maxMs = 5000)
+template <class P> bool PumpUntil(P pred, DWORD maxMs = 5000)
 {
     DWORD start = GetTickCount();
     while (!pred()) {
@@ -48,7 +48,7 @@ bool PumpUntil(P pred, DWORD maxMs = 5000)
 
 // Commands used by the routing tests.
 #define ID_TEST_VIEW_AND_DOC 0x8101
-#define ID_TEST_DOC          0x8102
-#define ID_TEST_FRAME        0x8103
-#define ID_TEST_APP          0x8104
-#define ID_TEST_NOBODY       0x8105
+#define ID_TEST_DOC 0x8102
+#define ID_TEST_FRAME 0x8103
+#define ID_TEST_APP 0x8104
+#define ID_TEST_NOBODY 0x8105

@@ -18,16 +18,16 @@
 #include <utility>
 #include <vector>
 
-#include "model/DesignFile.h"
-#include "model/ImageLayer.h"
-#include "model/ImageLayerList.h"
-#include "model/LayerArray.h"
-#include "model/PaperGlobals.h"
-#include "model/PaperLayoutMap.h"
-#include "model/PaperSize.h"
-#include "model/RegionData.h"
-#include "model/TextItem.h"
-#include "model/TextItemList.h"
+#include "model/ktb/DesignFile.h"
+#include "model/design/ImageLayer.h"
+#include "model/design/ImageLayerList.h"
+#include "model/design/LayerArray.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayoutMap.h"
+#include "model/paper/PaperSize.h"
+#include "model/design/RegionData.h"
+#include "model/design/TextItem.h"
+#include "model/design/TextItemList.h"
 #include "model/tests/KtbRecords.h"
 
 namespace ktb {
@@ -42,13 +42,13 @@ inline Bytes BuildCompoundFile(const StreamSet& streams)
     if (FAILED(CreateILockBytesOnHGlobal(NULL, TRUE, &lock)))
         return out;
     IStorage* storage = NULL;
-    if (SUCCEEDED(StgCreateDocfileOnILockBytes(lock, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
-                                               &storage))) {
+    if (SUCCEEDED(
+            StgCreateDocfileOnILockBytes(lock, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage))) {
         for (const auto& s : streams) {
             std::wstring name(s.first.begin(), s.first.end());
             IStream* stream = NULL;
-            if (FAILED(storage->CreateStream(name.c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
-                                             0, &stream)))
+            if (FAILED(storage->CreateStream(name.c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0,
+                                             &stream)))
                 continue;
             ULONG put = 0;
             if (!s.second.empty())
@@ -77,8 +77,8 @@ inline StreamSet WrittenStreams(DesignParts& parts)
     if (FAILED(CreateILockBytesOnHGlobal(NULL, TRUE, &lock)))
         return out;
     IStorage* storage = NULL;
-    if (SUCCEEDED(StgCreateDocfileOnILockBytes(lock, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
-                                               &storage))) {
+    if (SUCCEEDED(
+            StgCreateDocfileOnILockBytes(lock, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage))) {
         if (SUCCEEDED(WriteDesign(storage, parts))) {
             IEnumSTATSTG* e = NULL;
             if (SUCCEEDED(storage->EnumElements(0, NULL, 0, &e))) {
@@ -86,8 +86,8 @@ inline StreamSet WrittenStreams(DesignParts& parts)
                 ULONG got = 0;
                 while (e->Next(1, &stat, &got) == S_OK) {
                     IStream* stream = NULL;
-                    if (SUCCEEDED(storage->OpenStream(stat.pwcsName, NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0,
-                                                      &stream))) {
+                    if (SUCCEEDED(
+                            storage->OpenStream(stat.pwcsName, NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream))) {
                         Bytes bytes((size_t)stat.cbSize.QuadPart);
                         ULONG read = 0;
                         if (!bytes.empty())
@@ -227,10 +227,15 @@ inline std::vector<StreamSet> MakeFuzzSeeds()
     {
         // The second form of 7.0, written record by record.
         Records cake;
-        cake.Key("CAKEDATA2", 1).Append(HeaderRecords("7.0", 2, line))
-            .Key("IMAGE", 1).Append(LayerRecords(1.0f, 5.0f, 1.0, 2.0, 1, false, "Image1.png", true, 50))
-            .Key("TEXT", 1).Append(TextRecords(TextFixture(), "7+"))
-            .Key("FRAME", 2).Append(DefaultFrameEntry(0)).Append(DefaultFrameEntry(1))
+        cake.Key("CAKEDATA2", 1)
+            .Append(HeaderRecords("7.0", 2, line))
+            .Key("IMAGE", 1)
+            .Append(LayerRecords(1.0f, 5.0f, 1.0, 2.0, 1, false, "Image1.png", true, 50))
+            .Key("TEXT", 1)
+            .Append(TextRecords(TextFixture(), "7+"))
+            .Key("FRAME", 2)
+            .Append(DefaultFrameEntry(0))
+            .Append(DefaultFrameEntry(1))
             .Key("END", 0);
         seeds.push_back(StreamSet{{"CakeData", cake.bytes}, {"Image1.png", png}});
     }
@@ -239,16 +244,33 @@ inline std::vector<StreamSet> MakeFuzzSeeds()
         TextFixture filled;
         filled.hasFill = true;
         Records cake;
-        cake.Key("CAKEDATA", 1).Append(OldLayoutRecords(2, "6.5", 0))
-            .Key("TEXT", 1).Append(TextRecords(filled, "6.x"))
-            .Key("IMAGE", 1).Append(LayerRecords(2.0f, 0.0f, 1.0, 1.0, 0, false, "Image1.png", true))
+        cake.Key("CAKEDATA", 1)
+            .Append(OldLayoutRecords(2, "6.5", 0))
+            .Key("TEXT", 1)
+            .Append(TextRecords(filled, "6.x"))
+            .Key("IMAGE", 1)
+            .Append(LayerRecords(2.0f, 0.0f, 1.0, 1.0, 0, false, "Image1.png", true))
             .Key("FRAME", 1)
-            .I4(0).I4(0x00FF00).R4(0.1f).I4(0).I4(1).I4(0)
-            .Bool(true).Append(LayerRecords(1.0f, 0.0f, 1.0, 1.0, 0, false, "Frame0.png", true))
-            .Bool(false).Bool(true).R4(0.2f).I4(0).I4(100).Bool(false)
+            .I4(0)
+            .I4(0x00FF00)
+            .R4(0.1f)
+            .I4(0)
+            .I4(1)
+            .I4(0)
+            .Bool(true)
+            .Append(LayerRecords(1.0f, 0.0f, 1.0, 1.0, 0, false, "Frame0.png", true))
+            .Bool(false)
+            .Bool(true)
+            .R4(0.2f)
+            .I4(0)
+            .I4(100)
+            .Bool(false)
             .Key("END", 0);
-        seeds.push_back(StreamSet{{"CakeData", cake.bytes}, {"Image1.png", png}, {"Frame0.png", png},
-                                  {"Back0.png", png}, {"TextFill0.png", png}});
+        seeds.push_back(StreamSet{{"CakeData", cake.bytes},
+                                  {"Image1.png", png},
+                                  {"Frame0.png", png},
+                                  {"Back0.png", png},
+                                  {"TextFill0.png", png}});
     }
     return seeds;
 }
@@ -275,9 +297,11 @@ private:
 // Byte-level mutations, biased to the values that make readers misbehave.
 inline void MutateBytes(Bytes& b, FuzzRandom& rnd, size_t hotEnd)
 {
-    static const DWORD interesting[] = {0, 1, 2, 12, 99, 0x7F, 0x80, 0xFF, 0x7FFF, 0x8000, 0xFFFF, 10000,
-                                        10001, 0x10000, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFF0u, 0xFFFFFFFEu,
-                                        0xFFFFFFFFu, 0x3F800000u /* 1.0f */, 0x7FC00000u /* NaN */};
+    static const DWORD interesting[] = {0,           1,           2,           12,          99,
+                                        0x7F,        0x80,        0xFF,        0x7FFF,      0x8000,
+                                        0xFFFF,      10000,       10001,       0x10000,     0x7FFFFFFF,
+                                        0x80000000u, 0xFFFFFFF0u, 0xFFFFFFFEu, 0xFFFFFFFFu, 0x3F800000u /* 1.0f */,
+                                        0x7FC00000u /* NaN */};
     const int ops = 1 + (int)rnd.Below(4);
     for (int op = 0; op < ops; ++op) {
         if (b.empty()) {
@@ -330,12 +354,12 @@ inline void MutateBytes(Bytes& b, FuzzRandom& rnd, size_t hotEnd)
 struct FuzzFigures
 {
     unsigned long long mutants = 0;
-    unsigned long long opened = 0;      // read cleanly (the mutation left a valid design)
-    unsigned long long refused = 0;     // open failed, design unchanged
+    unsigned long long opened = 0;  // read cleanly (the mutation left a valid design)
+    unsigned long long refused = 0; // open failed, design unchanged
     unsigned long long streamMutants = 0, fileMutants = 0;
     double totalMs = 0, maxMs = 0;
     SIZE_T peakPrivateBytes = 0;
-    std::string failure;                // the first violation; empty when none
+    std::string failure; // the first violation; empty when none
 };
 
 // One mutant: the compound file's bytes.  `hot` is where the structure lies.
@@ -434,10 +458,10 @@ struct FuzzOptions
 {
     unsigned long long seed = 1;
     unsigned long long maxMutants = 3000;
-    DWORD maxSeconds = 120;            // the run stops early when this is used up
-    DWORD hangMs = 5000;               // an open taking longer is a hang
+    DWORD maxSeconds = 120; // the run stops early when this is used up
+    DWORD hangMs = 5000;    // an open taking longer is a hang
     SIZE_T memoryBound = 1024u * 1024u * 1024u;
-    std::function<void(const FuzzFigures&)> progress;   // every 500 mutants
+    std::function<void(const FuzzFigures&)> progress; // every 500 mutants
 };
 
 // Runs the mutants; stops at the first violation (recorded in figures.failure).
@@ -503,8 +527,7 @@ inline FuzzFigures RunFuzz(const FuzzOptions& options, const FuzzOpen& open, con
         } else {
             ++f.refused;
             if (snapshot() != before) {
-                sprintf(what, "mutant %llu (seed %llu) failed to open and changed the design", f.mutants,
-                        options.seed);
+                sprintf(what, "mutant %llu (seed %llu) failed to open and changed the design", f.mutants, options.seed);
                 f.failure = what;
                 break;
             }

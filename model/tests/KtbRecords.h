@@ -35,11 +35,31 @@ public:
         return U16(0);
     }
     Records& Key(const std::string& key, int value) { return Bstr(key + "=" + std::to_string(value)); }
-    Records& I4(LONG v) { U16(VT_I4); return Raw(&v, 4); }
-    Records& R4(float v) { U16(VT_R4); return Raw(&v, 4); }
-    Records& R8(double v) { U16(VT_R8); return Raw(&v, 8); }
-    Records& Bool(bool v) { U16(VT_BOOL); return U16(v ? 0xFFFF : 0); }
-    Records& Text(const std::string& text) { U16(VT_BSTR); return Bstr(text); }
+    Records& I4(LONG v)
+    {
+        U16(VT_I4);
+        return Raw(&v, 4);
+    }
+    Records& R4(float v)
+    {
+        U16(VT_R4);
+        return Raw(&v, 4);
+    }
+    Records& R8(double v)
+    {
+        U16(VT_R8);
+        return Raw(&v, 8);
+    }
+    Records& Bool(bool v)
+    {
+        U16(VT_BOOL);
+        return U16(v ? 0xFFFF : 0);
+    }
+    Records& Text(const std::string& text)
+    {
+        U16(VT_BSTR);
+        return Bstr(text);
+    }
     Records& Append(const Records& other) { return Raw(other.bytes.data(), other.bytes.size()); }
 
     Bytes bytes;
@@ -49,22 +69,44 @@ public:
 inline Records DefaultFrameEntry(int k)
 {
     Records r;
-    r.I4(k).I4(0xFFFFFF).R4(0.0f)             // index, background colour 1, edge margin
-        .I4(0xFFFFFF).I4(0).I4(0)              // background colour 2, linear flag, angle
-        .Bool(false)                           // no frame image
-        .Bool(false)                           // no region
-        .Bool(false)                           // no background clip-art
-        .R4(0.1f).I4(0).I4(100)                // tile scale, rotation, transparency
-        .Bool(false)                           // no template image
-        .I4(0).I4(1).I4(0)                     // frame style, fill style, fill angle
-        .R4(1.0f).R4(0.5f)                     // frame size, outline width
-        .I4(0xFFFFFF).I4(0xFFFFFF).I4(0xFFFFFF).I4(0xFFFFFF).I4(0xFFFFFF)   // frame colours
-        .I4(0)                                 // outline colour
-        .R4(1.0f).R4(1.0f).R4(1.0f).I4(0)      // intensity, opacity, spare float, spare int
-        .R4(0.1f).I4(0).R4(0.0f).I4(100)       // image scale, rotation, offset, transparency
-        .Bool(false)                           // no frame fill image
-        .I4(0xFFFFFF).I4(0xFFFFFF).I4(0xFFFFFF)   // background colours 3 to 5
-        .R4(1.0f).I4(0);                       // background opacity, radial flag
+    r.I4(k)
+        .I4(0xFFFFFF)
+        .R4(0.0f) // index, background colour 1, edge margin
+        .I4(0xFFFFFF)
+        .I4(0)
+        .I4(0)       // background colour 2, linear flag, angle
+        .Bool(false) // no frame image
+        .Bool(false) // no region
+        .Bool(false) // no background clip-art
+        .R4(0.1f)
+        .I4(0)
+        .I4(100)     // tile scale, rotation, transparency
+        .Bool(false) // no template image
+        .I4(0)
+        .I4(1)
+        .I4(0) // frame style, fill style, fill angle
+        .R4(1.0f)
+        .R4(0.5f) // frame size, outline width
+        .I4(0xFFFFFF)
+        .I4(0xFFFFFF)
+        .I4(0xFFFFFF)
+        .I4(0xFFFFFF)
+        .I4(0xFFFFFF) // frame colours
+        .I4(0)        // outline colour
+        .R4(1.0f)
+        .R4(1.0f)
+        .R4(1.0f)
+        .I4(0) // intensity, opacity, spare float, spare int
+        .R4(0.1f)
+        .I4(0)
+        .R4(0.0f)
+        .I4(100)     // image scale, rotation, offset, transparency
+        .Bool(false) // no frame fill image
+        .I4(0xFFFFFF)
+        .I4(0xFFFFFF)
+        .I4(0xFFFFFF) // background colours 3 to 5
+        .R4(1.0f)
+        .I4(0); // background opacity, radial flag
     return r;
 }
 
@@ -73,15 +115,23 @@ inline Records DefaultFrameEntry(int k)
 inline Records OldLayoutRecords(int oldId, const std::string& version, int areas)
 {
     Records r;
-    r.I4(0).I4(oldId).I4(0)            // custom flag, old layout id, skipped value
-        .I4(0).I4(0).I4(0)             // round, rectangle and shape-3 flags
-        .R4(0).R4(0).I4(0)             // item height and width x 100, skipped value
-        .I4(0).I4(0).I4(0)             // one design per cell, skipped value, multiple
-        .R4(0)                         // spacing x 100
-        .I4(areas)                     // design areas (custom layouts only)
+    r.I4(0)
+        .I4(oldId)
+        .I4(0) // custom flag, old layout id, skipped value
+        .I4(0)
+        .I4(0)
+        .I4(0) // round, rectangle and shape-3 flags
+        .R4(0)
+        .R4(0)
+        .I4(0) // item height and width x 100, skipped value
+        .I4(0)
+        .I4(0)
+        .I4(0)     // one design per cell, skipped value, multiple
+        .R4(0)     // spacing x 100
+        .I4(areas) // design areas (custom layouts only)
         .Text(version);
     if (atof(version.c_str()) >= 6.7)
-        r.I4(0).I4(0).I4(0).I4(0);     // spacing and margin x 100
+        r.I4(0).I4(0).I4(0).I4(0); // spacing and margin x 100
     return r;
 }
 
@@ -124,9 +174,24 @@ struct TextFixture
 inline Records TextRecords(const TextFixture& t, const std::string& generation)
 {
     Records r;
-    r.Bstr(t.face).I4(0).Bool(false).Bool(false).Bool(false).Bstr(t.text)
-        .I4(t.arc).I4(t.below).R4(t.radius).R4(t.rotation).I4(t.size).R4(t.x).R4(t.y)
-        .Bool(false).Bool(false).Bool(false).I4(1).I4(1);
+    r.Bstr(t.face)
+        .I4(0)
+        .Bool(false)
+        .Bool(false)
+        .Bool(false)
+        .Bstr(t.text)
+        .I4(t.arc)
+        .I4(t.below)
+        .R4(t.radius)
+        .R4(t.rotation)
+        .I4(t.size)
+        .R4(t.x)
+        .R4(t.y)
+        .Bool(false)
+        .Bool(false)
+        .Bool(false)
+        .I4(1)
+        .I4(1);
     if (generation != "5.0")
         r.I4(t.gradientAngle);
     r.I4(1).I4(t.outline).I4(t.frame);
@@ -135,11 +200,33 @@ inline Records TextRecords(const TextFixture& t, const std::string& generation)
     r.I4(t.imageRotation).R4(t.tileScale).I4(t.imageOpacity).Bool(t.hasFill);
     if (generation == "6.x")
         return r;
-    r.R4(7.5f).R4(10.0f)                                       // design area size
-        .Bool(true).Bool(false).Bool(true)                     // bold, italic, underline
-        .I4(0x0000FF).I4(0x00FF00).I4(0xFF0000).I4(0x00FFFF).I4(0xFF00FF).R4(0.5f).I4(2)
-        .I4(1).I4(2).I4(3).I4(4).I4(5).R4(0.75f).I4(3)
-        .I4(1).I4(4).I4(0xCCCCCC).I4(0x333333).R4(0.9f).R4(1.5f).R4(0.25f).I4(2);
+    r.R4(7.5f)
+        .R4(10.0f) // design area size
+        .Bool(true)
+        .Bool(false)
+        .Bool(true) // bold, italic, underline
+        .I4(0x0000FF)
+        .I4(0x00FF00)
+        .I4(0xFF0000)
+        .I4(0x00FFFF)
+        .I4(0xFF00FF)
+        .R4(0.5f)
+        .I4(2)
+        .I4(1)
+        .I4(2)
+        .I4(3)
+        .I4(4)
+        .I4(5)
+        .R4(0.75f)
+        .I4(3)
+        .I4(1)
+        .I4(4)
+        .I4(0xCCCCCC)
+        .I4(0x333333)
+        .R4(0.9f)
+        .R4(1.5f)
+        .R4(0.25f)
+        .I4(2);
     return r;
 }
 

@@ -24,12 +24,12 @@ inline Bytes MakeCompoundFile(const std::vector<std::pair<std::string, Bytes>>& 
     ILockBytes* lock = nullptr;
     EXPECT_EQ(S_OK, CreateILockBytesOnHGlobal(nullptr, TRUE, &lock));
     IStorage* storage = nullptr;
-    EXPECT_EQ(S_OK, StgCreateDocfileOnILockBytes(lock, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
-                                                 0, &storage));
+    EXPECT_EQ(S_OK,
+              StgCreateDocfileOnILockBytes(lock, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage));
     for (const auto& s : streams) {
         IStream* stream = nullptr;
-        EXPECT_EQ(S_OK, storage->CreateStream(Wide(s.first).c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
-                                              0, 0, &stream));
+        EXPECT_EQ(S_OK, storage->CreateStream(Wide(s.first).c_str(),
+                                              STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream));
         if (!stream)
             continue;
         ULONG put = 0;
@@ -57,7 +57,12 @@ class CfbPatch
 {
 public:
     explicit CfbPatch(Bytes& bytes) : b(bytes) {}
-    DWORD Get32(size_t at) const { DWORD v; memcpy(&v, &b[at], 4); return v; }
+    DWORD Get32(size_t at) const
+    {
+        DWORD v;
+        memcpy(&v, &b[at], 4);
+        return v;
+    }
     void Set32(size_t at, DWORD v) { memcpy(&b[at], &v, 4); }
     size_t SectorAt(DWORD n) const { return (n + 1) * 512u; }
     // Offset of FAT entry n (the first FAT sector covers 128 sectors: enough here).
@@ -177,13 +182,13 @@ inline int CountFiles(const std::string& folder)
 
 } // namespace ktb
 
-#include "model/DesignFile.h"
-#include "model/ImageLayerList.h"
-#include "model/LayerArray.h"
-#include "model/PaperGlobals.h"
-#include "model/PaperLayoutMap.h"
-#include "model/PaperSize.h"
-#include "model/TextItemList.h"
+#include "model/ktb/DesignFile.h"
+#include "model/design/ImageLayerList.h"
+#include "model/design/LayerArray.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayoutMap.h"
+#include "model/paper/PaperSize.h"
+#include "model/design/TextItemList.h"
 
 namespace ktb {
 
@@ -225,8 +230,8 @@ inline Bytes WriteToMemory(TestDesign& design)
     ILockBytes* lock = nullptr;
     EXPECT_EQ(S_OK, CreateILockBytesOnHGlobal(nullptr, TRUE, &lock));
     IStorage* storage = nullptr;
-    EXPECT_EQ(S_OK, StgCreateDocfileOnILockBytes(lock, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
-                                                 0, &storage));
+    EXPECT_EQ(S_OK,
+              StgCreateDocfileOnILockBytes(lock, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage));
     DesignParts parts = design.Parts();
     EXPECT_EQ(S_OK, WriteDesign(storage, parts));
     storage->Commit(STGC_DEFAULT);
@@ -292,4 +297,3 @@ inline std::vector<std::string> StreamNamesOf(const Bytes& file)
 }
 
 } // namespace ktb
-

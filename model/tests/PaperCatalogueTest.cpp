@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "model/PaperGlobals.h"
-#include "model/PaperLayout.h"
-#include "model/PaperLayoutMap.h"
-#include "model/PaperSize.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayout.h"
+#include "model/paper/PaperLayoutMap.h"
+#include "model/paper/PaperSize.h"
 #include "model/tests/PaperTestUtil.h"
 
 namespace {
@@ -209,261 +209,288 @@ const char kPositionTable[] = R"(
 26 | 0.25 | 0.25 | -
 )";
 
-std::string Trim(const std::string& s) {
-  const size_t b = s.find_first_not_of(' ');
-  const size_t e = s.find_last_not_of(' ');
-  return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+std::string Trim(const std::string& s)
+{
+    const size_t b = s.find_first_not_of(' ');
+    const size_t e = s.find_last_not_of(' ');
+    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
 }
 
-std::vector<std::string> Split(const std::string& s, char delimiter) {
-  std::vector<std::string> out;
-  std::stringstream in(s);
-  std::string piece;
-  while (std::getline(in, piece, delimiter)) out.push_back(Trim(piece));
-  return out;
+std::vector<std::string> Split(const std::string& s, char delimiter)
+{
+    std::vector<std::string> out;
+    std::stringstream in(s);
+    std::string piece;
+    while (std::getline(in, piece, delimiter))
+        out.push_back(Trim(piece));
+    return out;
 }
 
-std::vector<float> Floats(const std::string& s) {
-  std::vector<float> out;
-  for (const std::string& p : Split(s, ',')) out.push_back((float)strtod(p.c_str(), NULL));
-  return out;
+std::vector<float> Floats(const std::string& s)
+{
+    std::vector<float> out;
+    for (const std::string& p : Split(s, ','))
+        out.push_back((float)strtod(p.c_str(), NULL));
+    return out;
 }
 
-std::vector<int> Ints(const std::string& s) {
-  std::vector<int> out;
-  for (const std::string& p : Split(s, ',')) out.push_back(atoi(p.c_str()));
-  return out;
+std::vector<int> Ints(const std::string& s)
+{
+    std::vector<int> out;
+    for (const std::string& p : Split(s, ','))
+        out.push_back(atoi(p.c_str()));
+    return out;
 }
 
 // "a x b", or "-" for none.
-void Pair(const std::string& s, char sep, float* a, float* b) {
-  *a = *b = 0;
-  if (s == "-") return;
-  const size_t at = s.find(sep);
-  *a = (float)strtod(s.substr(0, at).c_str(), NULL);
-  *b = (float)strtod(s.substr(at + 1).c_str(), NULL);
+void Pair(const std::string& s, char sep, float* a, float* b)
+{
+    *a = *b = 0;
+    if (s == "-")
+        return;
+    const size_t at = s.find(sep);
+    *a = (float)strtod(s.substr(0, at).c_str(), NULL);
+    *b = (float)strtod(s.substr(at + 1).c_str(), NULL);
 }
 
-struct Expected {
-  int id, shape, rows, columns, paper, preview, templ;
-  float width, height, inset, marginX, marginY, spacingX, spacingY;
-  std::string flags;
-  std::vector<float> rowOffsets, columnOffsets, rowShifts;
-  std::vector<int> rowAngles, cellAngles;  // cell angles column by column
+struct Expected
+{
+    int id, shape, rows, columns, paper, preview, templ;
+    float width, height, inset, marginX, marginY, spacingX, spacingY;
+    std::string flags;
+    std::vector<float> rowOffsets, columnOffsets, rowShifts;
+    std::vector<int> rowAngles, cellAngles; // cell angles column by column
 };
 
-std::vector<Expected> ReadTables() {
-  std::map<int, Expected> byId;
-  std::vector<int> order;
-  for (const std::string& line : Split(kLayoutTable, '\n')) {
-    if (line.empty()) continue;
-    const std::vector<std::string> c = Split(line, '|');
-    EXPECT_EQ(11u, c.size()) << line;
-    if (c.size() != 11) continue;
-    Expected e = {};
-    e.id = atoi(c[0].c_str());
-    e.shape = atoi(c[1].c_str());
-    const size_t x = c[2].find('x');
-    e.rows = atoi(c[2].substr(0, x).c_str());
-    e.columns = atoi(c[2].substr(x + 1).c_str());
-    Pair(c[3], 'x', &e.width, &e.height);
-    e.inset = (float)strtod(c[4].c_str(), NULL);
-    Pair(c[5], ',', &e.marginX, &e.marginY);
-    Pair(c[6], ',', &e.spacingX, &e.spacingY);
-    e.paper = c[7] == "-" ? 0 : atoi(c[7].c_str());
-    e.preview = atoi(c[8].c_str());
-    e.templ = atoi(c[9].c_str());
-    e.flags = c[10] == "-" ? "" : c[10];
-    byId[e.id] = e;
-    order.push_back(e.id);
-  }
-  for (const std::string& line : Split(kPositionTable, '\n')) {
-    if (line.empty()) continue;
-    const std::vector<std::string> c = Split(line, '|');
-    EXPECT_EQ(4u, c.size()) << line;
-    if (c.size() != 4) continue;
-    const int id = atoi(c[0].c_str());
-    EXPECT_EQ(1u, byId.count(id)) << "positions of an unknown layout " << id;
-    Expected& e = byId[id];
-    e.rowOffsets = Floats(c[1]);
-    e.columnOffsets = Floats(c[2]);
-    if (c[3] == "-") continue;
-    for (const std::string& part : Split(c[3], ';')) {
-      const std::string kRowAngles = "row angles ", kRowShifts = "row shifts ",
-                        kCellAngles = "cell angles by column ";
-      if (part.compare(0, kRowAngles.size(), kRowAngles) == 0)
-        e.rowAngles = Ints(part.substr(kRowAngles.size()));
-      else if (part.compare(0, kRowShifts.size(), kRowShifts) == 0)
-        e.rowShifts = Floats(part.substr(kRowShifts.size()));
-      else if (part.compare(0, kCellAngles.size(), kCellAngles) == 0)
-        e.cellAngles = Ints(part.substr(kCellAngles.size()));
-      else
-        ADD_FAILURE() << "unreadable positions of layout " << id << ": " << part;
+std::vector<Expected> ReadTables()
+{
+    std::map<int, Expected> byId;
+    std::vector<int> order;
+    for (const std::string& line : Split(kLayoutTable, '\n')) {
+        if (line.empty())
+            continue;
+        const std::vector<std::string> c = Split(line, '|');
+        EXPECT_EQ(11u, c.size()) << line;
+        if (c.size() != 11)
+            continue;
+        Expected e = {};
+        e.id = atoi(c[0].c_str());
+        e.shape = atoi(c[1].c_str());
+        const size_t x = c[2].find('x');
+        e.rows = atoi(c[2].substr(0, x).c_str());
+        e.columns = atoi(c[2].substr(x + 1).c_str());
+        Pair(c[3], 'x', &e.width, &e.height);
+        e.inset = (float)strtod(c[4].c_str(), NULL);
+        Pair(c[5], ',', &e.marginX, &e.marginY);
+        Pair(c[6], ',', &e.spacingX, &e.spacingY);
+        e.paper = c[7] == "-" ? 0 : atoi(c[7].c_str());
+        e.preview = atoi(c[8].c_str());
+        e.templ = atoi(c[9].c_str());
+        e.flags = c[10] == "-" ? "" : c[10];
+        byId[e.id] = e;
+        order.push_back(e.id);
     }
-  }
-  std::vector<Expected> out;
-  for (int id : order) out.push_back(byId[id]);
-  return out;
+    for (const std::string& line : Split(kPositionTable, '\n')) {
+        if (line.empty())
+            continue;
+        const std::vector<std::string> c = Split(line, '|');
+        EXPECT_EQ(4u, c.size()) << line;
+        if (c.size() != 4)
+            continue;
+        const int id = atoi(c[0].c_str());
+        EXPECT_EQ(1u, byId.count(id)) << "positions of an unknown layout " << id;
+        Expected& e = byId[id];
+        e.rowOffsets = Floats(c[1]);
+        e.columnOffsets = Floats(c[2]);
+        if (c[3] == "-")
+            continue;
+        for (const std::string& part : Split(c[3], ';')) {
+            const std::string kRowAngles = "row angles ", kRowShifts = "row shifts ",
+                              kCellAngles = "cell angles by column ";
+            if (part.compare(0, kRowAngles.size(), kRowAngles) == 0)
+                e.rowAngles = Ints(part.substr(kRowAngles.size()));
+            else if (part.compare(0, kRowShifts.size(), kRowShifts) == 0)
+                e.rowShifts = Floats(part.substr(kRowShifts.size()));
+            else if (part.compare(0, kCellAngles.size(), kCellAngles) == 0)
+                e.cellAngles = Ints(part.substr(kCellAngles.size()));
+            else
+                ADD_FAILURE() << "unreadable positions of layout " << id << ": " << part;
+        }
+    }
+    std::vector<Expected> out;
+    for (int id : order)
+        out.push_back(byId[id]);
+    return out;
 }
 
 bool HasFlag(const Expected& e, char letter) { return e.flags.find(letter) != std::string::npos; }
 
-class LayoutCatalogue : public ::testing::Test {
+class LayoutCatalogue : public ::testing::Test
+{
 protected:
-  static void SetUpTestSuite() { FillPaperCatalogues(); }
+    static void SetUpTestSuite() { FillPaperCatalogues(); }
 };
 
-TEST_F(LayoutCatalogue, EveryRecordMatchesTheTables) {
-  const std::vector<Expected> table = ReadTables();
-  ASSERT_EQ(92u, table.size());
-  EXPECT_EQ(92, GetGlobalObjectA()->GetCount());
-  for (const Expected& e : table) {
-    SCOPED_TRACE(e.id);
-    const CPaperLayout* l = GetGlobalObjectA()->Lookup((WORD)e.id);
+TEST_F(LayoutCatalogue, EveryRecordMatchesTheTables)
+{
+    const std::vector<Expected> table = ReadTables();
+    ASSERT_EQ(92u, table.size());
+    EXPECT_EQ(92, GetGlobalObjectA()->GetCount());
+    for (const Expected& e : table) {
+        SCOPED_TRACE(e.id);
+        const CPaperLayout* l = GetGlobalObjectA()->Lookup((WORD)e.id);
+        ASSERT_TRUE(l != NULL);
+        EXPECT_EQ(e.id, l->GetId());
+        EXPECT_EQ(e.shape, l->GetShape());
+        EXPECT_EQ(e.rows, l->GetRows());
+        EXPECT_EQ(e.columns, l->GetColumns());
+        EXPECT_EQ(e.width, l->GetItemSize().Width);
+        EXPECT_EQ(e.height, l->GetItemSize().Height);
+        EXPECT_EQ(e.inset, l->GetInset());
+        EXPECT_EQ(e.marginX, l->GetMargin().X);
+        EXPECT_EQ(e.marginY, l->GetMargin().Y);
+        EXPECT_EQ(e.spacingX, l->GetSpacing().Width);
+        EXPECT_EQ(e.spacingY, l->GetSpacing().Height);
+        if (e.paper) {
+            ASSERT_TRUE(l->GetPaperSize() != NULL);
+            EXPECT_EQ(e.paper, l->GetPaperSize()->GetId());
+        } else {
+            EXPECT_TRUE(l->GetPaperSize() == NULL);
+        }
+        EXPECT_EQ(e.preview, l->GetPreviewBitmap());
+        EXPECT_EQ(e.templ, l->GetTemplateBitmap());
+        EXPECT_EQ(HasFlag(e, 'C'), l->IsCustom() != 0);
+        EXPECT_EQ(HasFlag(e, 'M'), l->IsMultiple() != 0);
+        EXPECT_EQ(HasFlag(e, 'S'), l->IsSeries() != 0);
+        EXPECT_EQ(HasFlag(e, 'L'), l->IsListed() != 0);
+        EXPECT_EQ(HasFlag(e, 'A'), l->HasCellAngles() != 0);
+        EXPECT_EQ(HasFlag(e, 'T'), l->IsSeries2() != 0);
+        EXPECT_EQ(HasFlag(e, 'P'), l->HasPrintDialogFlag() != 0);
+        EXPECT_EQ(HasFlag(e, 'K'), l->IsSkipLast() != 0);
+        EXPECT_EQ(HasFlag(e, 'F'), l->IsA4() != 0);
+        EXPECT_EQ(0, l->IsTurned());
+        EXPECT_EQ(0, l->IsOneDesignPerCell());
+        EXPECT_EQ(0, l->HasCellShifts());
+        EXPECT_EQ(0, l->IsNoInset());
+        ASSERT_EQ((size_t)e.rows, e.rowOffsets.size());
+        ASSERT_EQ((size_t)e.columns, e.columnOffsets.size());
+        for (int i = 0; i < e.rows; ++i) {
+            EXPECT_EQ(e.rowOffsets[i], l->GetStoredRowOffset(i)) << "row " << i;
+            EXPECT_EQ(e.rowAngles.empty() ? 0 : e.rowAngles[i], l->GetRowAngle(i)) << "row " << i;
+            EXPECT_EQ(e.rowShifts.empty() ? 0.0f : e.rowShifts[i], l->GetRowShift(i)) << "row " << i;
+        }
+        for (int j = 0; j < e.columns; ++j)
+            EXPECT_EQ(e.columnOffsets[j], l->GetStoredColumnOffset(j)) << "column " << j;
+        for (int j = 0; j < e.columns; ++j)
+            for (int i = 0; i < e.rows; ++i) {
+                const int cell = e.cellAngles.empty() ? 0 : e.cellAngles[j * e.rows + i];
+                EXPECT_EQ(cell, l->GetCellAngle(i, j)) << "cell " << i << "," << j;
+                EXPECT_EQ(0.0f, l->GetCellShift(i, j)) << "cell " << i << "," << j;
+            }
+        // Names are keys of the language table.
+        EXPECT_FALSE(l->GetName().IsEmpty());
+        EXPECT_LE(l->GetName().GetLength(), 13);
+    }
+    EXPECT_STREQ("IDS_STRING532", GetGlobalObjectA()->Lookup(312)->GetName());
+}
+
+TEST_F(LayoutCatalogue, OneA4Sheet)
+{
+    EXPECT_TRUE(GetGlobalObjectA()->Lookup(1) == NULL);
+    const CPaperLayout* l = GetGlobalObjectA()->Lookup(2);
     ASSERT_TRUE(l != NULL);
-    EXPECT_EQ(e.id, l->GetId());
-    EXPECT_EQ(e.shape, l->GetShape());
-    EXPECT_EQ(e.rows, l->GetRows());
-    EXPECT_EQ(e.columns, l->GetColumns());
-    EXPECT_EQ(e.width, l->GetItemSize().Width);
-    EXPECT_EQ(e.height, l->GetItemSize().Height);
-    EXPECT_EQ(e.inset, l->GetInset());
-    EXPECT_EQ(e.marginX, l->GetMargin().X);
-    EXPECT_EQ(e.marginY, l->GetMargin().Y);
-    EXPECT_EQ(e.spacingX, l->GetSpacing().Width);
-    EXPECT_EQ(e.spacingY, l->GetSpacing().Height);
-    if (e.paper) {
-      ASSERT_TRUE(l->GetPaperSize() != NULL);
-      EXPECT_EQ(e.paper, l->GetPaperSize()->GetId());
-    } else {
-      EXPECT_TRUE(l->GetPaperSize() == NULL);
-    }
-    EXPECT_EQ(e.preview, l->GetPreviewBitmap());
-    EXPECT_EQ(e.templ, l->GetTemplateBitmap());
-    EXPECT_EQ(HasFlag(e, 'C'), l->IsCustom() != 0);
-    EXPECT_EQ(HasFlag(e, 'M'), l->IsMultiple() != 0);
-    EXPECT_EQ(HasFlag(e, 'S'), l->IsSeries() != 0);
-    EXPECT_EQ(HasFlag(e, 'L'), l->IsListed() != 0);
-    EXPECT_EQ(HasFlag(e, 'A'), l->HasCellAngles() != 0);
-    EXPECT_EQ(HasFlag(e, 'T'), l->IsSeries2() != 0);
-    EXPECT_EQ(HasFlag(e, 'P'), l->HasPrintDialogFlag() != 0);
-    EXPECT_EQ(HasFlag(e, 'K'), l->IsSkipLast() != 0);
-    EXPECT_EQ(HasFlag(e, 'F'), l->IsA4() != 0);
-    EXPECT_EQ(0, l->IsTurned());
-    EXPECT_EQ(0, l->IsOneDesignPerCell());
-    EXPECT_EQ(0, l->HasCellShifts());
-    EXPECT_EQ(0, l->IsNoInset());
-    ASSERT_EQ((size_t)e.rows, e.rowOffsets.size());
-    ASSERT_EQ((size_t)e.columns, e.columnOffsets.size());
-    for (int i = 0; i < e.rows; ++i) {
-      EXPECT_EQ(e.rowOffsets[i], l->GetStoredRowOffset(i)) << "row " << i;
-      EXPECT_EQ(e.rowAngles.empty() ? 0 : e.rowAngles[i], l->GetRowAngle(i)) << "row " << i;
-      EXPECT_EQ(e.rowShifts.empty() ? 0.0f : e.rowShifts[i], l->GetRowShift(i)) << "row " << i;
-    }
-    for (int j = 0; j < e.columns; ++j)
-      EXPECT_EQ(e.columnOffsets[j], l->GetStoredColumnOffset(j)) << "column " << j;
-    for (int j = 0; j < e.columns; ++j)
-      for (int i = 0; i < e.rows; ++i) {
-        const int cell = e.cellAngles.empty() ? 0 : e.cellAngles[j * e.rows + i];
-        EXPECT_EQ(cell, l->GetCellAngle(i, j)) << "cell " << i << "," << j;
-        EXPECT_EQ(0.0f, l->GetCellShift(i, j)) << "cell " << i << "," << j;
-      }
-    // Names are keys of the language table.
-    EXPECT_FALSE(l->GetName().IsEmpty());
-    EXPECT_LE(l->GetName().GetLength(), 13);
-  }
-  EXPECT_STREQ("IDS_STRING532", GetGlobalObjectA()->Lookup(312)->GetName());
+    EXPECT_EQ(CPaperLayout::kRectangle, l->GetShape());
+    EXPECT_EQ(1, l->GetItemCount());
+    EXPECT_FLOAT_EQ(7.9527f, l->GetItemSize().Width);
+    EXPECT_FLOAT_EQ(10.9054f, l->GetItemSize().Height);
+    EXPECT_FLOAT_EQ(0.1181f, l->GetInset());
+    EXPECT_FLOAT_EQ(0.1574f, l->GetStoredRowOffset(0));
+    EXPECT_FLOAT_EQ(0.6299f, l->GetStoredColumnOffset(0));
+    EXPECT_FLOAT_EQ(0.1574f + 0.1181f, l->GetRowOffset(0));
+    EXPECT_FLOAT_EQ(0.6299f + 0.1181f, l->GetColumnOffset(0));
+    ASSERT_TRUE(l->GetPaperSize() != NULL);
+    EXPECT_EQ(10, l->GetPaperSize()->GetId());
+    EXPECT_FLOAT_EQ(7.7165f, l->GetPrintableSize().Width);
+    EXPECT_FLOAT_EQ(10.6692f, l->GetPrintableSize().Height);
+    EXPECT_EQ(771, l->GetPrintableRect().cx);
+    EXPECT_EQ(1066, l->GetPrintableRect().cy);
 }
 
-TEST_F(LayoutCatalogue, OneA4Sheet) {
-  EXPECT_TRUE(GetGlobalObjectA()->Lookup(1) == NULL);
-  const CPaperLayout* l = GetGlobalObjectA()->Lookup(2);
-  ASSERT_TRUE(l != NULL);
-  EXPECT_EQ(CPaperLayout::kRectangle, l->GetShape());
-  EXPECT_EQ(1, l->GetItemCount());
-  EXPECT_FLOAT_EQ(7.9527f, l->GetItemSize().Width);
-  EXPECT_FLOAT_EQ(10.9054f, l->GetItemSize().Height);
-  EXPECT_FLOAT_EQ(0.1181f, l->GetInset());
-  EXPECT_FLOAT_EQ(0.1574f, l->GetStoredRowOffset(0));
-  EXPECT_FLOAT_EQ(0.6299f, l->GetStoredColumnOffset(0));
-  EXPECT_FLOAT_EQ(0.1574f + 0.1181f, l->GetRowOffset(0));
-  EXPECT_FLOAT_EQ(0.6299f + 0.1181f, l->GetColumnOffset(0));
-  ASSERT_TRUE(l->GetPaperSize() != NULL);
-  EXPECT_EQ(10, l->GetPaperSize()->GetId());
-  EXPECT_FLOAT_EQ(7.7165f, l->GetPrintableSize().Width);
-  EXPECT_FLOAT_EQ(10.6692f, l->GetPrintableSize().Height);
-  EXPECT_EQ(771, l->GetPrintableRect().cx);
-  EXPECT_EQ(1066, l->GetPrintableRect().cy);
-}
-
-TEST_F(LayoutCatalogue, TenRectanglesTruncateToHundredths) {
-  const CPaperLayout* l = GetGlobalObjectA()->Lookup(10);
-  ASSERT_TRUE(l != NULL);
-  EXPECT_EQ(2, l->GetRows());
-  EXPECT_EQ(5, l->GetColumns());
-  EXPECT_FLOAT_EQ(3.5433f, l->GetPrintableSize().Width);
-  EXPECT_FLOAT_EQ(1.7717f, l->GetPrintableSize().Height);
-  EXPECT_EQ(354, l->GetPrintableRect().cx);
-  EXPECT_EQ(177, l->GetPrintableRect().cy);
-}
-
-TEST_F(LayoutCatalogue, CustomLayoutsHaveNoSizeYet) {
-  for (WORD id = 312; id <= 315; ++id) {
-    const CPaperLayout* l = GetGlobalObjectA()->Lookup(id);
-    ASSERT_TRUE(l != NULL) << id;
-    EXPECT_EQ(1, l->GetItemCount()) << id;
-    EXPECT_EQ(0.0f, l->GetItemSize().Width) << id;
-    EXPECT_TRUE(l->GetPaperSize() == NULL) << id;
-    EXPECT_TRUE(l->IsCustom()) << id;
-  }
-}
-
-TEST_F(LayoutCatalogue, ItemAnglesAndShifts) {
-  const CPaperLayout* l67 = GetGlobalObjectA()->Lookup(67);
-  ASSERT_TRUE(l67 != NULL);
-  for (int j = 0; j < 6; ++j)
-    for (int i = 0; i < 3; ++i)
-      EXPECT_EQ(j % 2 == 0 ? 180 : 0, l67->GetItemAngle(i, j)) << i << "," << j;
-
-  const struct {
-    WORD id;
-    float shift;
-  } shifted[] = {{163, 1.7716f}, {166, 1.8039f}};
-  for (const auto& s : shifted) {
-    const CPaperLayout* l = GetGlobalObjectA()->Lookup(s.id);
+TEST_F(LayoutCatalogue, TenRectanglesTruncateToHundredths)
+{
+    const CPaperLayout* l = GetGlobalObjectA()->Lookup(10);
     ASSERT_TRUE(l != NULL);
-    for (int j = 0; j < 3; ++j) {
-      EXPECT_EQ(0.0f, l->GetItemShift(0, j)) << s.id;
-      EXPECT_EQ(s.shift, l->GetItemShift(1, j)) << s.id;
+    EXPECT_EQ(2, l->GetRows());
+    EXPECT_EQ(5, l->GetColumns());
+    EXPECT_FLOAT_EQ(3.5433f, l->GetPrintableSize().Width);
+    EXPECT_FLOAT_EQ(1.7717f, l->GetPrintableSize().Height);
+    EXPECT_EQ(354, l->GetPrintableRect().cx);
+    EXPECT_EQ(177, l->GetPrintableRect().cy);
+}
+
+TEST_F(LayoutCatalogue, CustomLayoutsHaveNoSizeYet)
+{
+    for (WORD id = 312; id <= 315; ++id) {
+        const CPaperLayout* l = GetGlobalObjectA()->Lookup(id);
+        ASSERT_TRUE(l != NULL) << id;
+        EXPECT_EQ(1, l->GetItemCount()) << id;
+        EXPECT_EQ(0.0f, l->GetItemSize().Width) << id;
+        EXPECT_TRUE(l->GetPaperSize() == NULL) << id;
+        EXPECT_TRUE(l->IsCustom()) << id;
     }
-    EXPECT_EQ(270, l->GetItemAngle(0, 0));
-    EXPECT_EQ(90, l->GetItemAngle(1, 0));
-    EXPECT_TRUE(l->IsSkippedCell(1, 2)) << s.id;
-    EXPECT_FALSE(l->IsSkippedCell(1, 1)) << s.id;
-    EXPECT_FALSE(l->IsSkippedCell(0, 2)) << s.id;
-  }
 }
 
-TEST_F(LayoutCatalogue, FlagsThatOnlyAFewLayoutsCarry) {
-  CPaperLayoutList* list = GetGlobalObjectA()->GetLayoutList();
-  ASSERT_EQ(92, list->GetCount());
-  int previous = -1;
-  std::vector<int> printDialog, skipLast;
-  for (POSITION pos = list->GetHeadPosition(); pos;) {
-    const CPaperLayout* l = list->GetNext(pos);
-    EXPECT_LT(previous, l->GetId()) << "ascending ids";
-    previous = l->GetId();
-    if (l->HasPrintDialogFlag()) printDialog.push_back(l->GetId());
-    if (l->IsSkipLast()) skipLast.push_back(l->GetId());
-    // The series flags mark exactly the layouts on the icing and transfer sheets.
-    const int paper = l->GetPaperSize() ? l->GetPaperSize()->GetId() : 0;
-    const bool sheet = paper == 6 || paper == 7 || paper == 9;
-    EXPECT_EQ(sheet, l->IsSeries() != 0) << l->GetId();
-    EXPECT_EQ(sheet, l->IsSeries2() != 0) << l->GetId();
-  }
-  delete list;
-  EXPECT_EQ(std::vector<int>({37}), printDialog);
-  EXPECT_EQ(std::vector<int>({163, 166}), skipLast);
+TEST_F(LayoutCatalogue, ItemAnglesAndShifts)
+{
+    const CPaperLayout* l67 = GetGlobalObjectA()->Lookup(67);
+    ASSERT_TRUE(l67 != NULL);
+    for (int j = 0; j < 6; ++j)
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(j % 2 == 0 ? 180 : 0, l67->GetItemAngle(i, j)) << i << "," << j;
+
+    const struct
+    {
+        WORD id;
+        float shift;
+    } shifted[] = {{163, 1.7716f}, {166, 1.8039f}};
+    for (const auto& s : shifted) {
+        const CPaperLayout* l = GetGlobalObjectA()->Lookup(s.id);
+        ASSERT_TRUE(l != NULL);
+        for (int j = 0; j < 3; ++j) {
+            EXPECT_EQ(0.0f, l->GetItemShift(0, j)) << s.id;
+            EXPECT_EQ(s.shift, l->GetItemShift(1, j)) << s.id;
+        }
+        EXPECT_EQ(270, l->GetItemAngle(0, 0));
+        EXPECT_EQ(90, l->GetItemAngle(1, 0));
+        EXPECT_TRUE(l->IsSkippedCell(1, 2)) << s.id;
+        EXPECT_FALSE(l->IsSkippedCell(1, 1)) << s.id;
+        EXPECT_FALSE(l->IsSkippedCell(0, 2)) << s.id;
+    }
 }
 
-}  // namespace
+TEST_F(LayoutCatalogue, FlagsThatOnlyAFewLayoutsCarry)
+{
+    CPaperLayoutList* list = GetGlobalObjectA()->GetLayoutList();
+    ASSERT_EQ(92, list->GetCount());
+    int previous = -1;
+    std::vector<int> printDialog, skipLast;
+    for (POSITION pos = list->GetHeadPosition(); pos;) {
+        const CPaperLayout* l = list->GetNext(pos);
+        EXPECT_LT(previous, l->GetId()) << "ascending ids";
+        previous = l->GetId();
+        if (l->HasPrintDialogFlag())
+            printDialog.push_back(l->GetId());
+        if (l->IsSkipLast())
+            skipLast.push_back(l->GetId());
+        // The series flags mark exactly the layouts on the icing and transfer sheets.
+        const int paper = l->GetPaperSize() ? l->GetPaperSize()->GetId() : 0;
+        const bool sheet = paper == 6 || paper == 7 || paper == 9;
+        EXPECT_EQ(sheet, l->IsSeries() != 0) << l->GetId();
+        EXPECT_EQ(sheet, l->IsSeries2() != 0) << l->GetId();
+    }
+    delete list;
+    EXPECT_EQ(std::vector<int>({37}), printDialog);
+    EXPECT_EQ(std::vector<int>({163, 166}), skipLast);
+}
+
+} // namespace

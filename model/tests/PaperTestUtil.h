@@ -1,12 +1,15 @@
 // Shared set-up of the paper tests.
 #pragma once
 
-#include "model/PaperGlobals.h"
-#include "model/PaperLayoutMap.h"
-#include "model/PaperSize.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayoutMap.h"
+#include "model/paper/PaperSize.h"
 
 // Fills the process-wide catalogues as the document does at start-up (once).
-inline void FillPaperCatalogues() {
-  if (GetGlobalObjectB()->GetCount() == 0) GetGlobalObjectB()->AddOversizedPapers();
-  if (GetGlobalObjectA()->GetCount() == 0) GetGlobalObjectA()->AddBuiltInLayouts();
+inline void FillPaperCatalogues()
+{
+    if (GetGlobalObjectB()->GetCount() == 0)
+        GetGlobalObjectB()->AddOversizedPapers();
+    if (GetGlobalObjectA()->GetCount() == 0)
+        GetGlobalObjectA()->AddBuiltInLayouts();
 }

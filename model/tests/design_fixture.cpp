@@ -53,7 +53,7 @@ void Chunk(std::vector<BYTE>& png, const char* type, const std::vector<BYTE>& da
     PutBe32(png, Crc32(&body[0], body.size()));
 }
 
-}  // namespace
+} // namespace
 
 namespace design_test {
 
@@ -62,8 +62,8 @@ namespace design_test {
     for (int shift = 0; shift < 32; shift += 8) {
         int x = (int)((a >> shift) & 0xFF), y = (int)((b >> shift) & 0xFF);
         if (x - y > tol || y - x > tol)
-            return ::testing::AssertionFailure() << std::hex << "0x" << a << " is not within " << std::dec << tol
-                                                 << " of 0x" << std::hex << b;
+            return ::testing::AssertionFailure()
+                   << std::hex << "0x" << a << " is not within " << std::dec << tol << " of 0x" << std::hex << b;
     }
     return ::testing::AssertionSuccess();
 }
@@ -74,18 +74,18 @@ std::vector<BYTE> MakePng(int w, int h, ARGB (*pixel)(int x, int y), unsigned pp
     std::vector<BYTE> ihdr;
     PutBe32(ihdr, (DWORD)w);
     PutBe32(ihdr, (DWORD)h);
-    ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});   // 8 bits, RGBA, deflate, no filter, no interlace
+    ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0}); // 8 bits, RGBA, deflate, no filter, no interlace
     Chunk(png, "IHDR", ihdr);
     if (ppm) {
         std::vector<BYTE> phys;
         PutBe32(phys, ppm);
         PutBe32(phys, ppm);
-        phys.push_back(1);                       // unit: metre
+        phys.push_back(1); // unit: metre
         Chunk(png, "pHYs", phys);
     }
     std::vector<BYTE> raw;
     for (int y = 0; y < h; y++) {
-        raw.push_back(0);                        // filter: none
+        raw.push_back(0); // filter: none
         for (int x = 0; x < w; x++) {
             ARGB c = pixel(x, y);
             raw.insert(raw.end(), {(BYTE)(c >> 16), (BYTE)(c >> 8), (BYTE)c, (BYTE)(c >> 24)});
@@ -113,8 +113,7 @@ std::vector<BYTE> MakePng(int w, int h, ARGB (*pixel)(int x, int y), unsigned pp
 }
 
 namespace {
-template <class F>
-void ForEachPixel(Bitmap& bitmap, F f)
+template <class F> void ForEachPixel(Bitmap& bitmap, F f)
 {
     Rect all(0, 0, (INT)bitmap.GetWidth(), (INT)bitmap.GetHeight());
     BitmapData d;
@@ -127,7 +126,7 @@ void ForEachPixel(Bitmap& bitmap, F f)
     }
     bitmap.UnlockBits(&d);
 }
-}  // namespace
+} // namespace
 
 RECT PaintedBounds(Bitmap& bitmap)
 {
@@ -181,4 +180,4 @@ std::string WriteTempFile(const char* name, const std::vector<BYTE>& bytes)
     return name;
 }
 
-}  // namespace design_test
+} // namespace design_test

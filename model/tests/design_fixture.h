@@ -49,4 +49,4 @@ std::vector<BYTE> MakePng(int w, int h, Gdiplus::ARGB (*pixel)(int x, int y), un
 // Writes bytes to a file in the working folder; returns its name.
 std::string WriteTempFile(const char* name, const std::vector<BYTE>& bytes);
 
-}  // namespace design_test
+} // namespace design_test

@@ -1,8 +1,8 @@
 // Image layers: size from the file's resolution, fitting, drawing, hit tests, resizing,
 // and layers whose bitmap is missing.
 #include "design_fixture.h"
-#include "app/base/Globals.h"
-#include "model/ImageLayer.h"
+#include "base/Globals.h"
+#include "model/design/ImageLayer.h"
 
 #include <string.h>
 
@@ -38,19 +38,20 @@ std::vector<BYTE> Bytes(std::initializer_list<int> list)
 // JPEG start with one APP0 JFIF segment of the given units and density.
 std::vector<BYTE> JfifHead(int units, int density)
 {
-    return Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01, 0x01, units, density >> 8,
-                  density & 0xFF, density >> 8, density & 0xFF, 0x00, 0x00, 0xFF, 0xDA, 0x00, 0x02});
+    return Bytes(
+        {0xFF, 0xD8,  0xFF,         0xE0,           0x00,         0x10,           'J',  'F',  'I',  'F',  0x00, 0x01,
+         0x01, units, density >> 8, density & 0xFF, density >> 8, density & 0xFF, 0x00, 0x00, 0xFF, 0xDA, 0x00, 0x02});
 }
 
 // JPEG start with an EXIF block (little-endian TIFF) whose first directory holds
 // one entry: XResolution = num / 1.
 std::vector<BYTE> ExifHead(int num)
 {
-    std::vector<BYTE> tiff = Bytes({'I', 'I', 42, 0, 8, 0, 0, 0,          // header, directory at 8
-                                    1, 0,                                 // one entry
-                                    0x1A, 0x01, 5, 0, 1, 0, 0, 0, 26, 0, 0, 0,   // XResolution, RATIONAL at 26
-                                    0, 0, 0, 0,                           // no next directory
-                                    num, 0, 0, 0, 1, 0, 0, 0});
+    std::vector<BYTE> tiff = Bytes({'I',  'I',  42, 0, 8, 0, 0, 0,              // header, directory at 8
+                                    1,    0,                                    // one entry
+                                    0x1A, 0x01, 5,  0, 1, 0, 0, 0, 26, 0, 0, 0, // XResolution, RATIONAL at 26
+                                    0,    0,    0,  0,                          // no next directory
+                                    num,  0,    0,  0, 1, 0, 0, 0});
     std::vector<BYTE> v = Bytes({0xFF, 0xD8, 0xFF, 0xE1, 0, (int)(2 + 6 + tiff.size()), 'E', 'x', 'i', 'f', 0, 0});
     v.insert(v.end(), tiff.begin(), tiff.end());
     v.insert(v.end(), {0xFF, 0xDA, 0x00, 0x02});
@@ -78,7 +79,7 @@ CImageLayer* RedLayer(int w, int h, int areaW = 400, int areaH = 300, unsigned p
     return layer;
 }
 
-}  // namespace
+} // namespace
 
 TEST(DesignImageLayer, FileResolutionDetection)
 {
@@ -113,13 +114,13 @@ TEST(DesignImageLayer, PrintSizeFromPixelsAndResolution)
         float width, height;
         int dpi;
     } cases[] = {
-        {0, 2.0f, 1.0f, 150},       // no resolution in the file: 150 per inch
-        {11812, 1.0f, 0.5f, 300},   // 300 per inch
+        {0, 2.0f, 1.0f, 150},     // no resolution in the file: 150 per inch
+        {11812, 1.0f, 0.5f, 300}, // 300 per inch
     };
     for (const auto& t : cases) {
         std::vector<BYTE> png = MakePng(300, 150, Red, t.ppm);
         std::string path = WriteTempFile("design_layer.png", png);
-        CImageLayer layer;            // no placement: fitting leaves the scale alone
+        CImageLayer layer; // no placement: fitting leaves the scale alone
         ASSERT_TRUE(layer.LoadFromFile(path.c_str()));
         EXPECT_TRUE(layer.m_loaded);
         EXPECT_NEAR(t.width, layer.m_printedWidth, 1e-3) << t.ppm;
@@ -168,7 +169,7 @@ TEST(DesignImageLayer, DrawsAtItsPlaceWithItsTransparency)
         int alpha;
     } cases[] = {{100, 255}, {50, 127}, {0, 0}};
     for (const auto& t : cases) {
-        CImageLayer* layer = RedLayer(300, 150);   // 2 x 1 inch
+        CImageLayer* layer = RedLayer(300, 150); // 2 x 1 inch
         layer->SetCentre(1.5, 1.0);
         layer->m_transparency = t.transparency;
         Canvas c(288, 192);
@@ -180,9 +181,9 @@ TEST(DesignImageLayer, DrawsAtItsPlaceWithItsTransparency)
         }
         if (t.transparency == 100) {
             RECT r = PaintedBounds(c.bitmap);
-            EXPECT_NEAR(48, r.left, 1);      // 0.5 to 2.5 inches
+            EXPECT_NEAR(48, r.left, 1); // 0.5 to 2.5 inches
             EXPECT_NEAR(240, r.right, 1);
-            EXPECT_NEAR(48, r.top, 1);       // 0.5 to 1.5 inches
+            EXPECT_NEAR(48, r.top, 1); // 0.5 to 1.5 inches
             EXPECT_NEAR(144, r.bottom, 1);
         }
         delete layer;
@@ -207,13 +208,13 @@ TEST(DesignImageLayer, MirroredOnlyWhenPrintingWithTheMirrorFlag)
         int mirror, printing;
         int left, right;
     } cases[] = {
-        {1, 0, 0, 96},          // screen: at 0.5 inch, 1 inch wide
+        {1, 0, 0, 96}, // screen: at 0.5 inch, 1 inch wide
         {0, 1, 0, 96},
-        {1, 1, 288, 384},       // mirrored in an area 4 inches wide: centre at 3.5 inches
+        {1, 1, 288, 384}, // mirrored in an area 4 inches wide: centre at 3.5 inches
     };
     for (const auto& t : cases) {
         PrintFlags flags(t.mirror, t.printing);
-        CImageLayer* layer = RedLayer(150, 150);   // 1 x 1 inch
+        CImageLayer* layer = RedLayer(150, 150); // 1 x 1 inch
         layer->SetCentre(0.5, 0.5);
         Canvas c(384, 96);
         layer->Draw(&c.graphics, 0.0f, 0.0f, 0.0f, 0);
@@ -228,9 +229,9 @@ TEST(DesignImageLayer, MirroredOnlyWhenPrintingWithTheMirrorFlag)
 
 TEST(DesignImageLayer, HitTestInViewPixels)
 {
-    CImageLayer* layer = RedLayer(300, 150);     // 2 x 1 inch about (2, 1.5)
+    CImageLayer* layer = RedLayer(300, 150); // 2 x 1 inch about (2, 1.5)
     layer->CentreInArea();
-    layer->m_angle = 90.0f;                       // now 1 wide, 2 high
+    layer->m_angle = 90.0f; // now 1 wide, 2 high
     layer->UpdatePrintSize(0.0f);
     const struct
     {
@@ -252,7 +253,7 @@ TEST(DesignImageLayer, ScaleFromHandleKeepsTheAnchor)
     const struct
     {
         int anchor;
-        int corner;      // index of the corner that stays: 0 top-left, 2 bottom-right
+        int corner; // index of the corner that stays: 0 top-left, 2 bottom-right
     } cases[] = {{0, 0}, {4, 2}};
     for (const auto& t : cases) {
         CImageLayer* layer = RedLayer(300, 150);
@@ -271,7 +272,7 @@ TEST(DesignImageLayer, ScaleFromHandleKeepsTheAnchor)
 
 TEST(DesignImageLayer, ResizeNeverGoesBelowOneViewPixel)
 {
-    CImageLayer* layer = RedLayer(300, 150);      // 96 view pixels per inch
+    CImageLayer* layer = RedLayer(300, 150); // 96 view pixels per inch
     for (float factor : {0.001f, 0.0f, -2.0f, 1e-30f}) {
         layer->ScaleFromHandle(factor, 4);
         layer->UpdatePrintSize(0.0f);
@@ -388,7 +389,7 @@ TEST(DesignImageLayer, LoadFromStreamKeepsTheStoredPlacement)
     layer.m_filePath = "C:\\old.png";
     layer.m_scale = 0.5f;
     ASSERT_TRUE(layer.LoadFromStream(stream));
-    stream->Release();      // the layer's bitmap must not depend on the stream
+    stream->Release(); // the layer's bitmap must not depend on the stream
     EXPECT_TRUE(layer.m_filePath.IsEmpty());
     EXPECT_TRUE(layer.m_loaded);
     EXPECT_EQ(0.5f, layer.m_scale);

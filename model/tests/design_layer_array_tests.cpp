@@ -1,8 +1,8 @@
 // Frame records: defaults, reset, ownership of images, copying between records.
 #include "design_fixture.h"
-#include "model/ImageLayer.h"
-#include "model/LayerArray.h"
-#include "model/RegionData.h"
+#include "model/design/ImageLayer.h"
+#include "model/design/LayerArray.h"
+#include "model/design/RegionData.h"
 
 using namespace Gdiplus;
 using namespace design_test;
@@ -72,7 +72,7 @@ void ExpectDefaults(FrameRecord& r)
     EXPECT_EQ(100, r.frameImageTransparency);
 }
 
-}  // namespace
+} // namespace
 
 TEST(DesignLayerArray, NewArrayHoldsOneDefaultRecord)
 {
@@ -140,12 +140,12 @@ TEST(DesignLayerArray, CopyRecordGivesTheDestinationItsOwnCopies)
     a.SetRegion(region);
     CImageLayer* fill = NewImage(2);
     a.SetFrameFillImage(fill);
-    a.SetBackgroundImage(NewImage(2));      // replaced by the copy
-    a.SetFrameImage(NewImage(2));           // replaced by the copy
+    a.SetBackgroundImage(NewImage(2)); // replaced by the copy
+    a.SetFrameImage(NewImage(2));      // replaced by the copy
 
     a.CopyRecord(0, 2);
 
-    EXPECT_EQ(0, a.GetCurrent());            // the source is current again
+    EXPECT_EQ(0, a.GetCurrent()); // the source is current again
     FrameRecord& s = a.GetAt(0);
     FrameRecord& d = a.GetAt(2);
     ASSERT_NE((CImageLayer*)NULL, d.frameImage);
@@ -156,8 +156,8 @@ TEST(DesignLayerArray, CopyRecordGivesTheDestinationItsOwnCopies)
     EXPECT_EQ(2, d.backgroundImage->m_frameIndex);
     EXPECT_TRUE(d.backgroundImage->HasBitmap());
     EXPECT_EQ(NULL, d.templateImage);
-    EXPECT_EQ(region, d.region);             // keeps its own region
-    EXPECT_EQ(fill, d.frameFillImage);       // and its own frame fill image
+    EXPECT_EQ(region, d.region);       // keeps its own region
+    EXPECT_EQ(fill, d.frameFillImage); // and its own frame fill image
     EXPECT_EQ(0x0000FFu, d.bgColour2);
     EXPECT_EQ(1, d.bgLinear);
     EXPECT_EQ(7, d.frameStyle);
@@ -201,9 +201,9 @@ TEST(DesignLayerArray, ImageOperations)
 
     long before = CImageLayer::GetLiveCount();
     a.SetBackgroundImage(NewImage(2));
-    a.SetBackgroundImage(NewImage(2));       // the first one is deleted
+    a.SetBackgroundImage(NewImage(2)); // the first one is deleted
     EXPECT_EQ(before + 1, CImageLayer::GetLiveCount());
-    a.SetBackgroundImage(NULL);              // only deletes
+    a.SetBackgroundImage(NULL); // only deletes
     EXPECT_EQ(before, CImageLayer::GetLiveCount());
     EXPECT_FALSE(a.HasBackgroundImage());
 
@@ -235,6 +235,6 @@ TEST(DesignLayerArray, SetRecordRectsPlacesFrameAndTemplateImages)
 
 TEST(DesignLayerArray, StepTowardNearer)
 {
-    EXPECT_EQ(6.0f, StepTowardNearer(1, 5, 0, 10));   // at the middle: upward
+    EXPECT_EQ(6.0f, StepTowardNearer(1, 5, 0, 10)); // at the middle: upward
     EXPECT_EQ(3.0f, StepTowardNearer(1, 4, 0, 10));
 }

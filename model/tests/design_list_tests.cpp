@@ -1,8 +1,8 @@
 // Image-layer and text-item lists: per-frame drawing in list order, hit tests,
 // reordering and copying a frame.
 #include "design_fixture.h"
-#include "model/ImageLayerList.h"
-#include "model/TextItemList.h"
+#include "model/design/ImageLayerList.h"
+#include "model/design/TextItemList.h"
 
 using namespace Gdiplus;
 using namespace design_test;
@@ -35,7 +35,7 @@ std::vector<CImageLayer*> Order(const CImageLayerList& list)
     return v;
 }
 
-}  // namespace
+} // namespace
 
 TEST(DesignImageLayerList, DrawsAndHitsOnlyTheCurrentFrameInListOrder)
 {
@@ -51,8 +51,8 @@ TEST(DesignImageLayerList, DrawsAndHitsOnlyTheCurrentFrameInListOrder)
 
     Canvas c(192, 192);
     list.DrawAll(&c.graphics, PointF(0, 0), 0);
-    EXPECT_EQ(0xFFFF0000u, c.At(40, 40));     // only the first
-    EXPECT_EQ(0xFF0000FFu, c.At(96, 96));     // both: the third lies on top
+    EXPECT_EQ(0xFFFF0000u, c.At(40, 40)); // only the first
+    EXPECT_EQ(0xFF0000FFu, c.At(96, 96)); // both: the third lies on top
     EXPECT_EQ(0xFF0000FFu, c.At(160, 160));
     EXPECT_EQ(third, list.HitTest(96, 96, 96.0f));
     EXPECT_EQ(first, list.HitTest(40, 40, 96.0f));
@@ -74,9 +74,9 @@ TEST(DesignImageLayerList, MovingSwapsWithTheNeighbourOfAnyFrame)
     list.Add(b);
     list.Add(c);
     const std::vector<CImageLayer*> start = {a, b, c};
-    list.MoveForward(c);          // already the tail
+    list.MoveForward(c); // already the tail
     EXPECT_EQ(start, Order(list));
-    list.MoveBackward(a);         // already the head
+    list.MoveBackward(a); // already the head
     EXPECT_EQ(start, Order(list));
     list.MoveForward(a);
     EXPECT_EQ((std::vector<CImageLayer*>{b, a, c}), Order(list));
@@ -91,7 +91,7 @@ TEST(DesignImageLayerList, AddRemoveAndCopyFrame)
     {
         CImageLayerList list;
         list.SetCurrentFrame(2);
-        CImageLayer* a = Square(Red, 1, 1, -1);      // takes the current frame
+        CImageLayer* a = Square(Red, 1, 1, -1); // takes the current frame
         list.Add(a);
         list.Add(Square(Green, 1, 1, 2));
         list.Add(Square(Blue, 1, 1, 0));
@@ -123,7 +123,7 @@ TEST(DesignImageLayerList, AddRemoveAndCopyFrame)
         EXPECT_EQ(4, list.GetCount());
         list.RemoveAll();
         EXPECT_EQ(0, list.GetCurrentFrame());
-        EXPECT_EQ(live + 1, CImageLayer::GetLiveCount());   // the stranger
+        EXPECT_EQ(live + 1, CImageLayer::GetLiveCount()); // the stranger
         list.Add(Square(Red, 1, 1, 0));
     }
     EXPECT_EQ(live, CImageLayer::GetLiveCount());
@@ -138,7 +138,7 @@ TEST(DesignTextItemList, FramesOrderAndCopies)
         a->m_text = "A";
         a->m_bubbleKind = 1;
         a->m_fillColour[0] = 0x123456;
-        list.AddPair(a);                 // frame -1: the current frame 0
+        list.AddPair(a); // frame -1: the current frame 0
         CTextItem* b = new CTextItem;
         b->m_frameIndex = 1;
         list.AddPair(b);
@@ -147,15 +147,15 @@ TEST(DesignTextItemList, FramesOrderAndCopies)
         list.AddPair(c);
         EXPECT_EQ(2, list.CountInFrame(0));
         EXPECT_EQ(b, list.GetNextAfter(a));
-        EXPECT_EQ(a, list.GetNextAfter(c));      // the last: back to the first of the frame
+        EXPECT_EQ(a, list.GetNextAfter(c)); // the last: back to the first of the frame
         EXPECT_EQ(a, list.GetNextAfter(NULL));
         CTextItem stranger;
         EXPECT_EQ(NULL, list.GetNextAfter(&stranger));
         EXPECT_FALSE(list.Remove(&stranger));
 
-        list.CopyFrame(0, 0);                     // onto itself: kept
+        list.CopyFrame(0, 0); // onto itself: kept
         EXPECT_EQ(2, list.CountInFrame(0));
-        list.CopyFrame(0, 1);                     // b goes, copies of a and c follow
+        list.CopyFrame(0, 1); // b goes, copies of a and c follow
         EXPECT_EQ(4, list.GetCount());
         EXPECT_EQ(live + 5, CTextItem::GetLiveCount());
         list.SetCurrentFrame(1);
@@ -167,7 +167,7 @@ TEST(DesignTextItemList, FramesOrderAndCopies)
         EXPECT_EQ(1, copy.item->m_frameIndex);
         EXPECT_EQ(CString("A"), copy.item->m_text);
         EXPECT_EQ(0x123456u, copy.item->m_fillColour[0]);
-        EXPECT_EQ(0, copy.item->m_bubbleKind);    // copies lose their speech bubble
+        EXPECT_EQ(0, copy.item->m_bubbleKind); // copies lose their speech bubble
         EXPECT_EQ(NULL, copy.item->GetFillImage());
         list.RemoveAll();
         EXPECT_EQ(live + 1, CTextItem::GetLiveCount());

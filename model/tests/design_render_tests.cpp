@@ -1,8 +1,8 @@
 // Backgrounds and border frames drawn into small ARGB canvases at 96 pixels per inch.
 #include "design_fixture.h"
-#include "app/base/Globals.h"
-#include "model/ImageLayer.h"
-#include "model/LayerArray.h"
+#include "base/Globals.h"
+#include "model/design/ImageLayer.h"
+#include "model/design/LayerArray.h"
 
 #include <string.h>
 
@@ -52,7 +52,7 @@ void SetFiveBackgroundColours(CLayerArray& a)
 
 ARGB HalvesRedBlue(int x, int) { return x < 150 ? 0xFFFF0000 : 0xFF0000FF; }
 
-}  // namespace
+} // namespace
 
 TEST(DesignBackground, DefaultRecordPaintsOpaqueWhite)
 {
@@ -103,9 +103,9 @@ TEST(DesignBackground, LinearGradientOrderAndOpacity)
         ARGB along[5];
     } cases[] = {
         {0, 0, {kOpRed, kOpGreen, kOpMagenta, kOpBlue, kOpYellow}},
-        {1, 0, {kOpRed, kOpGreen, kOpMagenta, kOpBlue, kOpYellow}},   // the screen never mirrors
+        {1, 0, {kOpRed, kOpGreen, kOpMagenta, kOpBlue, kOpYellow}}, // the screen never mirrors
         {0, 1, {kOpRed, kOpGreen, kOpMagenta, kOpBlue, kOpYellow}},
-        {1, 1, {kOpYellow, kOpBlue, kOpMagenta, kOpGreen, kOpRed}},   // printed mirrored
+        {1, 1, {kOpYellow, kOpBlue, kOpMagenta, kOpGreen, kOpRed}}, // printed mirrored
     };
     const int xs[5] = {1, 96, 192, 288, 382};
     for (const auto& t : cases) {
@@ -124,7 +124,7 @@ TEST(DesignBackground, RadialCornersAndCentre)
     a.SetRecordRects(CRect(0, 0, 96, 96), 100, 100);
     SetFiveBackgroundColours(a);
     a.SetBgRadial(1);
-    a.SetBgLinear(1);     // radial wins
+    a.SetBgLinear(1); // radial wins
     Canvas c(96, 96);
     a.DrawBackground(&c.graphics, 0, 0);
     EXPECT_TRUE(ArgbNear(kOpRed, c.At(0, 0), 12));
@@ -139,13 +139,13 @@ TEST(DesignBackground, TiledImageTakesItsSizeFromTheFile)
     // 300 x 30 pixels, left half red, right half blue.
     const struct
     {
-        unsigned ppm;     // 0: the file states no resolution
+        unsigned ppm; // 0: the file states no resolution
         float scale;
         int redX[2], blueX[2];
     } cases[] = {
-        {0, 1.0f, {48, 240}, {144, 336}},        // 150 per inch: tiles of 2 inches (192 px)
-        {11811, 1.0f, {24, 120}, {72, 168}},     // 300 per inch: tiles of 1 inch
-        {0, 0.1f, {4, 23}, {14, 33}},            // default scale: 0.2 inch (19.2 px)
+        {0, 1.0f, {48, 240}, {144, 336}},    // 150 per inch: tiles of 2 inches (192 px)
+        {11811, 1.0f, {24, 120}, {72, 168}}, // 300 per inch: tiles of 1 inch
+        {0, 0.1f, {4, 23}, {14, 33}},        // default scale: 0.2 inch (19.2 px)
     };
     for (const auto& t : cases) {
         std::vector<BYTE> png = MakePng(300, 30, HalvesRedBlue, t.ppm);
@@ -202,11 +202,11 @@ TEST(DesignFrames, SolidBandOutlineWidths)
     const struct
     {
         float outline;
-        ARGB atEdge, at49, at51;     // pixels (0, 96), (49, 96), (51, 96)
+        ARGB atEdge, at49, at51; // pixels (0, 96), (49, 96), (51, 96)
     } cases[] = {
-        {0.0f, 0, 0, 0},             // no stroke: the edge pixel is the band colour
-        {0.5f, kBlack, 0, 0},        // 0.025 inch (2.4 px), half on either side of the line
-        {1.0f, kBlack, kBlack, 0},   // 0.05 inch (4.8 px)
+        {0.0f, 0, 0, 0},           // no stroke: the edge pixel is the band colour
+        {0.5f, kBlack, 0, 0},      // 0.025 inch (2.4 px), half on either side of the line
+        {1.0f, kBlack, kBlack, 0}, // 0.05 inch (4.8 px)
     };
     for (const auto& t : cases) {
         CLayerArray a;
@@ -218,8 +218,8 @@ TEST(DesignFrames, SolidBandOutlineWidths)
         Canvas c(192, 192);
         a.DrawFrames(&c.graphics, 0, PointF(0, 0), 0);
         Dump(c.bitmap, "frame_band");
-        EXPECT_TRUE(ArgbNear(HalfOverWhite(kOpRed), c.At(24, 96), 2)) << t.outline;   // the band
-        EXPECT_EQ(0u, c.At(96, 96)) << t.outline;                                      // inside stays clear
+        EXPECT_TRUE(ArgbNear(HalfOverWhite(kOpRed), c.At(24, 96), 2)) << t.outline; // the band
+        EXPECT_EQ(0u, c.At(96, 96)) << t.outline;                                   // inside stays clear
         EXPECT_EQ(t.atEdge ? t.atEdge : HalfOverWhite(kOpRed), c.At(0, 96)) << t.outline;
         EXPECT_EQ(t.at49, c.At(49, 96)) << t.outline;
         EXPECT_EQ(t.at51, c.At(51, 96)) << t.outline;
@@ -263,7 +263,7 @@ TEST(DesignFrames, MirroredPrintFlipsTheGradient)
         CLayerArray a;
         a.SetRecordRects(CRect(0, 0, 384, 96), 400, 100);
         a.SetFrameStyle(1);
-        a.SetFrameSize(0.1f);            // a band of 0.1 inch
+        a.SetFrameSize(0.1f); // a band of 0.1 inch
         a.SetFrameFillStyle(2);
         a.SetFrameOutlineWidth(0.0f);
         a.SetFrameColour1(kRed);

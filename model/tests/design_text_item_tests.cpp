@@ -1,8 +1,8 @@
 // Text items: placement, fills and outline, arc layout, mirrored printing, resizing.
 // Glyph shapes differ between font builds, so the checks are bounds and colours.
 #include "design_fixture.h"
-#include "app/base/Globals.h"
-#include "model/TextItem.h"
+#include "base/Globals.h"
+#include "model/design/TextItem.h"
 
 using namespace Gdiplus;
 using namespace design_test;
@@ -39,20 +39,20 @@ void BigCake(CTextItem& t)
 int CentreX(const RECT& r) { return (r.left + r.right) / 2; }
 int CentreY(const RECT& r) { return (r.top + r.bottom) / 2; }
 
-}  // namespace
+} // namespace
 
 TEST(DesignTextItem, NewItemDrawsAtItsDefaultPlace)
 {
     CTextItem t;
     t.m_text = "Cake";
-    EXPECT_EQ(100, t.m_imageOpacity);      // opaque until told otherwise
-    Canvas c(720, 960);                    // 7.5 x 10 inches
+    EXPECT_EQ(100, t.m_imageOpacity); // opaque until told otherwise
+    Canvas c(720, 960);               // 7.5 x 10 inches
     t.Draw(&c.graphics, PointF(0, 0));
     RECT r = PaintedBounds(c.bitmap);
     ASSERT_GT(r.right, r.left);
-    EXPECT_NEAR(360, CentreX(r), 2);       // (3.75, 5.0) inches
+    EXPECT_NEAR(360, CentreX(r), 2); // (3.75, 5.0) inches
     EXPECT_NEAR(480, CentreY(r), 3);
-    EXPECT_LT(r.right - r.left, 20);       // 0.05 inch em
+    EXPECT_LT(r.right - r.left, 20); // 0.05 inch em
     // The hit region follows the drawn text.
     EXPECT_TRUE(t.ContainsPoint(360, 480, 96.0f));
     EXPECT_FALSE(t.ContainsPoint(300, 480, 96.0f));
@@ -66,17 +66,17 @@ TEST(DesignTextItem, FillKindsAndOutline)
         int outlineSize;
         bool white, black;
     } cases[] = {
-        {1, 4, true, true},      // white letters, black outline
-        {0, 4, false, true},     // no fill: only the outline
-        {1, 0, true, false},     // no outline
-        {7, 0, false, false},    // unknown fill kind, no outline: nothing
+        {1, 4, true, true},   // white letters, black outline
+        {0, 4, false, true},  // no fill: only the outline
+        {1, 0, true, false},  // no outline
+        {7, 0, false, false}, // unknown fill kind, no outline: nothing
     };
     for (const auto& k : cases) {
         CTextItem t;
         BigCake(t);
         t.m_fillKind = k.fillKind;
         t.m_outlineSize = k.outlineSize;
-        t.m_fillColour[1] = 0x00FF00;      // ignored by the solid fill
+        t.m_fillColour[1] = 0x00FF00; // ignored by the solid fill
         Canvas c(288, 96);
         t.Draw(&c.graphics, PointF(0, 0));
         c.graphics.Flush(FlushIntentionSync);
@@ -105,7 +105,7 @@ TEST(DesignTextItem, ArcRadiusZeroLaysTheTextOutStraight)
         BigCake(arc);
         arc.m_arcLayout = 1;
         arc.m_arcRadius = radius;
-        arc.m_bubbleKind = 1;              // never a bubble with arc layout
+        arc.m_bubbleKind = 1; // never a bubble with arc layout
         Canvas c(288, 96);
         arc.Draw(&c.graphics, PointF(0, 0));
         RECT r = PaintedBounds(c.bitmap);
@@ -128,7 +128,7 @@ TEST(DesignTextItem, ArcRadiusZeroLaysTheTextOutStraight)
     arc.Draw(&c.graphics, PointF(0, 0));
     RECT r = PaintedBounds(c.bitmap);
     ASSERT_GT(r.right, r.left);
-    EXPECT_LE(r.bottom, 58 + 2);                 // glyphs stand on the upper half
+    EXPECT_LE(r.bottom, 58 + 2); // glyphs stand on the upper half
     EXPECT_GE(r.top, (int)((0.6f - 0.4f - 0.3f) * 96) - 2);
 }
 
@@ -138,7 +138,7 @@ TEST(DesignTextItem, MirroredPrintLandsOnTheOtherSide)
     {
         int mirror, printing;
         int centreX;
-    } cases[] = {{0, 0, 96}, {1, 0, 96}, {0, 1, 96}, {1, 1, 624}};   // x = 1 or 6.5 inches
+    } cases[] = {{0, 0, 96}, {1, 0, 96}, {0, 1, 96}, {1, 1, 624}}; // x = 1 or 6.5 inches
     for (const auto& k : cases) {
         PrintFlags flags(k.mirror, k.printing);
         CTextItem t;
@@ -296,7 +296,8 @@ TEST(DesignTextItem, GradientFillsRunAcrossTheText)
     t.Draw(&c.graphics, PointF(0, 0));
     RECT r = PaintedBounds(c.bitmap);
     EXPECT_TRUE(ArgbNear(0xFFFF0000, c.At(r.left + 1, r.top + 1), 60)) << std::hex << c.At(r.left + 1, r.top + 1);
-    EXPECT_TRUE(ArgbNear(0xFFFFFF00, c.At(r.right - 2, r.bottom - 2), 60)) << std::hex << c.At(r.right - 2, r.bottom - 2);
+    EXPECT_TRUE(ArgbNear(0xFFFFFF00, c.At(r.right - 2, r.bottom - 2), 60))
+        << std::hex << c.At(r.right - 2, r.bottom - 2);
 }
 
 TEST(DesignTextItem, OutlinePenIsSizeTimesFiveThousandths)
@@ -316,7 +317,7 @@ TEST(DesignTextItem, OutlinePenIsSizeTimesFiveThousandths)
     const struct
     {
         int size;
-        float pixels;     // size x 0.005 inch at 96 pixels per inch
+        float pixels; // size x 0.005 inch at 96 pixels per inch
     } cases[] = {{20, 9.6f}, {40, 19.2f}};
     for (const auto& k : cases) {
         CTextItem outlined;

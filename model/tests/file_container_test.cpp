@@ -5,9 +5,9 @@
 #include <objidl.h>
 #include <gtest/gtest.h>
 
-#include "model/ComOwner.h"
-#include "model/CompoundCheck.h"
-#include "model/DesignStorage.h"
+#include "base/ComOwner.h"
+#include "model/ktb/CompoundCheck.h"
+#include "model/ktb/DesignStorage.h"
 #include "model/tests/KtbTestUtil.h"
 
 using namespace ktb;
@@ -24,8 +24,8 @@ Bytes Filled(size_t n, BYTE seed)
 
 Bytes SampleFile()
 {
-    return MakeCompoundFile({{"CakeData", Filled(300, 1)}, {"Image1.png", Filled(9000, 2)},
-                             {"Region0.dat", Filled(70, 3)}});
+    return MakeCompoundFile(
+        {{"CakeData", Filled(300, 1)}, {"Image1.png", Filled(9000, 2)}, {"Region0.dat", Filled(70, 3)}});
 }
 
 TEST(FileContainer, CheckAcceptsWhatTheStorageCodeWrites)
@@ -56,7 +56,8 @@ TEST(FileContainer, CheckIgnoresTheUpperSizeHalfOfVersion3)
 
 TEST(FileContainer, CheckRefusesDamagedStructure)
 {
-    struct Case {
+    struct Case
+    {
         const char* what;
         void (*damage)(Bytes& file);
     } cases[] = {
@@ -67,47 +68,60 @@ TEST(FileContainer, CheckRefusesDamagedStructure)
         {"FAT sector count 0", [](Bytes& f) { CfbPatch(f).Set32(0x2C, 0); }},
         {"FAT sector beyond the file", [](Bytes& f) { CfbPatch(f).Set32(0x4C, 5000); }},
         {"directory start beyond the file", [](Bytes& f) { CfbPatch(f).Set32(0x30, 5000); }},
-        {"big stream chain loops on itself", [](Bytes& f) {
+        {"big stream chain loops on itself",
+         [](Bytes& f) {
              CfbPatch p(f);
              DWORD start = p.Get32(p.Entry(p.Find("Image1.png")) + 0x74);
-             p.Set32(p.FatEntry(start + 3), start);   // 18 sectors: the 4th leads back
+             p.Set32(p.FatEntry(start + 3), start); // 18 sectors: the 4th leads back
          }},
-        {"directory chain loops", [](Bytes& f) {
+        {"directory chain loops",
+         [](Bytes& f) {
              CfbPatch p(f);
              DWORD dir = p.Get32(0x30);
              p.Set32(p.FatEntry(dir), dir);
          }},
-        {"two streams share sectors", [](Bytes& f) {
+        {"two streams share sectors",
+         [](Bytes& f) {
              CfbPatch p(f);
              DWORD data = p.Get32(p.Entry(p.Find("Image1.png")) + 0x74);
-             p.Set32(p.FatEntry(p.Get32(0x30)), data);   // directory runs into stream data
+             p.Set32(p.FatEntry(p.Get32(0x30)), data); // directory runs into stream data
          }},
-        {"stream bigger than its chain", [](Bytes& f) {
+        {"stream bigger than its chain",
+         [](Bytes& f) {
              CfbPatch p(f);
              p.Set32(p.Entry(p.Find("Image1.png")) + 0x78, 900000);
          }},
-        {"mini stream bigger than the mini stream", [](Bytes& f) {
+        {"mini stream bigger than the mini stream",
+         [](Bytes& f) {
              CfbPatch p(f);
              p.Set32(p.Entry(p.Find("Region0.dat")) + 0x78, 4000);
          }},
-        {"mini chain loops", [](Bytes& f) {
+        {"mini chain loops",
+         [](Bytes& f) {
              CfbPatch p(f);
              DWORD firstMiniFat = p.Get32(0x3C);
              DWORD start = p.Get32(p.Entry(p.Find("CakeData")) + 0x74);
              p.Set32(p.SectorAt(firstMiniFat) + 4 * start, start);
          }},
-        {"directory tree cycle", [](Bytes& f) {
+        {"directory tree cycle",
+         [](Bytes& f) {
              CfbPatch p(f);
              DWORD child = p.Get32(p.Entry(0) + 0x4C);
-             p.Set32(p.Entry(child) + 0x44, child);   // left sibling = itself
+             p.Set32(p.Entry(child) + 0x44, child); // left sibling = itself
          }},
-        {"directory link out of range", [](Bytes& f) {
+        {"directory link out of range",
+         [](Bytes& f) {
              CfbPatch p(f);
              DWORD child = p.Get32(p.Entry(0) + 0x4C);
              p.Set32(p.Entry(child) + 0x48, 0x7FFFFFFF);
          }},
-        {"root entry not a root", [](Bytes& f) { CfbPatch p(f); f[p.Entry(0) + 0x42] = 1; }},
-        {"name length odd", [](Bytes& f) {
+        {"root entry not a root",
+         [](Bytes& f) {
+             CfbPatch p(f);
+             f[p.Entry(0) + 0x42] = 1;
+         }},
+        {"name length odd",
+         [](Bytes& f) {
              CfbPatch p(f);
              f[p.Entry(p.Find("CakeData")) + 0x40] = 17;
          }},
@@ -129,7 +143,7 @@ TEST(FileContainer, OpensFromMemoryAndReadsStreamsWithinCaps)
     Bytes file = SampleFile();
     CComOwner<IStorage> storage;
     ASSERT_EQ(S_OK, OpenStorageOnBytes(file.data(), file.size(), storage.Receive()));
-    file.assign(file.size(), 0);   // the storage holds its own copy
+    file.assign(file.size(), 0); // the storage holds its own copy
 
     ByteVector bytes;
     EXPECT_EQ(S_OK, ReadStreamBytes(storage, "Image1.png", 9000, bytes));
@@ -140,8 +154,7 @@ TEST(FileContainer, OpensFromMemoryAndReadsStreamsWithinCaps)
     EXPECT_TRUE(bytes.empty());
     EXPECT_EQ(STG_E_FILENOTFOUND, ReadStreamBytes(storage, "Image2.png", 9000, bytes));
     // Names the storage code must never see.
-    for (const char* name : {"", "Image1.png/x", "C:\\x", "a!b",
-                             "a name that is longer than thirty-one characters"})
+    for (const char* name : {"", "Image1.png/x", "C:\\x", "a!b", "a name that is longer than thirty-one characters"})
         EXPECT_EQ(STG_E_INVALIDNAME, ReadStreamBytes(storage, name, 9000, bytes)) << name;
 }
 

@@ -5,14 +5,14 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include "app/base/Globals.h"
-#include "model/DocumentFile.h"
-#include "model/DocumentHost.h"
-#include "model/FrostwellDoc.h"
-#include "model/ImageLayer.h"
-#include "model/PaperGlobals.h"
-#include "model/RegionData.h"
-#include "model/TextItem.h"
+#include "base/Globals.h"
+#include "model/ktb/DocumentFile.h"
+#include "model/design/DocumentHost.h"
+#include "model/design/FrostwellDoc.h"
+#include "model/design/ImageLayer.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/design/RegionData.h"
+#include "model/design/TextItem.h"
 #include "model/tests/KtbFuzz.h"
 #include "model/tests/KtbTestUtil.h"
 #include "model/tests/design_fixture.h"
@@ -137,9 +137,13 @@ TEST_F(KtbDocument, FailedOpensLeaveEverythingAsItWas)
     Records negative;
     negative.Key("CAKEDATA3", 1).Append(HeaderRecords("10.15", -1, (LPCTSTR)GetPaperLayout()->FormatCsv()));
     Records index99;
-    index99.Key("CAKEDATA3", 1).Append(HeaderRecords("10.15", 1, (LPCTSTR)GetPaperLayout()->FormatCsv()))
-        .Key("FRAME", 1).Append(DefaultFrameEntry(99)).Key("END", 0);
-    struct Case {
+    index99.Key("CAKEDATA3", 1)
+        .Append(HeaderRecords("10.15", 1, (LPCTSTR)GetPaperLayout()->FormatCsv()))
+        .Key("FRAME", 1)
+        .Append(DefaultFrameEntry(99))
+        .Key("END", 0);
+    struct Case
+    {
         const char* what;
         Bytes file;
         const char* message;
@@ -173,8 +177,14 @@ TEST_F(KtbDocument, OldestFormReplacesTheDesignAndOpens)
 {
     FillDesign();
     Records cake;
-    cake.Key("CAKEDATA", 1).Append(OldLayoutRecords(2, "5.0", 0))
-        .Key("FRAME", 1).I4(0).I4(0x00336699).R4(0.0f).Bool(false).Bool(false)
+    cake.Key("CAKEDATA", 1)
+        .Append(OldLayoutRecords(2, "5.0", 0))
+        .Key("FRAME", 1)
+        .I4(0)
+        .I4(0x00336699)
+        .R4(0.0f)
+        .Bool(false)
+        .Bool(false)
         .Key("END", 0);
     const std::string path = Path("old.ktb");
     ASSERT_TRUE(WriteFileBytes(path, MakeCompoundFile({{"CakeData", cake.bytes}})));
@@ -194,7 +204,7 @@ TEST_F(KtbDocument, FailedSavesLeaveThePreviousFileAndTheDocument)
     const Bytes previous = ReadFileAll(target);
     doc->SetTitle("Kept");
     doc->SetModifiedFlag(TRUE);
-    doc->GetLayers()->GetAt(0).frameStyle = 9;   // a change that must not reach the file
+    doc->GetLayers()->GetAt(0).frameStyle = 9; // a change that must not reach the file
 
     // The target is held open elsewhere: everything is written, the last step fails.
     HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);

@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include "app/base/Globals.h"
-#include "model/FrostwellDoc.h"
+#include "base/Globals.h"
+#include "model/design/FrostwellDoc.h"
 #include "model/tests/KtbFuzz.h"
 
 using namespace ktb;

@@ -3,15 +3,15 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include "model/DesignFile.h"
-#include "model/DesignSections.h"
-#include "model/DesignVersion.h"
-#include "model/ImageLayer.h"
-#include "model/RegionData.h"
-#include "model/TextItem.h"
+#include "model/ktb/DesignFile.h"
+#include "model/ktb/DesignSections.h"
+#include "model/ktb/DesignVersion.h"
+#include "model/design/ImageLayer.h"
+#include "model/design/RegionData.h"
+#include "model/design/TextItem.h"
 #include "model/tests/KtbTestUtil.h"
 #include "model/tests/design_fixture.h"
-#include "app/base/Globals.h"
+#include "base/Globals.h"
 
 using namespace ktb;
 using namespace Gdiplus;
@@ -35,7 +35,8 @@ CImageLayer* NewLayer(int frame, ARGB (*pixel)(int, int) = Checker)
 CRegionData* NewRegion(int rects)
 {
     std::vector<BYTE> bytes(sizeof(RGNDATAHEADER) + rects * sizeof(RECT));
-    RGNDATAHEADER h = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, (DWORD)rects, (DWORD)(rects * sizeof(RECT)), {0, 0, 40, 40}};
+    RGNDATAHEADER h = {
+        sizeof(RGNDATAHEADER), RDH_RECTANGLES, (DWORD)rects, (DWORD)(rects * sizeof(RECT)), {0, 0, 40, 40}};
     memcpy(bytes.data(), &h, sizeof h);
     for (int i = 0; i < rects; ++i) {
         RECT rc = {i * 4, i * 4, i * 4 + 10, i * 4 + 10};
@@ -59,8 +60,8 @@ CRegionData* NewRegion(int rects)
             a->GetPixel(x, y, &ca);
             b->GetPixel(x, y, &cb);
             if (ca.GetValue() != cb.GetValue())
-                return ::testing::AssertionFailure() << "pixel " << x << "," << y << std::hex << " " << ca.GetValue()
-                                                     << " != " << cb.GetValue();
+                return ::testing::AssertionFailure()
+                       << "pixel " << x << "," << y << std::hex << " " << ca.GetValue() << " != " << cb.GetValue();
         }
     return ::testing::AssertionSuccess();
 }
@@ -204,12 +205,18 @@ TEST(KtbRead, RichDesignRoundTrip)
 TEST(KtbRead, OldestFormOfVersion50)
 {
     Records cake;
-    cake.Key("CAKEDATA", 1).Append(OldLayoutRecords(2, "5.0", 0))
-        .Key("IMAGE", 1).Append(LayerRecords(0.5f, 10.0f, 1.0, 2.0, 0, false, "Image1.png", false))
-        .Key("TEXT", 1).Append(TextRecords(TextFixture(), "5.0"))
+    cake.Key("CAKEDATA", 1)
+        .Append(OldLayoutRecords(2, "5.0", 0))
+        .Key("IMAGE", 1)
+        .Append(LayerRecords(0.5f, 10.0f, 1.0, 2.0, 0, false, "Image1.png", false))
+        .Key("TEXT", 1)
+        .Append(TextRecords(TextFixture(), "5.0"))
         .Key("FRAME", 1)
-        .I4(0).I4(0x123456).R4(0.25f)       // index, background colour 1, edge margin
-        .Bool(false).Bool(false)            // first image flag, region flag
+        .I4(0)
+        .I4(0x123456)
+        .R4(0.25f) // index, background colour 1, edge margin
+        .Bool(false)
+        .Bool(false) // first image flag, region flag
         .Key("END", 0);
     CDesignContent content;
     ASSERT_EQ(kDesignRead, Read(DesignFileOf(cake, {"Image1.png"}), content));
@@ -247,16 +254,26 @@ TEST(KtbRead, OldestFormOfVersion65)
     TextFixture second = filled;
     second.text = "Second";
     Records cake;
-    cake.Key("CAKEDATA", 1).Append(OldLayoutRecords(2, "6.5", 0))
-        .Key("TEXT", 2).Append(TextRecords(filled, "6.x")).Append(TextRecords(second, "6.x"))
+    cake.Key("CAKEDATA", 1)
+        .Append(OldLayoutRecords(2, "6.5", 0))
+        .Key("TEXT", 2)
+        .Append(TextRecords(filled, "6.x"))
+        .Append(TextRecords(second, "6.x"))
         .Key("FRAME", 1)
-        .I4(0).I4(0x0000FF).R4(0.0f).I4(0x00FF00).I4(1).I4(45)   // index .. angle
-        .Bool(true)                                                 // a user layer, fitted
+        .I4(0)
+        .I4(0x0000FF)
+        .R4(0.0f)
+        .I4(0x00FF00)
+        .I4(1)
+        .I4(45)     // index .. angle
+        .Bool(true) // a user layer, fitted
         .Append(LayerRecords(3.0f, 0.0f, 1.0, 1.0, 0, false, "Frame0.png", true, 80))
-        .Bool(false)                                                // no region
-        .Bool(true)                                                 // "Back0.png"
-        .R4(0.3f).I4(10).I4(70)                                     // tile values
-        .Bool(false)                                                // no template
+        .Bool(false) // no region
+        .Bool(true)  // "Back0.png"
+        .R4(0.3f)
+        .I4(10)
+        .I4(70)      // tile values
+        .Bool(false) // no template
         .Key("END", 0);
     CDesignContent content;
     ASSERT_EQ(kDesignRead, Read(DesignFileOf(cake, {"TextFill0.png", "Frame0.png", "Back0.png"}), content));
@@ -265,7 +282,7 @@ TEST(KtbRead, OldestFormOfVersion65)
     EXPECT_EQ(45, r.bgAngle);
     EXPECT_EQ(0.3f, r.bgTileScale);
     EXPECT_EQ(70, r.bgTileTransparency);
-    EXPECT_EQ(0, r.frameStyle);   // 7.0 values keep their defaults
+    EXPECT_EQ(0, r.frameStyle); // 7.0 values keep their defaults
     // The first-slot image joined the user's layers, fitted; Back0.png is the frame image.
     ASSERT_EQ(1u, content.images.size());
     EXPECT_TRUE(content.images[0]->m_fitToArea);
@@ -293,11 +310,21 @@ TEST(KtbRead, OldestFormOfVersion65)
 TEST(KtbRead, BackStreamMissingLeavesNoFrameImage)
 {
     Records cake;
-    cake.Key("CAKEDATA", 1).Append(OldLayoutRecords(2, "6.0", 0))
+    cake.Key("CAKEDATA", 1)
+        .Append(OldLayoutRecords(2, "6.0", 0))
         .Key("FRAME", 1)
-        .I4(0).I4(0).R4(0.0f).I4(0).I4(0).I4(0).Bool(false).Bool(false)
-        .Bool(true)                          // "Back0.png", which is not there
-        .R4(0.1f).I4(0).I4(100)
+        .I4(0)
+        .I4(0)
+        .R4(0.0f)
+        .I4(0)
+        .I4(0)
+        .I4(0)
+        .Bool(false)
+        .Bool(false)
+        .Bool(true) // "Back0.png", which is not there
+        .R4(0.1f)
+        .I4(0)
+        .I4(100)
         .Key("END", 0);
     CDesignContent content;
     ASSERT_EQ(kDesignRead, Read(DesignFileOf(cake), content));
@@ -309,27 +336,27 @@ Records NewerForm(const std::string& key, const std::string& version)
 {
     TestDesign d;
     Records cake;
-    cake.Key(key, 1).Append(HeaderRecords(version, 1, (LPCTSTR)d.layout.FormatCsv(), 1))
-        .Key("IMAGE", 1).Append(LayerRecords(1.5f, 20.0f, 2.0, 3.0, 0, false, "Image1.png", true, 60))
+    cake.Key(key, 1)
+        .Append(HeaderRecords(version, 1, (LPCTSTR)d.layout.FormatCsv(), 1))
+        .Key("IMAGE", 1)
+        .Append(LayerRecords(1.5f, 20.0f, 2.0, 3.0, 0, false, "Image1.png", true, 60))
         .Key("TEXT", 0)
-        .Key("FRAME", 1).Append(DefaultFrameEntry(0))
+        .Key("FRAME", 1)
+        .Append(DefaultFrameEntry(0))
         .Key("END", 0);
     return cake;
 }
 
 TEST(KtbRead, SecondAndThirdFormsByVersion)
 {
-    struct Case {
+    struct Case
+    {
         const char* key;
         const char* version;
         DesignReadResult result;
     } cases[] = {
-        {"CAKEDATA2", "7.0", kDesignRead},
-        {"CAKEDATA3", "7.0", kDesignRead},
-        {"CAKEDATA3", "10.15", kDesignRead},
-        {"CAKEDATA2", "6.9", kDesignTooOld},
-        {"CAKEDATA3", "6.3", kDesignTooOld},
-        {"CAKEDATA3", "junk", kDesignTooOld},
+        {"CAKEDATA2", "7.0", kDesignRead},   {"CAKEDATA3", "7.0", kDesignRead},   {"CAKEDATA3", "10.15", kDesignRead},
+        {"CAKEDATA2", "6.9", kDesignTooOld}, {"CAKEDATA3", "6.3", kDesignTooOld}, {"CAKEDATA3", "junk", kDesignTooOld},
     };
     for (const Case& c : cases) {
         CDesignContent content;
@@ -352,13 +379,17 @@ TEST(KtbRead, SecondAndThirdFormsByVersion)
 TEST(KtbRead, EndStopsTheReading)
 {
     Records cake = NewerForm("CAKEDATA3", "10.15");
-    cake.Key("FRAME", 5).U32(0xDEADBEEF);   // after END: never looked at
+    cake.Key("FRAME", 5).U32(0xDEADBEEF); // after END: never looked at
     CDesignContent content;
     EXPECT_EQ(kDesignRead, Read(DesignFileOf(cake, {"Image1.png"}), content));
     // A key line that is not one ends it too; an unknown key is passed over.
     Records odd;
-    odd.Key("CAKEDATA3", 1).Append(HeaderRecords("10.15", 1, (LPCTSTR)TestDesign().layout.FormatCsv()))
-        .Key("FUTURE", 7).Key("FRAME", 1).Append(DefaultFrameEntry(0)).Bstr("no key line");
+    odd.Key("CAKEDATA3", 1)
+        .Append(HeaderRecords("10.15", 1, (LPCTSTR)TestDesign().layout.FormatCsv()))
+        .Key("FUTURE", 7)
+        .Key("FRAME", 1)
+        .Append(DefaultFrameEntry(0))
+        .Bstr("no key line");
     EXPECT_EQ(kDesignRead, Read(DesignFileOf(odd), content));
     EXPECT_EQ(1u, content.frames.size());
 }
@@ -374,8 +405,11 @@ TEST(KtbRead, LayoutOverlayFromVersion75)
     GetPaperLayout()->CopyFrom(withTemplate.layout);
     for (const char* version : {"7.4", "7.5", "7.8", "10.15"}) {
         Records cake;
-        cake.Key("CAKEDATA3", 1).Append(HeaderRecords(version, 1, (LPCTSTR)withTemplate.layout.FormatCsv()))
-            .Key("FRAME", 1).Append(DefaultFrameEntry(0)).Key("END", 0);
+        cake.Key("CAKEDATA3", 1)
+            .Append(HeaderRecords(version, 1, (LPCTSTR)withTemplate.layout.FormatCsv()))
+            .Key("FRAME", 1)
+            .Append(DefaultFrameEntry(0))
+            .Key("END", 0);
         CDesignContent content;
         ASSERT_EQ(kDesignRead, Read(DesignFileOf(cake), content)) << version;
         TestDesign target;
@@ -391,11 +425,13 @@ TEST(KtbRead, MissingStreamsAreToleratedDamagedOnesAreNot)
     auto withRegion = [](bool present, const Bytes& regionBytes) {
         TestDesign d;
         Records cake;
-        cake.Key("CAKEDATA3", 1).Append(HeaderRecords("10.15", 1, (LPCTSTR)d.layout.FormatCsv()))
-            .Key("IMAGE", 1).Append(LayerRecords(1.0f, 0.0f, 1.0, 1.0, 0, false, "Image1.png", true))
+        cake.Key("CAKEDATA3", 1)
+            .Append(HeaderRecords("10.15", 1, (LPCTSTR)d.layout.FormatCsv()))
+            .Key("IMAGE", 1)
+            .Append(LayerRecords(1.0f, 0.0f, 1.0, 1.0, 0, false, "Image1.png", true))
             .Key("FRAME", 1);
         Records entry = DefaultFrameEntry(0);
-        entry.bytes[6 + 6 + 6 + 6 + 6 + 6 + 4 + 2] = 0xFF;   // region flag: true
+        entry.bytes[6 + 6 + 6 + 6 + 6 + 6 + 4 + 2] = 0xFF; // region flag: true
         entry.bytes[6 + 6 + 6 + 6 + 6 + 6 + 4 + 3] = 0xFF;
         cake.Append(entry).Key("END", 0);
         std::vector<std::pair<std::string, Bytes>> streams = {{"CakeData", cake.bytes}};
@@ -407,10 +443,10 @@ TEST(KtbRead, MissingStreamsAreToleratedDamagedOnesAreNot)
     Bytes goodBytes(good->GetData(), good->GetData() + good->GetSize());
     delete good;
     Bytes shortCount = goodBytes;
-    shortCount[8] = 200;                     // nCount: 200 rectangles in 32 bytes
+    shortCount[8] = 200; // nCount: 200 rectangles in 32 bytes
 
     CDesignContent content;
-    EXPECT_EQ(kDesignRead, Read(withRegion(false, {}), content));   // no region, no image
+    EXPECT_EQ(kDesignRead, Read(withRegion(false, {}), content)); // no region, no image
     EXPECT_EQ(nullptr, content.frames[0].region);
     EXPECT_FALSE(content.images[0]->HasBitmap());
     EXPECT_EQ(kDesignRead, Read(withRegion(true, goodBytes), content));
@@ -432,9 +468,12 @@ TEST(KtbRead, SectionMembersReadOneEntryPerCall)
     TextFixture text;
     text.frame = 1;
     Records cake;
-    cake.Key("IMAGE", 1).Append(LayerRecords(1.5f, 0.0f, 1.0, 1.0, 1, false, "Image1.png", true, 30))
-        .Key("TEXT", 1).Append(TextRecords(text, "7+"))
-        .Key("FRAME", 1).Append(DefaultFrameEntry(1))
+    cake.Key("IMAGE", 1)
+        .Append(LayerRecords(1.5f, 0.0f, 1.0, 1.0, 1, false, "Image1.png", true, 30))
+        .Key("TEXT", 1)
+        .Append(TextRecords(text, "7+"))
+        .Key("FRAME", 1)
+        .Append(DefaultFrameEntry(1))
         .Key("END", 0);
     Bytes file = DesignFileOf(cake, {"Image1.png"});
     ILockBytes* lock = nullptr;

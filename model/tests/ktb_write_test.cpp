@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include "model/DesignFile.h"
-#include "model/DesignSections.h"
-#include "model/DesignStorage.h"
-#include "model/DesignVersion.h"
-#include "model/ImageLayer.h"
-#include "model/RegionData.h"
+#include "model/ktb/DesignFile.h"
+#include "model/ktb/DesignSections.h"
+#include "model/ktb/DesignStorage.h"
+#include "model/ktb/DesignVersion.h"
+#include "model/design/ImageLayer.h"
+#include "model/design/RegionData.h"
 #include "model/tests/KtbTestUtil.h"
 #include "model/tests/design_fixture.h"
 
@@ -19,10 +19,7 @@ namespace {
 
 ARGB Checker(int x, int y) { return ((x + y) & 1) ? 0xFF2040E0 : 0x80FFD000; }
 
-TEST(KtbWrite, VersionTextIsTheStringResource)
-{
-    EXPECT_STREQ("10.15", GetWriterDesignVersion());
-}
+TEST(KtbWrite, VersionTextIsTheStringResource) { EXPECT_STREQ("10.15", GetWriterDesignVersion()); }
 
 TEST(KtbWrite, NewEmptyDesignRecordByRecord)
 {
@@ -30,11 +27,12 @@ TEST(KtbWrite, NewEmptyDesignRecordByRecord)
     Bytes file = WriteToMemory(design);
 
     Records expected;
-    expected.Key("CAKEDATA3", 1)                     // BSTR "CAKEDATA3=1"
-        .Text("10.15")                                 // VT_BSTR version
-        .I4(1)                                         // VT_I4 frame count
-        .Text((LPCTSTR)design.layout.FormatCsv())      // VT_BSTR layout line
-        .I4(0)                                         // VT_I4 print-mirror flag
+    expected
+        .Key("CAKEDATA3", 1)                      // BSTR "CAKEDATA3=1"
+        .Text("10.15")                            // VT_BSTR version
+        .I4(1)                                    // VT_I4 frame count
+        .Text((LPCTSTR)design.layout.FormatCsv()) // VT_BSTR layout line
+        .I4(0)                                    // VT_I4 print-mirror flag
         .Key("IMAGE", 0)
         .Key("TEXT", 0)
         .Key("FRAME", 1)
@@ -47,8 +45,8 @@ TEST(KtbWrite, NewEmptyDesignRecordByRecord)
     // 23 VT_I4, 10 VT_R4 (6 each) and 5 VT_BOOL (4 each).
     auto line = [](size_t n) { return 4 + 2 * (n + 1); };
     size_t layoutLength = design.layout.FormatCsv().GetLength();
-    size_t size = line(11) + (2 + line(5)) + 6 + (2 + line(layoutLength)) + 6 + line(7) + line(6) +
-                  line(7) + 33 * 6 + 5 * 4 + line(5);
+    size_t size = line(11) + (2 + line(5)) + 6 + (2 + line(layoutLength)) + 6 + line(7) + line(6) + line(7) + 33 * 6 +
+                  5 * 4 + line(5);
     EXPECT_EQ(size, StreamOf(file, "CakeData").size());
     EXPECT_EQ(std::vector<std::string>{"CakeData"}, StreamNamesOf(file));
 
@@ -57,7 +55,8 @@ TEST(KtbWrite, NewEmptyDesignRecordByRecord)
         EXPECT_TRUE(WriteFileBytes(copy, file));
         char expectedSize[32];
         sprintf(expectedSize, "%u", (unsigned)size);
-        EXPECT_TRUE(WriteFileBytes(std::string(copy) + ".size", Bytes(expectedSize, expectedSize + strlen(expectedSize))));
+        EXPECT_TRUE(
+            WriteFileBytes(std::string(copy) + ".size", Bytes(expectedSize, expectedSize + strlen(expectedSize))));
     }
 }
 
@@ -100,10 +99,10 @@ TEST(KtbWrite, StreamsOfImagesRegionsAndThumbnail)
     design.sheet = &sheet;
 
     Bytes file = WriteToMemory(design);
-    std::vector<std::string> expected = {
-        "CakeData", "CanvasClipart1.png", "Frame0.png", "Frame1.png", "FrameClipart0.png",
-        "Image1.png", "Image2.png", "Image3.png", "Region0.dat", "Region1.dat",
-        "Template1.png", "TextFill0.png", "TextFill0_2.png", "TextFill1.png", "Thumbnail"};
+    std::vector<std::string> expected = {"CakeData",          "CanvasClipart1.png", "Frame0.png",    "Frame1.png",
+                                         "FrameClipart0.png", "Image1.png",         "Image2.png",    "Image3.png",
+                                         "Region0.dat",       "Region1.dat",        "Template1.png", "TextFill0.png",
+                                         "TextFill0_2.png",   "TextFill1.png",      "Thumbnail"};
     EXPECT_EQ(expected, StreamNamesOf(file));
     // The images are PNG, the regions their bytes.
     for (const char* name : {"Frame0.png", "Image2.png", "TextFill0_2.png", "Thumbnail"}) {
@@ -148,7 +147,7 @@ TEST(KtbWrite, DesignForTheProgramTest)
     layer->m_centreX = 2.0;
     layer->m_centreY = 2.5;
     design.images.Add(layer);
-    design.layers.GetAt(0).bgColour1 = 0x0080FFFF;   // pale yellow background
+    design.layers.GetAt(0).bgColour1 = 0x0080FFFF; // pale yellow background
     DesignParts parts = design.Parts();
     ASSERT_EQ(S_OK, SaveDesignFile(path, parts));
 }

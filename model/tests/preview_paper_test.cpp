@@ -1,13 +1,13 @@
 // The paper preview: how many cells fit, where they land, captions, hit testing, the
 // pixels it paints, and the sheet image it leaves on the document.
-#include "model/PaperPreview.h"
+#include "model/design/PaperPreview.h"
 
-#include "app/base/Globals.h"
-#include "model/FrostwellDoc.h"
-#include "model/PaperGlobals.h"
-#include "model/PaperLayout.h"
-#include "model/PaperLayoutMap.h"
-#include "model/PaperSize.h"
+#include "base/Globals.h"
+#include "model/design/FrostwellDoc.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayout.h"
+#include "model/paper/PaperLayoutMap.h"
+#include "model/paper/PaperSize.h"
 
 #include <gtest/gtest.h>
 
@@ -96,25 +96,26 @@ protected:
 };
 
 const COLORREF PreviewTest::kColours[10] = {
-    RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(200, 200, 0), RGB(0, 200, 200),
-    RGB(200, 0, 200), RGB(100, 50, 0), RGB(0, 100, 50), RGB(50, 0, 100), RGB(100, 100, 100),
+    RGB(200, 0, 0),   RGB(0, 200, 0),  RGB(0, 0, 200),  RGB(200, 200, 0), RGB(0, 200, 200),
+    RGB(200, 0, 200), RGB(100, 50, 0), RGB(0, 100, 50), RGB(50, 0, 100),  RGB(100, 100, 100),
 };
 
-ARGB Opaque(COLORREF c)
-{
-    return 0xFF000000u | ((ARGB)GetRValue(c) << 16) | ((ARGB)GetGValue(c) << 8) | GetBValue(c);
-}
+ARGB Opaque(COLORREF c) { return 0xFF000000u | ((ARGB)GetRValue(c) << 16) | ((ARGB)GetGValue(c) << 8) | GetBValue(c); }
 
 } // namespace
 
 TEST(PreviewCount, CellsFitFromTheMarginOnTheNearSideOnly)
 {
-    static const struct { float margin, cell, spacing, sheet; int count; } cases[] = {
-        {0.5f, 2.0f, 0.25f, 8.0f, 3},    // 0.5 + 3 x 2 + 2 x 0.25 = 7; a fourth ends at 9.25
-        {0.0f, 2.0f, 0.0f, 8.0f, 4},     // exactly on the far edge still counts
-        {0.0f, 2.0f, 0.5f, 7.0f, 3},     // 3 x 2 + 2 x 0.5 = 7
-        {0.0f, 8.5f, 0.0f, 8.0f, 0},     // a cell larger than the sheet
-        {1.0f, 0.0f, 0.0f, 8.0f, 1},     // a step that does not advance counts one cell
+    static const struct
+    {
+        float margin, cell, spacing, sheet;
+        int count;
+    } cases[] = {
+        {0.5f, 2.0f, 0.25f, 8.0f, 3}, // 0.5 + 3 x 2 + 2 x 0.25 = 7; a fourth ends at 9.25
+        {0.0f, 2.0f, 0.0f, 8.0f, 4},  // exactly on the far edge still counts
+        {0.0f, 2.0f, 0.5f, 7.0f, 3},  // 3 x 2 + 2 x 0.5 = 7
+        {0.0f, 8.5f, 0.0f, 8.0f, 0},  // a cell larger than the sheet
+        {1.0f, 0.0f, 0.0f, 8.0f, 1},  // a step that does not advance counts one cell
         {9.0f, 0.0f, 0.0f, 8.0f, 0},
     };
     for (const auto& c : cases)
@@ -124,13 +125,16 @@ TEST(PreviewCount, CellsFitFromTheMarginOnTheNearSideOnly)
 
 TEST(PreviewCaption, MillimetresRoundUpOnlyAboveFiveTenths)
 {
-    static const struct { float inches; int mm; } cases[] = {
-        {7.9527f, 202},   // 2019 tenths: the 9 rounds 201 up
-        {10.9054f, 277},  // 2769
-        {0.5f, 13},       // 127
-        {0.1f, 2},        // 25: a 5 does not round up
-        {0.0f, 0},
-        {1.0f, 25},       // 254
+    static const struct
+    {
+        float inches;
+        int mm;
+    } cases[] = {
+        {7.9527f, 202},              // 2019 tenths: the 9 rounds 201 up
+        {10.9054f, 277},             // 2769
+        {0.5f, 13},                  // 127
+        {0.1f, 2},                   // 25: a 5 does not round up
+        {0.0f, 0},       {1.0f, 25}, // 254
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.mm, CPaperPreview::ToCaptionMillimetres(c.inches)) << c.inches;
@@ -142,7 +146,12 @@ TEST(PreviewCaption, MetricAndInchTexts)
     preview.SetCellSize(SizeF(7.9527f, 10.9054f));
     preview.SetMargin(SizeF(0.5f, 0.1f));
     preview.SetSpacing(SizeF(1.0f, 0.0f));
-    static const struct { BOOL metric; BYTE spacing; const char* text; } cases[] = {
+    static const struct
+    {
+        BOOL metric;
+        BYTE spacing;
+        const char* text;
+    } cases[] = {
         {TRUE, 0, "Size 202mm x 277mm   Margin 13mm : 2mm"},
         {TRUE, 1, "Size 202mm x 277mm   Margin 13mm : 2mm   Spacing 25mm : 0mm"},
         {FALSE, 0, "Size 7.95\" x 10.91\"   Margin 0.50\" : 0.10\""},
@@ -170,7 +179,7 @@ TEST_F(PreviewTest, LayoutTenLaysOutTenCellsColumnByColumn)
     const float cw = 3.7007f - 2 * 0.0787f, ch = 1.9291f - 2 * 0.0787f;
     const float dx = (400 - 793 * s) / 2;
     for (int i = 0; i < 10; i++) {
-        const int c = i / 5, r = i % 5;   // five rows in each of two columns
+        const int c = i / 5, r = i % 5; // five rows in each of two columns
         const PreviewCell* cell = preview.GetCell(i);
         ASSERT_NE(nullptr, cell);
         const float x = c * cw + c * 0.2362f + 0.315f, y = r * ch + r * 0.1968f + 0.7283f;
@@ -199,21 +208,19 @@ TEST(PreviewHitTest, OverlappingCellsGiveTheHigherIndex)
     CPaperPreview preview;
     preview.SetSheetSize(SizeF(4.0f, 1.0f));
     preview.SetCellSize(SizeF(2.0f, 1.0f));
-    preview.SetSpacing(SizeF(-1.0f, 0.0f));   // each cell overlaps the next by an inch
+    preview.SetSpacing(SizeF(-1.0f, 0.0f)); // each cell overlaps the next by an inch
     preview.SetMultiple(1);
-    preview.SetOutputSize(384, 96);           // scale 1
+    preview.SetOutputSize(384, 96); // scale 1
     preview.Draw(nullptr, 0, 0, FALSE);
     ASSERT_EQ(3, preview.GetCellCount());
-    static const struct { int x, y, cell; } cases[] = {
-        {10, 10, 0},
-        {100, 10, 1},     // cells 0 and 1 both hold it
-        {191, 95, 1},
-        {192, 10, 2},     // left edge inclusive
-        {287, 10, 2},
-        {288, 10, 2},     // right edge of cell 1 exclusive
-        {383, 10, 2},
-        {384, 10, -1},
-        {10, 96, -1},
+    static const struct
+    {
+        int x, y, cell;
+    } cases[] = {
+        {10, 10, 0},  {100, 10, 1}, // cells 0 and 1 both hold it
+        {191, 95, 1}, {192, 10, 2}, // left edge inclusive
+        {287, 10, 2}, {288, 10, 2}, // right edge of cell 1 exclusive
+        {383, 10, 2}, {384, 10, -1}, {10, 96, -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.cell, preview.HitTest(CPoint(c.x, c.y))) << c.x << "," << c.y;
@@ -225,18 +232,23 @@ TEST(PreviewPaint, SheetBorderAndCellsOnTheDevice)
     Surface surface(400, 200);
     CPaperPreview preview;
     preview.SetSheetSize(SizeF(2.0f, 1.0f));
-    preview.SetBorder(SizeF(0.25f, 0.25f));   // sheet grows to 2.5 x 1.5 inches
+    preview.SetBorder(SizeF(0.25f, 0.25f)); // sheet grows to 2.5 x 1.5 inches
     preview.SetCellSize(SizeF(0.5f, 0.5f));
     preview.SetSpacing(SizeF(0.5f, 0.5f));
     preview.SetMultiple(1);
-    preview.SetOutputSize(240, 144);          // 240 x 144: scale 1
+    preview.SetOutputSize(240, 144); // 240 x 144: scale 1
     preview.SetSelectedCell(-1);
     preview.SetCaptionFlags(1, 0);
     preview.Draw(&surface.dc, 10, 20, TRUE);
-    ASSERT_EQ(2, preview.GetCellCount());     // two columns of one row
+    ASSERT_EQ(2, preview.GetCellCount()); // two columns of one row
     // Image at (10, 20), 240 x 144, grown by the caption: 40 more on the right, 20 below.
     EXPECT_EQ(CRect(10, 20, 290, 184), preview.GetOutputRect());
-    static const struct { int x, y; COLORREF colour; const char* what; } cases[] = {
+    static const struct
+    {
+        int x, y;
+        COLORREF colour;
+        const char* what;
+    } cases[] = {
         {5, 25, RGB(1, 2, 3), "outside the image"},
         {12, 22, RGB(0xD3, 0xD3, 0xD3), "border band"},
         {10 + 28, 20 + 100, RGB(0xF8, 0xF8, 0xF8), "sheet under cell 0"},
@@ -280,7 +292,7 @@ TEST_F(PreviewTest, EachCellShowsItsOwnFrameRecord)
     CPaperPreview preview;
     preview.SetDocument(m_doc.get());
     preview.LoadSettings();
-    preview.SetOutputSize(793, 1122);   // scale 1: output pixels are sheet pixels
+    preview.SetOutputSize(793, 1122); // scale 1: output pixels are sheet pixels
     preview.Draw(nullptr, 0, 0, FALSE);
     ASSERT_EQ(10, preview.GetCellCount());
     Bitmap* sheet = m_doc->GetSheetImage();
@@ -365,8 +377,8 @@ TEST_F(PreviewTest, SavedDesignKeepsTheSheetImageAsThumbnail)
     ASSERT_TRUE(m_doc->OnSaveDocument(path));
 
     IStorage* storage = nullptr;
-    ASSERT_EQ(S_OK, StgOpenStorage(L"preview_thumbnail.ktb", nullptr,
-                                   STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage));
+    ASSERT_EQ(S_OK, StgOpenStorage(L"preview_thumbnail.ktb", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0,
+                                   &storage));
     IStream* stream = nullptr;
     ASSERT_EQ(S_OK, storage->OpenStream(L"Thumbnail", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream));
     BYTE signature[8] = {};

@@ -1,12 +1,12 @@
 // The design document: design rectangle, cell counting, frames, reset and the question
 // asked before a changed design is closed.
-#include "model/DocumentHost.h"
-#include "model/FrostwellDoc.h"
-#include "model/ImageLayer.h"
-#include "model/TextItem.h"
-#include "model/PaperGlobals.h"
-#include "model/PaperLayout.h"
-#include "model/PaperLayoutMap.h"
+#include "model/design/DocumentHost.h"
+#include "model/design/FrostwellDoc.h"
+#include "model/design/ImageLayer.h"
+#include "model/design/TextItem.h"
+#include "model/paper/PaperGlobals.h"
+#include "model/paper/PaperLayout.h"
+#include "model/paper/PaperLayoutMap.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -70,21 +70,24 @@ TEST_F(DocumentTest, StartsOnLayoutTwoAndHandsItselfToTheSwitcher)
     EXPECT_EQ(NULL, doc->GetSelectedImage());
 }
 
-TEST_F(DocumentTest, DesignRectangleOfLayoutTwo)
-{
-    EXPECT_EQ(CRect(229, 25, 930, 995), doc->GetDesignRect());
-}
+TEST_F(DocumentTest, DesignRectangleOfLayoutTwo) { EXPECT_EQ(CRect(229, 25, 930, 995), doc->GetDesignRect()); }
 
 TEST(DesignRect, FittingCases)
 {
     // Client areas less the margins 125 / 25 / 245 / 5.
-    struct { const char* name; CRect base; int w, h; BOOL shift; CRect expect; } cases[] = {
+    struct
+    {
+        const char* name;
+        CRect base;
+        int w, h;
+        BOOL shift;
+        CRect expect;
+    } cases[] = {
         {"tall item, wide view: centred horizontally", CRect(125, 25, 1035, 995), 750, 1000, TRUE,
          CRect(125 + 91, 25, 125 + 91 + 727, 995)},
         {"wide item, tall view: centred vertically", CRect(125, 25, 525, 995), 1000, 500, TRUE,
          CRect(125, 25 + 385, 525, 25 + 385 + 200)},
-        {"fixed rectangle: no margin shift", CRect(0, 0, 200, 200), 100, 100, FALSE,
-         CRect(0, 0, 200, 200)},
+        {"fixed rectangle: no margin shift", CRect(0, 0, 200, 200), 100, 100, FALSE, CRect(0, 0, 200, 200)},
         {"no printable width", CRect(125, 25, 1035, 995), 0, 1000, TRUE, CRect()},
         {"no printable height", CRect(125, 25, 1035, 995), 750, 0, TRUE, CRect()},
         {"no room", CRect(125, 25, 125, 25), 750, 1000, TRUE, CRect()},
@@ -108,12 +111,15 @@ TEST_F(DocumentTest, FixedRectangleIsUsedAsItIs)
 
 TEST(CellCounting, StepsThatDoNotAdvanceCountOneCell)
 {
-    struct { float offset, item, gap, sheet; int expect; } cases[] = {
-        {0.5f, 2.0f, 0.25f, 8.0f, 3},  // 2.5, 4.75, 7.0 fit; 9.25 does not
-        {0.0f, 2.0f, 0.0f, 8.0f, 4},
-        {0.5f, 8.0f, 0.25f, 8.0f, 1},  // the first item already fills the sheet
-        {0.0f, 0.0f, 0.0f, 8.0f, 1},   // no size, no gap: one cell, and the loop ends
-        {0.0f, 1.0f, -1.0f, 8.0f, 1},  // a gap that cancels the item
+    struct
+    {
+        float offset, item, gap, sheet;
+        int expect;
+    } cases[] = {
+        {0.5f, 2.0f, 0.25f, 8.0f, 3},                               // 2.5, 4.75, 7.0 fit; 9.25 does not
+        {0.0f, 2.0f, 0.0f, 8.0f, 4},  {0.5f, 8.0f, 0.25f, 8.0f, 1}, // the first item already fills the sheet
+        {0.0f, 0.0f, 0.0f, 8.0f, 1},                                // no size, no gap: one cell, and the loop ends
+        {0.0f, 1.0f, -1.0f, 8.0f, 1},                               // a gap that cancels the item
         {0.0f, 1.0f, -3.0f, 8.0f, 1},
     };
     for (const auto& c : cases)
@@ -123,8 +129,17 @@ TEST(CellCounting, StepsThatDoNotAdvanceCountOneCell)
 
 TEST_F(DocumentTest, SaveModifiedAnswers)
 {
-    struct { const char* name; BOOL modified; int answer; BOOL saveWorks; const char* path;
-             BOOL result; int asked; int mode; } cases[] = {
+    struct
+    {
+        const char* name;
+        BOOL modified;
+        int answer;
+        BOOL saveWorks;
+        const char* path;
+        BOOL result;
+        int asked;
+        int mode;
+    } cases[] = {
         {"unchanged: no question", FALSE, IDOK, TRUE, "", TRUE, 0, 0},
         {"yes, saved", TRUE, IDOK, TRUE, "", TRUE, 1, 2},
         {"yes, save failed or cancelled: keep the design", TRUE, IDOK, FALSE, "", FALSE, 1, 2},
@@ -194,9 +209,16 @@ TEST_F(DocumentTest, CloseLeavesAnEmptyUntitledDesign)
 
 TEST_F(DocumentTest, SmallQueries)
 {
-    struct { const char* key; BOOL image; BOOL text; int frameStyle; BOOL expect; } cases[] = {
-        {"IMAGE_EXISTS", FALSE, TRUE, 2, FALSE},  {"IMAGE_EXISTS", TRUE, FALSE, 0, TRUE},
-        {"TEXT_EXISTS", TRUE, FALSE, 2, FALSE},   {"TEXT_EXISTS", FALSE, TRUE, 0, TRUE},
+    struct
+    {
+        const char* key;
+        BOOL image;
+        BOOL text;
+        int frameStyle;
+        BOOL expect;
+    } cases[] = {
+        {"IMAGE_EXISTS", FALSE, TRUE, 2, FALSE},     {"IMAGE_EXISTS", TRUE, FALSE, 0, TRUE},
+        {"TEXT_EXISTS", TRUE, FALSE, 2, FALSE},      {"TEXT_EXISTS", FALSE, TRUE, 0, TRUE},
         {"FRAME_INTENSITY", FALSE, FALSE, 1, FALSE}, {"FRAME_INTENSITY", FALSE, FALSE, 9, FALSE},
         {"FRAME_INTENSITY", FALSE, FALSE, 3, TRUE},  {"FRAME_EXISTS", FALSE, FALSE, 0, FALSE},
         {"FRAME_EXISTS", FALSE, FALSE, 1, TRUE},     {"ANYTHING_ELSE", FALSE, FALSE, 0, TRUE},

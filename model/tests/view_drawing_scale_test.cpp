@@ -1,5 +1,5 @@
 // The drawing scale of the design rectangle, on screen and on paper.
-#include "app/base/Globals.h"
+#include "base/Globals.h"
 #include <gtest/gtest.h>
 #include <cmath>
 
@@ -11,7 +11,14 @@ TEST(ViewDrawingScale, PrintingLeavesNoOffsets)
     dc.CreateCompatibleDC(NULL);
     int dpi = dc.GetDeviceCaps(LOGPIXELSX);
     CRect rect(2 * dpi, 1 * dpi, 12 * dpi, 7 * dpi);
-    struct { const char* name; BOOL printing; float w, h; double x, y; float scale; } cases[] = {
+    struct
+    {
+        const char* name;
+        BOOL printing;
+        float w, h;
+        double x, y;
+        float scale;
+    } cases[] = {
         {"screen", FALSE, 5.0f, 3.0f, 1.0, 0.5, 2.0f},
         {"printer: offsets are 0, not what the caller had", TRUE, 5.0f, 3.0f, 0, 0, 1.0f},
         {"no printable width: no offsets, a finite scale", FALSE, 0.0f, 3.0f, 0, 0, 1.0f},

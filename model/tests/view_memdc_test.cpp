@@ -1,5 +1,5 @@
 // The kept off-screen bitmap of the view's paint: reuse, size changes, printers, flush.
-#include "model/MemDC.h"
+#include "model/gfx/MemDC.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -6,7 +6,7 @@ set -euo pipefail
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 copy=$("$SL_BINARY_DIR/bin/winepath" -w "$tmp/ziviz.dat" 2>/dev/null)
-SL_SETTINGS_COPY="$copy" "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/model_tests.exe" \
+SL_SETTINGS_COPY="$copy" "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/base_tests.exe" \
   --gtest_filter=KeyStoreFile.SingleRootKeyIsByteExact --gtest_color=no >"$tmp/log" 2>&1 \
   || { cat "$tmp/log"; exit 1; }
 /usr/bin/python3 - "$tmp/ziviz.dat" <<'PY'

@@ -1,0 +1,78 @@
+#include "app/home/SystemDlg.h"
+#include "app/files/DesignFileRoad.h"
+#include "base/TextTable.h"
+#include "model/design/FrostwellDoc.h"
+#include "res/view_res.h"
+
+BEGIN_MESSAGE_MAP(CSystemDlg, CDialog)
+    ON_BN_CLICKED(IDC_HOME_LOAD, &CSystemDlg::OnLoad)
+    ON_BN_CLICKED(IDC_HOME_SAVE, &CSystemDlg::OnSave)
+    ON_BN_CLICKED(IDC_HOME_PRINT, &CSystemDlg::OnPrint)
+    ON_BN_CLICKED(IDC_HOME_PREVIEW, &CSystemDlg::OnPreview)
+    ON_BN_CLICKED(IDC_HOME_IMAGES, &CSystemDlg::OnImages)
+    ON_BN_CLICKED(IDC_HOME_TEXT, &CSystemDlg::OnText)
+END_MESSAGE_MAP()
+
+CSystemDlg::CSystemDlg(CWnd* parent) : CDialog(IDD_HOME_PANEL, parent), m_pDoc(NULL) {}
+
+BOOL CSystemDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    static const struct
+    {
+        UINT id;
+        LPCTSTR key;
+    } captions[] = {
+        {IDC_HOME_LOAD, "HOME_LOAD"},       {IDC_HOME_SAVE, "HOME_SAVE"},     {IDC_HOME_PRINT, "HOME_PRINT"},
+        {IDC_HOME_PREVIEW, "HOME_PREVIEW"}, {IDC_HOME_IMAGES, "HOME_IMAGES"}, {IDC_HOME_TEXT, "HOME_TEXT"},
+    };
+    for (const auto& c : captions)
+        SetDlgItemText(c.id, GetLangText(c.key));
+    return TRUE;
+}
+
+void CSystemDlg::OnLoad() { LoadDesignFromHome(m_pDoc); }
+
+void CSystemDlg::OnSave() { SaveDesignFromHome(m_pDoc, FALSE); }
+
+void CSystemDlg::OnPrint() { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_FILE_PRINT); }
+
+void CSystemDlg::OnPreview() { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW); }
+
+void CSystemDlg::SelectImageTool()
+{
+    if (m_pDoc == NULL)
+        return;
+    m_pDoc->SetImageToolMode(FALSE);
+    m_pDoc->SetTextToolMode(FALSE);
+    CImageLayerList* images = m_pDoc->GetImageList();
+    CImageLayer* first = NULL;
+    for (POSITION pos = images->GetHeadPosition(); pos != NULL && first == NULL;) {
+        CImageLayerPair pair = images->GetNext(pos);
+        if (pair.frame == m_pDoc->GetCurrentFrame())
+            first = pair.layer;
+    }
+    m_pDoc->SetSelectedLayerA(first);
+    m_pDoc->SetImageToolMode(TRUE);
+    m_pDoc->SetRedrawFlag();
+    m_pDoc->UpdateAllViews(NULL, 0);
+}
+
+void CSystemDlg::SelectTextTool()
+{
+    if (m_pDoc == NULL)
+        return;
+    m_pDoc->SetImageToolMode(FALSE);
+    m_pDoc->SetTextToolMode(FALSE);
+    CTextItemList* texts = m_pDoc->GetTextList();
+    CTextItem* first = NULL;
+    for (POSITION pos = texts->GetHeadPosition(); pos != NULL && first == NULL;) {
+        CTextItemPair pair = texts->GetNext(pos);
+        if (pair.frame == m_pDoc->GetCurrentFrame())
+            first = pair.item;
+    }
+    m_pDoc->SetSelectedLayerB(first);
+    m_pDoc->SetTextToolMode(TRUE);
+    m_pDoc->SetRedrawFlag();
+    m_pDoc->UpdateAllViews(NULL, 0);
+}

@@ -1,0 +1,155 @@
+#include "base/KeyStore.h"
+
+#include <objbase.h>
+#include <stdlib.h>
+
+#include "base/StreamCodec.h"
+
+namespace {
+
+// COM for this thread; a thread already in the multi-threaded apartment is fine too.
+bool EnsureCom()
+{
+    HRESULT hr = CoInitialize(nullptr);
+    return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
+}
+
+// Releases a COM pointer when the scope ends.
+template <class T> struct ComRelease
+{
+    T* p = nullptr;
+    ~ComRelease()
+    {
+        if (p)
+            p->Release();
+    }
+};
+
+const WCHAR kDataStream[] = L"Data";
+
+} // namespace
+
+CKeyStore::CKeyStore() : m_map(10) {}
+
+CKeyStore::~CKeyStore() {}
+
+CString CKeyStore::GetValue(const CString& key) const
+{
+    CString value;
+    if (!m_map.Lookup(key, value))
+        value.Empty();
+    return value;
+}
+
+void CKeyStore::SetValue(const CString& key, const CString& value) { m_map.SetAt(key, value); }
+
+void CKeyStore::SetNumber(const CString& key, int value)
+{
+    CString text;
+    text.Format("%d", value);
+    SetValue(key, text);
+}
+
+int CKeyStore::GetCount() const { return (int)m_map.GetCount(); }
+
+CString CKeyStore::FilePath(const CString& fileName) const
+{
+    CString path;
+    path.Format("%s\\%s", (LPCTSTR)GetValue("root"), (LPCTSTR)fileName);
+    return path;
+}
+
+BOOL CKeyStore::Load(const CString& fileName)
+{
+    CWaitCursor wait;
+    if (!EnsureCom())
+        return FALSE;
+    CStringW path(FilePath(fileName));
+    ComRelease<IStorage> storage;
+    if (FAILED(StgOpenStorage(path, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage.p)))
+        return FALSE;
+    ComRelease<IStream> stream;
+    if (FAILED(storage.p->OpenStream(kDataStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream.p)))
+        return FALSE;
+
+    // The count is only a hint from the file: a negative one reads nothing, and reading
+    // ends at the first record that is not there, however large the count.
+    LONG count = 0;
+    if (FAILED(ReadI4Record(stream.p, count)))
+        return TRUE;
+    for (LONG i = 0; i < count; i++) {
+        CString record;
+        if (FAILED(ReadBstrRecord(stream.p, record)))
+            break;
+        int split = record.Find("==");
+        if (split < 0)
+            continue; // this program never writes such a record; it has no key to set
+        SetValue(record.Left(split), record.Mid(split + 2));
+    }
+    return TRUE;
+}
+
+BOOL CKeyStore::Save(const CString& fileName)
+{
+    CWaitCursor wait;
+    if (!EnsureCom())
+        return FALSE;
+    CStringW path(FilePath(fileName));
+    ComRelease<IStorage> storage;
+    if (FAILED(StgCreateDocfile(path, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage.p)))
+        return FALSE;
+    ComRelease<IStream> stream;
+    if (FAILED(storage.p->CreateStream(kDataStream, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream.p)))
+        return FALSE;
+
+    HRESULT hr = WriteI4Record(stream.p, (LONG)m_map.GetCount());
+    POSITION pos = m_map.GetStartPosition();
+    while (pos != nullptr && SUCCEEDED(hr)) {
+        CString key, value, record;
+        m_map.GetNextAssoc(pos, key, value);
+        record.Format("%s==%s", (LPCTSTR)key, (LPCTSTR)value);
+        hr = WriteBstrRecord(stream.p, record);
+    }
+    return SUCCEEDED(hr);
+}
+
+CKeyStore& GetKeyStore()
+{
+    // Built on first use (before the application object runs) and destroyed at exit.
+    static CKeyStore store;
+    return store;
+}
+
+CString GetSetting(CString key) { return GetKeyStore().GetValue(key); }
+
+int GetSettingInt(CString key) { return atoi(GetKeyStore().GetValue(key)); }
+
+int GetSettingIntB(CString key) { return atoi(GetKeyStore().GetValue(key)); }
+
+float GetSettingFloat(CString key) { return (float)atof(GetKeyStore().GetValue(key)); }
+
+void SetSetting(CString key, CString value) { GetKeyStore().SetValue(key, value); }
+
+void SetSettingInt(CString key, int value) { GetKeyStore().SetNumber(key, value); }
+
+void SetSettingFloat(CString key, float value)
+{
+    CString text;
+    text.Format("%f", (double)value);
+    GetKeyStore().SetValue(key, text);
+}
+
+CString GetDataFolder(CString name)
+{
+    CString folder = GetSetting("path_" + name);
+    if (!folder.IsEmpty())
+        return folder;
+    folder.Format("%s\\%s", (LPCTSTR)GetSetting("root"), (LPCTSTR)name);
+    return folder;
+}
+
+BOOL SetDataFolder(CString name, CString folder)
+{
+    SetSetting("path_" + name, folder);
+    return TRUE;
+}

@@ -1,0 +1,192 @@
+// Folder walks over a small tree made in the tests' working folder:
+//   walk\a.pap (10 bytes), walk\B.pap (30), walk\c.txt (5), walk\sub2\ (empty),
+//   walk\sub1\d.pap (20), walk\sub1\deep\e.pap (40), walk\sub1\loop -> walk (a link)
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/FileUtils.h"
+
+namespace {
+
+void MakeFile(const char* path, int size)
+{
+    HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f) << path;
+    std::string bytes(size, 'x');
+    DWORD done = 0;
+    ::WriteFile(f, bytes.data(), (DWORD)size, &done, NULL);
+    CloseHandle(f);
+}
+
+// A link to a folder: a symbolic link where the system makes one, else (under Wine) a
+// link of the host system, which Wine shows as a reparse point.
+bool MakeFolderLink(const char* folder, const char* name, const char* target)
+{
+    const std::string link = std::string(folder) + "\\" + name;
+    if (!CreateSymbolicLinkA(link.c_str(), target, SYMBOLIC_LINK_FLAG_DIRECTORY) ||
+        GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::string cmd = std::string("Z:\\bin\\ln -s ") + target + " " + name;
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi;
+        if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, folder, &si, &pi))
+            return false;
+        WaitForSingleObject(pi.hProcess, 10000);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    // A host process may still be running when its handle reports it ended.
+    for (int tries = 0; tries < 100; ++tries) {
+        const DWORD attr = GetFileAttributesA(link.c_str());
+        if (attr != INVALID_FILE_ATTRIBUTES)
+            return (attr & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        Sleep(50);
+    }
+    return false;
+}
+
+class FolderWalk : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        CreateDirectoryA("walk", NULL);
+        CreateDirectoryA("walk\\sub1", NULL);
+        CreateDirectoryA("walk\\sub1\\deep", NULL);
+        CreateDirectoryA("walk\\sub2", NULL);
+        MakeFile("walk\\a.pap", 10);
+        MakeFile("walk\\B.pap", 30);
+        MakeFile("walk\\c.txt", 5);
+        MakeFile("walk\\sub1\\d.pap", 20);
+        MakeFile("walk\\sub1\\deep\\e.pap", 40);
+        const DWORD attr = GetFileAttributesA("walk\\sub1\\loop");
+        hasLink_ = (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_REPARSE_POINT)) ||
+                   MakeFolderLink("walk\\sub1", "loop", "..");
+    }
+    static bool hasLink_;
+};
+bool FolderWalk::hasLink_ = false;
+
+std::vector<std::string> Paths(const CFolderScan& scan)
+{
+    std::vector<std::string> out;
+    for (INT_PTR k = 0; k < scan.GetSize(); ++k)
+        out.push_back((LPCTSTR)scan[k].GetPath());
+    return out;
+}
+
+typedef std::vector<std::string> Names;
+
+TEST_F(FolderWalk, Table)
+{
+    ASSERT_TRUE(hasLink_) << "no folder link could be made";
+    const struct
+    {
+        BOOL recurse, folders;
+        int order;
+        Names expected;
+    } cases[] = {
+        {FALSE, FALSE, 4, {"walk\\a.pap", "walk\\B.pap"}},
+        {FALSE, TRUE, 4, {"walk\\a.pap", "walk\\B.pap", "walk\\sub1", "walk\\sub2"}},
+        {TRUE, FALSE, 4, {"walk\\a.pap", "walk\\B.pap", "walk\\sub1\\d.pap", "walk\\sub1\\deep\\e.pap"}},
+        // The link is listed as a folder but not entered.
+        {TRUE,
+         TRUE,
+         4,
+         {"walk\\a.pap", "walk\\B.pap", "walk\\sub1", "walk\\sub1\\d.pap", "walk\\sub1\\deep",
+          "walk\\sub1\\deep\\e.pap", "walk\\sub1\\loop", "walk\\sub2"}},
+        {TRUE, FALSE, 5, {"walk\\sub1\\deep\\e.pap", "walk\\sub1\\d.pap", "walk\\B.pap", "walk\\a.pap"}},
+        {TRUE, FALSE, 2, {"walk\\a.pap", "walk\\sub1\\d.pap", "walk\\B.pap", "walk\\sub1\\deep\\e.pap"}},
+        {TRUE, FALSE, 3, {"walk\\sub1\\deep\\e.pap", "walk\\B.pap", "walk\\sub1\\d.pap", "walk\\a.pap"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "recurse " << c.recurse << " folders " << c.folders << " order " << c.order);
+        CFolderScan scan;
+        volatile LONG progress = 0;
+        const int count = scan.Walk("walk\\", "*.pap", c.recurse, c.order, c.folders, NULL, &progress);
+        EXPECT_EQ((int)c.expected.size(), count);
+        EXPECT_EQ((LONG)c.expected.size(), progress);
+        EXPECT_EQ(c.expected, Paths(scan));
+    }
+}
+
+TEST_F(FolderWalk, DiscoveryOrderPutsSubFoldersFirst)
+{
+    CFolderScan scan;
+    EXPECT_EQ(4, scan.Walk("walk\\", "*.pap", TRUE, 0, FALSE, NULL, NULL));
+    const Names paths = Paths(scan);
+    ASSERT_EQ(4u, paths.size());
+    EXPECT_EQ("walk\\sub1\\deep\\e.pap", paths[0]); // depth first
+    EXPECT_EQ("walk\\sub1\\d.pap", paths[1]);
+    EXPECT_EQ(10u, scan[2].GetSize() + scan[3].GetSize() - 30u); // a.pap and B.pap last
+}
+
+TEST_F(FolderWalk, NothingToFind)
+{
+    CFolderScan scan;
+    EXPECT_EQ(0, scan.Walk("walk\\sub2\\", "*.pap", TRUE, 4, TRUE, NULL, NULL));
+    EXPECT_EQ(0, scan.GetSize());
+    EXPECT_EQ(0, scan.Walk("walk\\missing\\", "*.pap", TRUE, 4, TRUE, NULL, NULL));
+}
+
+// Sets the cancel flag as soon as a folder is added, as a watching thread might.
+class CancellingScan : public CFolderScan
+{
+public:
+    explicit CancellingScan(volatile BOOL* cancel) : m_cancel(cancel) {}
+    INT_PTR AddSorted(const CFilePath& entry, int order) override
+    {
+        const INT_PTR at = CFolderScan::AddSorted(entry, order);
+        if (entry.IsFolder())
+            *m_cancel = TRUE;
+        return at;
+    }
+
+private:
+    volatile BOOL* m_cancel;
+};
+
+TEST_F(FolderWalk, CancelDuringTheFolderPassAddsNoFiles)
+{
+    volatile BOOL cancel = FALSE;
+    CancellingScan scan(&cancel);
+    EXPECT_EQ(1, scan.Walk("walk\\", "*.pap", TRUE, 4, TRUE, &cancel, NULL));
+    ASSERT_EQ(1, scan.GetSize());
+    EXPECT_TRUE(scan[0].IsFolder());
+
+    volatile BOOL already = TRUE;
+    CFolderScan none;
+    EXPECT_EQ(0, none.Walk("walk\\", "*.pap", TRUE, 4, TRUE, &already, NULL));
+}
+
+TEST(FilePath, SortingAndParts)
+{
+    CFilePath small, bigOld, bigNew;
+    ASSERT_TRUE(small.FillFromPath("walk\\a.pap"));
+    ASSERT_TRUE(bigOld.FillFromPath("walk\\B.pap"));
+    ASSERT_TRUE(bigNew.FillFromPath("walk\\B.pap"));
+    bigNew.SetFlag(7);
+    CFolderScan scan;
+    EXPECT_EQ(0, scan.AddSorted(bigOld, CFolderScan::kSizeUp));
+    EXPECT_EQ(0, scan.AddSorted(small, CFolderScan::kSizeUp));
+    EXPECT_EQ(1, scan.AddSorted(bigNew, CFolderScan::kSizeUp)); // before the equal size
+    EXPECT_EQ(7u, scan[1].GetFlag());
+    EXPECT_EQ(3, scan.AddSorted(small, 99)); // any other code: at the end
+
+    EXPECT_EQ(30u, bigOld.GetSize());
+    EXPECT_FALSE(bigOld.IsFolder());
+    EXPECT_STREQ(".pap", bigOld.GetExtension());
+    EXPECT_STREQ("B", bigOld.GetFileName());
+    EXPECT_STREQ("walk\\", bigOld.GetDirectory());
+    EXPECT_STREQ("", bigOld.GetDrive());
+
+    CFilePath missing;
+    EXPECT_FALSE(missing.FillFromPath("walk\\none.pap"));
+    EXPECT_EQ((DWORD)-1, missing.GetAttributes());
+    EXPECT_STREQ("", missing.GetExtension());
+    EXPECT_EQ(-1, scan.AddFile("walk\\none.pap", 0));
+}
+
+} // namespace

@@ -1,0 +1,99 @@
+// Background of the current frame record: solid, linear or radial fill and the tiled
+// background image.
+#include "model/design/LayerArray.h"
+#include "model/design/ImageLayer.h"
+#include "model/gfx/LayerArrayDraw.h"
+
+using namespace Gdiplus;
+
+void CLayerArray::DrawBackground(Graphics* g, BYTE round, BYTE)
+{
+    if (!g || records.GetSize() == 0)
+        return;
+    const FrameRecord& r = Cur();
+    float W = (float)printableWidth / 100.0f, H = (float)printableHeight / 100.0f;
+    if (!(W > 0) || !(H > 0))
+        return; // an empty area shows nothing
+    bool mirrored = IsMirroredPrinting();
+    float o = r.bgOpacity;
+    BYTE A = AlphaFromOpacity(o);
+
+    Color cols[5];
+    GradientColours(r.bgRadial != 0, A, r.bgColour1, r.bgColour2, r.bgColour3, r.bgColour4, r.bgColour5, cols);
+    RectF area(0, 0, W, H);
+
+    if (r.bgRadial) {
+        GraphicsPath path;
+        path.AddRectangle(area);
+        PathGradientBrush radial(&path);
+        REAL factors[3] = {0.0f, 0.5f * o, o};
+        REAL positions[3] = {0.0f, 0.5f, 1.0f};
+        radial.SetBlend(factors, positions, 3);
+        radial.SetCenterColor(cols[4]);
+        radial.SetCenterPoint(PointF(W / 2, H / 2));
+        INT count = 4;
+        radial.SetSurroundColors(cols, &count);
+        if (round)
+            g->FillEllipse(&radial, area);
+        else
+            g->FillRectangle(&radial, area);
+    } else {
+        SolidBrush solid(Color(255, 255, 255, 255));
+        if (!r.bgLinear)
+            solid.SetColor(ArgbFromColorref(255, r.bgColour1)); // the solid fill is always opaque
+        if (round)
+            g->FillEllipse(&solid, area);
+        else
+            g->FillRectangle(&solid, area);
+        if (r.bgLinear) {
+            Color end = ArgbFromColorref(A, r.bgColour1);
+            LinearGradientBrush linear(area, end, end, (REAL)r.bgAngle + 0.1f, TRUE);
+            REAL positions[5] = {0.0f, 0.25f, 0.5f, 0.75f, 1.0f};
+            linear.SetInterpolationColors(cols, positions, 5);
+            if (mirrored)
+                MirrorBrushHorizontally(linear, W);
+            if (round)
+                g->FillEllipse(&linear, area);
+            else
+                g->FillRectangle(&linear, area);
+        }
+    }
+
+    CImageLayer* image = r.backgroundImage;
+    Bitmap* tile = image ? image->GetScreenCopy() : NULL;
+    float Iw = image ? image->GetNaturalWidth() : 0.0f;
+    if (!tile || !(Iw > 0))
+        return;
+    float bw = (float)tile->GetWidth(), bh = (float)tile->GetHeight();
+    float res = bw / Iw; // pixels of the tile bitmap per inch
+    float k = Iw / bw;
+    ImageAttributes ia;
+    SetOpacityMatrix(&ia, r.bgTileTransparency);
+    ia.SetWrapMode(WrapModeTile, Color(255, 0, 0, 0), FALSE);
+    TextureBrush texture(tile, RectF(0, 0, bw, bh), &ia);
+    texture.SetWrapMode(WrapModeTile);
+    float s = r.bgTileScale;
+    REAL t = (REAL)r.bgTileRotation;
+    if (round) {
+        if (mirrored) {
+            texture.TranslateTransform(bw / 2, bh / 2, MatrixOrderAppend);
+            texture.RotateTransform(t, MatrixOrderAppend);
+            texture.ScaleTransform(-s * k, s * k, MatrixOrderAppend);
+        } else {
+            texture.TranslateTransform(bw, bh, MatrixOrderAppend);
+            texture.RotateTransform(t, MatrixOrderAppend);
+            texture.ScaleTransform(s * k, s * k, MatrixOrderAppend);
+        }
+        g->FillEllipse(&texture, area);
+    } else {
+        texture.RotateTransform(t, MatrixOrderAppend);
+        if (mirrored) {
+            float D = (W - Iw) * res;
+            texture.TranslateTransform(-D, 0, MatrixOrderAppend);
+            texture.ScaleTransform(-s * k, s * k, MatrixOrderAppend);
+        } else {
+            texture.ScaleTransform(s * k, s * k, MatrixOrderAppend);
+        }
+        g->FillRectangle(&texture, area);
+    }
+}
