@@ -13,6 +13,7 @@
 #include "res/app_res.h"
 #include "res/view_res.h"
 #include "app/tests/DialogDriver.h"
+#include "model/tests/rich_design.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -387,6 +388,73 @@ TEST_F(CanvasTest, RightDragRotatesAsWithCtrl)
     Pump();
     EXPECT_FLOAT_EQ(angle0 + 90, layer->m_angle);
     EXPECT_TRUE(doc->IsModified());
+}
+
+// CRC-32 of the canvas pixels in r, as the screen shows them.
+DWORD CanvasDigest(CWnd* view, const CRect& r)
+{
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = r.Width();
+    bi.bmiHeader.biHeight = -r.Height();
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib == NULL)
+        return 0;
+    CClientDC screen(view);
+    HDC mem = ::CreateCompatibleDC(screen.m_hDC);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    ::BitBlt(mem, 0, 0, r.Width(), r.Height(), screen.m_hDC, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    DWORD crc = rich_design::DigestOfPixels(bits, r.Width(), r.Height(), r.Width() * 4);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+    ::DeleteObject(dib);
+    return crc;
+}
+
+// Every layer kind on the canvas with its rulers, handles and outline, as the tool modes
+// and drawing switches show them.  The digests were taken from the canvas as the view
+// drew it before its layers were drawn by the shared routine.
+TEST_F(CanvasTest, RichDesignCanvasKeepsItsPixels)
+{
+    rich_design::BuildRichDesign(doc, 0, doc->GetDesignRect());
+    doc->RelayoutDesign();
+    CSystemDlg* home = static_cast<CSystemDlg*>(view->GetHomeHost()->GetHostedDialog());
+    const struct
+    {
+        const char* what;
+        int tool; // 0 none, 1 images, 2 texts
+        BOOL imagesShown, perRecord;
+        BYTE turned;
+        DWORD digest;
+    } cases[] = {
+        {"no tool", 0, TRUE, TRUE, 0, 0x1F375496},
+        {"image tool, turned layout", 1, TRUE, TRUE, 1, 0x84706D7A},
+        {"text tool, images and record images hidden", 2, FALSE, FALSE, 0, 0xF936AAA4},
+    };
+    for (const auto& c : cases) {
+        if (c.tool == 1)
+            home->SelectImageTool();
+        else if (c.tool == 2)
+            home->SelectTextTool();
+        doc->SetImagesShown(c.imagesShown);
+        doc->SetPerRecordDrawing(c.perRecord);
+        GetPaperLayout()->SetTurned(c.turned);
+        doc->SetRedrawFlag();
+        Repaint();
+        CRect design = view->GetDesignRectOnScreen();
+        CRect r(design.left - 30, design.top - 25, design.right + 5, design.bottom);
+        CRect host;
+        view->GetHomeHost()->GetWindowRect(&host);
+        view->ScreenToClient(&host);
+        ASSERT_LT(host.right, r.left) << "the home panel stays out of the compared area";
+        const DWORD digest = CanvasDigest(view, r);
+        EXPECT_EQ(c.digest, digest) << c.what << ": 0x" << std::hex << digest;
+    }
+    GetPaperLayout()->SetTurned(0);
 }
 
 TEST_F(CanvasTest, TextToolDragsTheFirstText)
