@@ -7,6 +7,7 @@
 #include "app/home/SystemDlg.h"
 #include "base/Globals.h"
 #include "base/KeyStore.h"
+#include "model/design/DesignLayers.h"
 #include "model/design/FrostwellDoc.h"
 #include "model/design/ImageLayer.h"
 #include "model/paper/PaperGlobals.h"
@@ -138,23 +139,28 @@ void CFrostwellView::DrawScene(CDC* dc, const CRect& client)
         clip.AddRectangle(item);
     g.SetClip(&clip, Gdiplus::CombineModeReplace);
 
-    layers->DrawBackground(&g, round, 0);
+    // The canvas shows no template image; the overlay is dimmed and turns with the layout.
+    DesignLayerOptions shown;
+    shown.layers = kLayerBackground | kLayerFrames;
     if (doc->AreImagesShown())
-        doc->GetImageList()->DrawAll(&g, m_designOrigin, 0);
+        shown.layers |= kLayerImages;
     if (doc->IsPerRecordDrawing())
-        layers->DrawFrameImage(&g, m_designOrigin, 0);
-    layers->DrawFrames(&g, round, m_designOrigin, 0);
+        shown.layers |= kLayerFrameImage | kLayerOverlay;
     if (doc->AreTextsShown())
-        doc->GetTextList()->DrawAll(&g, m_designOrigin);
-
-    {
+        shown.layers |= kLayerTexts;
+    shown.round = round != 0;
+    shown.origin = shown.textOrigin = m_designOrigin;
+    shown.overlayTurn = layout->IsTurned() ? 180 : 0;
+    shown.dimOverlay = true;
+    // The rulers with the selection's marks lie between the texts and the overlay.
+    shown.afterStep = [&](DesignLayer step) {
+        if (step != kLayerTexts)
+            return;
         HDC hdc = g.GetHDC();
-        CDC* gdi = CDC::FromHandle(hdc);
-        DrawRulers(gdi, printable.Width, printable.Height);
+        DrawRulers(CDC::FromHandle(hdc), printable.Width, printable.Height);
         g.ReleaseHDC(hdc);
-    }
-    if (doc->IsPerRecordDrawing())
-        layers->DrawLayoutOverlay(&g, m_designOrigin, layout->IsTurned() ? 180 : 0, 1);
+    };
+    DrawDesignLayers(&g, doc, shown);
     {
         HDC hdc = g.GetHDC();
         DrawHandles(CDC::FromHandle(hdc));

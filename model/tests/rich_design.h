@@ -28,11 +28,10 @@ template <class Paint> Gdiplus::Bitmap* MakeBitmap(int w, int h, Gdiplus::ARGB c
     return b;
 }
 
-// An image layer of record frame holding the bitmap (which it copies), placed in an
-// area of the current layout's printable size shown in designRect.
-inline CImageLayer* MakeLayer(Gdiplus::Bitmap* bitmap, int frame, const CRect& designRect)
+// An image layer of record frame holding the bitmap (which it takes), placed in an area
+// of area hundredths of an inch shown in designRect.
+inline CImageLayer* MakeLayer(Gdiplus::Bitmap* bitmap, int frame, const CRect& designRect, CSize area)
 {
-    CSize area = GetPaperLayout()->GetPrintableRect();
     CImageLayer* layer = new CImageLayer;
     layer->SetBitmap(bitmap);
     delete bitmap;
@@ -42,9 +41,9 @@ inline CImageLayer* MakeLayer(Gdiplus::Bitmap* bitmap, int frame, const CRect& d
 }
 
 // The same, stretched over the whole area as the record's own images are.
-inline CImageLayer* MakeFittedLayer(Gdiplus::Bitmap* bitmap, int frame, const CRect& designRect)
+inline CImageLayer* MakeFittedLayer(Gdiplus::Bitmap* bitmap, int frame, const CRect& designRect, CSize area)
 {
-    CImageLayer* layer = MakeLayer(bitmap, frame, designRect);
+    CImageLayer* layer = MakeLayer(bitmap, frame, designRect, area);
     layer->m_fitToArea = true;
     layer->CentreInArea();
     return layer;
@@ -59,6 +58,7 @@ inline void BuildRichDesign(CFrostwellDoc* doc, int frame, const CRect& designRe
     const int saved = layers->GetCurrent();
     layers->SetCurrent(frame);
     const SizeF area = GetPaperLayout()->GetPrintableSize();
+    const CSize hundredths = GetPaperLayout()->GetPrintableRect();
 
     layers->SetBgLinear(1);
     layers->SetBgAngle(30);
@@ -85,12 +85,12 @@ inline void BuildRichDesign(CFrostwellDoc* doc, int frame, const CRect& designRe
                                                   for (int x = 0; x < 150; x += 30)
                                                       g.FillRectangle(&stripe, x, 0, 12, 100);
                                               }),
-                                   frame, designRect);
+                                   frame, designRect, hundredths);
     photo->SetCentre(area.Width * 0.35, area.Height * 0.4);
     photo->m_angle = 20;
     photo->m_transparency = 70;
     doc->GetImageList()->Add(photo);
-    CImageLayer* second = MakeLayer(MakeBitmap(60, 90, 0xFF30A050, [](Graphics&) {}), frame, designRect);
+    CImageLayer* second = MakeLayer(MakeBitmap(60, 90, 0xFF30A050, [](Graphics&) {}), frame, designRect, hundredths);
     second->SetCentre(area.Width * 0.6, area.Height * 0.55);
     doc->GetImageList()->Add(second);
 
@@ -100,21 +100,21 @@ inline void BuildRichDesign(CFrostwellDoc* doc, int frame, const CRect& designRe
                                                              Pen band(Color(0xC0A020C0), 14);
                                                              g.DrawLine(&band, 0, 100, 100, 0);
                                                          }),
-                                              frame, designRect);
+                                              frame, designRect, hundredths);
     layers->SetFrameImage(frameImage);
     CImageLayer* templ = MakeFittedLayer(MakeBitmap(100, 100, 0x00000000,
                                                     [](Graphics& g) {
                                                         Pen ring(Color(0xFF008080), 6);
                                                         g.DrawEllipse(&ring, 20, 20, 60, 60);
                                                     }),
-                                         frame, designRect);
+                                         frame, designRect, hundredths);
     layers->SetTemplateImage(templ);
     CImageLayer* overlay = MakeFittedLayer(MakeBitmap(100, 100, 0x00000000,
                                                       [](Graphics& g) {
                                                           SolidBrush corner(Color(0xFFE06000));
                                                           g.FillRectangle(&corner, 5, 5, 30, 20);
                                                       }),
-                                           frame, designRect);
+                                           frame, designRect, hundredths);
     layers->SetLayoutOverlay(overlay);
 
     CTextItem* plain = new CTextItem;
@@ -140,8 +140,7 @@ inline void BuildRichDesign(CFrostwellDoc* doc, int frame, const CRect& designRe
     bubble->m_bubbleFillColour = RGB(255, 255, 200);
     doc->GetTextList()->AddPair(bubble);
 
-    layers->SetRecordRects(designRect, GetPaperLayout()->GetPrintableRect().cx,
-                           GetPaperLayout()->GetPrintableRect().cy);
+    layers->SetRecordRects(designRect, hundredths.cx, hundredths.cy);
     layers->SetCurrent(saved);
 }
 
