@@ -66,6 +66,20 @@ int GdiHighWater()
     return high;
 }
 
+// The program's document, counting how often the design is marked as changed.
+class CountingDoc : public CFrostwellDoc
+{
+    DECLARE_DYNCREATE(CountingDoc)
+public:
+    void SetModifiedFlag(BOOL modified = TRUE) override
+    {
+        marked += modified ? 1 : 0;
+        CFrostwellDoc::SetModifiedFlag(modified);
+    }
+    int marked = 0;
+};
+IMPLEMENT_DYNCREATE(CountingDoc, CFrostwellDoc)
+
 class CanvasTest : public ::testing::Test
 {
 protected:
@@ -76,7 +90,7 @@ protected:
         }
         LoadLanguageFile("english");
         SetSetting("FIRSTRUN", "0");
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFrostwellDoc), RUNTIME_CLASS(CFrameWnd),
+        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CountingDoc), RUNTIME_CLASS(CFrameWnd),
                                             RUNTIME_CLASS(CFrostwellView));
         doc = static_cast<CFrostwellDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
         ASSERT_NE(nullptr, doc);
@@ -111,6 +125,15 @@ protected:
         return dc.GetPixel(x, y);
     }
     void Repaint() { view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW); }
+    int Marked() const { return static_cast<CountingDoc*>(doc)->marked; }
+    // What waits to be painted: the client area less 120 pixels on the left and 240 on
+    // the right after a drag, the rulers' band at the top included.
+    CRect PendingPaint() const
+    {
+        CRect r;
+        ::GetUpdateRect(view->GetSafeHwnd(), &r, FALSE);
+        return r;
+    }
 
     GdiplusSession gdiplus;
     CFrostwellDoc* doc = NULL;
@@ -304,11 +327,14 @@ TEST_F(CanvasTest, DraggingTheImageMovesItAndAsksBeforeClosing)
     ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 10, at.y + 5));
     ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + by.cx, at.y + by.cy));
     ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x + by.cx, at.y + by.cy));
+    const int marked = Marked();
     view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(CRect(120, 0, 1280 - 240, 1000), PendingPaint());
     Pump();
     EXPECT_NEAR(x0 + by.cx / ppi, layer->m_centreX, 1e-4);
     EXPECT_NEAR(y0 + by.cy / ppi, layer->m_centreY, 1e-4);
     EXPECT_TRUE(doc->IsModified()) << "a drag on the canvas is an edit";
+    EXPECT_EQ(marked + 1, Marked()) << "marked once per drag";
 
     // Closing asks "Save Changes"; Cancel keeps the window.
     CString title;
@@ -474,11 +500,14 @@ TEST_F(CanvasTest, TextToolDragsTheFirstText)
     HWND wnd = view->GetSafeHwnd();
     ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(centre.x - 30, centre.y + 20));
     ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(centre.x - 30, centre.y + 20));
+    const int marked = Marked();
     view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    EXPECT_EQ(CRect(120, 0, 1280 - 240, 1000), PendingPaint());
     Pump();
     float ppi = view->GetPixelsPerInch();
     EXPECT_NEAR(p0.X - 30 / ppi, text->m_position.X, 1e-4);
     EXPECT_NEAR(p0.Y + 20 / ppi, text->m_position.Y, 1e-4);
+    EXPECT_EQ(marked + 1, Marked()) << "marked once per drag";
 }
 
 } // namespace

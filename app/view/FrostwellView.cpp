@@ -21,18 +21,6 @@ const DWORD kRulerBarStyle = 0x2808; // aligned top, bottom border, hidden in pl
 const int kRulerBand = 25;           // the rulers sit this far above and left of the design
 const int kRulerRoom = 30;           // what updates invalidate beyond the design rectangle
 
-// The part of the main window's client area that panels invalidate after an edit.
-CRect CanvasArea()
-{
-    CRect r;
-    CWnd* main = AfxGetMainWnd();
-    if (main != NULL && main->GetSafeHwnd() != NULL)
-        main->GetClientRect(&r);
-    r.left += 120;
-    r.right -= 240;
-    return r;
-}
-
 } // namespace
 
 IMPLEMENT_DYNCREATE(CFrostwellView, CView)
@@ -302,12 +290,6 @@ void CFrostwellView::OnTimer(UINT_PTR id)
 
 // ---- selection by mouse ----
 
-void CFrostwellView::InvalidateCanvas()
-{
-    CRect area = CanvasArea();
-    InvalidateRect(&area, TRUE);
-}
-
 void CFrostwellView::TrackSelection(UINT flags, CPoint point)
 {
     CFrostwellDoc* doc = GetDocument();
@@ -329,10 +311,8 @@ void CFrostwellView::TrackSelection(UINT flags, CPoint point)
             image->MoveBy((int)move.X, (int)move.Y, m_fPixelsPerInch);
             image->UpdateOutlinePath(m_fPixelsPerInch, m_rectDesign.left, m_rectDesign.top);
             m_tracker.SetPath(image->GetOutlinePath(), TRUE, NULL);
-            GetGlobalObjectC()->ForwardToActivePanel();
-            doc->SetRedrawFlag();
-            doc->SetModifiedFlag(TRUE); // a canvas edit is an edit like any other
-            InvalidateCanvas();
+            // A canvas edit is an edit like any other; the rulers' marks move with it.
+            doc->DesignEdited(EditScope::DesignAreaAndRulers);
         }
     }
     CTextItem* text = doc->GetCurrentObject();
@@ -349,10 +329,7 @@ void CFrostwellView::TrackSelection(UINT flags, CPoint point)
             text->MoveBy((int)move.X, (int)move.Y, m_fPixelsPerInch);
             text->BuildViewOutline(m_fPixelsPerInch, m_rectDesign.left, m_rectDesign.top);
             m_tracker.SetPath(text->GetViewOutline(), TRUE, NULL);
-            GetGlobalObjectC()->NotifyTextPanel();
-            doc->SetRedrawFlag();
-            doc->SetModifiedFlag(TRUE);
-            InvalidateCanvas();
+            doc->DesignEdited(EditScope::DesignAreaAndRulers);
         }
         m_tracker.SetMoveOnly(FALSE);
     }
