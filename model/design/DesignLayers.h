@@ -35,7 +35,7 @@ struct DesignLayerOptions
     // Which layers are drawn (DesignLayer bits); the order never changes.
     unsigned layers = kAllDesignLayers;
     // The frame record drawn (the cell of the paper layout), made current for the
-    // drawing only; kCurrentRecord: the current one.
+    // drawing only; kCurrentRecord (any negative number): the current one.
     enum { kCurrentRecord = -1 };
     int record = kCurrentRecord;
     // A round item: background and frames take the ellipse.
@@ -67,7 +67,7 @@ struct DesignParts
 };
 DesignParts PartsOf(CFrostwellDoc* document);
 
-// Draws the layers named by the options.  Nothing when the record to draw does not
-// exist.  The current record is the same afterwards.
+// Draws the layers named by the options.  Nothing, and no hook, when the record to
+// draw does not exist.  The current record is the same afterwards.
 void DrawDesignLayers(Gdiplus::Graphics* graphics, const DesignParts& parts, const DesignLayerOptions& options);
 void DrawDesignLayers(Gdiplus::Graphics* graphics, CFrostwellDoc* document, const DesignLayerOptions& options);
