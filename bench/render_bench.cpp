@@ -4,6 +4,7 @@
 // 1920 x 1080 ARGB bitmap, at screen quality, at display quality and as for print.
 // Prints the milliseconds per frame of each.
 #include "base/Globals.h"
+#include "model/design/DesignLayers.h"
 #include "model/design/ImageLayer.h"
 #include "model/design/ImageLayerList.h"
 #include "model/design/LayerArray.h"
@@ -117,7 +118,7 @@ double Now()
 }
 
 // One frame as the view paints it: background, image layers, frame image, frames,
-// texts, overlay; the design area fitted to the bitmap's height and centred.
+// texts; the design area fitted to the bitmap's height and centred.
 void DrawFrame(Design& d, Graphics& g, BOOL printing)
 {
     DrawWithCurrentStyle(&g, printing);
@@ -129,23 +130,30 @@ void DrawFrame(Design& d, Graphics& g, BOOL printing)
     float x0 = (kWidth / ppi - kAreaW / 100.0f) / 2.0f;
     g.TranslateTransform(x0, 0);
     g.SetClip(RectF(0, 0, kAreaW / 100.0f, kAreaH / 100.0f));
-    double t0 = Now();
-    d.frames.DrawBackground(&g, 0, 0);
-    double t1 = Now();
-    d.layers.DrawAll(&g, PointF(x0, 0), 0);
-    g.ResetTransform();
-    g.TranslateTransform(x0, 0);
-    double t2 = Now();
-    d.frames.DrawFrameImage(&g, PointF(x0, 0), 0);
-    d.frames.DrawFrames(&g, 0, PointF(0, 0), 0);
-    double t3 = Now();
-    d.texts.DrawAll(&g, PointF(0, 0));
-    g.Flush(FlushIntentionSync);
-    double t4 = Now();
-    g_parts[0] += t1 - t0;
-    g_parts[1] += t2 - t1;
-    g_parts[2] += t3 - t2;
-    g_parts[3] += t4 - t3;
+    DesignParts parts;
+    parts.records = &d.frames;
+    parts.images = &d.layers;
+    parts.texts = &d.texts;
+    DesignLayerOptions shown;
+    shown.layers = kLayerBackground | kLayerImages | kLayerFrameImage | kLayerFrames | kLayerTexts;
+    shown.origin = PointF(x0, 0);
+    // The time of each part: background, image layers, frame image and frames, texts.
+    double t = Now();
+    shown.afterStep = [&](DesignLayer step) {
+        int part = step == kLayerBackground ? 0
+                   : step == kLayerImages   ? 1
+                   : step == kLayerFrames   ? 2
+                   : step == kLayerTexts    ? 3
+                                            : -1;
+        if (part < 0)
+            return;
+        if (step == kLayerTexts)
+            g.Flush(FlushIntentionSync);
+        double now = Now();
+        g_parts[part] += now - t;
+        t = now;
+    };
+    DrawDesignLayers(&g, parts, shown);
     g.ResetClip();
 }
 

@@ -43,6 +43,18 @@ CRect CPanelManager::GetCanvasClientRect()
     return client;
 }
 
+void CPanelManager::InvalidateCanvas(CFrostwellDoc* doc, const CRect& area)
+{
+    // The canvas is the document's view, which fills the main window's client area.
+    if (doc == NULL)
+        return;
+    for (POSITION pos = doc->GetFirstViewPosition(); pos != NULL;) {
+        CView* view = doc->GetNextView(pos);
+        if (view != NULL && view->GetSafeHwnd() != NULL)
+            view->InvalidateRect(&area, TRUE);
+    }
+}
+
 int CPanelManager::AskSaveChanges()
 {
     CSaveChangesDlg dlg;

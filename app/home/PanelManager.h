@@ -27,6 +27,7 @@ public:
     int AskSaveChanges() override;
     BOOL SaveDesign(CFrostwellDoc* doc, int mode) override;
     CObject* CreateFileBrowser(CFrostwellDoc* doc) override;
+    void InvalidateCanvas(CFrostwellDoc* doc, const CRect& area) override;
 
 private:
     CFrostwellDoc* m_pDoc;

@@ -2,6 +2,7 @@
 
 #include "base/Globals.h"
 #include "base/KeyStore.h"
+#include "model/design/DesignLayers.h"
 #include "model/design/FrostwellDoc.h"
 #include "model/gfx/LayerArrayDraw.h"
 #include "model/paper/PaperGlobals.h"
@@ -44,15 +45,13 @@ void RenderPrintItem(Graphics* g, float pageScale, CFrostwellDoc* document, floa
     const RectF clip(t, t, w - 2 * t, h - 2 * t);
     g->SetClip(clip);
 
-    const PointF at(x, y);
-    layers->DrawBackground(g, round, 0);
-    document->GetImageList()->DrawAll(g, at, a);
-    layers->DrawFrameImage(g, at, a);
-    layers->DrawFrames(g, round, at, a);
-    document->GetTextList()->DrawAll(g, PointF(0, 0));
-    layers->DrawTemplateImage(g, at, 0);
-    // The angle already holds the layout's turn.
-    layers->DrawLayoutOverlay(g, at, a, 0);
+    // Every layer, nothing dimmed; the angle already holds the layout's turn, and the
+    // texts draw in the item's transform from (0, 0).
+    DesignLayerOptions item;
+    item.round = round != 0;
+    item.origin = PointF(x, y);
+    item.angle = a;
+    DrawDesignLayers(g, document, item);
 
     g->ResetClip();
     {

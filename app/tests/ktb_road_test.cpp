@@ -44,6 +44,7 @@ public:
     int AskSaveChanges() override { return IDCANCEL; }
     BOOL SaveDesign(CFrostwellDoc*, int) override { return FALSE; }
     CObject* CreateFileBrowser(CFrostwellDoc*) override { return NULL; }
+    void InvalidateCanvas(CFrostwellDoc*, const CRect&) override {}
 
     HWND window = NULL;
     DWORD uiThread = 0;

@@ -10,6 +10,7 @@
 #include "model/paper/PaperLayout.h"
 #include "model/paper/PaperLayoutMap.h"
 #include "model/paper/PaperSize.h"
+#include "model/tests/rich_design.h"
 
 #include <gtest/gtest.h>
 
@@ -267,6 +268,39 @@ TEST_F(PrintRenderTest, RecordsBecomeCurrentOnlyWhileTheyExist)
     EXPECT_EQ(1, printingFlag);
     EXPECT_EQ(0, GetGlobalValueC());
     EXPECT_EQ(m_doc->GetCurrentFrame(), m_doc->GetLayers()->GetCurrent());
+}
+
+// Every layer kind in the first record, printed straight, mirrored and turned, and on
+// round items.  The digests were taken from the pages as they were printed before the
+// layers were drawn by the shared routine.
+TEST_F(PrintRenderTest, RichDesignPagesKeepTheirPixels)
+{
+    const struct
+    {
+        int layout;
+        bool onePerCell;
+        int mirror;
+        BYTE turned;
+        DWORD digest;
+    } cases[] = {
+        {10, true, 0, 0, 0x1E890028},
+        {10, true, 1, 1, 0xAC15A382},
+        {163, false, 0, 0, 0xE5CB3C1A},
+    };
+    for (const auto& c : cases) {
+        m_doc.reset(new CFrostwellDoc); // no layers left over from the case before
+        UseLayout(c.layout, c.onePerCell);
+        GetPaperLayout()->SetTurned(c.turned);
+        MakeFrames(3);
+        CSize size = GetPaperLayout()->GetPrintableRect();
+        rich_design::BuildRichDesign(m_doc.get(), 0, CRect(0, 0, size.cx, size.cy));
+        SetGlobalValueA(c.mirror);
+        std::unique_ptr<Bitmap> page = Page(96);
+        SetGlobalValueA(0);
+        ASSERT_TRUE(page);
+        const DWORD digest = rich_design::DigestOf(page.get());
+        EXPECT_EQ(c.digest, digest) << "layout " << c.layout << " mirror " << c.mirror << ": 0x" << std::hex << digest;
+    }
 }
 
 TEST_F(PrintRenderTest, LayoutWithoutPaperSizeRendersNoPage)

@@ -13,6 +13,7 @@
 #include "res/app_res.h"
 #include "res/view_res.h"
 #include "app/tests/DialogDriver.h"
+#include "model/tests/rich_design.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -65,6 +66,20 @@ int GdiHighWater()
     return high;
 }
 
+// The program's document, counting how often the design is marked as changed.
+class CountingDoc : public CFrostwellDoc
+{
+    DECLARE_DYNCREATE(CountingDoc)
+public:
+    void SetModifiedFlag(BOOL modified = TRUE) override
+    {
+        marked += modified ? 1 : 0;
+        CFrostwellDoc::SetModifiedFlag(modified);
+    }
+    int marked = 0;
+};
+IMPLEMENT_DYNCREATE(CountingDoc, CFrostwellDoc)
+
 class CanvasTest : public ::testing::Test
 {
 protected:
@@ -75,7 +90,7 @@ protected:
         }
         LoadLanguageFile("english");
         SetSetting("FIRSTRUN", "0");
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFrostwellDoc), RUNTIME_CLASS(CFrameWnd),
+        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CountingDoc), RUNTIME_CLASS(CFrameWnd),
                                             RUNTIME_CLASS(CFrostwellView));
         doc = static_cast<CFrostwellDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
         ASSERT_NE(nullptr, doc);
@@ -110,6 +125,15 @@ protected:
         return dc.GetPixel(x, y);
     }
     void Repaint() { view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW); }
+    int Marked() const { return static_cast<CountingDoc*>(doc)->marked; }
+    // What waits to be painted: the client area less 120 pixels on the left and 240 on
+    // the right after a drag, the rulers' band at the top included.
+    CRect PendingPaint() const
+    {
+        CRect r;
+        ::GetUpdateRect(view->GetSafeHwnd(), &r, FALSE);
+        return r;
+    }
 
     GdiplusSession gdiplus;
     CFrostwellDoc* doc = NULL;
@@ -303,11 +327,14 @@ TEST_F(CanvasTest, DraggingTheImageMovesItAndAsksBeforeClosing)
     ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 10, at.y + 5));
     ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + by.cx, at.y + by.cy));
     ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x + by.cx, at.y + by.cy));
+    const int marked = Marked();
     view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(CRect(120, 0, 1280 - 240, 1000), PendingPaint());
     Pump();
     EXPECT_NEAR(x0 + by.cx / ppi, layer->m_centreX, 1e-4);
     EXPECT_NEAR(y0 + by.cy / ppi, layer->m_centreY, 1e-4);
     EXPECT_TRUE(doc->IsModified()) << "a drag on the canvas is an edit";
+    EXPECT_EQ(marked + 1, Marked()) << "marked once per drag";
 
     // Closing asks "Save Changes"; Cancel keeps the window.
     CString title;
@@ -389,6 +416,73 @@ TEST_F(CanvasTest, RightDragRotatesAsWithCtrl)
     EXPECT_TRUE(doc->IsModified());
 }
 
+// CRC-32 of the canvas pixels in r, as the screen shows them.
+DWORD CanvasDigest(CWnd* view, const CRect& r)
+{
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = r.Width();
+    bi.bmiHeader.biHeight = -r.Height();
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib == NULL)
+        return 0;
+    CClientDC screen(view);
+    HDC mem = ::CreateCompatibleDC(screen.m_hDC);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    ::BitBlt(mem, 0, 0, r.Width(), r.Height(), screen.m_hDC, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    DWORD crc = rich_design::DigestOfPixels(bits, r.Width(), r.Height(), r.Width() * 4);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+    ::DeleteObject(dib);
+    return crc;
+}
+
+// Every layer kind on the canvas with its rulers, handles and outline, as the tool modes
+// and drawing switches show them.  The digests were taken from the canvas as the view
+// drew it before its layers were drawn by the shared routine.
+TEST_F(CanvasTest, RichDesignCanvasKeepsItsPixels)
+{
+    rich_design::BuildRichDesign(doc, 0, doc->GetDesignRect());
+    doc->RelayoutDesign();
+    CSystemDlg* home = static_cast<CSystemDlg*>(view->GetHomeHost()->GetHostedDialog());
+    const struct
+    {
+        const char* what;
+        int tool; // 0 none, 1 images, 2 texts
+        BOOL imagesShown, perRecord;
+        BYTE turned;
+        DWORD digest;
+    } cases[] = {
+        {"no tool", 0, TRUE, TRUE, 0, 0x1F375496},
+        {"image tool, turned layout", 1, TRUE, TRUE, 1, 0x84706D7A},
+        {"text tool, images and record images hidden", 2, FALSE, FALSE, 0, 0xF936AAA4},
+    };
+    for (const auto& c : cases) {
+        if (c.tool == 1)
+            home->SelectImageTool();
+        else if (c.tool == 2)
+            home->SelectTextTool();
+        doc->SetImagesShown(c.imagesShown);
+        doc->SetPerRecordDrawing(c.perRecord);
+        GetPaperLayout()->SetTurned(c.turned);
+        doc->SetRedrawFlag();
+        Repaint();
+        CRect design = view->GetDesignRectOnScreen();
+        CRect r(design.left - 30, design.top - 25, design.right + 5, design.bottom);
+        CRect host;
+        view->GetHomeHost()->GetWindowRect(&host);
+        view->ScreenToClient(&host);
+        ASSERT_LT(host.right, r.left) << "the home panel stays out of the compared area";
+        const DWORD digest = CanvasDigest(view, r);
+        EXPECT_EQ(c.digest, digest) << c.what << ": 0x" << std::hex << digest;
+    }
+    GetPaperLayout()->SetTurned(0);
+}
+
 TEST_F(CanvasTest, TextToolDragsTheFirstText)
 {
     CTextItem* text = doc->AddTextLayer(true);
@@ -406,11 +500,14 @@ TEST_F(CanvasTest, TextToolDragsTheFirstText)
     HWND wnd = view->GetSafeHwnd();
     ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(centre.x - 30, centre.y + 20));
     ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(centre.x - 30, centre.y + 20));
+    const int marked = Marked();
     view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    EXPECT_EQ(CRect(120, 0, 1280 - 240, 1000), PendingPaint());
     Pump();
     float ppi = view->GetPixelsPerInch();
     EXPECT_NEAR(p0.X - 30 / ppi, text->m_position.X, 1e-4);
     EXPECT_NEAR(p0.Y + 20 / ppi, text->m_position.Y, 1e-4);
+    EXPECT_EQ(marked + 1, Marked()) << "marked once per drag";
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "app/home/SystemDlg.h"
 #include "base/Globals.h"
 #include "base/KeyStore.h"
+#include "model/design/DesignLayers.h"
 #include "model/design/FrostwellDoc.h"
 #include "model/design/ImageLayer.h"
 #include "model/paper/PaperGlobals.h"
@@ -19,18 +20,6 @@ namespace {
 const DWORD kRulerBarStyle = 0x2808; // aligned top, bottom border, hidden in place
 const int kRulerBand = 25;           // the rulers sit this far above and left of the design
 const int kRulerRoom = 30;           // what updates invalidate beyond the design rectangle
-
-// The part of the main window's client area that panels invalidate after an edit.
-CRect CanvasArea()
-{
-    CRect r;
-    CWnd* main = AfxGetMainWnd();
-    if (main != NULL && main->GetSafeHwnd() != NULL)
-        main->GetClientRect(&r);
-    r.left += 120;
-    r.right -= 240;
-    return r;
-}
 
 } // namespace
 
@@ -138,23 +127,28 @@ void CFrostwellView::DrawScene(CDC* dc, const CRect& client)
         clip.AddRectangle(item);
     g.SetClip(&clip, Gdiplus::CombineModeReplace);
 
-    layers->DrawBackground(&g, round, 0);
+    // The canvas shows no template image; the overlay is dimmed and turns with the layout.
+    DesignLayerOptions shown;
+    shown.layers = kLayerBackground | kLayerFrames;
     if (doc->AreImagesShown())
-        doc->GetImageList()->DrawAll(&g, m_designOrigin, 0);
+        shown.layers |= kLayerImages;
     if (doc->IsPerRecordDrawing())
-        layers->DrawFrameImage(&g, m_designOrigin, 0);
-    layers->DrawFrames(&g, round, m_designOrigin, 0);
+        shown.layers |= kLayerFrameImage | kLayerOverlay;
     if (doc->AreTextsShown())
-        doc->GetTextList()->DrawAll(&g, m_designOrigin);
-
-    {
+        shown.layers |= kLayerTexts;
+    shown.round = round != 0;
+    shown.origin = shown.textOrigin = m_designOrigin;
+    shown.overlayTurn = layout->IsTurned() ? 180 : 0;
+    shown.dimOverlay = true;
+    // The rulers with the selection's marks lie between the texts and the overlay.
+    shown.afterStep = [&](DesignLayer step) {
+        if (step != kLayerTexts)
+            return;
         HDC hdc = g.GetHDC();
-        CDC* gdi = CDC::FromHandle(hdc);
-        DrawRulers(gdi, printable.Width, printable.Height);
+        DrawRulers(CDC::FromHandle(hdc), printable.Width, printable.Height);
         g.ReleaseHDC(hdc);
-    }
-    if (doc->IsPerRecordDrawing())
-        layers->DrawLayoutOverlay(&g, m_designOrigin, layout->IsTurned() ? 180 : 0, 1);
+    };
+    DrawDesignLayers(&g, doc, shown);
     {
         HDC hdc = g.GetHDC();
         DrawHandles(CDC::FromHandle(hdc));
@@ -296,12 +290,6 @@ void CFrostwellView::OnTimer(UINT_PTR id)
 
 // ---- selection by mouse ----
 
-void CFrostwellView::InvalidateCanvas()
-{
-    CRect area = CanvasArea();
-    InvalidateRect(&area, TRUE);
-}
-
 void CFrostwellView::TrackSelection(UINT flags, CPoint point)
 {
     CFrostwellDoc* doc = GetDocument();
@@ -323,10 +311,8 @@ void CFrostwellView::TrackSelection(UINT flags, CPoint point)
             image->MoveBy((int)move.X, (int)move.Y, m_fPixelsPerInch);
             image->UpdateOutlinePath(m_fPixelsPerInch, m_rectDesign.left, m_rectDesign.top);
             m_tracker.SetPath(image->GetOutlinePath(), TRUE, NULL);
-            GetGlobalObjectC()->ForwardToActivePanel();
-            doc->SetRedrawFlag();
-            doc->SetModifiedFlag(TRUE); // a canvas edit is an edit like any other
-            InvalidateCanvas();
+            // A canvas edit is an edit like any other; the rulers' marks move with it.
+            doc->DesignEdited(EditScope::DesignAreaAndRulers);
         }
     }
     CTextItem* text = doc->GetCurrentObject();
@@ -343,10 +329,7 @@ void CFrostwellView::TrackSelection(UINT flags, CPoint point)
             text->MoveBy((int)move.X, (int)move.Y, m_fPixelsPerInch);
             text->BuildViewOutline(m_fPixelsPerInch, m_rectDesign.left, m_rectDesign.top);
             m_tracker.SetPath(text->GetViewOutline(), TRUE, NULL);
-            GetGlobalObjectC()->NotifyTextPanel();
-            doc->SetRedrawFlag();
-            doc->SetModifiedFlag(TRUE);
-            InvalidateCanvas();
+            doc->DesignEdited(EditScope::DesignAreaAndRulers);
         }
         m_tracker.SetMoveOnly(FALSE);
     }

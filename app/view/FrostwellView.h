@@ -54,7 +54,6 @@ protected:
     void DrawRulers(CDC* dc, float width, float height);
     void DrawHandles(CDC* dc);
     void TrackSelection(UINT flags, CPoint point);
-    void InvalidateCanvas();
 
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);

@@ -23,6 +23,11 @@ public:
     virtual BOOL SaveDesign(CFrostwellDoc* doc, int mode) = 0;
     // The file browser pane the document embeds (owned by the document).
     virtual CObject* CreateFileBrowser(CFrostwellDoc* doc) = 0;
+    // Paints the area (main window client coordinates) of doc's canvas again, erased.
+    virtual void InvalidateCanvas(CFrostwellDoc* doc, const CRect& area) = 0;
+    // After an edit of doc: the tool panel on show re-reads the design.  The panel
+    // switcher answers it once tool panels exist; until then there is nothing to tell.
+    virtual void RefreshActivePanel(CFrostwellDoc* doc) {}
 };
 
 void SetDocumentHost(CDocumentHost* host);

@@ -24,6 +24,12 @@ const int kMarginBottom = 5;
 // The built-in layout every new document starts with: one A4 portrait sheet.
 const WORD kStartLayout = 2;
 
+// The design area within the main window's client area: clear of the home panel on the
+// left, the top band and the tool panels on the right.
+const int kDesignAreaLeft = 120;
+const int kDesignAreaTop = 20;
+const int kDesignAreaRight = 240;
+
 } // namespace
 
 void SetDocumentHost(CDocumentHost* host) { g_documentHost = host; }
@@ -136,6 +142,22 @@ BOOL CFrostwellDoc::SaveModified()
     default: // No: the changes are dropped
         return TRUE;
     }
+}
+
+void CFrostwellDoc::DesignEdited(EditScope scope)
+{
+    SetRedrawFlag();
+    SetModifiedFlag(TRUE);
+    CDocumentHost* host = GetDocumentHost();
+    if (scope == EditScope::AllViews) {
+        UpdateAllViews(NULL, 0);
+    } else if (host != NULL) {
+        CRect area = host->GetCanvasClientRect();
+        area.DeflateRect(kDesignAreaLeft, scope == EditScope::DesignArea ? kDesignAreaTop : 0, kDesignAreaRight, 0);
+        host->InvalidateCanvas(this, area);
+    }
+    if (host != NULL)
+        host->RefreshActivePanel(this);
 }
 
 void CFrostwellDoc::SetCurrentFrame(int n)

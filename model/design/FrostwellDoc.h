@@ -10,6 +10,18 @@
 class CImageLayer;
 class CTextItem;
 
+// What an edit has painted again (CFrostwellDoc::DesignEdited).
+enum class EditScope {
+    // The design area: the main window's client area less 120 pixels on the left, 20 at
+    // the top and 240 on the right (the home panel, the tool panels).
+    DesignArea,
+    // The same down from the top edge: the rulers above the design show the marks of
+    // the selection, which a drag on the canvas moves.
+    DesignAreaAndRulers,
+    // Every view updates (and repaints its design, the redraw flag being set).
+    AllViews,
+};
+
 class CFrostwellDoc : public CDocument
 {
     DECLARE_DYNCREATE(CFrostwellDoc)
@@ -37,6 +49,10 @@ public:
     CLayerArray* GetLayers() { return &m_layers; }
     CImageLayerList* GetImageList() { return &m_images; }
     CTextItemList* GetTextList() { return &m_texts; }
+
+    // The one call after an edit: sets the redraw flag and the modified flag, has the
+    // scope painted again and lets the active tool panel re-read the design.
+    void DesignEdited(EditScope scope);
 
     void SetRedrawFlag() { m_bRedraw = 1; }
     void ClearRedrawFlag() { m_bRedraw = 0; }

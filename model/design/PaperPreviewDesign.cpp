@@ -1,6 +1,7 @@
 // One design area drawn for a cell of the paper preview.
 #include "model/design/PaperPreview.h"
 
+#include "model/design/DesignLayers.h"
 #include "model/design/FrostwellDoc.h"
 #include "model/gfx/LayerArrayDraw.h"
 #include "model/paper/PaperGlobals.h"
@@ -26,14 +27,10 @@ void DrawDesignArea(CFrostwellDoc* document, Graphics* g, float width, float hei
         outline.AddRectangle(RectF(0.0f, 0.0f, width, height));
     g->SetClip(&outline);
 
-    const PointF origin(0.0f, 0.0f);
-    layers->DrawBackground(g, round, 0);
-    document->GetImageList()->DrawAll(g, origin, 0);
-    layers->DrawFrameImage(g, origin, 0);
-    layers->DrawFrames(g, round, origin, 0);
-    document->GetTextList()->DrawAll(g, origin);
-    layers->DrawTemplateImage(g, origin, 0);
-    layers->DrawLayoutOverlay(g, origin, 0, 0);
+    // Every layer at the origin, nothing dimmed.
+    DesignLayerOptions cell;
+    cell.round = round != 0;
+    DrawDesignLayers(g, document, cell);
 
     g->ResetClip();
     if (edge > 0)

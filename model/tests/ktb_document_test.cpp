@@ -31,6 +31,7 @@ public:
     int AskSaveChanges() override { return IDCANCEL; }
     BOOL SaveDesign(CFrostwellDoc*, int) override { return FALSE; }
     CObject* CreateFileBrowser(CFrostwellDoc*) override { return NULL; }
+    void InvalidateCanvas(CFrostwellDoc*, const CRect&) override {}
 };
 
 ARGB Checker(int x, int y) { return ((x + y) & 1) ? 0xFF2040E0 : 0x80FFD000; }

@@ -8,13 +8,39 @@
 #include "model/paper/PaperLayout.h"
 #include "model/paper/PaperLayoutMap.h"
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace {
 
+// What the document told its windows, each with its redraw and modified flags then.
+std::vector<std::string> g_told;
+
+void Tell(CFrostwellDoc* doc, const std::string& what)
+{
+    g_told.push_back(what + (doc->NeedsRedraw() ? " redraw" : "") + (doc->IsModified() ? " modified" : ""));
+}
+
+// A view without a window that notes its updates.
+class NotingView : public CView
+{
+public:
+    void OnDraw(CDC*) override {}
+    void OnUpdate(CView*, LPARAM hint, CObject*) override
+    {
+        Tell(static_cast<CFrostwellDoc*>(GetDocument()), "update " + std::to_string((long long)hint));
+    }
+};
+
 class FakeHost : public CDocumentHost
 {
 public:
+    void InvalidateCanvas(CFrostwellDoc* doc, const CRect& r) override
+    {
+        Tell(doc, "invalidate " + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+                      "," + std::to_string(r.bottom));
+    }
+    void RefreshActivePanel(CFrostwellDoc* doc) override { Tell(doc, "panel"); }
     void AttachDocument(CFrostwellDoc* doc) override { attached = doc; }
     void DestroyPanels(BOOL spareOne) override { destroyed.push_back(spareOne); }
     CRect GetCanvasClientRect() override { return client; }
@@ -163,6 +189,38 @@ TEST_F(DocumentTest, SaveModifiedAnswers)
             EXPECT_TRUE(host.modes.empty()) << c.name;
         }
     }
+}
+
+// After an edit: both flags first, then the scope painted again, then the panel, once.
+TEST_F(DocumentTest, DesignEditedByScope)
+{
+    NotingView view;
+    doc->AddView(&view);
+    const struct
+    {
+        EditScope scope;
+        bool hosted;
+        std::vector<std::string> told;
+    } cases[] = {
+        {EditScope::DesignArea, true, {"invalidate 120,20,1040,1000 redraw modified", "panel redraw modified"}},
+        {EditScope::DesignAreaAndRulers, true, {"invalidate 120,0,1040,1000 redraw modified", "panel redraw modified"}},
+        {EditScope::AllViews, true, {"update 0 redraw modified", "panel redraw modified"}},
+        // Without windows around it only the document's own views hear of it.
+        {EditScope::DesignArea, false, {}},
+        {EditScope::AllViews, false, {"update 0 redraw modified"}},
+    };
+    for (const auto& c : cases) {
+        SetDocumentHost(c.hosted ? &host : NULL);
+        doc->ClearRedrawFlag();
+        doc->SetModifiedFlag(FALSE);
+        g_told.clear();
+        doc->DesignEdited(c.scope);
+        EXPECT_EQ(c.told, g_told) << (int)c.scope << (c.hosted ? " hosted" : "");
+        EXPECT_TRUE(doc->NeedsRedraw());
+        EXPECT_TRUE(doc->IsModified());
+    }
+    SetDocumentHost(&host);
+    doc->RemoveView(&view);
 }
 
 TEST_F(DocumentTest, CurrentFrameBeyondTheLastIsTheFirst)
