@@ -5,9 +5,9 @@
 #include "app/shell/SaveChangesDlg.h"
 #include "base/TextTable.h"
 #include "res/view_res.h"
-#include "app/tests/DialogDriver.h"
+#include "testsupport/DialogDriver.h"
+#include "testsupport/Input.h"
 #include <gtest/gtest.h>
-#include <functional>
 
 namespace {
 
@@ -16,11 +16,6 @@ CString Text(HWND wnd)
     char buf[256] = "";
     ::GetWindowTextA(wnd, buf, sizeof buf);
     return buf;
-}
-
-void Press(HWND dlg, int id)
-{
-    ::PostMessage(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(dlg, id));
 }
 
 class ViewDialogs : public ::testing::Test
@@ -43,7 +38,7 @@ TEST_F(ViewDialogs, PlainMessageShowsOneButton)
     CMessageDlg dlg;
     dlg.m_message = GetLangText("125");
     EXPECT_EQ(IDOK, dlg.DoModal());
-    ASSERT_TRUE(driver.acted);
+    ASSERT_TRUE(driver.Acted());
     EXPECT_STREQ((LPCTSTR)GetLangText("120"), (LPCTSTR)title);
     EXPECT_STREQ((LPCTSTR)GetLangText("125"), (LPCTSTR)text);
     EXPECT_STREQ("OK", (LPCTSTR)ok);
