@@ -44,6 +44,13 @@ CString ItemText(HWND dlg, int id)
     return buf;
 }
 
+CString WindowText(HWND wnd)
+{
+    char buf[512] = "";
+    ::GetWindowTextA(wnd, buf, sizeof buf);
+    return buf;
+}
+
 void SetSlider(HWND dlg, int id, int pos)
 {
     HWND slider = Usable(dlg, id, "SetSlider");

@@ -14,8 +14,10 @@ void Press(HWND dlg, int id);
 // control with the focus, and the dialog's loop makes it the dialog's cancel.
 void PressEscape(HWND dlg);
 
-// The text of control `id` of `dlg` (its caption, an edit's contents).
+// The text of control `id` of `dlg` (its caption, an edit's contents), and of a window
+// (a dialog's title).
 CString ItemText(HWND dlg, int id);
+CString WindowText(HWND wnd);
 
 // Drags the slider (trackbar) `id` to `pos`: the slider moves, then its parent gets the
 // thumb's position and the end of the drag, horizontal or vertical as the slider lies.

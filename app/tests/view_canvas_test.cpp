@@ -22,13 +22,6 @@
 
 namespace {
 
-CString TextOf(HWND wnd)
-{
-    char buf[512] = "";
-    ::GetWindowTextA(wnd, buf, sizeof buf);
-    return buf;
-}
-
 class CanvasTest : public ::testing::Test
 {
 protected:
@@ -152,7 +145,7 @@ TEST_F(CanvasTest, HomeHostReturnsToTheCornerOnEverySize)
 {
     ASSERT_TRUE(view->IsHostCreated());
     CMenuWnd* host = view->GetHomeHost();
-    EXPECT_STREQ("MenuWnd2", (LPCTSTR)TextOf(host->GetSafeHwnd()));
+    EXPECT_STREQ("MenuWnd2", (LPCTSTR)WindowText(host->GetSafeHwnd()));
     host->SetWindowPos(NULL, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const CSize sizes[] = {CSize(1100, 800), CSize(90, 90), CSize(1280, 1000)};
     for (CSize s : sizes) {
@@ -199,7 +192,7 @@ int CountHosts(HWND parent)
 {
     int n = 0;
     for (HWND c = ::GetWindow(parent, GW_CHILD); c != NULL; c = ::GetWindow(c, GW_HWNDNEXT))
-        n += TextOf(c) == "MenuWnd2";
+        n += WindowText(c) == "MenuWnd2";
     return n;
 }
 
@@ -274,7 +267,7 @@ TEST_F(CanvasTest, DraggingTheImageMovesItAndAsksBeforeClosing)
     // Closing asks "Save Changes"; Cancel keeps the window.
     CString title;
     DialogDriver driver([&](HWND dlg) {
-        title = TextOf(dlg);
+        title = WindowText(dlg);
         Press(dlg, IDCANCEL);
     });
     frame->SendMessage(WM_CLOSE);

@@ -11,13 +11,6 @@
 
 namespace {
 
-CString Text(HWND wnd)
-{
-    char buf[256] = "";
-    ::GetWindowTextA(wnd, buf, sizeof buf);
-    return buf;
-}
-
 class ViewDialogs : public ::testing::Test
 {
 protected:
@@ -29,9 +22,9 @@ TEST_F(ViewDialogs, PlainMessageShowsOneButton)
     CString title, text, ok;
     BOOL cancelShown = TRUE;
     DialogDriver driver([&](HWND dlg) {
-        title = Text(dlg);
-        text = Text(::GetDlgItem(dlg, IDC_MESSAGE_TEXT));
-        ok = Text(::GetDlgItem(dlg, IDOK));
+        title = WindowText(dlg);
+        text = WindowText(::GetDlgItem(dlg, IDC_MESSAGE_TEXT));
+        ok = WindowText(::GetDlgItem(dlg, IDOK));
         cancelShown = ::IsWindowVisible(::GetDlgItem(dlg, IDCANCEL));
         Press(dlg, IDOK);
     });
@@ -49,9 +42,9 @@ TEST_F(ViewDialogs, YesNoMessage)
 {
     CString title, yes, no;
     DialogDriver driver([&](HWND dlg) {
-        title = Text(dlg);
-        yes = Text(::GetDlgItem(dlg, IDOK));
-        no = Text(::GetDlgItem(dlg, IDCANCEL));
+        title = WindowText(dlg);
+        yes = WindowText(::GetDlgItem(dlg, IDOK));
+        no = WindowText(::GetDlgItem(dlg, IDCANCEL));
         EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dlg, IDCANCEL)));
         Press(dlg, IDCANCEL);
     });
@@ -85,11 +78,11 @@ TEST_F(ViewDialogs, SaveChangesAnswers)
     for (const auto& c : cases) {
         CString title, question, yes, no, cancel;
         DialogDriver driver([&](HWND dlg) {
-            title = Text(dlg);
-            question = Text(::GetDlgItem(dlg, IDC_SAVE_QUESTION));
-            yes = Text(::GetDlgItem(dlg, IDOK));
-            no = Text(::GetDlgItem(dlg, IDC_SAVE_NO));
-            cancel = Text(::GetDlgItem(dlg, IDCANCEL));
+            title = WindowText(dlg);
+            question = WindowText(::GetDlgItem(dlg, IDC_SAVE_QUESTION));
+            yes = WindowText(::GetDlgItem(dlg, IDOK));
+            no = WindowText(::GetDlgItem(dlg, IDC_SAVE_NO));
+            cancel = WindowText(::GetDlgItem(dlg, IDCANCEL));
             Press(dlg, c.button);
         });
         CSaveChangesDlg dlg;
@@ -128,7 +121,7 @@ TEST(ViewMenuWnd, HostsThePanelInsideAOnePixelBorder)
     Frame frame;
     CMenuWnd host;
     ASSERT_TRUE(host.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), &frame, 101));
-    EXPECT_STREQ("MenuWnd2", (LPCTSTR)Text(host.GetSafeHwnd()));
+    EXPECT_STREQ("MenuWnd2", (LPCTSTR)WindowText(host.GetSafeHwnd()));
     CDialog* panel = new CDialog(IDD_HOME_PANEL, NULL);
     ASSERT_TRUE(panel->Create(IDD_HOME_PANEL, &host));
     ::SetWindowLongPtr(panel->GetSafeHwnd(), DWLP_DLGPROC, (LONG_PTR)&CountingDlgProc);
