@@ -5,12 +5,13 @@
 // and returns; the dialog's own loop then handles that input.
 //
 // A dialog that comes when no step is left is a failure of the test (named by its
-// title) and is cancelled, so a test never hangs on a dialog it did not expect.
+// title) and is cancelled, and so is a dialog still open and usable a while (15 seconds
+// unless set) after its step: the input did not end it.  A test never hangs on a dialog.
 #pragma once
 #include "fw/fwwin.h"
 
 #include <functional>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,18 +38,24 @@ public:
     bool Acted() const { return m_taken > 0; }
     // The titles of the dialogs that came when no step was left.
     const std::vector<std::string>& Unexpected() const { return m_unexpected; }
+    // How long a dialog may stay open and usable after its step.
+    void SetStepBound(DWORD ms) { m_stepBoundMs = ms; }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void Next();
     HWND FindNewDialog();
+    void CancelOverdue();
+    void Cancel(HWND dlg, std::vector<std::string>& list);
 
     static DialogDriver* s_self;
     std::vector<Step> m_steps;
     bool m_every = false;
     size_t m_taken = 0;
-    std::set<HWND> m_handled;
+    std::map<HWND, DWORD> m_handled; // each dialog handed out, with when
     std::vector<std::string> m_unexpected;
+    std::vector<std::string> m_overdue;
+    DWORD m_stepBoundMs = 15000;
     UINT_PTR m_timer = 0;
     bool m_busy = false;
 };

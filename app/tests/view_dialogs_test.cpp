@@ -59,7 +59,7 @@ TEST_F(ViewDialogs, YesNoMessage)
 
 TEST_F(ViewDialogs, EscapeEndsThePlainMessageWithCancel)
 {
-    DialogDriver driver([&](HWND dlg) { ::PostMessage(dlg, WM_COMMAND, IDCANCEL, 0); });
+    DialogDriver driver(&PressEscape);
     CMessageDlg dlg;
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
 }

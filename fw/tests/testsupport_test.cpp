@@ -87,6 +87,19 @@ TEST(TestSupport, DialogDriverAnswersInTurnAndFailsOnADialogNoStepExpected)
     EXPECT_STREQ("cake", (LPCTSTR)typed);
 }
 
+TEST(TestSupport, DialogDriverCancelsADialogItsStepLeftOpen)
+{
+    CDialog dlg(IDD_TEST_CONTROLS);
+    EXPECT_NONFATAL_FAILURE(
+        {
+            DialogDriver driver([](HWND) {}); // gives no input
+            driver.SetStepBound(300);
+            EXPECT_EQ(IDCANCEL, dlg.DoModal());
+            EXPECT_TRUE(driver.Acted());
+        },
+        "a dialog was still open after its step and was cancelled: \"Controls\"");
+}
+
 TEST(TestSupport, PressOnAControlAPersonCannotUseFails)
 {
     CDialog dlg(IDD_TEST_CONTROLS);
