@@ -45,7 +45,7 @@ windows_of_size() {
   return 0
 }
 # Prints "gone" once no visible 640 x 480 window (the splash) is left.
-splash_gone() { [ -z "$(windows_of_size 640x480)" ] && echo gone; }
+splash_gone() { [ -z "$(windows_of_size 640x480)" ] && echo gone; return 0; }
 # The visible windows whose title matches a pattern, one id a line.
 windows_titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
 no_window_titled() { [ -z "$(windows_titled "$1")" ] && echo none; }
@@ -66,6 +66,7 @@ focus_window() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfo
 wait_dialog() {   # wait_dialog <title pattern> <failure message> [png]
   local id
   id=$(wait_window 15 "$1") || fail "$2"
+  rm -f "$work/painted.sum"
   if [ -n "${3:-}" ]; then wait_for 10 painted "$id" "$3" >/dev/null || true; fi
   echo "$id"
 }
