@@ -31,7 +31,14 @@ function(sl_area lib dirs deps)
     target_compile_options(${lib}_tests PRIVATE ${SL_WARNINGS})
     target_include_directories(${lib}_tests PRIVATE ${CMAKE_SOURCE_DIR}
                                ${CMAKE_SOURCE_DIR}/res ${CMAKE_SOURCE_DIR}/fw/res)
-    target_link_libraries(${lib}_tests PRIVATE ${lib} gmock gtest_main)
+    # Every test executable has the shared helpers and their main (GDI+ for the run);
+    # the floors below base only the window layer's part.
+    if(lib STREQUAL "fw" OR lib STREQUAL "digest")
+      set(support testsupport_core)
+    else()
+      set(support testsupport)
+    endif()
+    target_link_libraries(${lib}_tests PRIVATE ${lib} ${support} gmock gtest)
     add_test(NAME ${lib}_tests COMMAND ${lib}_tests --gtest_color=no
              WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/testdata)
     set_tests_properties(${lib}_tests PROPERTIES TIMEOUT 600

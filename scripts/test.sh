@@ -33,6 +33,9 @@ test_target() {   # test_target <32|64>
     lpadmin -p Cake_A4A3 -E -v "file://$dir/printer/Cake_A4A3.pdf" \
       -P "$ROOT/app/tests/scripts/print_a4a3.ppd" 2>/dev/null || true
   fi
+  # The tests know that this command runs them with its print server and queues: a test
+  # that finds a queue missing then fails instead of skipping.
+  export SL_TEST_COMMAND=1
   # One persistent server for the target's run: each exe then starts in a fraction of a second.
   wineserver -p
   wine wineboot >/dev/null 2>&1 || true

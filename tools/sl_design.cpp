@@ -2,7 +2,13 @@
 // that a design written by one build (32- or 64-bit) can be compared with what another reads.
 // Usage: sl_design write-empty <file>
 //        sl_design write-rich <file>
+//        sl_design write-one-image <file>
+//        sl_design write-banded-image <file>
 //        sl_design describe <file>
+// "write-one-image" is layout 2 with one image layer of 300 x 200 pixels of the colour
+// (200, 40, 40), centred; "write-banded-image" is layout 2 on a pale yellow background with
+// one image layer of 300 x 200 pixels at 150 dpi in red and blue bands of 20 pixels, its
+// centre at (2, 2.5) inches: the designs the program scripts open and drag about.
 // "describe" prints the layout, the frame records (their stored form), every image layer and
 // text item with what placement and pixels it has; two builds that read a file alike print
 // the same text.  Exit code 0 on success, 1 when the file cannot be written or read.
@@ -58,16 +64,20 @@ struct Design
     int mirror = 0;
 };
 
-// A w x h image of a pattern, handed to a layer as PNG bytes (as a file would be).
-CImageLayer* NewLayer(int frame, int w, int h, int pattern)
+ARGB Checker(int x, int y) { return ((x + y) & 1) ? 0xFF2040E0 : 0x80FFD000; }
+ARGB Stripes(int x, int y) { return (y % 3) ? 0xFF10A010 : 0x40000000 | (DWORD)(x * 40); }
+ARGB Bands(int x, int y) { return (x / 20 + y / 20) % 2 ? 0xFFD02030 : 0xFF2050D0; }
+
+// A w x h image of a pattern, handed to a layer as PNG bytes (as a file would be); with
+// dpi > 0 the PNG states that resolution.
+CImageLayer* NewLayer(int frame, int w, int h, ARGB (*pattern)(int x, int y), float dpi = 0)
 {
     Bitmap bitmap(w, h, PixelFormat32bppARGB);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            ARGB c = pattern == 0 ? (((x + y) & 1) ? 0xFF2040E0 : 0x80FFD000)
-                                  : ((y % 3) ? 0xFF10A010 : 0x40000000 | (DWORD)(x * 40));
-            bitmap.SetPixel(x, y, Color(c));
-        }
+        for (int x = 0; x < w; ++x)
+            bitmap.SetPixel(x, y, Color(pattern(x, y)));
+    if (dpi > 0)
+        bitmap.SetResolution(dpi, dpi);
     CLSID png;
     UINT count = 0, size = 0;
     GetImageEncodersSize(&count, &size);
@@ -122,7 +132,7 @@ bool BuildRich(Design& d)
     const int transparencies[] = {100, 40, 75};
     const int frames[] = {0, 1, 0};
     for (int i = 0; i < 3; ++i) {
-        CImageLayer* l = NewLayer(frames[i], 6 + i, 3 + i, i == 1);
+        CImageLayer* l = NewLayer(frames[i], 6 + i, 3 + i, i == 1 ? Stripes : Checker);
         if (!l)
             return false;
         l->m_angle = angles[i];
@@ -167,10 +177,10 @@ bool BuildRich(Design& d)
         r.bgColour2 = 0x00112233;
         r.bgTileTransparency = 60;
         r.frameImageTransparency = 30;
-        r.frameImage = NewLayer(k, 6, 3, 0);
-        r.backgroundImage = NewLayer(k, 6, 3, 1);
-        r.frameFillImage = NewLayer(k, 6, 3, 0);
-        r.templateImage = NewLayer(k, 6, 3, 1);
+        r.frameImage = NewLayer(k, 6, 3, Checker);
+        r.backgroundImage = NewLayer(k, 6, 3, Stripes);
+        r.frameFillImage = NewLayer(k, 6, 3, Checker);
+        r.templateImage = NewLayer(k, 6, 3, Stripes);
         r.region = NewRegion(3 + k);
         if (!r.frameImage || !r.backgroundImage || !r.frameFillImage || !r.templateImage)
             return false;
@@ -277,10 +287,41 @@ int Describe(LPCTSTR path)
     return PrintRewritten(d) ? 0 : 1;
 }
 
-int Write(LPCTSTR path, bool rich)
+// Layout 2 with one image layer of 300 x 200 pixels of one colour, centred in the area.
+bool BuildOneImage(Design& d)
 {
-    Design d(rich ? 10 : 2);
-    if (rich && !BuildRich(d)) {
+    Bitmap bitmap(300, 200, PixelFormat32bppARGB);
+    {
+        Graphics g(&bitmap);
+        g.Clear(Color(255, 200, 40, 40));
+    }
+    CImageLayer* layer = new CImageLayer;
+    layer->SetBitmap(&bitmap);
+    const CSize area = d.layout.GetPrintableRect();
+    layer->SetPlacement(CRect(0, 0, area.cx, area.cy), area.cx, area.cy);
+    layer->CentreInArea();
+    d.images.Add(layer);
+    return true;
+}
+
+// Layout 2 on a pale yellow background with one image layer of 300 x 200 pixels at 150
+// dpi (2 x 1.33 inches) in bands, its centre at (2, 2.5) inches.
+bool BuildBandedImage(Design& d)
+{
+    CImageLayer* layer = NewLayer(0, 300, 200, Bands, 150);
+    if (layer == nullptr)
+        return false;
+    layer->m_centreX = 2.0;
+    layer->m_centreY = 2.5;
+    d.images.Add(layer);
+    d.layers.GetAt(0).bgColour1 = 0x0080FFFF;
+    return true;
+}
+
+int Write(LPCTSTR path, int layoutId, bool (*build)(Design&))
+{
+    Design d(layoutId);
+    if (build != nullptr && !build(d)) {
         std::fprintf(stderr, "sl_design: the design's images could not be made\n");
         return 1;
     }
@@ -298,7 +339,8 @@ int Write(LPCTSTR path, bool rich)
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: sl_design write-empty|write-rich|describe <file>\n");
+        std::fprintf(stderr,
+                     "usage: sl_design write-empty|write-rich|write-one-image|write-banded-image|describe <file>\n");
         return 2;
     }
     CoInitialize(nullptr);
@@ -307,9 +349,13 @@ int main(int argc, char** argv)
     GdiplusStartup(&token, &input, nullptr);
     int rc = 2;
     if (strcmp(argv[1], "write-empty") == 0)
-        rc = Write(argv[2], false);
+        rc = Write(argv[2], 2, nullptr);
     else if (strcmp(argv[1], "write-rich") == 0)
-        rc = Write(argv[2], true);
+        rc = Write(argv[2], 10, BuildRich);
+    else if (strcmp(argv[1], "write-one-image") == 0)
+        rc = Write(argv[2], 2, BuildOneImage);
+    else if (strcmp(argv[1], "write-banded-image") == 0)
+        rc = Write(argv[2], 2, BuildBandedImage);
     else if (strcmp(argv[1], "describe") == 0)
         rc = Describe(argv[2]);
     else

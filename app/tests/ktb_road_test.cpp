@@ -56,9 +56,6 @@ void RecordShown(LPCTSTR key) { g_shown.push_back(key); }
 
 TEST(KtbRoad, WorkerRunsTheHookWhileTheWaitAnswersSentMessages)
 {
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    Gdiplus::GdiplusStartup(&token, &input, NULL);
     CoInitialize(NULL);
     if (GetGlobalObjectB()->GetCount() == 0)
         GetGlobalObjectB()->AddOversizedPapers();
@@ -116,7 +113,6 @@ TEST(KtbRoad, WorkerRunsTheHookWhileTheWaitAnswersSentMessages)
     SetDesignFileMessageSink(NULL);
     SetDocumentHost(previous);
     DestroyWindow(host.window);
-    Gdiplus::GdiplusShutdown(token);
 }
 
 } // namespace

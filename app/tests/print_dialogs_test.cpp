@@ -7,48 +7,16 @@
 #include "res/print_res.h"
 
 #include <dlgs.h>
-#include <winspool.h>
 
-#include "app/tests/DialogDriver.h"
+#include "testsupport/DialogDriver.h"
+#include "testsupport/Input.h"
+#include "testsupport/PrintQueue.h"
+#include "testsupport/TestApp.h"
 #include <gtest/gtest.h>
-
-#include <functional>
-
-namespace {
-
-void EnsureApp()
-{
-    if (AfxGetApp() == nullptr) {
-        static CWinApp testApp("print tests");
-    }
-}
-
-CString ItemText(HWND dlg, int id)
-{
-    char buf[512] = "";
-    ::GetDlgItemTextA(dlg, id, buf, sizeof buf);
-    return buf;
-}
-
-void Press(HWND dlg, int id)
-{
-    ::SendMessage(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(dlg, id));
-}
-
-bool PdfQueueExists()
-{
-    HANDLE h = nullptr;
-    if (!OpenPrinterA(const_cast<char*>("cake_pdf"), &h, nullptr))
-        return false;
-    ClosePrinter(h);
-    return true;
-}
-
-} // namespace
 
 TEST(PrintPasswordDialog, OkKeepsTheDigestOfTheTypedText)
 {
-    EnsureApp();
+    EnsureTestApp();
     LoadLanguageFile("english");
     CString title, text, ok;
     CPasswordDlg dialog;
@@ -59,29 +27,38 @@ TEST(PrintPasswordDialog, OkKeepsTheDigestOfTheTypedText)
         text = ItemText(dlg, IDC_PASSWORD_TEXT);
         ok = ItemText(dlg, IDOK);
         EXPECT_TRUE(::GetWindowLong(::GetDlgItem(dlg, IDC_PASSWORD_EDIT), GWL_STYLE) & ES_PASSWORD);
-        ::SetDlgItemTextA(dlg, IDC_PASSWORD_EDIT, "secret");
+        TypeText(dlg, IDC_PASSWORD_EDIT, "secret");
         Press(dlg, IDOK);
     });
     EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_TRUE(driver.acted);
+    EXPECT_TRUE(driver.Acted());
     EXPECT_STREQ("Password Protection", (LPCTSTR)title);
     EXPECT_STREQ((LPCTSTR)GetLangText("127"), (LPCTSTR)text);
     EXPECT_STREQ("OK", (LPCTSTR)ok);
     EXPECT_STREQ("5ebe2294ecd0e0f08eab7690d2a6ee69", (LPCTSTR)dialog.GetDigest());
 }
 
+// The dialog has no Cancel button: Escape and the close box leave it.
 TEST(PrintPasswordDialog, CancelLeavesTheDigestEmpty)
 {
-    EnsureApp();
-    static const int buttons[] = {IDCANCEL};
-    for (int button : buttons) {
+    EnsureTestApp();
+    static const struct
+    {
+        const char* way;
+        void (*leave)(HWND dlg);
+    } ways[] = {
+        {"Escape", &PressEscape},
+        {"close box", [](HWND dlg) { ::PostMessage(dlg, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& w : ways) {
         CPasswordDlg dialog;
         DialogDriver driver([&](HWND dlg) {
-            ::SetDlgItemTextA(dlg, IDC_PASSWORD_EDIT, "secret");
-            ::SendMessage(dlg, WM_COMMAND, button, 0);
+            TypeText(dlg, IDC_PASSWORD_EDIT, "secret");
+            w.leave(dlg);
         });
-        EXPECT_EQ(IDCANCEL, dialog.DoModal());
-        EXPECT_TRUE(dialog.GetDigest().IsEmpty());
+        EXPECT_EQ(IDCANCEL, dialog.DoModal()) << w.way;
+        EXPECT_TRUE(driver.Acted()) << w.way;
+        EXPECT_TRUE(dialog.GetDigest().IsEmpty()) << w.way;
     }
 }
 
@@ -91,9 +68,8 @@ class PrintDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        EnsureApp();
-        if (!PdfQueueExists())
-            GTEST_SKIP() << "no print queue cake_pdf";
+        EnsureTestApp();
+        REQUIRE_PRINT_QUEUE("cake_pdf");
         SetSetting("language", "english");
     }
     void TearDown() override { SetSetting("language", "english"); }
@@ -114,18 +90,18 @@ TEST_F(PrintDialogTest, ShowsPrinterAndAdjustmentsAndReadsThemBack)
         EXPECT_NE(nullptr, hbar);
         EXPECT_NE(nullptr, vbar);
         // One click on the right arrow, then the far right end: the range stops at 5.
-        ::SendMessage(dlg, WM_HSCROLL, SB_LINERIGHT, (LPARAM)hbar);
+        SendScroll(dlg, IDC_PRINT_HBAR, SB_LINERIGHT);
         afterClicks[0] = ItemText(dlg, IDC_PRINT_HADJUST_TEXT);
-        ::SendMessage(dlg, WM_HSCROLL, SB_RIGHT, (LPARAM)hbar);
-        ::SendMessage(dlg, WM_HSCROLL, SB_LINERIGHT, (LPARAM)hbar);
+        SendScroll(dlg, IDC_PRINT_HBAR, SB_RIGHT);
+        SendScroll(dlg, IDC_PRINT_HBAR, SB_LINERIGHT);
         // One click up on the vertical bar: one more millimetre up.
-        ::SendMessage(dlg, WM_VSCROLL, SB_LINEUP, (LPARAM)vbar);
+        SendScroll(dlg, IDC_PRINT_VBAR, SB_LINEUP);
         afterClicks[1] = ItemText(dlg, IDC_PRINT_VADJUST_TEXT);
         ::CheckDlgButton(dlg, IDC_PRINT_OUTLINE, BST_CHECKED);
         Press(dlg, IDOK);
     });
     EXPECT_EQ(IDOK, dialog.DoModal());
-    ASSERT_TRUE(driver.acted);
+    ASSERT_TRUE(driver.Acted());
     EXPECT_STREQ("cake_pdf", (LPCTSTR)name);
     EXPECT_STREQ("2mm", (LPCTSTR)horizontal);
     EXPECT_STREQ("-3mm", (LPCTSTR)vertical);

@@ -25,10 +25,14 @@
 #include <dlgs.h>
 #include <winspool.h>
 
+#include "testsupport/DialogDriver.h"
+#include "testsupport/Input.h"
+#include "testsupport/PrintQueue.h"
+#include "testsupport/Pump.h"
+#include "testsupport/TestApp.h"
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -53,109 +57,39 @@ DialogKind KindOf(HWND dlg)
     return DialogKind::Other;
 }
 
-CString ItemText(HWND dlg, int id)
+// A step for every dialog: records what it was ("message: <text>", "password", "print",
+// "other") and hands it to `act`.
+DialogDriver::Step Recording(std::vector<std::string>& seen, std::function<void(HWND, DialogKind)> act)
 {
-    char buf[512] = "";
-    ::GetDlgItemTextA(dlg, id, buf, sizeof buf);
-    return buf;
-}
-
-void Press(HWND dlg, int id)
-{
-    ::SendMessage(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(dlg, id));
-}
-
-// Every dialog the thread shows while it lives is handed to `act` once, in order, from
-// a timer of whichever modal loop shows it; what was seen is kept as text.
-class DialogScript
-{
-public:
-    explicit DialogScript(std::function<void(HWND, DialogKind)> act) : m_act(std::move(act))
-    {
-        s_self = this;
-        m_timer = ::SetTimer(nullptr, 0, 40, &DialogScript::Tick);
-    }
-    ~DialogScript()
-    {
-        ::KillTimer(nullptr, m_timer);
-        s_self = nullptr;
-    }
-    std::vector<std::string> seen; // "message: <text>", "password", "print", "other"
-
-private:
-    static BOOL CALLBACK Find(HWND wnd, LPARAM found)
-    {
-        char cls[16];
-        ::GetClassNameA(wnd, cls, sizeof cls);
-        if (::IsWindowVisible(wnd) && lstrcmpA(cls, "#32770") == 0 && s_self->m_done.count(wnd) == 0) {
-            *(HWND*)found = wnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        if (s_self == nullptr || s_self->m_busy)
-            return;
-        HWND dlg = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), Find, (LPARAM)&dlg);
-        if (dlg == nullptr)
-            return;
-        s_self->m_done.insert(dlg);
-        DialogKind kind = KindOf(dlg);
+    return [&seen, act](HWND dlg) {
+        const DialogKind kind = KindOf(dlg);
         switch (kind) {
         case DialogKind::Message:
-            s_self->seen.push_back("message: " + std::string(ItemText(dlg, IDC_MESSAGE_TEXT)));
+            seen.push_back("message: " + std::string(ItemText(dlg, IDC_MESSAGE_TEXT)));
             break;
         case DialogKind::Password:
-            s_self->seen.push_back("password");
+            seen.push_back("password");
             break;
         case DialogKind::Print:
-            s_self->seen.push_back("print");
+            seen.push_back("print");
             break;
         case DialogKind::Other:
-            s_self->seen.push_back("other");
+            seen.push_back("other");
             break;
         }
-        // The action may run a nested loop (a print job): no second dialog meanwhile.
-        s_self->m_busy = true;
-        s_self->m_act(dlg, kind);
-        if (s_self != nullptr)
-            s_self->m_busy = false;
-    }
-    static DialogScript* s_self;
-    std::function<void(HWND, DialogKind)> m_act;
-    std::set<HWND> m_done;
-    UINT_PTR m_timer;
-    bool m_busy = false;
-};
-DialogScript* DialogScript::s_self = nullptr;
-
-// The default answer: OK on messages, Cancel on everything else.
-void Dismiss(HWND dlg, DialogKind kind) { Press(dlg, kind == DialogKind::Message ? IDOK : IDCANCEL); }
-
-bool QueueExists(const char* name)
-{
-    HANDLE h = nullptr;
-    if (!OpenPrinterA(const_cast<char*>(name), &h, nullptr))
-        return false;
-    ClosePrinter(h);
-    return true;
+        act(dlg, kind);
+    };
 }
 
-class GdiplusSession
+// The default answer: OK on messages, Escape on the password (it has no Cancel button),
+// Cancel on everything else.
+void Dismiss(HWND dlg, DialogKind kind)
 {
-public:
-    GdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
-    }
-    ~GdiplusSession() { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
+    if (kind == DialogKind::Password)
+        PressEscape(dlg);
+    else
+        Press(dlg, kind == DialogKind::Message ? IDOK : IDCANCEL);
+}
 
 // The program's document, frame and view, with the PDF queue as the application's
 // printer and the English texts.
@@ -164,11 +98,8 @@ class PrintJobTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (AfxGetApp() == nullptr) {
-            static CWinApp testApp("print tests");
-        }
-        if (!QueueExists("cake_pdf"))
-            GTEST_SKIP() << "no print queue cake_pdf";
+        EnsureTestApp();
+        REQUIRE_PRINT_QUEUE("cake_pdf");
         LoadLanguageFile("english");
         SetSetting("language", "english");
         SetSetting("FIRSTRUN", "0");
@@ -185,7 +116,7 @@ protected:
         AfxGetApp()->m_pMainWnd = frame;
         frame->SetWindowPos(nullptr, 0, 0, 1280, 1000, SWP_NOZORDER | SWP_NOACTIVATE);
         frame->ShowWindow(SW_SHOW);
-        Pump(100);
+        PumpPending();
         ASSERT_TRUE(SelectPrinterByName("cake_pdf"));
     }
     void TearDown() override
@@ -196,21 +127,9 @@ protected:
             AfxGetApp()->m_pMainWnd = nullptr;
         if (frame != nullptr && ::IsWindow(frame->GetSafeHwnd()))
             frame->SendMessage(WM_CLOSE);
-        Pump(20);
+        PumpPending();
         delete m_template;
         SetSetting("printer", "");
-    }
-    static void Pump(DWORD ms)
-    {
-        DWORD start = ::GetTickCount();
-        MSG m;
-        while (::GetTickCount() - start < ms) {
-            while (::PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-                ::TranslateMessage(&m);
-                ::DispatchMessage(&m);
-            }
-            ::Sleep(5);
-        }
     }
     // A copy of a catalogue layout as the current one, n frame records of kColours.
     void UseLayout(int id, int frames, bool onePerCell)
@@ -232,13 +151,13 @@ protected:
     // Sends a command to the main window as the home panel does; returns the dialogs seen.
     std::vector<std::string> Run(UINT command, std::function<void(HWND, DialogKind)> act = Dismiss)
     {
-        DialogScript script(act);
+        std::vector<std::string> seen;
+        DialogDriver driver(DialogDriver::EveryDialog(), Recording(seen, act));
         frame->SendMessage(WM_COMMAND, command);
-        Pump(50);
-        return script.seen;
+        PumpPending();
+        return seen;
     }
 
-    GdiplusSession gdiplus;
     CFrostwellDoc* doc = nullptr;
     CFrostwellView* view = nullptr;
     CFrameWnd* frame = nullptr;
@@ -304,7 +223,7 @@ TEST_F(PrintJobTest, ChecksBeforeTheJob)
         const char* typed = cases[n].typed;
         Seen seen = Run(ID_FILE_PRINT, [typed](HWND dlg, DialogKind kind) {
             if (kind == DialogKind::Password && typed != nullptr) {
-                ::SetDlgItemTextA(dlg, IDC_PASSWORD_EDIT, typed);
+                TypeText(dlg, IDC_PASSWORD_EDIT, typed);
                 Press(dlg, IDOK);
                 return;
             }
@@ -333,8 +252,7 @@ TEST_F(PrintJobTest, PaperCodeThreeNeedsAPrinterThatListsIt)
     tabloid.SetPaperCode(DMPAPER_TABLOID);
     GetPaperLayout()->SetPaperSize(&tabloid);
     EXPECT_EQ((Seen{"print"}), Run(ID_FILE_PRINT)) << "the PDF queue lists it";
-    if (!QueueExists("cake_a4a3"))
-        GTEST_SKIP() << "no print queue cake_a4a3";
+    REQUIRE_PRINT_QUEUE("cake_a4a3");
     SetSetting("printer", "cake_a4a3");
     EXPECT_EQ((Seen{Msg("123")}), Run(ID_FILE_PRINT)) << "A4 and A3 only";
     GetPaperLayout()->SetPaperSize(nullptr);
@@ -356,10 +274,10 @@ TEST_F(PrintJobTest, PreviewToolBarOfTheLanguageAndPrintFromIt)
         LoadLanguageFile(c.language);
         Seen seen = Run(ID_FILE_PRINT_PREVIEW);
         EXPECT_TRUE(seen.empty()) << c.language;
-        CWnd* bar = frame->GetDlgItem(AFX_IDW_PREVIEW_BAR);
+        const HWND bar = ::GetDlgItem(frame->GetSafeHwnd(), AFX_IDW_PREVIEW_BAR);
         ASSERT_NE(nullptr, bar) << c.language;
-        EXPECT_STREQ(c.printCaption, (LPCTSTR)ItemText(bar->GetSafeHwnd(), AFX_ID_PREVIEW_PRINT));
-        Pump(300);
+        EXPECT_STREQ(c.printCaption, (LPCTSTR)ItemText(bar, AFX_ID_PREVIEW_PRINT));
+        PumpPending();
         // The page shows every cell's design in its place.
         CView* active = frame->GetActiveView();
         ASSERT_TRUE(active != nullptr && active->IsKindOf(RUNTIME_CLASS(CPreviewView)));
@@ -380,10 +298,13 @@ TEST_F(PrintJobTest, PreviewToolBarOfTheLanguageAndPrintFromIt)
         SaveScreenshot(frame, (std::string("print-preview-") + c.language).c_str());
         // Print from the preview with no printer chosen: the checks stop it.
         SetSetting("printer", "");
-        DialogScript script(Dismiss);
-        ::SendMessage(bar->GetSafeHwnd(), WM_COMMAND, AFX_ID_PREVIEW_PRINT, 0);
-        Pump(100);
-        EXPECT_EQ((Seen{Msg("122")}), script.seen) << c.language;
+        Seen fromPreview;
+        {
+            DialogDriver driver(DialogDriver::EveryDialog(), Recording(fromPreview, Dismiss));
+            ::SendMessage(bar, WM_COMMAND, AFX_ID_PREVIEW_PRINT, 0);
+            PumpPending();
+        }
+        EXPECT_EQ((Seen{Msg("122")}), fromPreview) << c.language;
         EXPECT_EQ(nullptr, frame->GetDlgItem(AFX_IDW_PREVIEW_BAR)) << "the preview closed";
         SetSetting("printer", "cake_pdf");
     }
@@ -453,7 +374,7 @@ TEST_F(PrintJobTest, DISABLED_JobLayoutTen)
     SetSetting("printing_security", "5ebe2294ecd0e0f08eab7690d2a6ee69");
     Seen seen = Run(ID_FILE_PRINT, [](HWND dlg, DialogKind kind) {
         if (kind == DialogKind::Password)
-            ::SetDlgItemTextA(dlg, IDC_PASSWORD_EDIT, "secret");
+            TypeText(dlg, IDC_PASSWORD_EDIT, "secret");
         Press(dlg, kind == DialogKind::Other ? IDCANCEL : IDOK);
     });
     EXPECT_EQ((Seen{"password", "print"}), seen);
@@ -469,7 +390,7 @@ TEST_F(PrintJobTest, DISABLED_JobLayoutTen)
 // The same layout on a printer with unprintable margins lands on the same spots.
 TEST_F(PrintJobTest, DISABLED_JobLayoutTenWithMargins)
 {
-    ASSERT_TRUE(QueueExists("cake_a4a3"));
+    ASSERT_TRUE(PrintQueueExists("cake_a4a3")) << MissingQueueMessage("cake_a4a3");
     SetSetting("printer", "cake_a4a3");
     ASSERT_TRUE(SelectPrinterByName("cake_a4a3"));
     {
@@ -496,8 +417,8 @@ TEST_F(PrintJobTest, DISABLED_JobAdjusted)
     UseLayout(10, 10, true);
     Seen seen = Run(ID_FILE_PRINT, [](HWND dlg, DialogKind) {
         for (int n = 0; n < 5; n++) {
-            ::SendMessage(dlg, WM_HSCROLL, SB_LINERIGHT, (LPARAM)::GetDlgItem(dlg, IDC_PRINT_HBAR));
-            ::SendMessage(dlg, WM_VSCROLL, SB_LINEUP, (LPARAM)::GetDlgItem(dlg, IDC_PRINT_VBAR));
+            SendScroll(dlg, IDC_PRINT_HBAR, SB_LINERIGHT);
+            SendScroll(dlg, IDC_PRINT_VBAR, SB_LINEUP);
         }
         Press(dlg, IDOK);
     });
@@ -612,7 +533,7 @@ TEST_F(PrintJobTest, PreparingSetsThePaperAndOrientationOfThisJob)
     for (const auto& c : cases) {
         GetPaperLayout()->SetPaperSize(GetGlobalObjectB()->Lookup((WORD)c.paper));
         CPrintInfo info;
-        DialogScript script([](HWND dlg, DialogKind) { Press(dlg, IDOK); });
+        DialogDriver driver(DialogDriver::EveryDialog(), [](HWND dlg) { Press(dlg, IDOK); });
         ASSERT_TRUE(view->OnPreparePrinting(&info)) << c.paper;
         EXPECT_TRUE(info.m_pPD->IsKindOf(RUNTIME_CLASS(CMyPrintDialog)));
         DEVMODE* mode = info.m_pPD->GetDevMode();

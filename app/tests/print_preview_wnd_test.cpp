@@ -9,47 +9,20 @@
 #include "model/paper/PaperLayout.h"
 #include "model/paper/PaperLayoutMap.h"
 
+#include "testsupport/Pump.h"
+#include "testsupport/TestApp.h"
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
 
-class GdiplusSession
-{
-public:
-    GdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
-    }
-    ~GdiplusSession() { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-
-void Pump(DWORD ms)
-{
-    DWORD start = ::GetTickCount();
-    MSG m;
-    do {
-        while (::PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&m);
-            ::DispatchMessage(&m);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - start < ms);
-}
-
 class PreviewWndTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        if (AfxGetApp() == nullptr) {
-            static CWinApp testApp("print tests");
-        }
+        EnsureTestApp();
         LoadLanguageFile("english");
         doc.reset(new CFrostwellDoc);
         const CPaperLayout* layout = GetGlobalObjectA()->Lookup(10);
@@ -72,7 +45,7 @@ protected:
         // Wider than the sheet's aspect: the sheet is drawn against the right edge.
         ASSERT_TRUE(wnd.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 410, 310), &parent, 9007));
         wnd.Update();
-        Pump(50);
+        PumpPending();
     }
     void TearDown() override
     {
@@ -104,7 +77,6 @@ protected:
         return dc.GetPixel(p.x, p.y);
     }
 
-    GdiplusSession gdiplus;
     std::unique_ptr<CFrostwellDoc> doc;
     CWnd parent;
     CPaperPreviewWnd wnd;

@@ -3,21 +3,13 @@
 
 #include <winspool.h>
 
+#include "testsupport/PrintQueue.h"
 #include <gtest/gtest.h>
 
 namespace {
 
 // The queue with the PDF writer that the test run starts.
 const char kPdfQueue[] = "cake_pdf";
-
-bool QueueExists(const char* name)
-{
-    HANDLE h = nullptr;
-    if (!OpenPrinterA(const_cast<char*>(name), &h, nullptr))
-        return false;
-    ClosePrinter(h);
-    return true;
-}
 
 } // namespace
 
@@ -37,8 +29,7 @@ TEST(PrintPrinterList, UnknownOrEmptyNameGivesNothing)
 
 TEST(PrintPrinterList, PdfQueueListsTabloidAndA4)
 {
-    if (!QueueExists(kPdfQueue))
-        GTEST_SKIP() << "no print queue " << kPdfQueue;
+    REQUIRE_PRINT_QUEUE(kPdfQueue);
     CWordArray codes;
     ASSERT_TRUE(CPrinterList::GetPaperCodes(kPdfQueue, codes));
     bool a4 = false;
@@ -51,8 +42,7 @@ TEST(PrintPrinterList, PdfQueueListsTabloidAndA4)
 
 TEST(PrintPrinterList, DevModeAndDevNamesOfThePdfQueue)
 {
-    if (!QueueExists(kPdfQueue))
-        GTEST_SKIP() << "no print queue " << kPdfQueue;
+    REQUIRE_PRINT_QUEUE(kPdfQueue);
     HGLOBAL mode = CPrinterList::GetPrinterDevMode(kPdfQueue);
     ASSERT_NE(nullptr, mode);
     const DEVMODEA* dm = (const DEVMODEA*)GlobalLock(mode);

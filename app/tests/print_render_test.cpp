@@ -20,21 +20,6 @@ using namespace Gdiplus;
 
 namespace {
 
-class GdiplusRun : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        GdiplusStartupInput input;
-        GdiplusStartup(&m_token, &input, nullptr);
-    }
-    void TearDown() override { GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-::testing::Environment* const gdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusRun);
-
 const COLORREF kColours[10] = {
     RGB(200, 0, 0),   RGB(0, 200, 0),  RGB(0, 0, 200),  RGB(200, 200, 0), RGB(0, 200, 200),
     RGB(200, 0, 200), RGB(100, 50, 0), RGB(0, 100, 50), RGB(50, 0, 100),  RGB(100, 100, 100),

@@ -1,26 +1,19 @@
 // The splash thread and window on their own: the window it shows, that it cannot be
 // closed before the program allows it, and a hide that never waits without end.
 #include <windows.h>
-#include <gdiplus.h>
 #include <gtest/gtest.h>
 
 #include "app/shell/SplashThread.h"
 #include "res/app_res.h"
+#include "testsupport/Pump.h"
+#include "testsupport/TestApp.h"
 
 namespace {
 
 class SplashFixture : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (AfxGetApp() == nullptr) {
-            static CWinApp testApp("splash tests");
-        }
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&s_gdiplus, &input, nullptr);
-    }
-    static void TearDownTestSuite() { Gdiplus::GdiplusShutdown(s_gdiplus); }
+    static void SetUpTestSuite() { EnsureTestApp(); }
 
     // A splash thread as start-up makes it: suspended, owned by the caller.
     CSplashThread* Begin(UINT bitmap)
@@ -43,10 +36,7 @@ protected:
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread->m_hThread, 5000));
         delete thread;
     }
-
-    static ULONG_PTR s_gdiplus;
 };
-ULONG_PTR SplashFixture::s_gdiplus = 0;
 
 TEST_F(SplashFixture, ShowsTheBitmapCentredAndCannotBeClosedByTheUser)
 {
@@ -86,11 +76,18 @@ TEST_F(SplashFixture, ShowsTheBitmapCentredAndCannotBeClosedByTheUser)
         EXPECT_EQ(table[i].rgbBlue, entries[i].peBlue) << i;
     }
 
-    // What the window shows is the bitmap, pixel for pixel at its origin.
+    // What the window shows is the bitmap, pixel for pixel at its origin, once the splash's
+    // own thread has painted it.
     RedrawWindow(splash, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    Sleep(200);
     HDC window = GetDC(splash);
     const POINT probes[] = {{0, 0}, {320, 100}, {320, 300}, {250, 300}, {639, 479}};
+    auto shown = [&] {
+        for (const POINT& p : probes)
+            if (GetPixel(memory, p.x, p.y) != GetPixel(window, p.x, p.y))
+                return false;
+        return true;
+    };
+    PumpUntil(shown, 5000);
     for (const POINT& p : probes)
         EXPECT_EQ(GetPixel(memory, p.x, p.y), GetPixel(window, p.x, p.y)) << p.x << "," << p.y;
     ReleaseDC(splash, window);

@@ -2,21 +2,11 @@
 #include "app/view/ObjectTracker.h"
 #include "app/view/TrackDC.h"
 #include "base/Globals.h"
+#include "testsupport/DibSurface.h"
 #include <gtest/gtest.h>
 #include <cmath>
 
 namespace {
-
-struct GdiplusSession
-{
-    ULONG_PTR token = 0;
-    GdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput in;
-        Gdiplus::GdiplusStartup(&token, &in, nullptr);
-    }
-    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token); }
-};
 
 // A plain window that owns the drag and counts the timer messages it is sent.
 class OwnerWindow : public CWnd
@@ -76,7 +66,6 @@ protected:
         return tracker.Track(NULL, pressKeys, from, FALSE);
     }
 
-    GdiplusSession gdiplus;
     OwnerWindow owner;
     CObjectTracker tracker{&owner};
 };
@@ -308,18 +297,8 @@ TEST_F(TrackerTest, SizeLabelInInchesAndMillimetres)
 
 TEST(TrackDC, FeedbackIsCopiedBackInvertedAndErasedByTheSecondDrawing)
 {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = 16;
-    bi.bmiHeader.biHeight = -16;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    HBITMAP surface = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-    CDC target;
-    target.CreateCompatibleDC(NULL);
-    HGDIOBJ old = ::SelectObject(target.m_hDC, surface);
-    target.FillSolidRect(CRect(0, 0, 16, 16), RGB(200, 100, 50));
+    DibSurface surface(16, 16, RGB(200, 100, 50));
+    CDC& target = surface.dc;
     target.SetBkColor(RGB(255, 255, 255));
 
     for (int pass = 0; pass < 2; ++pass) {
@@ -340,9 +319,6 @@ TEST(TrackDC, FeedbackIsCopiedBackInvertedAndErasedByTheSecondDrawing)
     EXPECT_EQ(RGB(200, 100, 50), target.GetPixel(4, 6)) << "and nothing else";
 
     EXPECT_GE(CTrackDC::GetSharedBitmapSize().cx, 16);
-    ::SelectObject(target.m_hDC, old);
-    target.DeleteDC();
-    ::DeleteObject(surface);
 }
 
 TEST(TrackDC, SharedBitmapOnlyGrows)

@@ -12,59 +12,16 @@
 #include "model/paper/PaperLayout.h"
 #include "res/app_res.h"
 #include "res/view_res.h"
-#include "app/tests/DialogDriver.h"
 #include "model/tests/rich_design.h"
+#include "testsupport/DialogDriver.h"
+#include "testsupport/GdiCheck.h"
+#include "testsupport/Input.h"
+#include "testsupport/Pump.h"
+#include "testsupport/TestApp.h"
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <functional>
 
 namespace {
-
-struct GdiplusSession
-{
-    ULONG_PTR token = 0;
-    GdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput in;
-        Gdiplus::GdiplusStartup(&token, &in, nullptr);
-    }
-    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token); }
-};
-
-void Pump(int ms = 50)
-{
-    DWORD end = ::GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-        ::Sleep(5);
-    } while ((int)(::GetTickCount() - end) < 0);
-}
-
-CString TextOf(HWND wnd)
-{
-    char buf[512] = "";
-    ::GetWindowTextA(wnd, buf, sizeof buf);
-    return buf;
-}
-
-// The highest GDI handle slot in use: a repaint that leaks makes it climb.
-int GdiHighWater()
-{
-    std::vector<HGDIOBJ> probes;
-    int high = 0;
-    for (int i = 0; i < 500; ++i) {
-        HGDIOBJ h = ::CreateSolidBrush(RGB(i, 0, 0));
-        high = std::max(high, (int)LOWORD((DWORD_PTR)h));
-        probes.push_back(h);
-    }
-    for (HGDIOBJ h : probes)
-        ::DeleteObject(h);
-    return high;
-}
 
 // The program's document, counting how often the design is marked as changed.
 class CountingDoc : public CFrostwellDoc
@@ -85,9 +42,7 @@ class CanvasTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (AfxGetApp() == NULL) {
-            static CWinApp testApp("view tests");
-        }
+        EnsureTestApp();
         LoadLanguageFile("english");
         SetSetting("FIRSTRUN", "0");
         m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CountingDoc), RUNTIME_CLASS(CFrameWnd),
@@ -100,7 +55,7 @@ protected:
         AfxGetApp()->m_pMainWnd = frame;
         SetClientSize(1280, 1000);
         frame->ShowWindow(SW_SHOW);
-        Pump(100);
+        PumpPending();
     }
     void TearDown() override
     {
@@ -109,7 +64,7 @@ protected:
         AfxGetApp()->m_pMainWnd = NULL; // closing it must not end the test's thread
         if (frame != NULL && ::IsWindow(frame->GetSafeHwnd()))
             frame->SendMessage(WM_CLOSE); // closes the document with it
-        Pump(20);
+        PumpPending();
         delete m_template;
     }
     void SetClientSize(int cx, int cy)
@@ -117,7 +72,7 @@ protected:
         CRect r(0, 0, cx, cy);
         ::AdjustWindowRectEx(&r, frame->GetStyle(), FALSE, frame->GetExStyle());
         frame->SetWindowPos(NULL, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        Pump(50);
+        PumpPending();
     }
     COLORREF At(int x, int y)
     {
@@ -135,7 +90,6 @@ protected:
         return r;
     }
 
-    GdiplusSession gdiplus;
     CFrostwellDoc* doc = NULL;
     CFrostwellView* view = NULL;
     CFrameWnd* frame = NULL;
@@ -204,7 +158,7 @@ TEST_F(CanvasTest, UpdatesInvalidateOnlyWithTheRedrawFlag)
     Repaint();
     int scenes = view->GetScenePaintCount();
     doc->UpdateAllViews(NULL, 0);
-    Pump();
+    PumpPending();
     EXPECT_EQ(scenes, view->GetScenePaintCount());
     doc->SetRedrawFlag();
     doc->UpdateAllViews(NULL, 99); // redrawn at once
@@ -215,7 +169,7 @@ TEST_F(CanvasTest, HomeHostReturnsToTheCornerOnEverySize)
 {
     ASSERT_TRUE(view->IsHostCreated());
     CMenuWnd* host = view->GetHomeHost();
-    EXPECT_STREQ("MenuWnd2", (LPCTSTR)TextOf(host->GetSafeHwnd()));
+    EXPECT_STREQ("MenuWnd2", (LPCTSTR)WindowText(host->GetSafeHwnd()));
     host->SetWindowPos(NULL, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const CSize sizes[] = {CSize(1100, 800), CSize(90, 90), CSize(1280, 1000)};
     for (CSize s : sizes) {
@@ -243,12 +197,14 @@ TEST_F(CanvasTest, StartupMessageOnlyBelow1024By700)
         view->SetWindowPos(NULL, 0, 0, c.size.cx, c.size.cy, SWP_NOZORDER | SWP_NOMOVE);
         CString text;
         DialogDriver driver([&](HWND dlg) {
-            text = TextOf(::GetDlgItem(dlg, IDC_MESSAGE_TEXT));
-            ::PostMessage(dlg, WM_COMMAND, IDOK, 0);
+            text = ItemText(dlg, IDC_MESSAGE_TEXT);
+            Press(dlg, IDOK);
         });
+        // The message, when there is one, is modal: the timer's handler returns once it
+        // has been answered.
         view->SendMessage(WM_TIMER, CFrostwellView::kStartupTimer);
-        Pump(150);
-        EXPECT_EQ(c.shown, driver.acted) << c.size.cx << " x " << c.size.cy;
+        PumpPending();
+        EXPECT_EQ(c.shown, driver.Acted()) << c.size.cx << " x " << c.size.cy;
         if (c.shown) {
             EXPECT_STREQ((LPCTSTR)GetLangText("125"), (LPCTSTR)text);
         }
@@ -260,7 +216,7 @@ int CountHosts(HWND parent)
 {
     int n = 0;
     for (HWND c = ::GetWindow(parent, GW_CHILD); c != NULL; c = ::GetWindow(c, GW_HWNDNEXT))
-        n += TextOf(c) == "MenuWnd2";
+        n += WindowText(c) == "MenuWnd2";
     return n;
 }
 
@@ -269,7 +225,7 @@ TEST_F(CanvasTest, NewDocumentKeepsOneHomeHost)
     EXPECT_EQ(1, CountHosts(view->GetSafeHwnd()));
     // What Ctrl+N runs: the framework's new document through the template.
     ASSERT_EQ(doc, m_template->OpenDocumentFile(NULL, TRUE));
-    Pump();
+    PumpPending();
     EXPECT_EQ(1, CountHosts(view->GetSafeHwnd()));
 }
 
@@ -279,13 +235,12 @@ TEST_F(CanvasTest, NoGdiObjectsLeakOverRepaints)
         doc->SetRedrawFlag();
         Repaint();
     }
-    int before = GdiHighWater();
+    LiveGdiCheck check;
     for (int i = 0; i < 100; ++i) {
         doc->SetRedrawFlag();
         Repaint();
     }
-    int after = GdiHighWater();
-    EXPECT_LT(after - before, 20) << "GDI handle slots climbed from " << before << " to " << after;
+    EXPECT_TRUE(check.Unchanged(19));
 }
 
 // A test helper design: one image layer of 300 x 200 pixels in the current frame.
@@ -313,7 +268,7 @@ TEST_F(CanvasTest, DraggingTheImageMovesItAndAsksBeforeClosing)
     CWnd* home = view->GetHomeHost()->GetHostedDialog();
     ASSERT_NE(nullptr, home);
     home->SendDlgItemMessage(IDC_HOME_IMAGES, BM_CLICK);
-    Pump();
+    PumpPending();
     ASSERT_EQ(layer, doc->GetSelectedImage());
     ASSERT_TRUE(doc->IsImageToolMode());
     Repaint();
@@ -330,7 +285,7 @@ TEST_F(CanvasTest, DraggingTheImageMovesItAndAsksBeforeClosing)
     const int marked = Marked();
     view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     EXPECT_EQ(CRect(120, 0, 1280 - 240, 1000), PendingPaint());
-    Pump();
+    PumpPending();
     EXPECT_NEAR(x0 + by.cx / ppi, layer->m_centreX, 1e-4);
     EXPECT_NEAR(y0 + by.cy / ppi, layer->m_centreY, 1e-4);
     EXPECT_TRUE(doc->IsModified()) << "a drag on the canvas is an edit";
@@ -339,12 +294,12 @@ TEST_F(CanvasTest, DraggingTheImageMovesItAndAsksBeforeClosing)
     // Closing asks "Save Changes"; Cancel keeps the window.
     CString title;
     DialogDriver driver([&](HWND dlg) {
-        title = TextOf(dlg);
-        ::PostMessage(dlg, WM_COMMAND, IDCANCEL, 0);
+        title = WindowText(dlg);
+        Press(dlg, IDCANCEL);
     });
     frame->SendMessage(WM_CLOSE);
-    Pump();
-    EXPECT_TRUE(driver.acted);
+    PumpPending();
+    EXPECT_TRUE(driver.Acted());
     EXPECT_STREQ((LPCTSTR)GetLangText("129"), (LPCTSTR)title);
     EXPECT_TRUE(::IsWindow(frame->GetSafeHwnd()));
 }
@@ -366,7 +321,7 @@ TEST_F(CanvasTest, EscapeOrAResizePastTheCornerLeavesTheImage)
     ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(half.x, half.y));
     ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(half.x, half.y));
     view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(corner.x, corner.y));
-    Pump();
+    PumpPending();
     ASSERT_NEAR(scaleBefore * 0.5f, layer->m_scale, scaleBefore * 0.05f);
     Repaint();
     corner = tracker->GetHandlePoint(4);
@@ -378,7 +333,7 @@ TEST_F(CanvasTest, EscapeOrAResizePastTheCornerLeavesTheImage)
     ::PostMessage(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(opposite.x - 30, opposite.y - 30));
     ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(opposite.x - 30, opposite.y - 30));
     view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(corner.x, corner.y));
-    Pump();
+    PumpPending();
     EXPECT_EQ(scale0, layer->m_scale);
     EXPECT_EQ(x0, layer->m_centreX);
 
@@ -390,7 +345,7 @@ TEST_F(CanvasTest, EscapeOrAResizePastTheCornerLeavesTheImage)
     ::PostMessage(wnd, WM_KEYDOWN, VK_ESCAPE, 1);
     ::PostMessage(wnd, WM_LBUTTONUP, 0, MAKELPARAM(centre.x + 50, centre.y));
     view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
-    Pump();
+    PumpPending();
     EXPECT_EQ(x0, layer->m_centreX);
     EXPECT_EQ(y0, layer->m_centreY);
     EXPECT_FALSE(doc->IsModified());
@@ -411,7 +366,7 @@ TEST_F(CanvasTest, RightDragRotatesAsWithCtrl)
     ::PostMessage(wnd, WM_MOUSEMOVE, MK_RBUTTON | MK_SHIFT, MAKELPARAM(to.x, to.y));
     ::PostMessage(wnd, WM_RBUTTONUP, MK_SHIFT, MAKELPARAM(to.x, to.y));
     view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(corner.x, corner.y));
-    Pump();
+    PumpPending();
     EXPECT_FLOAT_EQ(angle0 + 90, layer->m_angle);
     EXPECT_TRUE(doc->IsModified());
 }
@@ -503,7 +458,7 @@ TEST_F(CanvasTest, TextToolDragsTheFirstText)
     const int marked = Marked();
     view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
     EXPECT_EQ(CRect(120, 0, 1280 - 240, 1000), PendingPaint());
-    Pump();
+    PumpPending();
     float ppi = view->GetPixelsPerInch();
     EXPECT_NEAR(p0.X - 30 / ppi, text->m_position.X, 1e-4);
     EXPECT_NEAR(p0.Y + 20 / ppi, text->m_position.Y, 1e-4);

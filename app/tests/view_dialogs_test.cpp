@@ -5,23 +5,11 @@
 #include "app/shell/SaveChangesDlg.h"
 #include "base/TextTable.h"
 #include "res/view_res.h"
-#include "app/tests/DialogDriver.h"
+#include "testsupport/DialogDriver.h"
+#include "testsupport/Input.h"
 #include <gtest/gtest.h>
-#include <functional>
 
 namespace {
-
-CString Text(HWND wnd)
-{
-    char buf[256] = "";
-    ::GetWindowTextA(wnd, buf, sizeof buf);
-    return buf;
-}
-
-void Press(HWND dlg, int id)
-{
-    ::PostMessage(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(dlg, id));
-}
 
 class ViewDialogs : public ::testing::Test
 {
@@ -34,16 +22,16 @@ TEST_F(ViewDialogs, PlainMessageShowsOneButton)
     CString title, text, ok;
     BOOL cancelShown = TRUE;
     DialogDriver driver([&](HWND dlg) {
-        title = Text(dlg);
-        text = Text(::GetDlgItem(dlg, IDC_MESSAGE_TEXT));
-        ok = Text(::GetDlgItem(dlg, IDOK));
+        title = WindowText(dlg);
+        text = WindowText(::GetDlgItem(dlg, IDC_MESSAGE_TEXT));
+        ok = WindowText(::GetDlgItem(dlg, IDOK));
         cancelShown = ::IsWindowVisible(::GetDlgItem(dlg, IDCANCEL));
         Press(dlg, IDOK);
     });
     CMessageDlg dlg;
     dlg.m_message = GetLangText("125");
     EXPECT_EQ(IDOK, dlg.DoModal());
-    ASSERT_TRUE(driver.acted);
+    ASSERT_TRUE(driver.Acted());
     EXPECT_STREQ((LPCTSTR)GetLangText("120"), (LPCTSTR)title);
     EXPECT_STREQ((LPCTSTR)GetLangText("125"), (LPCTSTR)text);
     EXPECT_STREQ("OK", (LPCTSTR)ok);
@@ -54,9 +42,9 @@ TEST_F(ViewDialogs, YesNoMessage)
 {
     CString title, yes, no;
     DialogDriver driver([&](HWND dlg) {
-        title = Text(dlg);
-        yes = Text(::GetDlgItem(dlg, IDOK));
-        no = Text(::GetDlgItem(dlg, IDCANCEL));
+        title = WindowText(dlg);
+        yes = WindowText(::GetDlgItem(dlg, IDOK));
+        no = WindowText(::GetDlgItem(dlg, IDCANCEL));
         EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dlg, IDCANCEL)));
         Press(dlg, IDCANCEL);
     });
@@ -71,7 +59,7 @@ TEST_F(ViewDialogs, YesNoMessage)
 
 TEST_F(ViewDialogs, EscapeEndsThePlainMessageWithCancel)
 {
-    DialogDriver driver([&](HWND dlg) { ::PostMessage(dlg, WM_COMMAND, IDCANCEL, 0); });
+    DialogDriver driver(&PressEscape);
     CMessageDlg dlg;
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
 }
@@ -90,11 +78,11 @@ TEST_F(ViewDialogs, SaveChangesAnswers)
     for (const auto& c : cases) {
         CString title, question, yes, no, cancel;
         DialogDriver driver([&](HWND dlg) {
-            title = Text(dlg);
-            question = Text(::GetDlgItem(dlg, IDC_SAVE_QUESTION));
-            yes = Text(::GetDlgItem(dlg, IDOK));
-            no = Text(::GetDlgItem(dlg, IDC_SAVE_NO));
-            cancel = Text(::GetDlgItem(dlg, IDCANCEL));
+            title = WindowText(dlg);
+            question = WindowText(::GetDlgItem(dlg, IDC_SAVE_QUESTION));
+            yes = WindowText(::GetDlgItem(dlg, IDOK));
+            no = WindowText(::GetDlgItem(dlg, IDC_SAVE_NO));
+            cancel = WindowText(::GetDlgItem(dlg, IDCANCEL));
             Press(dlg, c.button);
         });
         CSaveChangesDlg dlg;
@@ -133,7 +121,7 @@ TEST(ViewMenuWnd, HostsThePanelInsideAOnePixelBorder)
     Frame frame;
     CMenuWnd host;
     ASSERT_TRUE(host.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), &frame, 101));
-    EXPECT_STREQ("MenuWnd2", (LPCTSTR)Text(host.GetSafeHwnd()));
+    EXPECT_STREQ("MenuWnd2", (LPCTSTR)WindowText(host.GetSafeHwnd()));
     CDialog* panel = new CDialog(IDD_HOME_PANEL, NULL);
     ASSERT_TRUE(panel->Create(IDD_HOME_PANEL, &host));
     ::SetWindowLongPtr(panel->GetSafeHwnd(), DWLP_DLGPROC, (LONG_PTR)&CountingDlgProc);

@@ -1,5 +1,6 @@
 // The view's ruler bars, painted into a small bitmap: band, ticks, numbers, skips.
 #include "app/view/RulerBar.h"
+#include "testsupport/DibSurface.h"
 #include <gtest/gtest.h>
 #include <set>
 
@@ -10,54 +11,10 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBand = RGB(255, 64, 64);
 const COLORREF kBlack = RGB(0, 0, 0);
 
-class Canvas
+// A surface of the ground colour that the rulers are drawn on.
+struct Canvas : DibSurface
 {
-public:
-    Canvas(int w, int h) : width(w), height(h)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = NULL;
-        m_bitmap = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-        dc.CreateCompatibleDC(NULL);
-        m_old = ::SelectObject(dc.m_hDC, m_bitmap);
-        dc.FillSolidRect(0, 0, w, h, kGround);
-    }
-    ~Canvas()
-    {
-        ::SelectObject(dc.m_hDC, m_old);
-        dc.DeleteDC();
-        ::DeleteObject(m_bitmap);
-    }
-    COLORREF At(int x, int y) { return dc.GetPixel(x, y); }
-    // Columns of row y that hold the colour c.
-    std::set<int> Columns(int y, COLORREF c)
-    {
-        std::set<int> xs;
-        for (int x = 0; x < width; ++x)
-            if (At(x, y) == c)
-                xs.insert(x);
-        return xs;
-    }
-    std::set<int> Rows(int x, COLORREF c)
-    {
-        std::set<int> ys;
-        for (int y = 0; y < height; ++y)
-            if (At(x, y) == c)
-                ys.insert(y);
-        return ys;
-    }
-
-    CDC dc;
-    int width, height;
-
-private:
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
+    Canvas(int w, int h) : DibSurface(w, h, kGround) {}
 };
 
 // The horizontal bar's origin is moved down by its top border of 3 pixels.

@@ -9,18 +9,8 @@
 
 namespace {
 
-class WithGdiplus : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&s_token, &input, nullptr);
-    }
-    static void TearDownTestSuite() { Gdiplus::GdiplusShutdown(s_token); }
-    static ULONG_PTR s_token;
-};
-ULONG_PTR WithGdiplus::s_token = 0;
+// The helpers that use GDI+ (started for the whole run by the tests' main).
+using WithGdiplus = ::testing::Test;
 
 // Restores the metric switch after a test.
 struct MetricScope

@@ -1,38 +1,15 @@
 // GDI wrappers: exact pixels on tiny bitmaps, selection and restore, no handle leaks.
 #include "fw/fw.h"
+#include "testsupport/DibSurface.h"
 #include <gtest/gtest.h>
 
 namespace {
 
-// An 8 x 4 top-down 32-bit DIB section in a memory DC, for reading pixels exactly.
-struct Canvas
+// An 8 x 4 black surface whose pixels are read from its bits (0xRRGGBB).
+struct Canvas : DibSurface
 {
-    CDC dc;
-    CBitmap bitmap;
-    DWORD* bits = NULL;
-    CBitmap* old = NULL;
-    Canvas(int width = 8, int height = 4)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* p = NULL;
-        bitmap.Attach(CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &p, NULL, 0));
-        bits = static_cast<DWORD*>(p);
-        dc.CreateCompatibleDC(NULL);
-        old = dc.SelectObject(&bitmap);
-        memset(bits, 0, (size_t)width * height * 4);
-    }
-    ~Canvas() { dc.SelectObject(old); }
-    // 0xRRGGBB of the pixel.
-    DWORD At(int x, int y) const
-    {
-        GdiFlush();
-        return bits[y * 8 + x] & 0xFFFFFF;
-    }
+    Canvas() : DibSurface(8, 4) {}
+    DWORD At(int x, int y) const { return Rgb(x, y); }
 };
 
 TEST(CDC, FillSolidRectAndDraw3dRectPixels)

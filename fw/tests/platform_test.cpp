@@ -5,20 +5,8 @@
 
 namespace {
 
-struct GdiplusSession
-{
-    ULONG_PTR token = 0;
-    GdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput in;
-        Gdiplus::GdiplusStartup(&token, &in, nullptr);
-    }
-    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token); }
-};
-
 TEST(Platform, ArialIsAvailableToGdiplus)
 {
-    GdiplusSession gdip;
     for (const wchar_t* face : {L"Arial", L"Times New Roman", L"Courier New"}) {
         Gdiplus::FontFamily family(face);
         EXPECT_EQ(Gdiplus::Ok, family.GetLastStatus()) << "font family missing";

@@ -2,6 +2,7 @@
 // the controls, and Esc inside a child dialog.
 #include "window_test_app.h"
 #include "window_test_res.h"
+#include "testsupport/PrintQueue.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -507,10 +508,11 @@ public:
 
 TEST(WindowCommonDialog, PrintDialogRunsWithTheObjectAttached)
 {
+    // The test command's print server makes its PDF queue the default printer.
+    REQUIRE_PRINT_QUEUE("Cake_PDF");
     PRINTDLG probe = {sizeof probe};
     probe.Flags = PD_RETURNDEFAULT;
-    if (!PrintDlg(&probe))
-        GTEST_SKIP() << "no printer";
+    ASSERT_TRUE(PrintDlg(&probe)) << "no default printer, though the queue Cake_PDF exists";
     GlobalFree(probe.hDevMode);
     GlobalFree(probe.hDevNames);
     ProbePrintDialog dlg;

@@ -2,6 +2,7 @@
 // application's printer.
 #include "window_test_app.h"
 #include "window_test_res.h"
+#include "testsupport/PrintQueue.h"
 #include <gtest/gtest.h>
 #include <gdiplus.h>
 #include <winspool.h>
@@ -12,15 +13,6 @@
 namespace {
 
 const char kQueue[] = "Cake_PDF";
-
-bool QueueExists(const char* name)
-{
-    HANDLE h = nullptr;
-    if (!OpenPrinter(const_cast<char*>(name), &h, nullptr))
-        return false;
-    ClosePrinter(h);
-    return true;
-}
 
 HGLOBAL MakeDevNames(const char* device)
 {
@@ -144,8 +136,7 @@ struct PrintFixture : ::testing::Test
 
     void SetUp() override
     {
-        if (!QueueExists(kQueue))
-            GTEST_SKIP() << "no print queue " << kQueue;
+        REQUIRE_PRINT_QUEUE(kQueue);
         oldNames = TestApp().m_hDevNames;
         oldMode = TestApp().m_hDevMode;
         TestApp().SelectPrinter(nullptr, nullptr, FALSE);

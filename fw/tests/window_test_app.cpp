@@ -49,11 +49,3 @@ void CTestApp::OnAppCommand()
     if (commandLog)
         commandLog->push_back("app");
 }
-
-void PumpPending(DWORD maxMs)
-{
-    DWORD start = GetTickCount();
-    MSG m;
-    while (PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE) && GetTickCount() - start < maxMs)
-        AfxPumpMessage();
-}

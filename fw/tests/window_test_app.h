@@ -3,6 +3,7 @@
 // Ctrl-key filter of the program's pre-translation.
 #pragma once
 #include "fw/fwwin.h"
+#include "testsupport/Pump.h"
 #include <string>
 #include <vector>
 
@@ -26,25 +27,6 @@ public:
 CTestApp& TestApp();
 // The single-document shell's start-up (window_shell_test.cpp).
 BOOL ShellInitInstanceForApp(CWinApp& app);
-
-// Dispatches this thread's queued messages through the layer's pump until the queue is
-// empty (or the time runs out).
-void PumpPending(DWORD maxMs = 500);
-// Pumps until pred() holds or the time runs out; returns pred().
-template <class P> bool PumpUntil(P pred, DWORD maxMs = 5000)
-{
-    DWORD start = GetTickCount();
-    while (!pred()) {
-        if (GetTickCount() - start > maxMs)
-            return pred();
-        MSG m;
-        if (PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE))
-            AfxPumpMessage();
-        else
-            Sleep(5);
-    }
-    return true;
-}
 
 // Commands used by the routing tests.
 #define ID_TEST_VIEW_AND_DOC 0x8101

@@ -3,92 +3,58 @@
 
 #include "model/gfx/Dib.h"
 #include "model/gfx/DibTools.h"
+#include "testsupport/DibSurface.h"
 
 namespace {
-
-// A 32-bit DIB section selected into a memory DC, filled with one colour.
-class Surface
-{
-public:
-    Surface(int width, int height, COLORREF fill)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = NULL;
-        dc_ = CreateCompatibleDC(NULL);
-        bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                SetPixel(dc_, x, y, fill);
-    }
-    ~Surface()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-};
 
 const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kMagenta = RGB(255, 0, 255), kWhite = RGB(255, 255, 255),
                kBlack = RGB(0, 0, 0);
 
 TEST(BitmapTools, CopyDrawAndStretch)
 {
-    Surface src(2, 1, kRed);
-    SetPixel(src.dc(), 1, 0, kMagenta);
+    DibSurface src(2, 1, kRed);
+    SetPixel(src.Hdc(), 1, 0, kMagenta);
     CBitmapTools tools;
-    ASSERT_TRUE(tools.CopyFromDC(src.dc(), NULL, 0, 0, 2, 1));
+    ASSERT_TRUE(tools.CopyFromDC(src.Hdc(), NULL, 0, 0, 2, 1));
     EXPECT_EQ(2, tools.GetWidth());
 
-    Surface dst(3, 1, kBlue);
-    ASSERT_TRUE(tools.DrawTransparent(dst.dc(), 0, 0, 2, 1, kMagenta));
-    EXPECT_EQ(kRed, dst.at(0, 0));
-    EXPECT_EQ(kBlue, dst.at(1, 0)); // the transparent pixel left the destination
-    EXPECT_EQ(kBlue, dst.at(2, 0));
+    DibSurface dst(3, 1, kBlue);
+    ASSERT_TRUE(tools.DrawTransparent(dst.Hdc(), 0, 0, 2, 1, kMagenta));
+    EXPECT_EQ(kRed, dst.At(0, 0));
+    EXPECT_EQ(kBlue, dst.At(1, 0)); // the transparent pixel left the destination
+    EXPECT_EQ(kBlue, dst.At(2, 0));
 
-    Surface big(4, 2, kWhite);
+    DibSurface big(4, 2, kWhite);
     const RECT r = {0, 0, 4, 2};
-    ASSERT_TRUE(tools.StretchDraw(big.dc(), r));
-    EXPECT_EQ(kRed, big.at(1, 1));
-    EXPECT_EQ(kMagenta, big.at(2, 0));
+    ASSERT_TRUE(tools.StretchDraw(big.Hdc(), r));
+    EXPECT_EQ(kRed, big.At(1, 1));
+    EXPECT_EQ(kMagenta, big.At(2, 0));
 
     CBitmapTools copy;
     ASSERT_TRUE(copy.CopyFrom(tools));
-    Surface out(2, 1, kWhite);
-    ASSERT_TRUE(copy.Draw(out.dc(), 0, 0));
-    EXPECT_EQ(kMagenta, out.at(1, 0));
+    DibSurface out(2, 1, kWhite);
+    ASSERT_TRUE(copy.Draw(out.Hdc(), 0, 0));
+    EXPECT_EQ(kMagenta, out.At(1, 0));
     tools.Destroy();
     EXPECT_FALSE(tools.IsReady());
-    EXPECT_FALSE(tools.Draw(out.dc(), 0, 0));
+    EXPECT_FALSE(tools.Draw(out.Hdc(), 0, 0));
 }
 
 TEST(BitmapTools, PatternFill)
 {
     // A 2 x 2 checker: black at (0,0) and (1,1).
-    Surface checker(2, 2, kWhite);
-    SetPixel(checker.dc(), 0, 0, kBlack);
-    SetPixel(checker.dc(), 1, 1, kBlack);
+    DibSurface checker(2, 2, kWhite);
+    SetPixel(checker.Hdc(), 0, 0, kBlack);
+    SetPixel(checker.Hdc(), 1, 1, kBlack);
     CBitmapTools pattern;
-    ASSERT_TRUE(pattern.CopyFromDC(checker.dc(), NULL, 0, 0, 2, 2));
-    Surface dst(5, 5, kBlue);
+    ASSERT_TRUE(pattern.CopyFromDC(checker.Hdc(), NULL, 0, 0, 2, 2));
+    DibSurface dst(5, 5, kBlue);
     const RECT area = {1, 1, 5, 5};
-    ASSERT_TRUE(pattern.FillPattern(dst.dc(), area, TRUE));
-    EXPECT_EQ(kBlue, dst.at(0, 0));
-    EXPECT_EQ(kBlack, dst.at(1, 1)); // the pattern starts at the rectangle's corner
-    EXPECT_EQ(kWhite, dst.at(2, 1));
-    EXPECT_EQ(kBlack, dst.at(2, 2));
+    ASSERT_TRUE(pattern.FillPattern(dst.Hdc(), area, TRUE));
+    EXPECT_EQ(kBlue, dst.At(0, 0));
+    EXPECT_EQ(kBlack, dst.At(1, 1)); // the pattern starts at the rectangle's corner
+    EXPECT_EQ(kWhite, dst.At(2, 1));
+    EXPECT_EQ(kBlack, dst.At(2, 2));
 }
 
 TEST(Dib, ScaledCopy)

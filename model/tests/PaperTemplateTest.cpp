@@ -15,16 +15,8 @@ namespace {
 class PaperTemplates : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        FillPaperCatalogues();
-        GdiplusStartupInput input;
-        GdiplusStartup(&token_, &input, NULL);
-    }
-    static void TearDownTestSuite() { GdiplusShutdown(token_); }
-    static ULONG_PTR token_;
+    static void SetUpTestSuite() { FillPaperCatalogues(); }
 };
-ULONG_PTR PaperTemplates::token_ = 0;
 
 bool IsBlack(Bitmap& b, int x, int y)
 {

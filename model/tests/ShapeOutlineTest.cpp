@@ -10,18 +10,7 @@ using namespace Gdiplus;
 
 namespace {
 
-class ShapeOutline : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        GdiplusStartupInput input;
-        GdiplusStartup(&token_, &input, NULL);
-    }
-    static void TearDownTestSuite() { GdiplusShutdown(token_); }
-    static ULONG_PTR token_;
-};
-ULONG_PTR ShapeOutline::token_ = 0;
+using ShapeOutline = ::testing::Test;
 
 struct PathData
 {

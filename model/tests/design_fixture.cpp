@@ -2,28 +2,10 @@
 
 #include <limits.h>
 #include <stdio.h>
-#include <wchar.h>
 
 using namespace Gdiplus;
 
 namespace {
-
-// GDI+ for every test of the executable.
-class GdiplusEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        GdiplusStartupInput input;
-        GdiplusStartup(&m_token, &input, NULL);
-    }
-    void TearDown() override { GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-
-::testing::Environment* const g_gdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
 DWORD Crc32(const BYTE* p, size_t n, DWORD crc = 0)
 {
@@ -149,25 +131,6 @@ int CountPixels(Bitmap& bitmap, bool (*match)(ARGB))
     int n = 0;
     ForEachPixel(bitmap, [&](int, int, ARGB c) { n += match(c) ? 1 : 0; });
     return n;
-}
-
-void Dump(Bitmap& bitmap, const char* name)
-{
-    char dir[MAX_PATH];
-    if (!GetEnvironmentVariableA("SL_DUMP_DIR", dir, sizeof(dir)))
-        return;
-    UINT count = 0, size = 0;
-    GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size ? size : 1);
-    ImageCodecInfo* codecs = (ImageCodecInfo*)&buffer[0];
-    GetImageEncoders(count, size, codecs);
-    for (UINT i = 0; i < count; i++) {
-        if (wcscmp(codecs[i].MimeType, L"image/png") == 0) {
-            WCHAR path[MAX_PATH];
-            swprintf(path, MAX_PATH, L"%hs\\%hs.png", dir, name);
-            bitmap.Save(path, &codecs[i].Clsid, NULL);
-        }
-    }
 }
 
 std::string WriteTempFile(const char* name, const std::vector<BYTE>& bytes)

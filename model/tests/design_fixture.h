@@ -1,6 +1,6 @@
-// Shared helpers of the design-object tests: GDI+ for the whole run, small ARGB canvases
-// at 96 dpi drawn in inches, and hand-made PNG files (so that a test decides exactly
-// whether the file carries a resolution).
+// Shared helpers of the design-object tests: small ARGB canvases at 96 dpi drawn in
+// inches, and hand-made PNG files (so that a test decides exactly whether the file
+// carries a resolution).
 #pragma once
 
 #include <windows.h>
@@ -35,10 +35,6 @@ struct Canvas
 // Bounds of the pixels whose alpha is not 0 (empty when none) and counts of pixels.
 RECT PaintedBounds(Gdiplus::Bitmap& bitmap);
 int CountPixels(Gdiplus::Bitmap& bitmap, bool (*match)(Gdiplus::ARGB));
-
-// Saves the bitmap as PNG under the folder named by SL_DUMP_DIR, when that is set (to
-// look at what a test drew).
-void Dump(Gdiplus::Bitmap& bitmap, const char* name);
 
 // Each channel of a within tol of b.
 ::testing::AssertionResult ArgbNear(Gdiplus::ARGB a, Gdiplus::ARGB b, int tol);

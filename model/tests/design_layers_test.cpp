@@ -4,6 +4,7 @@
 #include "model/design/PaperPreview.h"
 #include "model/tests/design_fixture.h"
 #include "model/tests/rich_design.h"
+#include "testsupport/Dump.h"
 
 #include "base/Globals.h"
 #include "model/paper/PaperLayoutMap.h"
@@ -71,7 +72,7 @@ TEST_F(LayersTest, PaperPreviewCellsKeepTheirPixels)
         preview.Draw(nullptr, 0, 0, FALSE);
         Bitmap* sheet = m_doc->GetSheetImage();
         ASSERT_NE(nullptr, sheet);
-        design_test::Dump(*sheet, c.shape == CPaperLayout::kRound ? "layers_preview_round" : "layers_preview");
+        DumpPng(*sheet, c.shape == CPaperLayout::kRound ? "layers_preview_round" : "layers_preview");
         const DWORD digest = rich_design::DigestOf(sheet);
         EXPECT_EQ(c.digest, digest) << "shape " << c.shape << ": 0x" << std::hex << digest;
         EXPECT_EQ(0, m_doc->GetLayers()->GetCurrent());

@@ -1,5 +1,6 @@
 // Backgrounds and border frames drawn into small ARGB canvases at 96 pixels per inch.
 #include "design_fixture.h"
+#include "testsupport/Dump.h"
 #include "base/Globals.h"
 #include "model/design/ImageLayer.h"
 #include "model/design/LayerArray.h"
@@ -217,7 +218,7 @@ TEST(DesignFrames, SolidBandOutlineWidths)
         a.SetFrameOutlineWidth(t.outline);
         Canvas c(192, 192);
         a.DrawFrames(&c.graphics, 0, PointF(0, 0), 0);
-        Dump(c.bitmap, "frame_band");
+        DumpPng(c.bitmap, "frame_band");
         EXPECT_TRUE(ArgbNear(HalfOverWhite(kOpRed), c.At(24, 96), 2)) << t.outline; // the band
         EXPECT_EQ(0u, c.At(96, 96)) << t.outline;                                   // inside stays clear
         EXPECT_EQ(t.atEdge ? t.atEdge : HalfOverWhite(kOpRed), c.At(0, 96)) << t.outline;

@@ -1,6 +1,7 @@
 // Text items: placement, fills and outline, arc layout, mirrored printing, resizing.
 // Glyph shapes differ between font builds, so the checks are bounds and colours.
 #include "design_fixture.h"
+#include "testsupport/Dump.h"
 #include "base/Globals.h"
 #include "model/design/TextItem.h"
 
@@ -80,7 +81,7 @@ TEST(DesignTextItem, FillKindsAndOutline)
         Canvas c(288, 96);
         t.Draw(&c.graphics, PointF(0, 0));
         c.graphics.Flush(FlushIntentionSync);
-        Dump(c.bitmap, k.fillKind == 1 && k.outlineSize == 4 ? "text_fill" : "text_other");
+        DumpPng(c.bitmap, k.fillKind == 1 && k.outlineSize == 4 ? "text_fill" : "text_other");
         EXPECT_EQ(k.white, CountPixels(c.bitmap, IsWhite) > 100) << k.fillKind << "/" << k.outlineSize;
         EXPECT_EQ(k.black, CountPixels(c.bitmap, IsBlack) > 100) << k.fillKind << "/" << k.outlineSize;
         EXPECT_EQ(0, CountPixels(c.bitmap, IsOther)) << k.fillKind << "/" << k.outlineSize;

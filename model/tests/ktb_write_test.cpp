@@ -127,29 +127,3 @@ TEST(KtbWrite, RegionOfNoBytesWritesNoStream)
 }
 
 } // namespace
-
-namespace {
-
-ARGB Bands(int x, int y) { return (x / 20 + y / 20) % 2 ? 0xFFD02030 : 0xFF2050D0; }
-
-// The design the program test starts the program with: layout 2, one image layer of
-// 300 x 200 pixels (2 x 1.33 inches) at (2, 2.5).  Written only when the script asks.
-TEST(KtbWrite, DesignForTheProgramTest)
-{
-    const char* path = getenv("SL_KTB_PROGRAM_DESIGN");
-    if (path == nullptr)
-        GTEST_SKIP() << "written for the program test only";
-    TestDesign design;
-    std::vector<BYTE> png = design_test::MakePng(300, 200, Bands);
-    CImageLayer* layer = new CImageLayer();
-    ASSERT_TRUE(layer->LoadFromMemory(png.data(), png.size()));
-    layer->m_frameIndex = 0;
-    layer->m_centreX = 2.0;
-    layer->m_centreY = 2.5;
-    design.images.Add(layer);
-    design.layers.GetAt(0).bgColour1 = 0x0080FFFF; // pale yellow background
-    DesignParts parts = design.Parts();
-    ASSERT_EQ(S_OK, SaveDesignFile(path, parts));
-}
-
-} // namespace

@@ -9,6 +9,7 @@
 #include "model/paper/PaperLayoutMap.h"
 #include "model/paper/PaperSize.h"
 
+#include "testsupport/DibSurface.h"
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -16,40 +17,6 @@
 using namespace Gdiplus;
 
 namespace {
-
-// A 32-bit DIB section selected into a memory DC, read back with GetPixel.
-class Surface
-{
-public:
-    Surface(int w, int h)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        dc.CreateCompatibleDC(nullptr);
-        m_old = ::SelectObject(dc.m_hDC, m_bitmap);
-        CRect all(0, 0, w, h);
-        dc.FillSolidRect(&all, RGB(1, 2, 3));
-    }
-    ~Surface()
-    {
-        ::SelectObject(dc.m_hDC, m_old);
-        dc.DeleteDC();
-        ::DeleteObject(m_bitmap);
-    }
-    COLORREF At(int x, int y) { return ::GetPixel(dc.m_hDC, x, y); }
-
-    CDC dc;
-
-private:
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-};
 
 ARGB PixelAt(Bitmap* bitmap, float xInches, float yInches)
 {
@@ -229,7 +196,7 @@ TEST(PreviewHitTest, OverlappingCellsGiveTheHigherIndex)
 // Without design mode: grey border, light sheet, white cells with black outlines.
 TEST(PreviewPaint, SheetBorderAndCellsOnTheDevice)
 {
-    Surface surface(400, 200);
+    DibSurface surface(400, 200, RGB(1, 2, 3));
     CPaperPreview preview;
     preview.SetSheetSize(SizeF(2.0f, 1.0f));
     preview.SetBorder(SizeF(0.25f, 0.25f)); // sheet grows to 2.5 x 1.5 inches
@@ -355,7 +322,7 @@ TEST_F(PreviewTest, LayoutWithoutPaperSizeDrawsNothing)
     GetPaperLayout()->SetPaperSize(nullptr);
     MakeFrames(1);
     m_doc->SetSheetImage(nullptr);
-    Surface surface(50, 50);
+    DibSurface surface(50, 50, RGB(1, 2, 3));
     CPaperPreview preview;
     preview.SetDocument(m_doc.get());
     preview.LoadSettings();

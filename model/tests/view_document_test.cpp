@@ -326,9 +326,6 @@ TEST_F(DocumentTest, UsedAreaCountsAreas)
 
 TEST_F(DocumentTest, RebuildFramesLeavesTheSheetImage)
 {
-    ULONG_PTR token = 0;
-    Gdiplus::GdiplusStartupInput in;
-    Gdiplus::GdiplusStartup(&token, &in, nullptr);
     EXPECT_EQ(nullptr, doc->GetSheetImage());
     doc->ClearRedrawFlag();
     doc->RebuildFrames();
@@ -337,7 +334,6 @@ TEST_F(DocumentTest, RebuildFramesLeavesTheSheetImage)
     ASSERT_NE(nullptr, sheet);
     EXPECT_GT(sheet->GetWidth(), 0u);
     doc->SetSheetImage(NULL);
-    Gdiplus::GdiplusShutdown(token);
 }
 
 } // namespace

@@ -1,41 +1,14 @@
 // The kept off-screen bitmap of the view's paint: reuse, size changes, printers, flush.
 #include "model/gfx/MemDC.h"
+#include "testsupport/DibSurface.h"
 #include <gtest/gtest.h>
 
 namespace {
 
-// A 32-bit target surface whose pixels can be read back.
-class Surface
+// A white target whose pixels can be read back.
+struct Surface : DibSurface
 {
-public:
-    Surface(int w, int h)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = NULL;
-        m_bitmap = ::CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-        dc.CreateCompatibleDC(NULL);
-        m_old = ::SelectObject(dc.m_hDC, m_bitmap);
-        Fill(CRect(0, 0, w, h), RGB(255, 255, 255));
-    }
-    ~Surface()
-    {
-        ::SelectObject(dc.m_hDC, m_old);
-        dc.DeleteDC();
-        ::DeleteObject(m_bitmap);
-    }
-    void Fill(const CRect& r, COLORREF c) { dc.FillSolidRect(&r, c); }
-    COLORREF At(int x, int y) { return ::GetPixel(dc.m_hDC, x, y); }
-
-    CDC dc;
-
-private:
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
+    Surface(int w, int h) : DibSurface(w, h, RGB(255, 255, 255)) {}
 };
 
 const COLORREF kRed = RGB(255, 0, 0);

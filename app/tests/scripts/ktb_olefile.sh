@@ -4,12 +4,11 @@
 # CAKEDATA3=1, "10.15", 1, the layout line, 0, IMAGE=0, TEXT=0, FRAME=1, one entry, END=0.
 set -euo pipefail
 : "${SL_BINARY_DIR:?}"
+. "$(dirname "$0")/../../../testsupport/test_lib.sh"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 copy=$("$SL_BINARY_DIR/bin/winepath" -w "$tmp/empty.ktb" 2>/dev/null)
-SL_KTB_COPY="$copy" "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/model_tests.exe" \
-  --gtest_filter=KtbWrite.NewEmptyDesignRecordByRecord --gtest_color=no >"$tmp/log" 2>&1 \
-  || { cat "$tmp/log"; exit 1; }
+SL_KTB_COPY="$copy" run_one_test "$SL_BINARY_DIR/model_tests.exe" KtbWrite.NewEmptyDesignRecordByRecord
 /usr/bin/python3 - "$tmp/empty.ktb" "$(cat "$tmp/empty.ktb.size")" <<'PY'
 import struct, sys, olefile
 ole = olefile.OleFileIO(sys.argv[1])

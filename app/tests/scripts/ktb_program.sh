@@ -5,7 +5,6 @@
 # panel's Load of a damaged file shows the message and leaves the design as it was.
 set -eu   # no pipefail: awk stops reading the pixel lists early
 . "$(dirname "$0")/program_lib.sh"
-winpath() { "$SL_BINARY_DIR/bin/winepath" -w "$1" 2>/dev/null; }
 # Bounding box ("WxH+X+Y") of the pixels of one colour of the image's bands.
 red_box() { convert "$1" -fill black +opaque "#D02030" -fill white -opaque "#D02030" -format '%@' info:; }
 # The image's centre x image of the centre as the file stores it: "x y" in inches.
@@ -23,64 +22,58 @@ for fmt, size in (("<f", 4), ("<f", 4), ("<d", 8), ("<d", 8)):
 print("%.2f %.2f" % (values[2], values[3]))
 PY
 }
-start_program() {
-  (cd "$work" && exec "$SL_BINARY_DIR/wine-run" ./SugarleafStudio.exe "$(winpath "$work/cake.ktb")") &
-  pid=$!
-  main=$(wait_for 40 xdotool search --onlyvisible --name '^cake.ktb - Sugarleaf Studio$') \
-    || fail "no main window titled 'cake.ktb - Sugarleaf Studio'"
-  main=$(echo "$main" | head -1)
-  # The start-up timer closes the 640 x 480 splash; wait for that, not for a fixed time.
-  sleep 1
-  wait_for 30 splash_gone >/dev/null || fail "the splash stayed"
-  sleep 0.5
-  read -r mx my <<<"$(xdotool getwindowgeometry "$main" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')"
-  import -window root "$work/probe.png"
-  top=$(convert "$work/probe.png" -crop "1x80+$((mx + 1200))+$my" +repage txt:- \
-        | awk 'NR > 1 && /#429AFC/ { split($1, a, /[,:]/); print a[2]; exit }')
-  [ -n "$top" ] || fail "no canvas below the caption"
-  cy=$((my + top))   # screen y of the client area's first row
+title='^cake.ktb - Sugarleaf Studio$'
+# Starts the program on cake.ktb and waits until the canvas shows the design's image; sets
+# mx, my (the window), cy (its client's first row) and box, the image's colour box ("WxH+X+Y").
+open_cake() {
+  start_program "$title" "$(winpath "$work/cake.ktb")"
+  read -r mx my _ <<<"$(window_geometry "$main")"
+  local found
+  found=$(wait_for 30 cake_shown "$1") || fail "the design is not shown on the canvas"
+  read -r cy box <<<"$found"
 }
-close_program() {
-  xdotool windowfocus --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
-  xdotool key alt+F4
-  local end=$((SECONDS + 30))
-  while kill -0 "$pid" 2>/dev/null; do
-    [ $SECONDS -lt $end ] || fail "the program did not end (an unexpected question?)"
-    sleep 0.2
-  done
-  wait "$pid" || fail "exit code $?"
-  pid=""
+cake_shown() {   # cake_shown [box]: "<client top> <image box>" once shown (where box says)
+  local top b
+  shot "$work/probe.png"
+  top=$(client_top "$work/probe.png" $((mx + 1200)))
+  b=$(red_box "$work/probe.png")
+  [ -n "$top" ] && [ -n "$b" ] && [ "$b" != "0x0+0+0" ] && [ -z "$1" -o "$b" = "$1" ] && echo "$top $b"
 }
 
 # A design of one image layer, written by the program's own writer.
-SL_KTB_PROGRAM_DESIGN="$(winpath "$work/cake.ktb")" "$SL_BINARY_DIR/wine-run" \
-  "$SL_BINARY_DIR/model_tests.exe" --gtest_filter=KtbWrite.DesignForTheProgramTest >"$work/log" 2>&1 \
-  || { cat "$work/log"; fail "no design file for the test"; }
+"$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/tools/sl_design.exe" write-banded-image "$(winpath "$work/cake.ktb")" \
+  || fail "no design file for the test"
 [ "$(stored_centre "$work/cake.ktb")" = "2.00 2.50" ] || fail "the design file's image is not at (2, 2.5)"
 
 # --- 1. Opened from the command line, shown, changed, saved with Ctrl+S ------------------
-start_program
+open_cake ""
 shot="$shots/ktb-opened.png"
-import -window root "$shot"
-box=$(red_box "$shot")
+cp "$work/probe.png" "$shot"
 read -r bw bh bx by <<<"$(echo "$box" | tr 'x+' '  ')"
 echo "image shown at $box"
 [ "$bw" -ge 150 ] && [ "$bh" -ge 100 ] || fail "the design's image is not on the canvas ($box)"
 
-xdotool mousemove $((mx + 55)) $((cy + 178)) click 1   # home panel: Images
-sleep 1
-xdotool mousemove $((bx + bw / 2)) $((by + bh / 2))
-sleep 0.3
-xdotool mousedown 1
-sleep 0.2
-for step in 1 2 3 4 5 6 7 8 9 10; do xdotool mousemove_relative -- 20 15; sleep 0.05; done
-xdotool mouseup 1
-sleep 1
+click_at $((mx + 55)) $((cy + 178))   # home panel: Images
+# The layer is selected: its handles stand outside its corners, squares drawn inverted
+# over the pale yellow background.
+handles() {
+  shot "$work/probe.png"
+  convert "$work/probe.png" -crop "12x12+$((bx - 14))+$((by - 14))" +repage txt:- | grep -m1 '#00007F'
+}
+wait_for 15 handles >/dev/null || fail "no handles after the Images button"
+drag_mouse $((bx + bw / 2)) $((by + bh / 2)) 200 150 10 0.2 0.05 0.05
+# The drop is drawn: the image's box, its size kept, at least the drag away.
 shot="$shots/ktb-dragged.png"
-import -window root "$shot"
-moved=$(red_box "$shot")
-read -r mw2 mh2 mx2 my2 <<<"$(echo "$moved" | tr 'x+' '  ')"
+dragged() {
+  local b w h x y
+  shot "$shot"
+  b=$(red_box "$shot")
+  read -r w h x y <<<"$(echo "$b" | tr 'x+' '  ')"
+  [ "$w" = "$bw" ] && [ "$h" = "$bh" ] && [ $((x - bx)) -ge 150 ] && [ $((y - by)) -ge 100 ] && echo "$b"
+}
+moved=$(wait_for 15 dragged) || moved=$(red_box "$shot")
 echo "dragged to $moved"
+read -r mw2 mh2 mx2 my2 <<<"$(echo "$moved" | tr 'x+' '  ')"
 [ $((mx2 - bx)) -ge 150 ] && [ $((my2 - by)) -ge 100 ] || fail "the drag did not move the image ($box -> $moved)"
 
 xdotool key ctrl+s
@@ -90,33 +83,27 @@ echo "saved centre: $(stored_centre "$work/cake.ktb")"
 close_program   # saved: no question
 
 # --- 2. Started again: the change is there -------------------------------------------
-start_program
-shot="$shots/ktb-reopened.png"
-import -window root "$shot"
-again=$(red_box "$shot")
-echo "reopened with the image at $again"
-[ "$again" = "$moved" ] || fail "reopened at $again, dragged to $moved"
+start_program "$title" "$(winpath "$work/cake.ktb")"
+read -r mx my _ <<<"$(window_geometry "$main")"
+found=$(wait_for 30 cake_shown "$moved") || found=$(cake_shown "")
+read -r cy box <<<"$found"
+cp "$work/probe.png" "$shots/ktb-reopened.png"
+echo "reopened with the image at $box"
+[ "$box" = "$moved" ] || fail "reopened at $box, dragged to $moved"
 
 # --- 3. Load of a damaged file: the message, and the design as it was -----------------
 head -c 3000 /dev/urandom > "$work/damaged.ktb"
-xdotool mousemove $((mx + 55)) $((cy + 25)) click 1    # home panel: Load
-dialog=$(wait_for 15 xdotool search --onlyvisible --name '^Open$') || fail "Load shows no open dialog"
-xdotool windowfocus "$(echo "$dialog" | head -1)" 2>/dev/null || true
-sleep 0.3
+click_at $((mx + 55)) $((cy + 25))   # home panel: Load
+dialog=$(wait_dialog '^Open$' "Load shows no open dialog")
+focus_window "$dialog"
 xdotool type --delay 20 "$(winpath "$work/damaged.ktb")"
 xdotool key Return
-message=$(wait_for 15 xdotool search --onlyvisible --name '^Sugarleaf Studio$') \
-  || fail "no message after opening a damaged file"
-sleep 0.5
-shot="$shots/ktb-damaged-message.png"
-import -window root "$shot"
-xdotool windowfocus "$(echo "$message" | head -1)" 2>/dev/null || true
-xdotool key Return
-gone() { [ -z "$(xdotool search --onlyvisible --name '^Sugarleaf Studio$' 2>/dev/null)" ] && echo gone; }
-wait_for 10 gone >/dev/null || fail "the message did not close"
-sleep 0.5
-[ -n "$(xdotool search --onlyvisible --name '^cake.ktb - Sugarleaf Studio$')" ] || fail "the title changed"
-import -window root "$work/after.png"
-[ "$(red_box "$work/after.png")" = "$moved" ] || fail "the design changed after a failed open"
+message=$(wait_dialog '^Sugarleaf Studio$' "no message after opening a damaged file" "$shots/ktb-damaged-message.png")
+answer_dialog "$message" '^Sugarleaf Studio$' Return
+# The design as it was: the same title, and the canvas (painted again once the message
+# has gone from it) shows the image where it was.
+[ -n "$(windows_titled "$title")" ] || fail "the title changed"
+as_before() { shot "$work/after.png"; [ "$(red_box "$work/after.png")" = "$moved" ] && echo same; }
+wait_for 10 as_before >/dev/null || fail "the design changed after a failed open: $(red_box "$work/after.png")"
 close_program
 echo "screenshots in $shots"

@@ -5,6 +5,7 @@
 # that attribute cannot be set the test is skipped.
 set -euo pipefail
 : "${SL_BINARY_DIR:?}"
+. "$(dirname "$0")/../../../testsupport/test_lib.sh"
 tmp=$(mktemp -d "$SL_BINARY_DIR/testdata/ktb_readonly.XXXXXX")
 cleanup() { chattr -i "$tmp" 2>/dev/null || true; rm -rf "$tmp"; }
 trap cleanup EXIT
@@ -17,9 +18,7 @@ if touch "$tmp/probe" 2>/dev/null; then
   exit 77
 fi
 dir=$("$SL_BINARY_DIR/bin/winepath" -w "$tmp" 2>/dev/null)
-SL_KTB_READONLY_DIR="$dir" "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/model_tests.exe" \
-  --gtest_filter=KtbDocument.FailedSavesLeaveThePreviousFileAndTheDocument --gtest_color=no >"$tmp.log" 2>&1 \
-  || { cat "$tmp.log"; rm -f "$tmp.log"; exit 1; }
-rm -f "$tmp.log"
+SL_KTB_READONLY_DIR="$dir" run_one_test "$SL_BINARY_DIR/model_tests.exe" \
+  KtbDocument.FailedSavesLeaveThePreviousFileAndTheDocument
 [ -z "$(ls -A "$tmp")" ] || { echo "files left in the folder:"; ls -la "$tmp"; exit 1; }
 echo "save into an unwritable folder refused"

@@ -6,11 +6,9 @@
 set -u
 B="$SL_BINARY_DIR"
 S="$SL_SOURCE_DIR"
-if [ -z "${SL_PRINTER_PDF:-}" ] || ! lpstat -p Cake_PDF >/dev/null 2>&1; then
-  echo "no test printer: nothing printed"
-  exit 77
-fi
-OUT=$(dirname "$SL_PRINTER_PDF")
+. "$S/testsupport/test_lib.sh"
+require_print_queue Cake_PDF
+OUT=$(dirname "${SL_PRINTER_PDF:?the print server names its PDF file}")
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 

@@ -1,11 +1,14 @@
 # Sourced by the tests that drive the real program on the virtual display: a work folder
-# with the program and its language files, ended with the program; and the waits they share.
+# with the program and its language files, ended with the program; starting and closing
+# the program, its windows, screenshots and their pixels; and the one wait they all use.
+# Every wait has a bound and waits for what it names, never for a fixed time.
 : "${SL_BINARY_DIR:?}" "${DISPLAY:?needs the virtual display}"
 export WINEPREFIX="$SL_BINARY_DIR/wine"
 shots="$SL_BINARY_DIR/screenshots"
 mkdir -p "$shots"
 work=$(mktemp -d)
 pid=""
+main=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
   rm -rf "$work"
@@ -13,21 +16,147 @@ cleanup() {
 trap cleanup EXIT
 cp "$SL_BINARY_DIR/data/SugarleafStudio.exe" "$SL_BINARY_DIR"/data/*.ini "$work/"
 
+# The canvas colour: the client area of the main window starts with it.
+canvas_colour=429AFC
+
 fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {   # wait_for <seconds> <command...>: until the command prints something
-  local end=$((SECONDS + $1)); shift
-  while [ $SECONDS -lt $end ]; do
+winpath() { "$SL_BINARY_DIR/bin/winepath" -w "$1" 2>/dev/null; }
+
+now_ms() { local t=${EPOCHREALTIME//[!0-9]/}; echo $((10#$t / 1000)); }
+# The one wait: runs the command until it prints something (printed again) or the
+# seconds are up (status 1); the command runs at least once.
+wait_for() {   # wait_for <seconds> <command...>
+  local end=$(($(now_ms) + $1 * 1000)); shift
+  while :; do
     out=$("$@" || true)
     [ -n "$out" ] && { echo "$out"; return 0; }
-    sleep 0.2
+    [ "$(now_ms)" -lt "$end" ] || return 1
+    sleep 0.1
   done
-  return 1
 }
-# Prints "gone" once no visible 640 x 480 window (the splash) is left.
-splash_gone() {
+
+# --- Windows ---------------------------------------------------------------------------
+# Visible top-level windows of one size ("640x480"), one id a line.
+windows_of_size() {
   local id
   for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-    xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: 640x480" && return 0
+    xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $1" && echo "$id"
   done
-  echo gone
+  return 0
+}
+# Prints "gone" once no visible 640 x 480 window (the splash) is left.
+splash_gone() { [ -z "$(windows_of_size 640x480)" ] && echo gone; return 0; }
+# The visible windows whose title matches a pattern, one id a line.
+windows_titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
+no_window_titled() { [ -z "$(windows_titled "$1")" ] && echo none; }
+wait_window() {   # wait_window <seconds> <title pattern>: prints the first such window's id
+  local ids
+  ids=$(wait_for "$1" windows_titled "$2") || return 1
+  echo "$ids" | head -1
+}
+wait_no_window() { wait_for "$1" no_window_titled "$2" >/dev/null; }   # wait_no_window <seconds> <title pattern>
+window_geometry() {   # window_geometry <id>: "x y width height" on the screen
+  xdotool getwindowgeometry "$1" 2>/dev/null | tr -s ' ,:x' ' ' \
+    | awk '/Position/ {x = $2; y = $3} /Geometry/ {print x, y, $2, $3}'
+}
+# Gives a window the focus; a window that has gone is left to the check that follows.
+focus_window() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true; }
+# Waits for the dialog that the last input shows: prints its id, and with a file name saves
+# a picture of the screen once the dialog has painted.  Fails with the message otherwise.
+wait_dialog() {   # wait_dialog <title pattern> <failure message> [png]
+  local id
+  id=$(wait_window 15 "$1") || fail "$2"
+  rm -f "$work/painted.sum"
+  if [ -n "${3:-}" ]; then wait_for 10 painted "$id" "$3" >/dev/null || true; fi
+  echo "$id"
+}
+# Gives the dialog keys and waits until no window has its title.
+answer_dialog() {   # answer_dialog <id> <title pattern> <keys...>
+  local id=$1 title=$2
+  shift 2
+  focus_window "$id"
+  xdotool key "$@"
+  wait_no_window 15 "$title" || fail "the window titled '$title' did not close"
+}
+
+# --- Screenshots and pixels -------------------------------------------------------------
+shot() { import -window root "$1"; }                                    # shot <png>: the whole screen
+pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }   # pixel <png> <x> <y>: RRGGBB
+# The screen row of the client area's first row: the first canvas-coloured pixel in column
+# x below the top of the main window (within its caption's height).  Nothing when there is
+# none yet.
+client_top() {   # client_top <png> <x>
+  local wx wy _
+  read -r wx wy _ <<<"$(window_geometry "$main")"
+  [ -n "$wy" ] || return 0
+  [ "$wy" -ge 0 ] || wy=0
+  convert "$1" -crop "1x80+$2+$wy" +repage txt:- 2>/dev/null \
+    | awk -v y0="$wy" -v c="#$canvas_colour" 'NR > 1 && index($0, c) { split($1, a, /[,:]/); print a[2] + y0; exit }'
+}
+# The number of colours inside a window: a window that has painted shows more than one.
+window_colours() {   # window_colours <png> <id>
+  local x y w h
+  read -r x y w h <<<"$(window_geometry "$2")"
+  [ -n "$h" ] && convert "$1" -crop "${w}x${h}+$x+$y" +repage -unique-colors -format '%w' info:
+}
+# A screenshot into png once the window shows more than a flat colour and looks as it did
+# in the screenshot before (its painting has settled).  For pictures a person looks at.
+painted() {   # painted <id> <png>
+  local x y w h sum
+  shot "$2"
+  read -r x y w h <<<"$(window_geometry "$1")"
+  [ -n "$h" ] || return 0
+  sum=$(convert "$2" -crop "${w}x${h}+$x+$y" +repage rgb:- | md5sum)
+  if [ "$sum" = "$(cat "$work/painted.sum" 2>/dev/null)" ] && [ "$(window_colours "$2" "$1")" -gt 2 ]; then
+    rm -f "$work/painted.sum"
+    echo "$sum"
+  else
+    echo "$sum" > "$work/painted.sum"
+  fi
+}
+
+# --- Input -----------------------------------------------------------------------------
+# A drag with the left button as a person makes it: pressed at (x, y), held, moved in equal
+# steps by (dx, dy), held again and released.  The holds (seconds) give the program's
+# thread time to see the button go down before the pointer moves; they are the gesture's
+# pace, not a wait for anything.
+drag_mouse() {   # drag_mouse <x> <y> <dx> <dy> [steps] [hold] [per step] [before release]
+  local x=$1 y=$2 dx=$3 dy=$4 steps=${5:-6} hold=${6:-0.3} pause=${7:-0.05} release=${8:-0.3} i args=()
+  for i in $(seq "$steps"); do
+    args+=(mousemove $((x + dx * i / steps)) $((y + dy * i / steps)) sleep "$pause")
+  done
+  # (No "mousemove --sync": it waits for a pointer that is already there.)
+  xdotool mousemove "$x" "$y" mousedown 1 sleep "$hold" "${args[@]}" sleep "$release" mouseup 1
+}
+click_at() { xdotool mousemove "$1" "$2" click 1; }   # click_at <x> <y>
+
+# --- The program -----------------------------------------------------------------------
+launch_program() {   # launch_program [arguments...]: starts it in the work folder
+  (cd "$work" && exec "$SL_BINARY_DIR/wine-run" ./SugarleafStudio.exe "$@") &
+  pid=$!
+}
+wait_main() {   # wait_main <title pattern> [seconds]: sets main to the main window
+  main=$(wait_window "${2:-90}" "$1") || fail "no main window titled '$1'"
+}
+# Starts the program, waits for its main window and for the start-up to take the splash
+# away: sets pid and main.
+start_program() {   # start_program <title pattern> [arguments...]
+  local title=$1; shift
+  launch_program "$@"
+  wait_main "$title"
+  wait_for 60 splash_gone >/dev/null || fail "the splash stayed"
+}
+program_ended() { kill -0 "$pid" 2>/dev/null || echo ended; }
+# Waits for the program to end and checks its exit code (0 unless told otherwise).
+wait_exit() {   # wait_exit <what ended it> [exit code]
+  local rc
+  wait_for 30 program_ended >/dev/null || fail "the program did not end after $1"
+  wait "$pid" && rc=0 || rc=$?
+  pid=""
+  [ "$rc" -eq "${2:-0}" ] || fail "exit code $rc after $1"
+}
+close_program() {   # Alt+F4 on the main window: an unchanged design ends the program
+  focus_window "$main"
+  xdotool key alt+F4
+  wait_exit "its window was closed (an unexpected question?)"
 }

@@ -1,43 +1,14 @@
 #!/bin/bash
 # Runs the real program on the virtual display as a person would: the splash shows, then
-# the maximised main window without a menu; Ctrl alone does nothing, Ctrl+S reaches the
-# save command; closing it rewrites "ziviz.dat" with the forced values.  The settings file
+# the maximised main window without a menu; Ctrl+S reaches the save command and Ctrl+O
+# does nothing; closing it rewrites "ziviz.dat" with the forced values.  The settings file
 # is read and edited with an independent reader (python olefile).
 set -euo pipefail
-: "${SL_BINARY_DIR:?}" "${DISPLAY:?needs the virtual display}"
-export WINEPREFIX="$SL_BINARY_DIR/wine"
-shots="$SL_BINARY_DIR/screenshots"
-mkdir -p "$shots"
-work=$(mktemp -d)
+. "$(dirname "$0")/program_lib.sh"
 other=$(mktemp -d)   # same length of name: a "root" that points elsewhere
-pid=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
   rm -rf "$work" "$other"
-}
-trap cleanup EXIT
-cp "$SL_BINARY_DIR/data/SugarleafStudio.exe" "$SL_BINARY_DIR"/data/*.ini "$work/"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-winpath() { "$SL_BINARY_DIR/bin/winepath" -w "$1" 2>/dev/null; }
-
-# Visible top-level windows of a given size ("640x480").
-windows_of_size() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-    xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $1" && echo "$id"
-  done
-  return 0
-}
-
-wait_for() {   # wait_for <seconds> <command...>: until the command prints something
-  local end=$((SECONDS + $1)); shift
-  while [ $SECONDS -lt $end ]; do
-    out=$("$@" || true)
-    [ -n "$out" ] && { echo "$out"; return 0; }
-    sleep 0.2
-  done
-  return 1
 }
 
 settings() {   # settings <file>: the settings file as key=value lines
@@ -75,62 +46,60 @@ ole.close()
 PY
 }
 
-start_program() {
-  (cd "$work" && exec "$SL_BINARY_DIR/wine-run" ./SugarleafStudio.exe) &
-  pid=$!
-  wait_main
-}
-
-close_program() {
-  xdotool windowfocus --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
-  xdotool key alt+F4
-  local end=$((SECONDS + 30))
-  while kill -0 "$pid" 2>/dev/null; do
-    [ $SECONDS -lt $end ] || fail "the program did not end after its window was closed"
-    sleep 0.2
-  done
-  wait "$pid" && rc=0 || rc=$?
-  pid=""
-  [ "$rc" -eq 0 ] || fail "exit code $rc"
-}
-
-# --- 1. No settings files: splash, main window, Ctrl, close ---------------------------
+# --- 1. No settings files: splash, main window, keys, close ------------------------------
 # The splash lives only a few seconds (until the view's start-up timer takes it down), and
 # under load the checks below can outlast it.  Each check on the splash therefore counts
 # only if that same splash window is still shown after the check ended (it never comes
 # back once gone).  An attempt whose splash went away first proves nothing either way: the
 # program is closed, the folder made fresh, and the whole start is tried again, a bounded
 # number of times; a real fault fails every attempt and so still fails the test.
+untitled='^Untitled - Sugarleaf Studio$'
 fresh_work() {
   find "$work" -mindepth 1 -delete
   cp "$SL_BINARY_DIR/data/SugarleafStudio.exe" "$SL_BINARY_DIR"/data/*.ini "$work/"
 }
 splash_shown() { windows_of_size 640x480 | grep -qxF "$splash"; }
-position_of() {
-  xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'
-}
+this_splash_gone() { splash_shown || echo gone; }
+position_of() { local x y _; read -r x y _ <<<"$(window_geometry "$1")"; [ -n "$y" ] && echo "$x $y"; }
 moved_by() {   # moved_by <window> <x> <y>: its position once dragged from (x, y) as far as the mouse
   local now nx ny; now=$(position_of "$1")
   read -r nx ny <<<"$now"
   [ -n "$now" ] && [ $((nx - $2)) -ge 50 ] && [ $((ny - $3)) -ge 25 ] && echo "$now"
 }
-wait_main() {
-  main=$(wait_for 90 xdotool search --onlyvisible --name '^Untitled - Sugarleaf Studio$') \
-    || fail "no main window titled 'Untitled - Sugarleaf Studio'"
-  main=$(echo "$main" | head -1)
-}
 screen=$(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
 read -r w h <<<"$screen"
+# Its position once it is where it is placed: centred on the screen (or the last position
+# read, once the splash is gone or the time is up).
+centred() {
+  local pos x y
+  pos=$(position_of "$splash") || return 0
+  read -r x y <<<"$pos"
+  [ $(( (w - 640) / 2 - x )) -le 2 ] && [ $(( x - (w - 640) / 2 )) -le 2 ] \
+    && [ $(( (h - 480) / 2 - y )) -le 2 ] && [ $(( y - (h - 480) / 2 )) -le 2 ] && echo "$pos"
+}
+# The number of colours the splash's picture shows at (x, y) of the screenshot.
+splash_colours() {   # splash_colours <x> <y>
+  convert "$shots/startup-splash.png" -crop "640x480+$1+$2" +repage -unique-colors -format '%w' info:
+}
+# A new picture of the splash once it shows its bitmap (more than 20 colours); "gone" when
+# the splash went away first.
+splash_painted() {
+  local pos x y n
+  pos=$(position_of "$splash") && splash_shown || { echo gone; return; }
+  read -r x y <<<"$pos"
+  shot "$shots/startup-splash.png"
+  n=$(splash_colours "$x" "$y")
+  splash_shown || { echo gone; return; }
+  [ "$n" -gt 20 ] && echo "$n"
+}
 
 # One attempt at the splash checks: returns 0 when all were seen on a live splash, 2 when
 # the splash went away before one of them completed; a fault fails the test at once.
 check_splash() {
-  (cd "$work" && exec "$SL_BINARY_DIR/wine-run" ./SugarleafStudio.exe) &
-  pid=$!
+  launch_program
   splash=$(wait_for 90 windows_of_size 640x480) || fail "no 640 x 480 splash window"
   splash=$(echo "$splash" | head -1)
-  sleep 0.3   # let it settle where it was placed
-  pos=$(position_of "$splash")
+  pos=$(wait_for 5 centred) || pos=$(position_of "$splash") || pos=""
   splash_shown && [ -n "$pos" ] || { echo "splash gone before its position was read"; return 2; }
   read -r sx sy <<<"$pos"
   # Centred: the position was read from the live splash, before anything moved it.
@@ -138,17 +107,15 @@ check_splash() {
     && [ $(( (h - 480) / 2 - sy )) -le 2 ] && [ $(( sy - (h - 480) / 2 )) -le 2 ] \
     || fail "splash at $pos is not centred on $screen"
   # The picture is taken first and compared last, while the splash surely lasts.
-  import -window root "$shots/startup-splash.png"
+  shot "$shots/startup-splash.png"
   splash_shown || { echo "splash gone before its picture was taken"; return 2; }
 
-  # The user can neither close the splash (Alt+F4) nor do more than drag it about.
-  xdotool mousemove $((sx + 300)) $((sy + 200)); sleep 0.1; xdotool click 1
-  sleep 0.2
+  # The user can neither close the splash (Alt+F4) nor do more than drag it about.  Input
+  # is handled in turn: a splash that follows the drag below was not closed by Alt+F4.
+  # (A splash gone by then was closed by it or taken down by start-up meanwhile: a fault
+  # shows up as every attempt ending there.)
+  click_at $((sx + 300)) $((sy + 200))
   xdotool key alt+F4
-  sleep 0.5
-  # Gone now: either Alt+F4 closed it or start-up took it down meanwhile - a fault shows
-  # up as every attempt ending here.
-  splash_shown || { echo "splash gone after Alt+F4"; return 2; }
   local shot_x=$sx shot_y=$sy
   # Drag it.  Its thread may be slow to take the button down under load and then miss
   # moves, so a gesture that did not carry it along is repeated, holding longer; one that
@@ -156,34 +123,25 @@ check_splash() {
   local timing down pause after dragged=""
   for timing in "0.2 0.05 0.3" "0.6 0.15 0.6" "1.5 0.3 1.0"; do   # seconds: hold, per step, before release
     read -r down pause after <<<"$timing"
-    pos=$(position_of "$splash"); read -r sx sy <<<"$pos"
-    xdotool mousemove $((sx + 300)) $((sy + 200)); sleep 0.1
-    xdotool mousedown 1; sleep "$down"
-    for step in 1 2 3 4 5 6; do xdotool mousemove_relative -- 10 5; sleep "$pause"; done
-    sleep "$after"
-    xdotool mouseup 1
-    moved=$(wait_for 3 moved_by "$splash" "$sx" "$sy") || moved=$(position_of "$splash")
+    pos=$(position_of "$splash") || { echo "splash gone before the drag (after Alt+F4)"; return 2; }
+    read -r sx sy <<<"$pos"
+    drag_mouse $((sx + 300)) $((sy + 200)) 60 30 6 "$down" "$pause" "$after"
+    moved=$(wait_for 3 moved_by "$splash" "$sx" "$sy") || moved=$(position_of "$splash") || moved=""
     splash_shown && [ -n "$moved" ] || { echo "splash gone before the drag was measured"; return 2; }
     read -r nx ny <<<"$moved"
     [ $((nx - sx)) -ge 50 ] && [ $((ny - sy)) -ge 25 ] && { dragged=1; break; }
     echo "the splash went from $pos to $moved only in a drag held $down s; again, held longer"
   done
   [ -n "$dragged" ] || fail "dragging moved the splash from $pos to $moved"
-  pos=$moved; sx=$nx; sy=$ny
 
   # The splash shows the bitmap: its middle is not one flat colour.  Painting may lag
   # under load: a flat picture is taken again while the splash is still there.
-  local colours end=$((SECONDS + 20))
-  while :; do
-    colours=$(convert "$shots/startup-splash.png" -crop "640x480+$shot_x+$shot_y" +repage \
-              -unique-colors -format '%w' info:)
-    [ "$colours" -gt 20 ] && break
-    [ $SECONDS -lt $end ] || fail "the splash shows $colours colours only"
-    sleep 0.2
-    shot_x=$sx; shot_y=$sy
-    import -window root "$shots/startup-splash.png"
-    splash_shown || { echo "splash gone before a painted picture was taken"; return 2; }
-  done
+  local colours
+  colours=$(splash_colours "$shot_x" "$shot_y")
+  if [ "$colours" -le 20 ]; then
+    colours=$(wait_for 20 splash_painted) || fail "the splash shows $colours colours only"
+    [ "$colours" != gone ] || { echo "splash gone before a painted picture was taken"; return 2; }
+  fi
   return 0
 }
 
@@ -195,47 +153,40 @@ while :; do
   echo "attempt $attempt inconclusive: the splash went away before its checks completed"
   [ $attempt -lt 6 ] || fail "the splash never stayed for its checks in $attempt starts"
   # Take this start down the normal way and begin again with no settings files.
-  wait_main
+  wait_main "$untitled"
   close_program
   fresh_work
   attempt=$((attempt + 1))
 done
 
-wait_main
-splash_gone() { [ -z "$(windows_of_size 640x480)" ] && echo gone; }
-wait_for 60 splash_gone >/dev/null || fail "the splash is still shown"
-sleep 0.5
-import -window root "$shots/startup-main.png"
+wait_main "$untitled"
+# The same wait that did not see the splash go after Alt+F4 sees start-up take it away.
+wait_for 60 this_splash_gone >/dev/null || fail "the splash is still shown"
 
-geom=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
-read -r mw mh <<<"$geom"
-[ "$mw" -ge $((w - 10)) ] && [ "$mh" -ge $((h - 60)) ] || fail "main window $geom is not maximised on $screen"
+read -r mx my mw mh <<<"$(window_geometry "$main")"
+[ "$mw" -ge $((w - 10)) ] && [ "$mh" -ge $((h - 60)) ] || fail "main window $mw x $mh is not maximised on $screen"
 # Below the caption the canvas starts at once: no menu bar, tool bar or client edge.
-mpos=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
-read -r mx my <<<"$mpos"
-column=$(convert "$shots/startup-main.png" -crop "1x80+$((mx + mw / 2))+$my" +repage txt:- \
-         | awk 'NR > 1 && /#429AFC/ { split($1, a, /[,:]/); print a[2]; exit }')
-[ -n "$column" ] && [ "$column" -le 32 ] || fail "canvas starts at row '$column' of the window"
+main_client_top() { shot "$shots/startup-main.png"; client_top "$shots/startup-main.png" $((mx + mw / 2)); }
+top=$(wait_for 20 main_client_top) || fail "no canvas below the caption"
+[ $((top - my)) -le 32 ] || fail "canvas starts at row $((top - my)) of the window"
 
-# Ctrl alone: nothing happens.  Ctrl+S: the framework's save asks where to save.
-xdotool windowfocus --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
-xdotool keydown ctrl; sleep 0.2; xdotool keyup ctrl; sleep 0.5
-kill -0 "$pid" || fail "the program ended after Ctrl"
-[ -z "$(xdotool search --onlyvisible --name '^Save As$' 2>/dev/null)" ] || fail "Ctrl alone saved"
+# Ctrl+S: the framework's save asks where to save.
+focus_window "$main"
 xdotool key ctrl+s
-dialog=$(wait_for 15 xdotool search --onlyvisible --name '^Save As$') || fail "Ctrl+S did not reach the save command"
-import -window root "$shots/startup-ctrl-s.png"
-xdotool windowfocus "$(echo "$dialog" | head -1)" 2>/dev/null || true
-xdotool key Escape
-save_closed() { [ -z "$(xdotool search --onlyvisible --name '^Save As$' 2>/dev/null)" ] && echo closed; }
-wait_for 10 save_closed >/dev/null || fail "the save dialog did not close"
+dialog=$(wait_dialog '^Save As$' "Ctrl+S did not reach the save command" "$shots/startup-ctrl-s.png")
+answer_dialog "$dialog" '^Save As$' Escape
 
-# Ctrl+O: the document's own handler catches it and does nothing.
-xdotool windowfocus --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+# Ctrl+O: the document's own handler catches it and does nothing.  Ctrl+S right after it
+# is the positive control: keys are handled in turn, so the first file dialog the wait
+# sees is the Save As of Ctrl+S unless Ctrl+O opened one first.
+focus_window "$main"
 xdotool key ctrl+o
-sleep 1.5
-[ -z "$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null)" ] || fail "Ctrl+O opened a file dialog"
+xdotool key ctrl+s
+dialog=$(wait_dialog '^(Open|Save As)$' "neither Ctrl+O nor the Ctrl+S after it showed a dialog")
+[ -z "$(windows_titled '^Open$')" ] || fail "Ctrl+O opened a file dialog"
 kill -0 "$pid" || fail "the program ended after Ctrl+O"
+answer_dialog "$dialog" '^Save As$' Escape
+[ -z "$(windows_titled '^Open$')" ] || fail "Ctrl+O opened a file dialog"
 
 close_program
 [ -f "$work/ziviz.dat" ] || fail "no ziviz.dat written"
@@ -251,7 +202,7 @@ edit_settings "$work/ziviz.dat" metric 1 0
 edit_settings "$work/ziviz.dat" hide_wizard_help 1 0
 edit_settings "$work/ziviz.dat" 4600 1 0
 grep -qx "metric=0" <<<"$(settings "$work/ziviz.dat")" || fail "edit of metric"
-start_program
+start_program "$untitled"
 close_program
 values=$(settings "$work/ziviz.dat")
 for key in metric hide_wizard_help hide_bubble_help 4600; do
@@ -260,7 +211,7 @@ done
 
 # --- 3. "root" stored in ziviz.dat wins over the current directory --------------------
 edit_settings "$work/ziviz.dat" root "$(winpath "$work")" "$(winpath "$other")"
-start_program
+start_program "$untitled"
 close_program
 [ -f "$other/ziviz.dat" ] || fail "settings were not saved into the stored root"
 settings "$other/ziviz.dat" | grep -qxF "root=$(winpath "$other")" || fail "root not kept"

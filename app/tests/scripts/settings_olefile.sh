@@ -3,12 +3,11 @@
 # independent reader of compound files (python olefile): one stream "Data" of 32 bytes.
 set -euo pipefail
 : "${SL_BINARY_DIR:?}"
+. "$(dirname "$0")/../../../testsupport/test_lib.sh"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 copy=$("$SL_BINARY_DIR/bin/winepath" -w "$tmp/ziviz.dat" 2>/dev/null)
-SL_SETTINGS_COPY="$copy" "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/base_tests.exe" \
-  --gtest_filter=KeyStoreFile.SingleRootKeyIsByteExact --gtest_color=no >"$tmp/log" 2>&1 \
-  || { cat "$tmp/log"; exit 1; }
+SL_SETTINGS_COPY="$copy" run_one_test "$SL_BINARY_DIR/base_tests.exe" KeyStoreFile.SingleRootKeyIsByteExact
 /usr/bin/python3 - "$tmp/ziviz.dat" <<'PY'
 import struct, sys, olefile
 ole = olefile.OleFileIO(sys.argv[1])

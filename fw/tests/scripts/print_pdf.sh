@@ -5,26 +5,26 @@
 # page on it, and the view's one-inch black square one inch from that page's top-left
 # corner.
 set -euo pipefail
-pdf="${SL_PRINTER_PDF:-}"
-if [ -z "$pdf" ]; then
-  echo "no test printer (SL_PRINTER_PDF unset): skipped"
-  exit 0
-fi
+. "$(dirname "$0")/../../../testsupport/test_lib.sh"
+require_print_queue Cake_PDF
+pdf="${SL_PRINTER_PDF:?the print server names its PDF file}"
 rm -f "$pdf"
-# First a job whose page fails halfway: it is dropped, nothing reaches the queue's file.
-FW_PRINT_CHECK=1 "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/fw_tests.exe" --gtest_color=no \
-  --gtest_filter=PrintFixture.PageThatFailsDropsTheJob | tail -3
-for _ in $(seq 8); do
-  [ -e "$pdf" ] && { echo "FAIL: the failed job printed"; exit 1; }
-  sleep 0.5
+# The jobs the queue has been given so far, printed or not.
+jobs_given() { lpstat -W all -o Cake_PDF 2>/dev/null | wc -l; }
+before=$(jobs_given)
+# First a job whose page fails halfway: it is dropped, nothing reaches the queue.  Then a
+# good job: once its PDF is there, the queue has been given exactly one job more - the
+# same count sees a job when one is printed.
+FW_PRINT_CHECK=1 run_one_test "$SL_BINARY_DIR/fw_tests.exe" PrintFixture.PageThatFailsDropsTheJob
+FW_PRINT_CHECK=1 run_one_test "$SL_BINARY_DIR/fw_tests.exe" PrintFixture.PrintsOnePageToTheQueue
+printed() { [ -s "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1 && [ -z "$(lpstat -o Cake_PDF 2>/dev/null)" ] && echo yes; }
+end=$((SECONDS + 60))
+until [ -n "$(printed)" ]; do
+  [ $SECONDS -lt $end ] || { echo "FAIL: no PDF at $pdf"; exit 1; }
+  sleep 0.2
 done
-FW_PRINT_CHECK=1 "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/fw_tests.exe" --gtest_color=no \
-  --gtest_filter=PrintFixture.PrintsOnePageToTheQueue | tail -3
-for _ in $(seq 120); do
-  [ -s "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1 && break
-  sleep 0.5
-done
-[ -s "$pdf" ] || { echo "FAIL: no PDF at $pdf"; exit 1; }
+given=$(( $(jobs_given) - before ))
+[ "$given" -eq 1 ] || { echo "FAIL: the queue was given $given jobs: the failed job printed"; exit 1; }
 info=$(pdfinfo "$pdf")
 echo "$info" | grep -E "Pages|Page size"
 echo "$info" | grep -Eq "^Pages: +1$" || { echo "FAIL: not one page"; exit 1; }
