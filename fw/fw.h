@@ -20,4 +20,5 @@
 #include "fw/fwtime.h"
 #include "fw/fwfile.h"
 #include "fw/fwgdi.h"
+#include "fw/fwselect.h"
 #include "fw/fwwait.h"

@@ -5,6 +5,16 @@
 
 CRuntimeClass CObject::classCObject = {"CObject", (int)sizeof(CObject), 0xFFFF, NULL, NULL};
 
+namespace {
+volatile LONG g_liveObjects = 0;
+}
+
+CObject::CObject() { InterlockedIncrement(&g_liveObjects); }
+
+CObject::~CObject() { InterlockedDecrement(&g_liveObjects); }
+
+LONG FwLiveObjects() { return g_liveObjects; }
+
 CRuntimeClass* CObject::GetRuntimeClass() const { return RUNTIME_CLASS(CObject); }
 
 BOOL CObject::IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }

@@ -1,4 +1,5 @@
-// CObject and run-time class records: type tests and creation by class record.
+// CObject and run-time class records: type tests, creation by class record and a count of
+// live objects for leak tests.
 #pragma once
 #include "fw/fwdefs.h"
 
@@ -24,7 +25,7 @@ class CObject
 {
 public:
     virtual CRuntimeClass* GetRuntimeClass() const;
-    virtual ~CObject() = default;
+    virtual ~CObject();
 
     BOOL IsKindOf(const CRuntimeClass* cls) const;
     BOOL IsSerializable() const;
@@ -34,11 +35,15 @@ public:
     static CRuntimeClass classCObject;
 
 protected:
-    CObject() = default;
+    CObject();
     // Framework objects own handles and pointers: not copyable unless a class says so.
     CObject(const CObject&) = delete;
     CObject& operator=(const CObject&) = delete;
 };
+
+// Framework objects alive right now, all threads (for leak tests): each construction
+// counts one, each destruction takes it back.
+LONG FwLiveObjects();
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 

@@ -3,33 +3,13 @@
 #include "app/shell/MessageDlg.h"
 #include "model/ktb/DocumentFile.h"
 #include "model/design/FrostwellDoc.h"
+#include "fw/fwworker.h"
 
 namespace {
 
 const char kFilter[] = "Sugarleaf Studio designs (*.ktb)|*.ktb|All files (*.*)|*.*||";
 
-struct WorkerArgs
-{
-    CFrostwellDoc* doc;
-    BOOL save;
-    CString path;
-    BOOL result;
-    CString message;
-};
-
-DWORD WINAPI DesignFileWorker(LPVOID p)
-{
-    WorkerArgs* a = (WorkerArgs*)p;
-    try {
-        a->result = a->save ? a->doc->OnSaveDocument(a->path) : a->doc->OnOpenDocument(a->path);
-    } catch (...) {
-        a->result = FALSE;
-        a->message = a->save ? "IDS_STRING343" : "IDS_DESIGN_NOT_OPENED";
-        return 0;
-    }
-    a->message = TakeDesignFileMessage();
-    return 0;
-}
+} // namespace
 
 void ShowDesignFileMessage(LPCTSTR key)
 {
@@ -37,42 +17,23 @@ void ShowDesignFileMessage(LPCTSTR key)
         ShowLangMessage(key);
 }
 
-// On the user-interface thread the hooks hand their message here to be shown at once.
-struct SinkInstaller
-{
-    SinkInstaller() { SetDesignFileMessageSink(&ShowDesignFileMessage); }
-} g_sinkInstaller;
-
-} // namespace
-
 BOOL RunDesignFileWorker(CFrostwellDoc* doc, BOOL save, LPCTSTR path, CString& messageKey)
 {
     messageKey.Empty();
     if (doc == NULL || path == NULL || *path == 0)
         return FALSE;
-    WorkerArgs args = {doc, save, path, FALSE, CString()};
-    HANDLE worker = CreateThread(NULL, 0, DesignFileWorker, &args, 0, NULL);
-    if (worker == NULL) {
+    const CString target = path;
+    BOOL result = FALSE;
+    const WorkerResult run =
+        RunOnWorker([&] { result = save ? doc->OnSaveDocument(target) : doc->OnOpenDocument(target); });
+    if (run.outcome != WorkerOutcome::Done) {
+        // The hook never ran or did not finish: the general message of the road.
+        TRACE("design file road: %s\n", (LPCSTR)run.error);
         messageKey = save ? "IDS_STRING343" : "IDS_DESIGN_NOT_OPENED";
         return FALSE;
     }
-    // Waiting, this thread still takes the messages other threads send it (a worker that
-    // asked it something would otherwise wait for ever); nothing posted is handled.
-    for (;;) {
-        DWORD woke = MsgWaitForMultipleObjects(1, &worker, FALSE, 100, QS_SENDMESSAGE);
-        if (woke == WAIT_OBJECT_0)
-            break;
-        if (woke == WAIT_OBJECT_0 + 1) {
-            MSG msg;
-            PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        } else if (woke == WAIT_FAILED) {
-            WaitForSingleObject(worker, INFINITE);
-            break;
-        }
-    }
-    CloseHandle(worker);
-    messageKey = args.message;
-    return args.result;
+    messageKey = TakeDesignFileMessage();
+    return result;
 }
 
 BOOL LoadDesignFromHome(CFrostwellDoc* doc)

@@ -8,6 +8,11 @@
 
 class CFrostwellDoc;
 
+// Shows a design-file message key in a message box (nothing for an empty key). The
+// application installs it as the document's message sink at start-up, so that an open or
+// save on the user-interface thread shows its message at once.
+void ShowDesignFileMessage(LPCTSTR key);
+
 // Runs the document's open (save = FALSE) or save of `path` on a worker and waits for it.
 // Returns the hook's result; `messageKey` receives what it left to show.
 BOOL RunDesignFileWorker(CFrostwellDoc* doc, BOOL save, LPCTSTR path, CString& messageKey);

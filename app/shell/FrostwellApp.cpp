@@ -7,6 +7,8 @@
 #include "app/view/FrostwellView.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/SplashThread.h"
+#include "app/files/DesignFileRoad.h"
+#include "model/ktb/DocumentFile.h"
 #include "base/KeyStore.h"
 #include "res/app_res.h"
 
@@ -47,6 +49,10 @@ BOOL CFrostwellApp::InitInstance()
     SetSetting("hide_bubble_help", "1");
 
     Enable3dControlsStatic();
+
+    // An open or save on this thread (the command line's open among them) shows its
+    // message at once; the home panel's worker hands it back instead.
+    SetDesignFileMessageSink(&ShowDesignFileMessage);
 
     Gdiplus::GdiplusStartupInput gdiplus;
     Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplus, nullptr);

@@ -70,9 +70,11 @@ void CSplashWnd::MakePalette()
     if (m_bitmap != nullptr && GetObjectA(m_bitmap, sizeof info, &info) && info.bmPlanes * info.bmBitsPixel <= 8) {
         RGBQUAD table[256] = {};
         HDC memory = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(memory, m_bitmap);
-        UINT count = GetDIBColorTable(memory, 0, 256, table);
-        SelectObject(memory, old);
+        UINT count = 0;
+        {
+            CSelectGuard bitmap(memory, m_bitmap);
+            count = GetDIBColorTable(memory, 0, 256, table);
+        }
         DeleteDC(memory);
         struct
         {
@@ -98,9 +100,11 @@ void CSplashWnd::RealizePalette()
     if (m_palette.GetSafeHandle() == nullptr)
         return;
     HDC dc = ::GetDC(m_hWnd);
-    HPALETTE old = SelectPalette(dc, (HPALETTE)m_palette.GetSafeHandle(), FALSE);
-    UINT changed = ::RealizePalette(dc);
-    SelectPalette(dc, old, FALSE);
+    UINT changed = 0;
+    {
+        CSelectGuard palette(dc, m_palette.GetSafeHandle());
+        changed = ::RealizePalette(dc);
+    }
     ::ReleaseDC(m_hWnd, dc);
     if (changed > 0)
         Invalidate();

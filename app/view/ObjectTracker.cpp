@@ -36,46 +36,15 @@ CPoint HandleOf(const CPoint* poly, int h)
     }
 }
 
-// A GDI pen owned for one drawing step; the previous pen is selected back first.
-class ScopedPen
+// A pen for one drawing step, owned by the guard that selects it.
+HPEN MakePen(COLORREF colour, BOOL dotted)
 {
-public:
-    ScopedPen(HDC dc, COLORREF colour, BOOL dotted) : m_dc(dc)
-    {
-        if (dotted) {
-            LOGBRUSH lb = {BS_SOLID, colour, 0};
-            m_pen = ::ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb, 0, NULL);
-        } else {
-            m_pen = ::CreatePen(PS_SOLID, 1, colour);
-        }
-        m_old = ::SelectObject(dc, m_pen);
+    if (dotted) {
+        LOGBRUSH lb = {BS_SOLID, colour, 0};
+        return ::ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb, 0, NULL);
     }
-    ~ScopedPen()
-    {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteObject(m_pen);
-    }
-    ScopedPen(const ScopedPen&) = delete;
-    ScopedPen& operator=(const ScopedPen&) = delete;
-
-private:
-    HDC m_dc;
-    HPEN m_pen;
-    HGDIOBJ m_old;
-};
-
-class ScopedHollowBrush
-{
-public:
-    explicit ScopedHollowBrush(HDC dc) : m_dc(dc), m_old(::SelectObject(dc, ::GetStockObject(HOLLOW_BRUSH))) {}
-    ~ScopedHollowBrush() { ::SelectObject(m_dc, m_old); }
-    ScopedHollowBrush(const ScopedHollowBrush&) = delete;
-    ScopedHollowBrush& operator=(const ScopedHollowBrush&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_old;
-};
+    return ::CreatePen(PS_SOLID, 1, colour);
+}
 
 } // namespace
 
@@ -219,22 +188,19 @@ void CObjectTracker::DrawHandles(CDC* dc)
         return;
     HDC hdc = dc->m_hDC;
     {
-        ScopedHollowBrush hollow(hdc);
-        ScopedPen pen(hdc, m_crFrame, (m_nStyle & OT_DOTTED_FRAME) != 0);
+        CSelectGuard hollow(hdc, ::GetStockObject(HOLLOW_BRUSH));
+        CSelectGuard pen(hdc, MakePen(m_crFrame, (m_nStyle & OT_DOTTED_FRAME) != 0), true);
         ::Rectangle(hdc, m_rectObject.left, m_rectObject.top, m_rectObject.right, m_rectObject.bottom);
     }
     if (!m_bMoveOnly) {
         // Rectangle honours the drawing mode for outline and fill alike.
-        HBRUSH brush = ::CreateSolidBrush(m_crHandle);
-        HGDIOBJ oldBrush = ::SelectObject(hdc, brush);
-        ScopedPen pen(hdc, m_crHandle, FALSE);
+        CSelectGuard brush(hdc, ::CreateSolidBrush(m_crHandle), true);
+        CSelectGuard pen(hdc, MakePen(m_crHandle, FALSE), true);
         int half = m_nHandleSize / 2;
         for (int h = 0; h < 8; ++h) {
             CPoint p = HandleOf(m_base, h);
             ::Rectangle(hdc, p.x - half, p.y - half, p.x + half, p.y + half);
         }
-        ::SelectObject(hdc, oldBrush);
-        ::DeleteObject(brush);
     }
     DrawReadout(hdc);
 }
@@ -269,7 +235,7 @@ void CObjectTracker::DrawReadout(HDC dc) const
         return;
     int half = m_nHandleSize / 2;
     CPoint corner = HandleOf(m_base, 0) - CSize(half, half);
-    HGDIOBJ oldFont = ::SelectObject(dc, m_hLabelFont);
+    CSelectGuard font(dc, m_hLabelFont);
     int oldMode = ::SetBkMode(dc, TRANSPARENT);
     UINT oldAlign = ::SetTextAlign(dc, TA_LEFT | TA_TOP);
     ::TextOutA(dc, corner.x + 5, corner.y - 15, position, position.GetLength());
@@ -280,14 +246,13 @@ void CObjectTracker::DrawReadout(HDC dc) const
     ::TextOutA(dc, c3.x + 25, c3.y - 7, height, height.GetLength());
     ::SetTextAlign(dc, oldAlign);
     ::SetBkMode(dc, oldMode);
-    ::SelectObject(dc, oldFont);
 }
 
 void CObjectTracker::DrawPivotMarker(HDC dc, CPoint at, BOOL dragged) const
 {
     int radius = m_nHandleSize / 2 + (dragged ? 1 : 0);
-    ScopedHollowBrush hollow(dc);
-    ScopedPen pen(dc, m_crPivot, FALSE);
+    CSelectGuard hollow(dc, ::GetStockObject(HOLLOW_BRUSH));
+    CSelectGuard pen(dc, MakePen(m_crPivot, FALSE), true);
     ::Ellipse(dc, at.x - radius, at.y - radius, at.x + radius + 1, at.y + radius + 1);
     int reach = m_nHandleSize;
     ::MoveToEx(dc, at.x - reach, at.y, NULL);
@@ -615,15 +580,15 @@ void CObjectTracker::DrawFeedback(CDC* dc, UINT flags)
     if (dc == NULL)
         return;
     HDC hdc = dc->m_hDC;
-    ScopedHollowBrush hollow(hdc);
+    CSelectGuard hollow(hdc, ::GetStockObject(HOLLOW_BRUSH));
     {
-        ScopedPen pen(hdc, m_crOutline, (m_nStyle & OT_DOTTED_OUTLINE) != 0);
+        CSelectGuard pen(hdc, MakePen(m_crOutline, (m_nStyle & OT_DOTTED_OUTLINE) != 0), true);
         POINT poly[4] = {m_moved[0], m_moved[1], m_moved[2], m_moved[3]};
         ::Polygon(hdc, poly, 4);
     }
     if (m_movedPoints.empty())
         return;
-    ScopedPen pen(hdc, m_crPath, (m_nStyle & OT_DOTTED_PATH) != 0);
+    CSelectGuard pen(hdc, MakePen(m_crPath, (m_nStyle & OT_DOTTED_PATH) != 0), true);
     size_t n = m_movedPoints.size();
     POINT figureStart = {0, 0};
     for (size_t i = 0; i < n; ++i) {

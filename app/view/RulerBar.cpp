@@ -107,10 +107,11 @@ void CRulerBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
 CSize CRulerBar::GetTextSize()
 {
     HDC screen = ::GetDC(NULL);
-    HGDIOBJ old = ::SelectObject(screen, m_font.GetSafeHandle());
     TEXTMETRIC tm;
-    ::GetTextMetrics(screen, &tm);
-    ::SelectObject(screen, old);
+    {
+        CSelectGuard font(screen, m_font.GetSafeHandle());
+        ::GetTextMetrics(screen, &tm);
+    }
     ::ReleaseDC(NULL, screen);
     return CSize(tm.tmAveCharWidth, tm.tmHeight);
 }

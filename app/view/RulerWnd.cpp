@@ -8,25 +8,6 @@ namespace {
 const COLORREF kLight = RGB(0xE6, 0xE6, 0xE6);
 const COLORREF kDark = RGB(0x64, 0x64, 0x64);
 
-// A GDI object made for one drawing step and selected back before it is deleted.
-class ScopedSelect
-{
-public:
-    ScopedSelect(HDC dc, HGDIOBJ object) : m_dc(dc), m_object(object), m_old(::SelectObject(dc, object)) {}
-    ~ScopedSelect()
-    {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteObject(m_object);
-    }
-    ScopedSelect(const ScopedSelect&) = delete;
-    ScopedSelect& operator=(const ScopedSelect&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_object;
-    HGDIOBJ m_old;
-};
-
 HFONT MakeScaleFont(HDC dc, int escapement)
 {
     LOGFONT lf = {};
@@ -53,7 +34,7 @@ int ClampedPixel(double pixel)
 
 // ---- CRulerMemDC ----
 
-CRulerMemDC::CRulerMemDC(CDC* target) : m_pTarget(target), m_hBitmap(NULL), m_hOldBitmap(NULL), m_bMemory(FALSE)
+CRulerMemDC::CRulerMemDC(CDC* target) : m_pTarget(target), m_hBitmap(NULL), m_bMemory(FALSE)
 {
     ::GetClipBox(target->m_hDC, &m_rectClip);
     if (!target->IsPrinting()) {
@@ -63,7 +44,7 @@ CRulerMemDC::CRulerMemDC(CDC* target) : m_pTarget(target), m_hBitmap(NULL), m_hO
         if (mem != NULL && m_hBitmap != NULL) {
             m_hDC = m_hAttribDC = mem;
             m_bMemory = TRUE;
-            m_hOldBitmap = ::SelectObject(mem, m_hBitmap);
+            m_bitmapSelection.emplace(mem, m_hBitmap);
             ::SetWindowOrgEx(mem, m_rectClip.left, m_rectClip.top, NULL);
             HBRUSH window = ::GetSysColorBrush(COLOR_WINDOW);
             ::FillRect(mem, &m_rectClip, window);
@@ -82,7 +63,7 @@ CRulerMemDC::~CRulerMemDC()
     if (m_bMemory) {
         ::BitBlt(m_pTarget->m_hDC, m_rectClip.left, m_rectClip.top, m_rectClip.Width(), m_rectClip.Height(), m_hDC,
                  m_rectClip.left, m_rectClip.top, SRCCOPY);
-        ::SelectObject(m_hDC, m_hOldBitmap);
+        m_bitmapSelection.reset();
         ::DeleteDC(m_hDC);
         ::DeleteObject(m_hBitmap);
     }
@@ -294,8 +275,8 @@ BOOL CRulerWnd::OnEraseBkgnd(CDC* dc)
 void CRulerWnd::DrawHorizontal(CDC* dc, const CRect& client)
 {
     HDC hdc = dc->m_hDC;
-    ScopedSelect pen(hdc, ::CreatePen(PS_SOLID, 1, m_crTick));
-    ScopedSelect font(hdc, MakeScaleFont(hdc, 0));
+    CSelectGuard pen(hdc, ::CreatePen(PS_SOLID, 1, m_crTick), true);
+    CSelectGuard font(hdc, MakeScaleFont(hdc, 0), true);
     ::SetTextColor(hdc, m_crText);
     ::SetBkMode(hdc, TRANSPARENT);
 
@@ -335,8 +316,8 @@ void CRulerWnd::DrawVertical(CDC* dc, const CRect& client)
 {
     HDC hdc = dc->m_hDC;
     BOOL right = ScaleFar();
-    ScopedSelect pen(hdc, ::CreatePen(PS_SOLID, 1, m_crTick));
-    ScopedSelect font(hdc, MakeScaleFont(hdc, right ? 900 : -900));
+    CSelectGuard pen(hdc, ::CreatePen(PS_SOLID, 1, m_crTick), true);
+    CSelectGuard font(hdc, MakeScaleFont(hdc, right ? 900 : -900), true);
     ::SetTextColor(hdc, m_crText);
     ::SetBkMode(hdc, TRANSPARENT);
     UINT oldAlign = ::SetTextAlign(hdc, TA_CENTER | TA_TOP);
@@ -378,8 +359,8 @@ void CRulerWnd::DrawMarker(CDC* dc, const CRect& client, const RulerMarker& m)
     if (m.position < 0 || m.position > m_nScaleLength)
         return;
     HDC hdc = dc->m_hDC;
-    ScopedSelect pen(hdc, ::CreatePen(PS_SOLID, 1, m.outline));
-    ScopedSelect brush(hdc, ::CreateSolidBrush(m.fill));
+    CSelectGuard pen(hdc, ::CreatePen(PS_SOLID, 1, m.outline), true);
+    CSelectGuard brush(hdc, ::CreateSolidBrush(m.fill), true);
     int p = PositionToPixel(m.position);
     POINT tri[3];
     POINT seed;

@@ -2,6 +2,7 @@
 // of a marker is reported to the parent with WM_NOTIFY code RULER_NOTIFY_CODE.
 #pragma once
 #include <cstddef>
+#include <optional>
 
 #include "fw/fwwin.h"
 
@@ -63,7 +64,7 @@ private:
     CDC* m_pTarget;
     CRect m_rectClip;
     HBITMAP m_hBitmap;
-    HGDIOBJ m_hOldBitmap;
+    std::optional<CSelectGuard> m_bitmapSelection;
     BOOL m_bMemory;
 };
 

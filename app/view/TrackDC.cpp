@@ -59,8 +59,7 @@ void CTrackDC::TakeOverTarget()
     m_bTakenOver = TRUE;
 }
 
-CTrackDC::CTrackDC(CDC* target, DWORD rop)
-    : m_pTarget(target), m_dwRop(rop), m_hOldBitmap(NULL), m_bMemory(FALSE), m_bTakenOver(FALSE)
+CTrackDC::CTrackDC(CDC* target, DWORD rop) : m_pTarget(target), m_dwRop(rop), m_bMemory(FALSE), m_bTakenOver(FALSE)
 {
     if (target == NULL || target->m_hDC == NULL)
         return;
@@ -83,7 +82,7 @@ CTrackDC::CTrackDC(CDC* target, DWORD rop)
     }
     m_hDC = m_hAttribDC = mem;
     m_bMemory = TRUE;
-    m_hOldBitmap = ::SelectObject(mem, SharedBitmap().handle);
+    m_bitmapSelection.emplace(mem, SharedBitmap().handle);
 
     int mode = ::GetMapMode(t);
     POINT org;
@@ -134,7 +133,7 @@ CTrackDC::~CTrackDC()
                 ::BitBlt(t, copy.left, copy.top, copy.Width(), copy.Height(), m_hDC, copy.left, copy.top, m_dwRop);
             }
         }
-        ::SelectObject(m_hDC, m_hOldBitmap);
+        m_bitmapSelection.reset();
         ::DeleteDC(m_hDC);
     }
     // Never delete a borrowed or already deleted handle.

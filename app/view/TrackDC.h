@@ -1,6 +1,7 @@
 // The device context that rubber-band feedback is drawn into during a drag.
 #pragma once
 #include "fw/fw.h"
+#include <optional>
 
 // Stands in for a target DC: draws into an off-screen copy of the target's visible
 // area and copies only the touched bounds back with one raster operation, so that
@@ -23,7 +24,7 @@ private:
 
     CDC* m_pTarget;
     DWORD m_dwRop;
-    HGDIOBJ m_hOldBitmap;
-    BOOL m_bMemory;    // drawing goes to the shared bitmap
-    BOOL m_bTakenOver; // the target's handles are borrowed
+    std::optional<CSelectGuard> m_bitmapSelection; // the shared bitmap in the memory DC
+    BOOL m_bMemory;                                // drawing goes to the shared bitmap
+    BOOL m_bTakenOver;                             // the target's handles are borrowed
 };

@@ -1,22 +1,18 @@
 #include "model/gfx/DibTools.h"
 
 CBitmapTools::CBitmapTools()
-    : m_oldBitmap(NULL), m_bitmap(NULL), m_dc(NULL), m_width(0), m_height(0), m_bitmapWidth(0), m_bitmapHeight(0),
-      m_ready(false)
+    : m_bitmap(NULL), m_dc(NULL), m_width(0), m_height(0), m_bitmapWidth(0), m_bitmapHeight(0), m_ready(false)
 {}
 
 CBitmapTools::~CBitmapTools() { Destroy(); }
 
 void CBitmapTools::Destroy()
 {
-    if (m_dc) {
-        if (m_oldBitmap)
-            SelectObject(m_dc, m_oldBitmap);
+    m_selection.reset();
+    if (m_dc)
         DeleteDC(m_dc);
-    }
     if (m_bitmap)
         DeleteObject(m_bitmap);
-    m_oldBitmap = NULL;
     m_bitmap = NULL;
     m_dc = NULL;
     m_width = m_height = m_bitmapWidth = m_bitmapHeight = 0;
@@ -34,7 +30,7 @@ BOOL CBitmapTools::Adopt(HDC dc, HBITMAP bitmap)
     }
     m_dc = mem;
     m_bitmap = bitmap;
-    m_oldBitmap = SelectObject(mem, bitmap);
+    m_selection.emplace(mem, bitmap);
     BITMAP bm = {};
     GetObject(bitmap, sizeof(bm), &bm);
     m_bitmapWidth = bm.bmWidth;
@@ -53,14 +49,15 @@ BOOL CBitmapTools::CopyFromDC(HDC dc, HGDIOBJ select, int x, int y, int width, i
     HDC source = dc ? dc : ::GetDC(NULL);
     if (!source)
         return FALSE;
-    HGDIOBJ previous = NULL;
-    if (select && GetCurrentObject(source, GetObjectType(select)) != select)
-        previous = SelectObject(source, select);
-    BOOL ok = Adopt(source, CreateCompatibleBitmap(source, width, height));
-    if (ok)
-        ok = BitBlt(m_dc, 0, 0, width, height, source, x, y, rop);
-    if (previous)
-        SelectObject(source, previous);
+    BOOL ok;
+    {
+        std::optional<CSelectGuard> chosen;
+        if (select && GetCurrentObject(source, GetObjectType(select)) != select)
+            chosen.emplace(source, select);
+        ok = Adopt(source, CreateCompatibleBitmap(source, width, height));
+        if (ok)
+            ok = BitBlt(m_dc, 0, 0, width, height, source, x, y, rop);
+    }
     if (!dc)
         ReleaseDC(NULL, source);
     if (!ok)
@@ -97,12 +94,13 @@ BOOL CBitmapTools::FillPattern(HDC dc, const RECT& rect, BOOL align, DWORD rop) 
     POINT oldOrigin;
     if (align)
         SetBrushOrgEx(dc, rect.left, rect.top, &oldOrigin);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    const BOOL ok = PatBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, rop);
-    SelectObject(dc, oldBrush);
+    BOOL ok;
+    {
+        CSelectGuard pattern(dc, brush, true);
+        ok = PatBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, rop);
+    }
     if (align)
         SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, NULL);
-    DeleteObject(brush);
     return ok;
 }
 
@@ -134,44 +132,37 @@ BOOL CBitmapTools::DrawTransparent(HDC dc, int x, int y, int width, int height, 
     if (!m_ready || width <= 0 || height <= 0)
         return FALSE;
     const int w = m_width, h = m_height;
-    // Mask: 1 where the bitmap has the transparent colour.
     HDC maskDC = CreateCompatibleDC(dc);
-    HBITMAP mask = ::CreateBitmap(w, h, 1, 1, NULL);
-    HGDIOBJ oldMask = SelectObject(maskDC, mask);
-    const COLORREF oldBk = SetBkColor(m_dc, transparent);
-    BitBlt(maskDC, 0, 0, w, h, m_dc, 0, 0, SRCCOPY);
-    SetBkColor(m_dc, oldBk);
-
-    // The bitmap with its transparent pixels blacked out.
     HDC imageDC = CreateCompatibleDC(dc);
-    HBITMAP image = CreateCompatibleBitmap(dc, w, h);
-    HGDIOBJ oldImage = SelectObject(imageDC, image);
-    BitBlt(imageDC, 0, 0, w, h, m_dc, 0, 0, SRCCOPY);
-    SetBkColor(imageDC, RGB(255, 255, 255));
-    SetTextColor(imageDC, RGB(0, 0, 0));
-    BitBlt(imageDC, 0, 0, w, h, maskDC, 0, 0, 0x00220326); // destination AND NOT source
-
-    // The destination area, the mask ANDed in, the blacked-out bitmap XORed over it.
     HDC workDC = CreateCompatibleDC(dc);
-    HBITMAP work = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ oldWork = SelectObject(workDC, work);
-    BitBlt(workDC, 0, 0, width, height, dc, x, y, SRCCOPY);
-    SetBkColor(workDC, RGB(255, 255, 255));
-    SetTextColor(workDC, RGB(0, 0, 0));
-    const int oldMode = SetStretchBltMode(workDC, COLORONCOLOR);
-    StretchBlt(workDC, 0, 0, width, height, maskDC, 0, 0, w, h, SRCAND);
-    StretchBlt(workDC, 0, 0, width, height, imageDC, 0, 0, w, h, SRCINVERT);
-    SetStretchBltMode(workDC, oldMode);
-    const BOOL ok = BitBlt(dc, x, y, width, height, workDC, 0, 0, SRCCOPY);
+    BOOL ok;
+    {
+        // Mask: 1 where the bitmap has the transparent colour.
+        CSelectGuard mask(maskDC, ::CreateBitmap(w, h, 1, 1, NULL), true);
+        const COLORREF oldBk = SetBkColor(m_dc, transparent);
+        BitBlt(maskDC, 0, 0, w, h, m_dc, 0, 0, SRCCOPY);
+        SetBkColor(m_dc, oldBk);
 
-    SelectObject(workDC, oldWork);
-    DeleteObject(work);
+        // The bitmap with its transparent pixels blacked out.
+        CSelectGuard image(imageDC, CreateCompatibleBitmap(dc, w, h), true);
+        BitBlt(imageDC, 0, 0, w, h, m_dc, 0, 0, SRCCOPY);
+        SetBkColor(imageDC, RGB(255, 255, 255));
+        SetTextColor(imageDC, RGB(0, 0, 0));
+        BitBlt(imageDC, 0, 0, w, h, maskDC, 0, 0, 0x00220326); // destination AND NOT source
+
+        // The destination area, the mask ANDed in, the blacked-out bitmap XORed over it.
+        CSelectGuard work(workDC, CreateCompatibleBitmap(dc, width, height), true);
+        BitBlt(workDC, 0, 0, width, height, dc, x, y, SRCCOPY);
+        SetBkColor(workDC, RGB(255, 255, 255));
+        SetTextColor(workDC, RGB(0, 0, 0));
+        const int oldMode = SetStretchBltMode(workDC, COLORONCOLOR);
+        StretchBlt(workDC, 0, 0, width, height, maskDC, 0, 0, w, h, SRCAND);
+        StretchBlt(workDC, 0, 0, width, height, imageDC, 0, 0, w, h, SRCINVERT);
+        SetStretchBltMode(workDC, oldMode);
+        ok = BitBlt(dc, x, y, width, height, workDC, 0, 0, SRCCOPY);
+    }
     DeleteDC(workDC);
-    SelectObject(imageDC, oldImage);
-    DeleteObject(image);
     DeleteDC(imageDC);
-    SelectObject(maskDC, oldMask);
-    DeleteObject(mask);
     DeleteDC(maskDC);
     return ok;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fw/fw.h"
+#include <optional>
 
 class CBitmapTools
 {
@@ -41,7 +42,7 @@ private:
     // Takes the bitmap into a new memory DC compatible with dc.
     BOOL Adopt(HDC dc, HBITMAP bitmap);
 
-    HGDIOBJ m_oldBitmap;
+    std::optional<CSelectGuard> m_selection; // m_bitmap in m_dc
     HBITMAP m_bitmap;
     HDC m_dc;
     int m_width, m_height;

@@ -37,17 +37,17 @@ void CMemDCCache::Scroll(int dx, int dy)
     ::ReleaseDC(NULL, screen);
     if (dc == NULL)
         return;
-    HGDIOBJ old = ::SelectObject(dc, m_pBitmap->GetSafeHandle());
-    ::BitBlt(dc, dx, dy, m_rect.Width(), m_rect.Height(), dc, 0, 0, SRCCOPY);
-    ::SelectObject(dc, old);
+    {
+        CSelectGuard bitmap(dc, m_pBitmap->GetSafeHandle());
+        ::BitBlt(dc, dx, dy, m_rect.Width(), m_rect.Height(), dc, 0, 0, SRCCOPY);
+    }
     ::DeleteDC(dc);
 }
 
 IMPLEMENT_DYNAMIC(CMemDC, CDC)
 
 CMemDC::CMemDC(CDC* target, const CRect& bitmapRect, const CRect& targetRect, CMemDCCache* cache)
-    : m_pCache(cache), m_hOldBitmap(NULL), m_pTarget(target), m_rectTarget(targetRect), m_bBuffered(FALSE),
-      m_dwStamp(::GetTickCount())
+    : m_pCache(cache), m_pTarget(target), m_rectTarget(targetRect), m_bBuffered(FALSE), m_dwStamp(::GetTickCount())
 {
     m_bBuffered = !target->IsPrinting();
     if (m_bBuffered) {
@@ -61,7 +61,7 @@ CMemDC::CMemDC(CDC* target, const CRect& bitmapRect, const CRect& targetRect, CM
                 m_rectTarget.SetRectEmpty();
                 m_bBuffered = FALSE;
             } else {
-                m_hOldBitmap = ::SelectObject(m_hDC, cache->GetBitmap()->GetSafeHandle());
+                m_bitmapSelection.emplace(m_hDC, cache->GetBitmap()->GetSafeHandle());
                 ::IntersectClipRect(m_hDC, m_rectTarget.left - bitmapRect.left, m_rectTarget.top - bitmapRect.top,
                                     m_rectTarget.right - bitmapRect.left, m_rectTarget.bottom - bitmapRect.top);
                 ::SetWindowOrgEx(m_hDC, bitmapRect.left, bitmapRect.top, NULL);
@@ -79,7 +79,7 @@ CMemDC::CMemDC(CDC* target, const CRect& bitmapRect, const CRect& targetRect, CM
 CMemDC::~CMemDC()
 {
     if (m_bBuffered) {
-        ::SelectObject(m_hDC, m_hOldBitmap);
+        m_bitmapSelection.reset();
         DeleteDC();
     } else {
         m_hDC = NULL;
@@ -109,8 +109,9 @@ void CMemDC::DrawCache(CMemDCCache* cache)
     if (dc == NULL)
         return;
     CRect r = cache->GetRect();
-    HGDIOBJ old = ::SelectObject(dc, cache->GetBitmap()->GetSafeHandle());
-    ::BitBlt(m_pTarget->m_hDC, r.left, r.top, r.Width(), r.Height(), dc, 0, 0, SRCCOPY);
-    ::SelectObject(dc, old);
+    {
+        CSelectGuard bitmap(dc, cache->GetBitmap()->GetSafeHandle());
+        ::BitBlt(m_pTarget->m_hDC, r.left, r.top, r.Width(), r.Height(), dc, 0, 0, SRCCOPY);
+    }
     ::DeleteDC(dc);
 }

@@ -1,6 +1,7 @@
 // Flicker-free painting: a device context over a kept off-screen bitmap.
 #pragma once
 #include "fw/fw.h"
+#include <optional>
 
 // The kept bitmap of one painting window.  It outlives each paint, so a repaint
 // that draws nothing still shows the last image.
@@ -49,7 +50,7 @@ public:
 
 private:
     CMemDCCache* m_pCache;
-    HGDIOBJ m_hOldBitmap;
+    std::optional<CSelectGuard> m_bitmapSelection; // the cache's bitmap while buffered
     CDC* m_pTarget;
     CRect m_rectTarget;
     BOOL m_bBuffered;
