@@ -1,6 +1,5 @@
 #include "app/shell/FrostwellApp.h"
 
-#include <objbase.h>
 #include <gdiplus.h>
 
 #include "model/design/FrostwellDoc.h"
@@ -20,7 +19,7 @@ END_MESSAGE_MAP()
 
 CFrostwellApp::CFrostwellApp() : CWinApp(nullptr) {}
 
-CFrostwellApp::~CFrostwellApp() { CoUninitialize(); }
+CFrostwellApp::~CFrostwellApp() {}
 
 CFrostwellApp* GetFrostwellApp()
 {
@@ -30,7 +29,8 @@ CFrostwellApp* GetFrostwellApp()
 
 BOOL CFrostwellApp::InitInstance()
 {
-    CoInitialize(nullptr);
+    // COM for the UI thread's whole life; it ends with the application object.
+    m_com = EnsureCom();
     AfxEnableControlContainer();
 
     // Settings: "root" is where the settings files are; "ziviz.dat" holds every setting

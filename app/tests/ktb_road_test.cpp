@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/files/DesignFileRoad.h"
+#include "base/ComOwner.h"
 #include "model/ktb/DocumentFile.h"
 #include "model/design/DocumentHost.h"
 #include "model/design/FrostwellDoc.h"
@@ -58,7 +59,7 @@ TEST(KtbRoad, WorkerRunsTheHookWhileTheWaitAnswersSentMessages)
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, NULL);
-    CoInitialize(NULL);
+    const ComScope com = EnsureCom();
     if (GetGlobalObjectB()->GetCount() == 0)
         GetGlobalObjectB()->AddOversizedPapers();
     if (GetGlobalObjectA()->GetCount() == 0)
