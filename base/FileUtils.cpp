@@ -3,6 +3,24 @@
 #include <mbstring.h>
 #include <stdlib.h>
 
+#include <vector>
+
+CString FullPath(LPCTSTR path)
+{
+    if (path == nullptr || *path == 0)
+        return CString(path);
+    // The wide call: the ANSI one stops at MAX_PATH. The size counts the terminating zero.
+    const CStringW wide(path);
+    const DWORD size = GetFullPathNameW(wide, 0, nullptr, nullptr);
+    if (size == 0)
+        return CString(path);
+    std::vector<WCHAR> full(size);
+    const DWORD written = GetFullPathNameW(wide, size, full.data(), nullptr);
+    if (written == 0 || written >= size)
+        return CString(path);
+    return CString(full.data(), (int)written);
+}
+
 CFilePath::CFilePath() : m_flag(0), m_attributes((DWORD)-1), m_size(0) {}
 
 void CFilePath::Fill(const WIN32_FIND_DATAA& data, LPCTSTR prefix, DWORD flag)

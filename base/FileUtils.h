@@ -1,8 +1,12 @@
 // Listing files: one file-system entry, and an ordered list of entries filled by a walk
-// over a folder.
+// over a folder; and the one way the program makes a path absolute.
 #pragma once
 
 #include "fw/fw.h"
+
+// The absolute form of `path` against the current directory, whatever its length; the path
+// as given when the system cannot make it absolute.
+CString FullPath(LPCTSTR path);
 
 // One file or folder found on disk.
 class CFilePath

@@ -1,7 +1,6 @@
 #include "base/Globals.h"
 
 #include <math.h>
-#include <mmsystem.h>
 #include <new>
 #include <vector>
 
@@ -197,11 +196,4 @@ CString FormatBubbleHelp(CString title, CString body, CString footer, int iconId
                 "</right>",
                 iconId, (LPCTSTR)title, (LPCTSTR)body, (LPCTSTR)footer);
     return html;
-}
-
-void PlayAppSound(CString name)
-{
-    CString path;
-    path.Format("wavs\\%s", (LPCTSTR)name);
-    PlaySoundA(path, nullptr, SND_FILENAME | SND_ASYNC);
 }

@@ -1,6 +1,6 @@
 // Process-wide switches and small helpers shared by the renderers, the view, printing
 // and the panels: units, GDI+ quality and scale, colour matrices, encoders, point
-// rotation, the shared dialog font, bubble-help text and sounds.
+// rotation, the shared dialog font and bubble-help text (sounds: base/Sound.h).
 #pragma once
 
 #include <windows.h>
@@ -55,12 +55,9 @@ CLSID GetJpegEncoderClsid();
 // Rotates pt about the origin by `degrees` and scales it.
 void RotatePointF(Gdiplus::PointF& pt, double degrees, double scale);
 
-// --- Fonts, texts, sounds -----------------------------------------------------------------
+// --- Fonts and texts ----------------------------------------------------------------------
 // The shared dialog font: Arial, 12 pixels, bold, antialiased (made on first use).
 HFONT GetDialogFont();
 
 // The HTML of a bubble help for the HTML tooltip.
 CString FormatBubbleHelp(CString title, CString body, CString footer, int iconId);
-
-// Plays "wavs\<name>" (relative to the current directory) asynchronously.
-void PlayAppSound(CString name);

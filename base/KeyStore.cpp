@@ -3,27 +3,10 @@
 #include <objbase.h>
 #include <stdlib.h>
 
+#include "base/ComOwner.h"
 #include "base/StreamCodec.h"
 
 namespace {
-
-// COM for this thread; a thread already in the multi-threaded apartment is fine too.
-bool EnsureCom()
-{
-    HRESULT hr = CoInitialize(nullptr);
-    return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
-}
-
-// Releases a COM pointer when the scope ends.
-template <class T> struct ComRelease
-{
-    T* p = nullptr;
-    ~ComRelease()
-    {
-        if (p)
-            p->Release();
-    }
-};
 
 const WCHAR kDataStream[] = L"Data";
 
@@ -62,24 +45,25 @@ CString CKeyStore::FilePath(const CString& fileName) const
 BOOL CKeyStore::Load(const CString& fileName)
 {
     CWaitCursor wait;
-    if (!EnsureCom())
+    const ComScope com = EnsureCom();
+    if (!com)
         return FALSE;
-    CStringW path(FilePath(fileName));
-    ComRelease<IStorage> storage;
-    if (FAILED(StgOpenStorage(path, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage.p)))
+    ComOwner<IStorage> storage;
+    if (FAILED(StgOpenStorage(CStringW(FilePath(fileName)), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0,
+                              storage.Put())))
         return FALSE;
-    ComRelease<IStream> stream;
-    if (FAILED(storage.p->OpenStream(kDataStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream.p)))
+    ComOwner<IStream> stream;
+    if (FAILED(storage->OpenStream(kDataStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Put())))
         return FALSE;
 
     // The count is only a hint from the file: a negative one reads nothing, and reading
     // ends at the first record that is not there, however large the count.
     LONG count = 0;
-    if (FAILED(ReadI4Record(stream.p, count)))
+    if (FAILED(ReadI4Record(stream, count)))
         return TRUE;
     for (LONG i = 0; i < count; i++) {
         CString record;
-        if (FAILED(ReadBstrRecord(stream.p, record)))
+        if (FAILED(ReadBstrRecord(stream, record)))
             break;
         int split = record.Find("==");
         if (split < 0)
@@ -92,23 +76,24 @@ BOOL CKeyStore::Load(const CString& fileName)
 BOOL CKeyStore::Save(const CString& fileName)
 {
     CWaitCursor wait;
-    if (!EnsureCom())
+    const ComScope com = EnsureCom();
+    if (!com)
         return FALSE;
-    CStringW path(FilePath(fileName));
-    ComRelease<IStorage> storage;
-    if (FAILED(StgCreateDocfile(path, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage.p)))
+    ComOwner<IStorage> storage;
+    if (FAILED(StgCreateDocfile(CStringW(FilePath(fileName)), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+                                storage.Put())))
         return FALSE;
-    ComRelease<IStream> stream;
-    if (FAILED(storage.p->CreateStream(kDataStream, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream.p)))
+    ComOwner<IStream> stream;
+    if (FAILED(storage->CreateStream(kDataStream, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put())))
         return FALSE;
 
-    HRESULT hr = WriteI4Record(stream.p, (LONG)m_map.GetCount());
+    HRESULT hr = WriteI4Record(stream, (LONG)m_map.GetCount());
     POSITION pos = m_map.GetStartPosition();
     while (pos != nullptr && SUCCEEDED(hr)) {
         CString key, value, record;
         m_map.GetNextAssoc(pos, key, value);
         record.Format("%s==%s", (LPCTSTR)key, (LPCTSTR)value);
-        hr = WriteBstrRecord(stream.p, record);
+        hr = WriteBstrRecord(stream, record);
     }
     return SUCCEEDED(hr);
 }

@@ -75,34 +75,6 @@ bool IsRefusedType(VARTYPE vt)
 
 } // namespace
 
-CString WideToAnsi(const WCHAR* text, int length)
-{
-    CString out;
-    if (text == nullptr || length <= 0)
-        return out;
-    int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return out;
-    LPTSTR buffer = out.GetBuffer(size);
-    WideCharToMultiByte(CP_ACP, 0, text, length, buffer, size, nullptr, nullptr);
-    buffer[size] = 0;
-    out.ReleaseBuffer(); // stops at an embedded zero, as a C text would
-    return out;
-}
-
-BSTR AnsiToBstr(LPCTSTR text)
-{
-    if (text == nullptr)
-        text = "";
-    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0); // counts the zero
-    if (length <= 0)
-        return SysAllocString(L"");
-    BSTR out = SysAllocStringLen(nullptr, length - 1);
-    if (out != nullptr)
-        MultiByteToWideChar(CP_ACP, 0, text, -1, out, length);
-    return out;
-}
-
 HRESULT WriteBstrRecordW(IStream* stream, BSTR text)
 {
     if (stream == nullptr)
@@ -116,7 +88,7 @@ HRESULT WriteBstrRecordW(IStream* stream, BSTR text)
 
 HRESULT WriteBstrRecord(IStream* stream, LPCTSTR text)
 {
-    BSTR wide = AnsiToBstr(text);
+    BSTR wide = CStringW(text).AllocSysString(); // null text: the empty one
     if (wide == nullptr)
         return E_OUTOFMEMORY;
     HRESULT hr = WriteBstrRecordW(stream, wide);
@@ -161,7 +133,7 @@ HRESULT ReadBstrRecord(IStream* stream, CString& text)
     BSTR wide = nullptr;
     HRESULT hr = ReadBstrRecordW(stream, &wide);
     if (SUCCEEDED(hr) && wide != nullptr)
-        text = WideToAnsi(wide, (int)SysStringLen(wide));
+        text = (LPCWSTR)wide; // up to an embedded zero, as a C text would
     SysFreeString(wide);
     return hr;
 }
@@ -270,7 +242,7 @@ HRESULT WriteTextRecord(IStream* stream, LPCTSTR text)
     VARIANT v;
     VariantInit(&v);
     v.vt = VT_BSTR;
-    v.bstrVal = AnsiToBstr(text);
+    v.bstrVal = CStringW(text).AllocSysString();
     if (v.bstrVal == nullptr)
         return E_OUTOFMEMORY;
     HRESULT hr = WriteVariantRecord(stream, v);
@@ -349,7 +321,7 @@ HRESULT ReadTextRecord(IStream* stream, CString& text)
     if (v.vt != VT_BSTR)
         hr = VariantChangeType(&v, &v, VARIANT_NOVALUEPROP, VT_BSTR);
     if (SUCCEEDED(hr) && v.bstrVal != nullptr)
-        text = WideToAnsi(v.bstrVal, (int)SysStringLen(v.bstrVal));
+        text = (LPCWSTR)v.bstrVal; // up to an embedded zero, as a C text would
     VariantClear(&v);
     return hr;
 }

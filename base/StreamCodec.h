@@ -48,7 +48,3 @@ HRESULT ReadTextRecord(IStream* stream, CString& text); // VARIANT record as tex
 
 // A key line: the BSTR record of "%s=%d".
 HRESULT WriteKeyLine(IStream* stream, LPCTSTR key, int number);
-
-// ANSI (system code page) <-> UTF-16 helpers shared by the record and file code.
-CString WideToAnsi(const WCHAR* text, int length);
-BSTR AnsiToBstr(LPCTSTR text);

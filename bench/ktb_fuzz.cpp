@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/ComOwner.h"
 #include "base/Globals.h"
 #include "model/design/FrostwellDoc.h"
 #include "model/tests/KtbFuzz.h"
@@ -49,7 +50,7 @@ int main(int argc, char** argv)
         else if (!std::strcmp(argv[i], "--minutes"))
             options.maxSeconds = (DWORD)(std::strtoul(argv[i + 1], NULL, 10) * 60);
     }
-    CoInitialize(NULL);
+    const ComScope com = EnsureCom();
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, NULL);

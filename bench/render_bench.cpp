@@ -210,11 +210,9 @@ int main(int argc, char** argv)
             // Optional: save the last frame as PNG to look at it.
             CLSID png;
             if (GetEncoderClsid(L"image/png", &png) >= 0) {
-                WCHAR path[MAX_PATH];
-                MultiByteToWideChar(CP_ACP, 0, argv[1], -1, path, MAX_PATH);
                 Graphics g(&target);
                 DrawFrame(d, g, FALSE);
-                if (target.Save(path, &png, NULL) != Ok)
+                if (target.Save(CStringW(argv[1]), &png, NULL) != Ok)
                     result = 2;
             }
         }

@@ -139,7 +139,7 @@ inline bool operator>=(const CString& a, LPCSTR b) { return a.Compare(b) >= 0; }
 inline bool operator>=(LPCSTR a, const CString& b) { return b.Compare(a) <= 0; }
 
 // UTF-16 text converted from ANSI with the system code page, for GDI+ and OLE calls:
-//   Gdiplus::FontFamily family(CStringW(face));
+//   Gdiplus::FontFamily family{CStringW(face)};
 class CStringW
 {
 public:

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/ComOwner.h"
 #include "digest/crc32.h"
 #include "model/ktb/DesignFile.h"
 #include "model/design/ImageLayer.h"
@@ -87,8 +88,8 @@ CImageLayer* NewLayer(int frame, int w, int h, ARGB (*pattern)(int x, int y), fl
     for (UINT i = 0; i < count; ++i)
         if (wcscmp(codecs[i].MimeType, L"image/png") == 0)
             png = codecs[i].Clsid;
-    IStream* stream = nullptr;
-    CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    ComOwner<IStream> stream;
+    CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
     CImageLayer* layer = new CImageLayer();
     bool loaded = false;
     if (stream && bitmap.Save(stream, &png, nullptr) == Ok) {
@@ -96,8 +97,6 @@ CImageLayer* NewLayer(int frame, int w, int h, ARGB (*pattern)(int x, int y), fl
         stream->Seek(zero, STREAM_SEEK_SET, nullptr);
         loaded = layer->LoadFromStream(stream);
     }
-    if (stream)
-        stream->Release();
     if (!loaded) {
         delete layer;
         return nullptr;
@@ -221,17 +220,18 @@ void PrintLayer(const char* what, const CImageLayer* l)
 // builds means they read every frame record, layer and text alike.
 bool PrintRewritten(Design& d)
 {
-    ILockBytes* lock = nullptr;
-    IStorage* storage = nullptr;
-    if (FAILED(CreateILockBytesOnHGlobal(nullptr, TRUE, &lock)))
+    ComOwner<ILockBytes> lock;
+    ComOwner<IStorage> storage;
+    if (FAILED(CreateILockBytesOnHGlobal(nullptr, TRUE, lock.Put())))
         return false;
-    HRESULT hr = StgCreateDocfileOnILockBytes(lock, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage);
+    HRESULT hr =
+        StgCreateDocfileOnILockBytes(lock, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, storage.Put());
     DesignParts parts = d.Parts();
     if (SUCCEEDED(hr))
         hr = WriteDesign(storage, parts);
-    IStream* records = nullptr;
+    ComOwner<IStream> records;
     if (SUCCEEDED(hr))
-        hr = storage->OpenStream(L"CakeData", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &records);
+        hr = storage->OpenStream(L"CakeData", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, records.Put());
     if (SUCCEEDED(hr)) {
         DWORD crc = 0xFFFFFFFF;
         ULONG total = 0, got = 0;
@@ -241,11 +241,7 @@ bool PrintRewritten(Design& d)
             total += got;
         }
         std::printf("records %lu bytes crc %08lX\n", (unsigned long)total, (unsigned long)~crc);
-        records->Release();
     }
-    if (storage)
-        storage->Release();
-    lock->Release();
     return SUCCEEDED(hr);
 }
 
@@ -343,7 +339,7 @@ int main(int argc, char** argv)
                      "usage: sl_design write-empty|write-rich|write-one-image|write-banded-image|describe <file>\n");
         return 2;
     }
-    CoInitialize(nullptr);
+    const ComScope com = EnsureCom();
     GdiplusStartupInput input;
     ULONG_PTR token = 0;
     GdiplusStartup(&token, &input, nullptr);
@@ -361,6 +357,5 @@ int main(int argc, char** argv)
     else
         std::fprintf(stderr, "sl_design: unknown command %s\n", argv[1]);
     GdiplusShutdown(token);
-    CoUninitialize();
     return rc;
 }

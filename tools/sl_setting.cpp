@@ -6,6 +6,7 @@
 // Usage: sl_setting <folder> <key> [<value>]
 #include <cstdio>
 
+#include "base/ComOwner.h"
 #include "base/KeyStore.h"
 
 int main(int argc, char** argv)
@@ -14,7 +15,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: sl_setting <folder> <key> [<value>]\n");
         return 2;
     }
-    CoInitialize(nullptr);
+    const ComScope com = EnsureCom();
     CKeyStore store;
     store.SetValue("root", argv[1]);
     store.Load("ziviz.dat"); // a missing file leaves the store with "root" only
@@ -28,6 +29,5 @@ int main(int argc, char** argv)
             rc = store.Save("ziviz.dat") ? 0 : 1;
         }
     }
-    CoUninitialize();
     return rc;
 }

@@ -1,6 +1,5 @@
 #include "app/shell/FrostwellApp.h"
 
-#include <objbase.h>
 #include <gdiplus.h>
 
 #include "model/design/FrostwellDoc.h"
@@ -22,7 +21,7 @@ END_MESSAGE_MAP()
 
 CFrostwellApp::CFrostwellApp() : CWinApp(nullptr) {}
 
-CFrostwellApp::~CFrostwellApp() { CoUninitialize(); }
+CFrostwellApp::~CFrostwellApp() {}
 
 CFrostwellApp* GetFrostwellApp()
 {
@@ -32,7 +31,8 @@ CFrostwellApp* GetFrostwellApp()
 
 BOOL CFrostwellApp::InitInstance()
 {
-    CoInitialize(nullptr);
+    // COM for the UI thread's whole life; it ends with the application object.
+    m_com = EnsureCom();
     AfxEnableControlContainer();
 
     // Settings: "root" is where the settings files are; "ziviz.dat" holds every setting

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "fw/fwwin.h"
+#include "base/ComOwner.h"
 
 class CSplashThread;
 
@@ -31,6 +32,7 @@ protected:
 private:
     CSplashThread* m_pSplashThread = nullptr; // owned; null once hidden
     ULONG_PTR m_gdiplusToken = 0;
+    ComScope m_com;
 };
 
 // The application object when it is a CFrostwellApp, else null.

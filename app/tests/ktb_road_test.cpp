@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/files/DesignFileRoad.h"
+#include "base/ComOwner.h"
 #include "model/ktb/DocumentFile.h"
 #include "model/design/DocumentHost.h"
 #include "model/design/FrostwellDoc.h"
@@ -56,7 +57,7 @@ void RecordShown(LPCTSTR key) { g_shown.push_back(key); }
 
 TEST(KtbRoad, WorkerRunsTheHookWhileTheWaitAnswersSentMessages)
 {
-    CoInitialize(NULL);
+    const ComScope com = EnsureCom();
     if (GetGlobalObjectB()->GetCount() == 0)
         GetGlobalObjectB()->AddOversizedPapers();
     if (GetGlobalObjectA()->GetCount() == 0)

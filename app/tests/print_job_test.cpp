@@ -182,11 +182,7 @@ void SaveScreenshot(CWnd* wnd, const char* name)
     CLSID png;
     if (GetEncoderClsid(L"image/png", &png) >= 0) {
         Gdiplus::Bitmap image(bitmap, nullptr);
-        std::wstring path = L"..\\screenshots\\";
-        for (const char* c = name; *c != 0; c++)
-            path += (wchar_t)*c;
-        path += L".png";
-        image.Save(path.c_str(), &png, nullptr);
+        image.Save(CStringW("..\\screenshots\\" + CString(name) + ".png"), &png, nullptr);
     }
     ::DeleteObject(bitmap);
 }

@@ -189,4 +189,29 @@ TEST(FilePath, SortingAndParts)
     EXPECT_EQ(-1, scan.AddFile("walk\\none.pap", 0));
 }
 
+TEST(FullPath, MakesAbsoluteAgainstTheCurrentFolderAtAnyLength)
+{
+    char here[MAX_PATH];
+    ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, here), 0u);
+    const CString cwd(here);
+    const CString parent = cwd.Left(cwd.ReverseFind('\\'));
+    const CString deep = CString('d', 150) + "\\" + CString('e', 150) + "\\cake.ktb"; // longer than MAX_PATH
+    struct
+    {
+        const char* what;
+        CString path;
+        CString full;
+    } cases[] = {
+        {"relative", "walk\\a.pap", cwd + "\\walk\\a.pap"},
+        {"up a folder", "..\\x.ktb", parent + "\\x.ktb"},
+        {"forward slashes", "walk/a.pap", cwd + "\\walk\\a.pap"},
+        {"absolute stays", "C:\\cakes\\b.ktb", "C:\\cakes\\b.ktb"},
+        {"longer than MAX_PATH", deep, cwd + "\\" + deep},
+        {"empty", "", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.full, FullPath(c.path)) << c.what;
+    EXPECT_STREQ("", FullPath(nullptr));
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <vector>
 
+#include "base/ComOwner.h"
 #include "base/KeyStore.h"
 #include "base/StreamCodec.h"
 
@@ -48,47 +49,42 @@ unsigned long TempFolder::s_count = 0;
 // Writes a settings file whose stream "Data" holds exactly `bytes`.
 void WriteSettingsFile(const CString& path, const Bytes& bytes, const WCHAR* streamName = L"Data")
 {
-    CoInitialize(nullptr);
-    IStorage* storage = nullptr;
-    ASSERT_EQ(S_OK, StgCreateDocfile(CStringW(path), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage));
-    IStream* stream = nullptr;
-    ASSERT_EQ(S_OK, storage->CreateStream(streamName, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream));
+    const ComScope com = EnsureCom();
+    ComOwner<IStorage> storage;
+    ASSERT_EQ(S_OK,
+              StgCreateDocfile(CStringW(path), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, storage.Put()));
+    ComOwner<IStream> stream;
+    ASSERT_EQ(S_OK, storage->CreateStream(streamName, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put()));
     ULONG put = 0;
     if (!bytes.empty())
         stream->Write(bytes.data(), (ULONG)bytes.size(), &put);
-    stream->Release();
-    storage->Release();
 }
 
 // The stream "Data" of a settings file, and the names of every element of its top storage.
 Bytes ReadDataStream(const CString& path, std::vector<CString>* names = nullptr)
 {
-    CoInitialize(nullptr);
+    const ComScope com = EnsureCom();
     Bytes bytes;
-    IStorage* storage = nullptr;
-    if (FAILED(StgOpenStorage(CStringW(path), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage)))
+    ComOwner<IStorage> storage;
+    if (FAILED(StgOpenStorage(CStringW(path), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, storage.Put())))
         return bytes;
-    if (names != nullptr) {
-        IEnumSTATSTG* elements = nullptr;
-        storage->EnumElements(0, nullptr, 0, &elements);
+    ComOwner<IEnumSTATSTG> elements;
+    if (names != nullptr && SUCCEEDED(storage->EnumElements(0, nullptr, 0, elements.Put()))) {
         STATSTG stat;
         while (elements->Next(1, &stat, nullptr) == S_OK) {
             names->push_back(CString(stat.pwcsName));
             CoTaskMemFree(stat.pwcsName);
         }
-        elements->Release();
     }
-    IStream* stream = nullptr;
-    if (SUCCEEDED(storage->OpenStream(L"Data", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream))) {
+    ComOwner<IStream> stream;
+    if (SUCCEEDED(storage->OpenStream(L"Data", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Put()))) {
         STATSTG stat = {};
         stream->Stat(&stat, STATFLAG_NONAME);
         bytes.resize((size_t)stat.cbSize.QuadPart);
         ULONG got = 0;
         if (!bytes.empty())
             stream->Read(bytes.data(), (ULONG)bytes.size(), &got);
-        stream->Release();
     }
-    storage->Release();
     return bytes;
 }
 

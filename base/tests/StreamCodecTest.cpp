@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/ComOwner.h"
 #include "base/StreamCodec.h"
 
 namespace {
@@ -12,10 +13,10 @@ namespace {
 typedef std::vector<BYTE> Bytes;
 
 // A memory stream holding `bytes`, positioned at its start.
-IStream* StreamOf(const Bytes& bytes)
+ComOwner<IStream> StreamOf(const Bytes& bytes)
 {
-    IStream* stream = nullptr;
-    EXPECT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, &stream));
+    ComOwner<IStream> stream;
+    EXPECT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
     if (!bytes.empty()) {
         ULONG put = 0;
         stream->Write(bytes.data(), (ULONG)bytes.size(), &put);
@@ -114,16 +115,15 @@ TEST(StreamCodec, WritesRecordsByteExact)
           0x04, 0x00, 0x00, 0x00, '5', 0x00, 0x00, 0x00}},
     };
     for (const Case& c : cases) {
-        IStream* stream = StreamOf({});
+        ComOwner<IStream> stream = StreamOf({});
         EXPECT_EQ(S_OK, c.write(stream)) << c.what;
         EXPECT_EQ(c.bytes, ContentOf(stream)) << c.what;
-        stream->Release();
     }
 }
 
 TEST(StreamCodec, ReadsBackWhatItWrote)
 {
-    IStream* stream = StreamOf({});
+    ComOwner<IStream> stream = StreamOf({});
     ASSERT_EQ(S_OK, WriteBstrRecord(stream, "a==b"));
     ASSERT_EQ(S_OK, WriteI4Record(stream, -7));
     ASSERT_EQ(S_OK, WriteR4Record(stream, 0.25f));
@@ -162,23 +162,20 @@ TEST(StreamCodec, ReadsBackWhatItWrote)
     EXPECT_EQ(VT_I8, v.vt);
     EXPECT_EQ(1234567890123ll, v.llVal);
     EXPECT_EQ(ContentOf(stream).size(), PositionOf(stream));
-    stream->Release();
 }
 
 // Readers take the bytes as the type they expect, whatever the record says.
 TEST(StreamCodec, TypedReadersKeepTheStoredBytes)
 {
-    IStream* stream = StreamOf({0x03, 0x00, 0x00, 0x00, 0x80, 0x3F}); // VT_I4 0x3F800000
+    ComOwner<IStream> stream = StreamOf({0x03, 0x00, 0x00, 0x00, 0x80, 0x3F}); // VT_I4 0x3F800000
     float r4 = 0;
     EXPECT_EQ(S_OK, ReadR4Record(stream, r4));
     EXPECT_EQ(1.0f, r4);
-    stream->Release();
 
     stream = StreamOf({0x0B, 0x00, 0xFF, 0xFF}); // VT_BOOL true
     LONG i4 = 0;
     EXPECT_EQ(S_OK, ReadI4Record(stream, i4));
     EXPECT_EQ(0xFFFF, i4); // two bytes only
-    stream->Release();
 }
 
 // A count from the file is never trusted: the record fails and its value stays empty.
@@ -198,11 +195,10 @@ TEST(StreamCodec, RefusesDamagedBstrRecords)
         {"no terminator", {0x04, 0x00, 0x00, 0x00, 0x61, 0x00, 0x62, 0x00}},
     };
     for (const Case& c : cases) {
-        IStream* stream = StreamOf(c.bytes);
+        ComOwner<IStream> stream = StreamOf(c.bytes);
         CString text = "old";
         EXPECT_EQ(E_FAIL, ReadBstrRecord(stream, text)) << c.what;
         EXPECT_STREQ("", text) << c.what;
-        stream->Release();
     }
 }
 
@@ -230,29 +226,26 @@ TEST(StreamCodec, RefusesDamagedOrHostileVariantRecords)
         {"VT_I8 text that is no number", {0x14, 0x00, 0x04, 0x00, 0x00, 0x00, 'x', 0, 0, 0}},
     };
     for (const Case& c : cases) {
-        IStream* stream = StreamOf(c.bytes);
+        ComOwner<IStream> stream = StreamOf(c.bytes);
         VARIANT v = Var(VT_EMPTY);
         HRESULT hr = ReadVariantRecord(stream, v);
         EXPECT_TRUE(FAILED(hr)) << c.what;
         EXPECT_EQ(VT_EMPTY, v.vt) << c.what;
-        stream->Release();
 
         stream = StreamOf(c.bytes);
         LONG i4 = 99;
         EXPECT_TRUE(FAILED(ReadI4Record(stream, i4))) << c.what;
         EXPECT_EQ(0, i4) << c.what;
-        stream->Release();
     }
 }
 
 TEST(StreamCodec, RefusesToWriteObjects)
 {
-    IStream* stream = StreamOf({});
+    ComOwner<IStream> stream = StreamOf({});
     VARIANT v = Var(VT_UNKNOWN);
     v.punkVal = nullptr;
     EXPECT_TRUE(FAILED(WriteVariantRecord(stream, v)));
     EXPECT_TRUE(ContentOf(stream).empty());
-    stream->Release();
 }
 
 } // namespace

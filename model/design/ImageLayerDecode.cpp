@@ -2,6 +2,8 @@
 // file states its own resolution.
 #include "model/design/ImageLayer.h"
 
+#include "base/ComOwner.h"
+
 #include <string.h>
 #include <vector>
 
@@ -176,15 +178,15 @@ Bitmap* DecodeImageBytes(const void* bytes, size_t size)
     }
     memcpy(dst, bytes, size);
     GlobalUnlock(mem);
-    IStream* stream = NULL;
-    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &stream))) {
+    ComOwner<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, stream.Put()))) {
         GlobalFree(mem);
         return NULL;
     }
     Bitmap* decoded = Bitmap::FromStream(stream, FALSE);
     Bitmap* owned = CopyBitmapPixels(decoded); // decoded may still read the stream
     delete decoded;
-    stream->Release();
+    stream.Reset();
     if (owned && !ImageBytesHaveResolution(bytes, size))
         owned->SetResolution(150.0f, 150.0f);
     return owned;

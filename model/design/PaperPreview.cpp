@@ -271,18 +271,14 @@ void CPaperPreview::Draw(CDC* target, int originX, int originY, BOOL toDevice)
 
 void CPaperPreview::DrawCaption(Graphics& graphics, float x, float y)
 {
-    CString caption = FormatCaption();
-    int length = ::MultiByteToWideChar(CP_ACP, 0, caption, -1, nullptr, 0);
-    std::unique_ptr<WCHAR[]> wide(new WCHAR[length > 0 ? length : 1]);
-    wide[0] = 0;
-    ::MultiByteToWideChar(CP_ACP, 0, caption, -1, wide.get(), length);
+    const CStringW caption(FormatCaption());
     FontFamily family(L"Arial");
     Font font(&family, 8.0f, FontStyleRegular, UnitPoint);
     SolidBrush brush{Color(kCaptionText)};
     StringFormat format;
     format.SetAlignment(StringAlignmentCenter);
     format.SetLineAlignment(StringAlignmentCenter);
-    graphics.DrawString(wide.get(), -1, &font, PointF(x, y), &format, &brush);
+    graphics.DrawString(caption, -1, &font, PointF(x, y), &format, &brush);
 }
 
 int CPaperPreview::HitTest(POINT point) const

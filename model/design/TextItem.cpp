@@ -12,28 +12,19 @@ namespace {
 
 LONG g_liveTexts = 0;
 
-std::vector<WCHAR> Wide(const CString& s)
-{
-    int n = MultiByteToWideChar(CP_ACP, 0, (LPCTSTR)s, -1, NULL, 0);
-    std::vector<WCHAR> w(n > 0 ? (size_t)n : 1, 0);
-    if (n > 0)
-        MultiByteToWideChar(CP_ACP, 0, (LPCTSTR)s, -1, &w[0], n);
-    return w;
-}
-
 // The text centred on the origin: horizontally by the string format, vertically by
 // moving the line up by half its height (Wine ignores a centred line alignment on a
 // point layout; this gives the same place everywhere).
 void AddCentredString(GraphicsPath* path, const CString& text, const FontFamily& family, int style, float em)
 {
-    std::vector<WCHAR> w = Wide(text);
-    if (w.size() <= 1)
+    const CStringW w(text);
+    if (w.IsEmpty())
         return;
     StringFormat format;
     format.SetAlignment(StringAlignmentCenter);
     format.SetLineAlignment(StringAlignmentNear);
     GraphicsPath line;
-    line.AddString(&w[0], -1, &family, style, em, PointF(0, 0), &format);
+    line.AddString(w, -1, &family, style, em, PointF(0, 0), &format);
     UINT16 emHeight = family.GetEmHeight(style);
     float lineHeight = emHeight ? em * (float)family.GetLineSpacing(style) / (float)emHeight : em;
     Matrix up;
@@ -99,8 +90,7 @@ void CTextItem::BuildTextPath(GraphicsPath* path)
         BuildArcTextPath(path, m_arcRadius, m_text, em, m_arcBelow, m_fontFace);
         return;
     }
-    std::vector<WCHAR> face = Wide(m_fontFace);
-    FontFamily family(&face[0]);
+    FontFamily family{CStringW(m_fontFace)};
     if (family.GetLastStatus() != Ok)
         return; // the system lacks the face: an empty path
     AddCentredString(path, m_text, family, GetStyle(true, family), em);
@@ -111,8 +101,7 @@ void CTextItem::BuildArcTextPath(GraphicsPath* path, float radius, const CString
 {
     if (!(radius > 0))
         return;
-    std::vector<WCHAR> w = Wide(face);
-    FontFamily family(&w[0]);
+    FontFamily family{CStringW(face)};
     if (family.GetLastStatus() != Ok)
         return;
     double R = radius;

@@ -52,8 +52,8 @@ HRESULT WriteDesign(IStorage* storage, DesignParts& parts)
     HRESULT hr = WriteThumbnail(storage, parts.sheetImage);
     if (FAILED(hr))
         return hr;
-    CComOwner<IStream> records;
-    hr = storage->CreateStream(L"CakeData", STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, records.Receive());
+    ComOwner<IStream> records;
+    hr = storage->CreateStream(L"CakeData", STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, records.Put());
     if (FAILED(hr))
         return hr;
     CRecordWriter out(records);
@@ -299,14 +299,14 @@ DesignReadResult ReadDesignBytes(const BYTE* data, size_t size, CDesignContent& 
 {
     content.Clear();
     content.layout.CopyFrom(*GetPaperLayout());
-    CComOwner<IStorage> storage;
-    if (FAILED(OpenStorageOnBytes(data, size, storage.Receive())))
+    ComOwner<IStorage> storage;
+    if (FAILED(OpenStorageOnBytes(data, size, storage.Put())))
         return kDesignUnreadable;
     std::vector<BYTE> bytes;
     if (FAILED(ReadStreamBytes(storage, "CakeData", kMaxCakeDataBytes, bytes)))
         return kDesignUnreadable;
-    CComOwner<IStream> records;
-    if (FAILED(CreateMemoryStream(bytes.empty() ? NULL : &bytes[0], bytes.size(), records.Receive())))
+    ComOwner<IStream> records;
+    if (FAILED(CreateMemoryStream(bytes.empty() ? NULL : &bytes[0], bytes.size(), records.Put())))
         return kDesignUnreadable;
     DesignReadResult result;
     try {

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "base/ComOwner.h"
+#include "base/FileUtils.h"
 #include "model/ktb/CompoundCheck.h"
 
 HRESULT ReadFileBytes(LPCTSTR path, ByteVector& bytes, size_t cap)
@@ -68,8 +69,8 @@ HRESULT OpenStorageOnBytes(const BYTE* data, size_t size, IStorage** storage)
     HGLOBAL mem = CopyToGlobal(data, size);
     if (mem == NULL)
         return E_OUTOFMEMORY;
-    CComOwner<ILockBytes> bytes;
-    HRESULT hr = CreateILockBytesOnHGlobal(mem, TRUE, bytes.Receive());
+    ComOwner<ILockBytes> bytes;
+    HRESULT hr = CreateILockBytesOnHGlobal(mem, TRUE, bytes.Put());
     if (FAILED(hr)) {
         GlobalFree(mem);
         return hr;
@@ -105,14 +106,8 @@ HRESULT ReadStreamBytes(IStorage* storage, LPCTSTR name, size_t cap, ByteVector&
         return E_POINTER;
     if (!IsUsableStreamName(name))
         return STG_E_INVALIDNAME;
-    BSTR wide = NULL;
-    int length = MultiByteToWideChar(CP_ACP, 0, name, -1, NULL, 0);
-    if (length <= 0 || (wide = SysAllocStringLen(NULL, length - 1)) == NULL)
-        return E_OUTOFMEMORY;
-    MultiByteToWideChar(CP_ACP, 0, name, -1, wide, length);
-    CComOwner<IStream> stream;
-    HRESULT hr = storage->OpenStream(wide, NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Receive());
-    SysFreeString(wide);
+    ComOwner<IStream> stream;
+    HRESULT hr = storage->OpenStream(CStringW(name), NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Put());
     if (FAILED(hr))
         return hr;
     STATSTG stat = {};
@@ -148,18 +143,17 @@ HRESULT CreateMemoryStream(const BYTE* data, size_t size, IStream** stream)
     HGLOBAL mem = CopyToGlobal(data, size);
     if (mem == NULL)
         return E_OUTOFMEMORY;
-    HRESULT hr = CreateStreamOnHGlobal(mem, TRUE, stream);
+    ComOwner<IStream> made;
+    HRESULT hr = CreateStreamOnHGlobal(mem, TRUE, made.Put());
     if (FAILED(hr)) {
         GlobalFree(mem);
         return hr;
     }
     ULARGE_INTEGER exact;
     exact.QuadPart = size;
-    hr = (*stream)->SetSize(exact);
-    if (FAILED(hr)) {
-        (*stream)->Release();
-        *stream = NULL;
-    }
+    hr = made->SetSize(exact);
+    if (SUCCEEDED(hr))
+        *stream = made.Detach();
     return hr;
 }
 
@@ -169,15 +163,9 @@ HRESULT WriteStreamBytes(IStorage* storage, LPCTSTR name, const void* data, size
         return E_POINTER;
     if (!IsUsableStreamName(name))
         return STG_E_INVALIDNAME;
-    BSTR wide = NULL;
-    int length = MultiByteToWideChar(CP_ACP, 0, name, -1, NULL, 0);
-    if (length <= 0 || (wide = SysAllocStringLen(NULL, length - 1)) == NULL)
-        return E_OUTOFMEMORY;
-    MultiByteToWideChar(CP_ACP, 0, name, -1, wide, length);
-    CComOwner<IStream> stream;
+    ComOwner<IStream> stream;
     DWORD mode = STGM_READWRITE | STGM_SHARE_EXCLUSIVE | (replace ? STGM_CREATE : 0);
-    HRESULT hr = storage->CreateStream(wide, mode, 0, 0, stream.Receive());
-    SysFreeString(wide);
+    HRESULT hr = storage->CreateStream(CStringW(name), mode, 0, 0, stream.Put());
     if (FAILED(hr))
         return hr;
     const BYTE* p = (const BYTE*)data;
@@ -195,7 +183,7 @@ HRESULT WriteStreamBytes(IStorage* storage, LPCTSTR name, const void* data, size
     return S_OK;
 }
 
-CDesignFileWriter::CDesignFileWriter() : m_storage(NULL) {}
+CDesignFileWriter::CDesignFileWriter() {}
 
 CDesignFileWriter::~CDesignFileWriter() { Abandon(); }
 
@@ -204,31 +192,23 @@ HRESULT CDesignFileWriter::Begin(LPCTSTR target)
     Abandon();
     if (target == NULL || *target == 0)
         return E_INVALIDARG;
-    char full[MAX_PATH];
-    char* namePart = NULL;
-    DWORD n = GetFullPathNameA(target, MAX_PATH, full, &namePart);
-    if (n == 0 || n >= MAX_PATH || namePart == NULL)
+    const CString full = FullPath(target);
+    // The folder ends at the last backslash; a path without a file name after it is no target.
+    const int slash = full.ReverseFind('\\');
+    if (slash < 0 || slash + 1 >= full.GetLength() || full.GetLength() >= MAX_PATH)
         return HRESULT_FROM_WIN32(ERROR_INVALID_NAME);
     DWORD attributes = GetFileAttributesA(full);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return STG_E_ACCESSDENIED;
-    CString folder(full, (int)(namePart - full));
+    const CString folder = full.Left(slash + 1);
     char temporary[MAX_PATH];
     if (!GetTempFileNameA(folder, "ktb", 0, temporary)) // creates the empty file
         return HRESULT_FROM_WIN32(GetLastError());
     m_temporary = temporary;
     m_target = full;
-    BSTR wide = NULL;
-    int length = MultiByteToWideChar(CP_ACP, 0, temporary, -1, NULL, 0);
-    if (length <= 0 || (wide = SysAllocStringLen(NULL, length - 1)) == NULL) {
-        Abandon();
-        return E_OUTOFMEMORY;
-    }
-    MultiByteToWideChar(CP_ACP, 0, temporary, -1, wide, length);
-    HRESULT hr = StgCreateDocfile(wide, STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_READWRITE, 0, &m_storage);
-    SysFreeString(wide);
+    HRESULT hr =
+        StgCreateDocfile(CStringW(temporary), STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_READWRITE, 0, m_storage.Put());
     if (FAILED(hr) || m_storage == NULL) {
-        m_storage = NULL;
         Abandon();
         return FAILED(hr) ? hr : E_FAIL;
     }
@@ -240,9 +220,7 @@ HRESULT CDesignFileWriter::Commit()
     if (m_storage == NULL)
         return E_UNEXPECTED;
     HRESULT hr = m_storage->Commit(STGC_DEFAULT);
-    IStorage* storage = m_storage;
-    m_storage = NULL;
-    storage->Release();
+    m_storage.Reset(); // the file must be closed before it can take the target's place
     if (SUCCEEDED(hr) && !MoveFileExA(m_temporary, m_target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         hr = HRESULT_FROM_WIN32(GetLastError());
     if (FAILED(hr)) {
@@ -256,11 +234,7 @@ HRESULT CDesignFileWriter::Commit()
 
 void CDesignFileWriter::Abandon()
 {
-    if (m_storage) {
-        IStorage* storage = m_storage;
-        m_storage = NULL;
-        storage->Release();
-    }
+    m_storage.Reset();
     if (!m_temporary.IsEmpty())
         DeleteFileA(m_temporary);
     m_temporary.Empty();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fw/fw.h"
+#include "base/ComOwner.h"
 
 typedef std::vector<BYTE> ByteVector;
 
@@ -52,7 +53,7 @@ private:
     CDesignFileWriter(const CDesignFileWriter&) = delete;
     CDesignFileWriter& operator=(const CDesignFileWriter&) = delete;
 
-    IStorage* m_storage;
+    ComOwner<IStorage> m_storage;
     CString m_target;
     CString m_temporary;
 };

@@ -2,6 +2,8 @@
 // touched, and written beside its target, which it replaces only when complete.
 #include "model/ktb/DocumentFile.h"
 
+#include "base/ComOwner.h"
+#include "base/FileUtils.h"
 #include "base/Globals.h"
 #include "model/ktb/DesignFile.h"
 #include "model/design/FrostwellDoc.h"
@@ -32,21 +34,6 @@ void Report(LPCTSTR key)
     g_message = key;
 }
 
-// COM on the calling thread, as every compound-file road does; never uninitialised here.
-bool InitialiseCom()
-{
-    HRESULT hr = CoInitialize(NULL);
-    return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
-}
-
-CString FullPath(LPCTSTR path)
-{
-    char full[MAX_PATH];
-    char* name = NULL;
-    DWORD n = GetFullPathNameA(path, MAX_PATH, full, &name);
-    return n > 0 && n < MAX_PATH ? CString(full) : CString(path);
-}
-
 } // namespace
 
 CString TakeDesignFileMessage()
@@ -63,7 +50,8 @@ BOOL CFrostwellDoc::OnSaveDocument(LPCTSTR path)
     g_message.Empty();
     if (path == NULL || *path == 0)
         return FALSE;
-    if (!InitialiseCom()) {
+    const ComScope com = EnsureCom();
+    if (!com) {
         Report("IDS_STRING343");
         return FALSE;
     }
@@ -85,7 +73,8 @@ BOOL CFrostwellDoc::OnOpenDocument(LPCTSTR path)
     g_message.Empty();
     if (path == NULL || *path == 0)
         return FALSE;
-    if (!InitialiseCom()) {
+    const ComScope com = EnsureCom();
+    if (!com) {
         Report("IDS_DESIGN_NOT_OPENED");
         return FALSE;
     }

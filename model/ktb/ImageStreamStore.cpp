@@ -19,15 +19,6 @@ CString Numbered(LPCTSTR format, int n)
     return name;
 }
 
-BSTR WideName(LPCTSTR name)
-{
-    int length = MultiByteToWideChar(CP_ACP, 0, name, -1, NULL, 0);
-    BSTR wide = length > 0 ? SysAllocStringLen(NULL, length - 1) : NULL;
-    if (wide)
-        MultiByteToWideChar(CP_ACP, 0, name, -1, wide, length);
-    return wide;
-}
-
 } // namespace
 
 CString ImageStreamName(int number) { return Numbered("Image%d.png", number); }
@@ -57,12 +48,8 @@ HRESULT WritePngStream(IStorage* storage, LPCTSTR name, Bitmap* bitmap, const En
     CLSID png;
     if (GetEncoderClsid(L"image/png", &png) < 0)
         return REGDB_E_CLASSNOTREG;
-    BSTR wide = WideName(name);
-    if (wide == NULL)
-        return E_OUTOFMEMORY;
-    CComOwner<IStream> stream;
-    HRESULT hr = storage->CreateStream(wide, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Receive());
-    SysFreeString(wide);
+    ComOwner<IStream> stream;
+    HRESULT hr = storage->CreateStream(CStringW(name), STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put());
     if (FAILED(hr))
         return hr;
     Status status = bitmap->Save(stream, &png, parameters);

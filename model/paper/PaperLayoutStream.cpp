@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "base/ComOwner.h"
 #include "base/FileUtils.h"
 #include "base/KeyStore.h"
 #include "base/TextTable.h"
@@ -235,21 +236,19 @@ int LoadUserPaperLayouts()
     int added = 0;
     for (INT_PTR k = 0; k < files.GetSize(); ++k) {
         CStringW path(files[k].GetPath());
-        IStorage* storage = NULL;
-        if (FAILED(StgOpenStorage(path, NULL, STGM_READ | STGM_SHARE_DENY_WRITE, NULL, 0, &storage)))
+        ComOwner<IStorage> storage;
+        if (FAILED(StgOpenStorage(path, NULL, STGM_READ | STGM_SHARE_DENY_WRITE, NULL, 0, storage.Put())))
             continue;
-        IStream* stream = NULL;
+        ComOwner<IStream> stream;
         CPaperLayout* layout = NULL;
-        if (SUCCEEDED(storage->OpenStream(L"CakeData", NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream))) {
+        if (SUCCEEDED(storage->OpenStream(L"CakeData", NULL, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Put()))) {
             layout = new CPaperLayout;
             // Paper layout files are written with the design file's line.
             if (!layout->LoadFromStream(stream, "10.15")) {
                 delete layout;
                 layout = NULL;
             }
-            stream->Release();
         }
-        storage->Release();
         if (layout) {
             GetGlobalObjectA()->Add(layout);
             ++added;

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/ComOwner.h"
 #include "model/ktb/DesignFile.h"
 #include "model/design/ImageLayer.h"
 #include "model/design/ImageLayerList.h"
@@ -434,7 +435,7 @@ struct FuzzWorkerArgs
 inline DWORD WINAPI FuzzWorker(LPVOID p)
 {
     FuzzWorkerArgs* a = (FuzzWorkerArgs*)p;
-    CoInitialize(NULL);
+    const ComScope com = EnsureCom(); // ends with the worker
     try {
         a->opened = (*a->open)(*a->file);
     } catch (...) {

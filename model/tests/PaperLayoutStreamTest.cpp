@@ -5,6 +5,7 @@
 
 #include <limits>
 
+#include "base/ComOwner.h"
 #include "model/paper/PaperGlobals.h"
 #include "model/paper/PaperLayout.h"
 #include "model/paper/PaperLayoutMap.h"
@@ -26,12 +27,7 @@ protected:
 class MemoryStream
 {
 public:
-    MemoryStream() { CreateStreamOnHGlobal(NULL, TRUE, &m_stream); }
-    ~MemoryStream()
-    {
-        if (m_stream)
-            m_stream->Release();
-    }
+    MemoryStream() { CreateStreamOnHGlobal(NULL, TRUE, m_stream.Put()); }
     IStream* get() const { return m_stream; }
     void Rewind()
     {
@@ -40,7 +36,7 @@ public:
     }
 
 private:
-    IStream* m_stream = NULL;
+    ComOwner<IStream> m_stream;
 };
 
 TEST_F(PaperStream, StreamRoundTrip)

@@ -47,8 +47,8 @@ TEST(FileContainer, CheckIgnoresTheUpperSizeHalfOfVersion3)
     p.Set32(p.Entry(p.Find("Image1.png")) + 0x7C, 1);
     const char* why = nullptr;
     EXPECT_TRUE(CheckCompoundFile(file.data(), file.size(), &why)) << why;
-    CComOwner<IStorage> storage;
-    ASSERT_EQ(S_OK, OpenStorageOnBytes(file.data(), file.size(), storage.Receive()));
+    ComOwner<IStorage> storage;
+    ASSERT_EQ(S_OK, OpenStorageOnBytes(file.data(), file.size(), storage.Put()));
     ByteVector bytes;
     EXPECT_EQ(S_OK, ReadStreamBytes(storage, "Image1.png", 9000, bytes));
     EXPECT_EQ(Filled(9000, 2), bytes);
@@ -132,8 +132,8 @@ TEST(FileContainer, CheckRefusesDamagedStructure)
         Bytes file = SampleFile();
         c.damage(file);
         EXPECT_FALSE(CheckCompoundFile(file.data(), file.size())) << c.what;
-        CComOwner<IStorage> storage;
-        EXPECT_EQ(STG_E_INVALIDHEADER, OpenStorageOnBytes(file.data(), file.size(), storage.Receive())) << c.what;
+        ComOwner<IStorage> storage;
+        EXPECT_EQ(STG_E_INVALIDHEADER, OpenStorageOnBytes(file.data(), file.size(), storage.Put())) << c.what;
         EXPECT_EQ(nullptr, storage.Get()) << c.what;
     }
 }
@@ -141,8 +141,8 @@ TEST(FileContainer, CheckRefusesDamagedStructure)
 TEST(FileContainer, OpensFromMemoryAndReadsStreamsWithinCaps)
 {
     Bytes file = SampleFile();
-    CComOwner<IStorage> storage;
-    ASSERT_EQ(S_OK, OpenStorageOnBytes(file.data(), file.size(), storage.Receive()));
+    ComOwner<IStorage> storage;
+    ASSERT_EQ(S_OK, OpenStorageOnBytes(file.data(), file.size(), storage.Put()));
     file.assign(file.size(), 0); // the storage holds its own copy
 
     ByteVector bytes;
@@ -192,8 +192,8 @@ Bytes CakeDataOf(const std::string& path)
 {
     ByteVector file;
     EXPECT_EQ(S_OK, ReadFileBytes(path.c_str(), file, kMaxCompoundFileBytes));
-    CComOwner<IStorage> storage;
-    EXPECT_EQ(S_OK, OpenStorageOnBytes(file.data(), file.size(), storage.Receive()));
+    ComOwner<IStorage> storage;
+    EXPECT_EQ(S_OK, OpenStorageOnBytes(file.data(), file.size(), storage.Put()));
     ByteVector bytes;
     if (storage) {
         EXPECT_EQ(S_OK, ReadStreamBytes(storage, "CakeData", 1 << 20, bytes));
