@@ -17,6 +17,9 @@
 #define IDC_HOME_IMAGES 1305
 #define IDC_HOME_TEXT 1306
 
+// Asks before printing, then prints; no control, menu or key of the program sends it.
+#define ID_VIEW_ASK_PRINT 206
+
 // Tracker cursors.
 #define IDC_TRACK_MOVE_CTRL 130
 #define IDC_TRACK_SHEAR_H 132

@@ -14,7 +14,7 @@ PKGS=(g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
       g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 cmake make
       googletest wine wine32:i386 wine64 xvfb xauth xdotool imagemagick fonts-liberation cups
       cups-client cups-bsd printer-driver-cups-pdf libcups2:i386 libcups2 poppler-utils
-      python3-olefile rhash x11-utils procps clang-format)
+      python3 python3-olefile fontconfig rhash x11-utils procps clang-format)
 
 missing=()
 for p in "${PKGS[@]}"; do

@@ -16,7 +16,7 @@ IMPLEMENT_DYNAMIC(CFrostwellApp, CWinApp)
 BEGIN_MESSAGE_MAP(CFrostwellApp, CWinApp)
     ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
-    ON_COMMAND(158, &CFrostwellApp::OnUnusedCommand)
+    ON_COMMAND(ID_APP_UNUSED_COMMAND, &CFrostwellApp::OnUnusedCommand)
 END_MESSAGE_MAP()
 
 CFrostwellApp::CFrostwellApp() : CWinApp(nullptr) {}

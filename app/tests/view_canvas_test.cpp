@@ -5,6 +5,7 @@
 #include "app/home/SystemDlg.h"
 #include "base/KeyStore.h"
 #include "base/TextTable.h"
+#include "model/design/DesignUpdateHint.h"
 #include "model/design/FrostwellDoc.h"
 #include "model/design/ImageLayer.h"
 #include "model/design/TextItem.h"
@@ -161,7 +162,7 @@ TEST_F(CanvasTest, UpdatesInvalidateOnlyWithTheRedrawFlag)
     PumpPending();
     EXPECT_EQ(scenes, view->GetScenePaintCount());
     doc->SetRedrawFlag();
-    doc->UpdateAllViews(NULL, 99); // redrawn at once
+    doc->UpdateAllViews(NULL, kHintRedrawNow); // redrawn at once
     EXPECT_EQ(scenes + 1, view->GetScenePaintCount());
 }
 

@@ -8,6 +8,7 @@
 #include "base/Globals.h"
 #include "base/KeyStore.h"
 #include "model/design/DesignLayers.h"
+#include "model/design/DesignUpdateHint.h"
 #include "model/design/FrostwellDoc.h"
 #include "model/design/ImageLayer.h"
 #include "model/paper/PaperGlobals.h"
@@ -17,9 +18,10 @@
 
 namespace {
 
-const DWORD kRulerBarStyle = 0x2808; // aligned top, bottom border, hidden in place
-const int kRulerBand = 25;           // the rulers sit this far above and left of the design
-const int kRulerRoom = 30;           // what updates invalidate beyond the design rectangle
+const DWORD kRulerBarStyle = CBRS_TOP | CBRS_HIDE_INPLACE;
+static_assert(kRulerBarStyle == 0x2808, "the rulers keep their bar style");
+const int kRulerBand = 25; // the rulers sit this far above and left of the design
+const int kRulerRoom = 30; // what updates invalidate beyond the design rectangle
 
 } // namespace
 
@@ -37,18 +39,18 @@ BEGIN_MESSAGE_MAP(CFrostwellView, CView)
     ON_COMMAND(ID_FILE_PRINT, &CFrostwellView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, &CFrostwellView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CFrostwellView::OnFilePrintPreview)
-    ON_COMMAND(206, &CFrostwellView::OnAskPrint)
+    ON_COMMAND(ID_VIEW_ASK_PRINT, &CFrostwellView::OnAskPrint)
 END_MESSAGE_MAP()
 
 CFrostwellView::CFrostwellView()
     : m_crBackground(kCanvasColour), m_bHostCreated(0), m_fPixelsPerInch(0), m_designOrigin(0, 0), m_nAdjustX(0),
       m_nAdjustY(0), m_tracker(this), m_nScenePaints(0)
 {
-    SetTrackerCursor(4, IDC_TRACK_PIVOT);
-    SetTrackerCursor(6, IDC_TRACK_MOVE_CTRL);
-    SetTrackerCursor(7, IDC_TRACK_ROTATE);
-    SetTrackerCursor(8, IDC_TRACK_SHEAR_H);
-    SetTrackerCursor(9, IDC_TRACK_SHEAR_V);
+    SetTrackerCursor(OT_CURSOR_PIVOT, IDC_TRACK_PIVOT);
+    SetTrackerCursor(OT_CURSOR_MOVE_CTRL, IDC_TRACK_MOVE_CTRL);
+    SetTrackerCursor(OT_CURSOR_ROTATE, IDC_TRACK_ROTATE);
+    SetTrackerCursor(OT_CURSOR_SHEAR_H, IDC_TRACK_SHEAR_H);
+    SetTrackerCursor(OT_CURSOR_SHEAR_V, IDC_TRACK_SHEAR_V);
 }
 
 CFrostwellView::~CFrostwellView() {}
@@ -240,7 +242,7 @@ void CFrostwellView::OnUpdate(CView*, LPARAM hint, CObject*)
     CFrostwellDoc* doc = GetDocument();
     if (!doc->NeedsRedraw())
         return;
-    if (hint == 99)
+    if (hint == kHintRedrawNow)
         RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     if (doc->NeedsRedraw())
         InvalidateRect(&m_rectInvalid, TRUE);

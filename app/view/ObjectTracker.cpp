@@ -315,18 +315,18 @@ void CObjectTracker::SetCursorFor(int hit) const
     if (hit >= 0 && hit < 8) {
         if (hit & 1) { // edge
             if ((ctrl && (m_nStyle & OT_CTRL_SHEARS)) || m_nMode == OT_SHEAR)
-                slot = (hit == 1 || hit == 5) ? 8 : 9;
+                slot = (hit == 1 || hit == 5) ? OT_CURSOR_SHEAR_H : OT_CURSOR_SHEAR_V;
             else
-                slot = (hit == 1 || hit == 5) ? 2 : 3;
+                slot = (hit == 1 || hit == 5) ? OT_CURSOR_SIZE_NS : OT_CURSOR_SIZE_WE;
         } else if ((ctrl && (m_nStyle & OT_CTRL_ROTATES)) || m_nMode == OT_ROTATE) {
-            slot = 7;
+            slot = OT_CURSOR_ROTATE;
         } else {
-            slot = ((hit == 0 || hit == 4) ? 0 : 1) ^ (m_bFlipped ? 1 : 0);
+            slot = ((hit == 0 || hit == 4) ? OT_CURSOR_SIZE_NWSE : OT_CURSOR_SIZE_NESW) ^ (m_bFlipped ? 1 : 0);
         }
     } else if (hit == OT_HANDLE_PIVOT && (m_nStyle & OT_PIVOT_HANDLE)) {
-        slot = 4;
+        slot = OT_CURSOR_PIVOT;
     } else {
-        slot = ctrl && hit == OT_HANDLE_BODY ? 6 : 5;
+        slot = ctrl && hit == OT_HANDLE_BODY ? OT_CURSOR_MOVE_CTRL : OT_CURSOR_MOVE;
     }
     if (g_trackerCursors[slot] != NULL)
         ::SetCursor(g_trackerCursors[slot]);
@@ -461,7 +461,8 @@ int CObjectTracker::OnMouseMessage(UINT message, UINT keyFlags, CPoint point)
                 sx = sx < 0 ? -fabsf(sy) : fabsf(sy);
             else
                 sy = sy < 0 ? -fabsf(sx) : fabsf(sx);
-            int slot = ((m_nHit & 2) / 2) ^ (m_bFlipped ? 1 : 0) ^ (sx < 0 ? 1 : 0) ^ (sy < 0 ? 1 : 0);
+            int slot =
+                OT_CURSOR_SIZE_NWSE ^ ((m_nHit & 2) / 2) ^ (m_bFlipped ? 1 : 0) ^ (sx < 0 ? 1 : 0) ^ (sy < 0 ? 1 : 0);
             if (g_trackerCursors[slot] != NULL)
                 ::SetCursor(g_trackerCursors[slot]);
         } else if ((m_nHit & 3) == 1) {

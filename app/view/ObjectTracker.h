@@ -23,9 +23,25 @@ enum { OT_IDLE, OT_MOVE, OT_RESIZE, OT_ROTATE, OT_SHEAR, OT_MOVE_PIVOT };
 
 // Handles: 0 top-left, 1 top, 2 top-right, 3 right, 4 bottom-right, 5 bottom,
 // 6 bottom-left, 7 left, 8 pivot, 9 body.  The opposite of h is h ^ 4.
-enum { OT_HANDLE_PIVOT = 8, OT_HANDLE_BODY = 9, OT_CURSOR_SLOTS = 10 };
+enum { OT_HANDLE_PIVOT = 8, OT_HANDLE_BODY = 9 };
 
-// Fills slot (0..9) of the process-wide tracker cursor table; id 0 stores none.
+// Slots of the process-wide tracker cursor table; an empty slot leaves the cursor as it is.
+// The two diagonal slots differ in their lowest bit only (a flip swaps them).
+enum TrackerCursorSlot {
+    OT_CURSOR_SIZE_NWSE = 0, // corner handles 0 and 4
+    OT_CURSOR_SIZE_NESW = 1, // corner handles 2 and 6
+    OT_CURSOR_SIZE_NS = 2,   // edge handles 1 and 5
+    OT_CURSOR_SIZE_WE = 3,   // edge handles 3 and 7
+    OT_CURSOR_PIVOT = 4,
+    OT_CURSOR_MOVE = 5,
+    OT_CURSOR_MOVE_CTRL = 6,
+    OT_CURSOR_ROTATE = 7,
+    OT_CURSOR_SHEAR_H = 8, // shear along a horizontal edge (handles 1, 5)
+    OT_CURSOR_SHEAR_V = 9, // shear along a vertical edge (handles 3, 7)
+    OT_CURSOR_SLOTS = 10
+};
+
+// Fills a slot of the tracker cursor table; id 0 stores none.
 // TRUE when a cursor was loaded.
 BOOL SetTrackerCursor(int slot, UINT resourceId, HINSTANCE module = NULL);
 

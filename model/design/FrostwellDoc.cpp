@@ -3,6 +3,7 @@
 #include "base/KeyStore.h"
 #include "base/TextTable.h"
 #include "model/design/DocumentHost.h"
+#include "model/design/DesignUpdateHint.h"
 #include "model/design/ImageLayer.h"
 #include "model/paper/PaperGlobals.h"
 #include "model/paper/PaperLayout.h"
@@ -273,7 +274,7 @@ void CFrostwellDoc::SelectCurrentImage(LPCTSTR path)
     SetSelectedLayerA(m_images.GetCurrent());
     SetTitle(path);
     SetRedrawFlag();
-    UpdateAllViews(NULL, 99);
+    UpdateAllViews(NULL, kHintRedrawNow);
 }
 
 void CFrostwellDoc::DeselectAndUpdate(LPCTSTR path)

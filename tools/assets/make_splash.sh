@@ -1,8 +1,9 @@
 #!/bin/bash
 # Draws the splash bitmap (resource 929): 640 x 480, 8 bits per pixel with a colour
-# table, showing the program's name over a cake.  Usage: tools/make_splash.sh [out.bmp]
+# table, showing the program's name over a cake, and the program's icon.
+# Usage: tools/assets/make_splash.sh [splash.bmp [icon.ico]]   (default res/splash.bmp, res/app.ico)
 set -euo pipefail
-ROOT=$(cd "$(dirname "$0")/.." && pwd)
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 OUT=${1:-$ROOT/res/splash.bmp}
 SANS=$(fc-match -f '%{file}' 'Liberation Sans:bold')
 SERIF=$(fc-match -f '%{file}' 'Liberation Serif:bold:italic')

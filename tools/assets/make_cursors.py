@@ -1,6 +1,14 @@
 #!/usr/bin/env python3
-"""Draws the tracker's cursors (32 x 32, black on white outline) into .cur files."""
-import math, os, struct
+"""Draws the tracker's cursors (32 x 32, black on a white outline, the rest transparent)
+into .cur files of the given folder (default res/cursors).
+
+    python3 tools/assets/make_cursors.py [folder]
+"""
+import math, os, struct, sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+OUT = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, 'res', 'cursors')
+os.makedirs(OUT, exist_ok=True)
 
 def cursor(name, hot, pixels):
     # pixels: dict (x, y) -> 'b' black or 'w' white; everything else transparent.
@@ -20,7 +28,7 @@ def cursor(name, hot, pixels):
     palette = struct.pack('<II', 0x000000, 0xFFFFFF)
     image = header + palette + b''.join(xor_rows) + b''.join(and_rows)
     entry = struct.pack('<BBBBHHII', 32, 32, 0, 0, hot[0], hot[1], len(image), 22)
-    with open(os.path.join(os.path.dirname(__file__), name), 'wb') as f:
+    with open(os.path.join(OUT, name), 'wb') as f:
         f.write(struct.pack('<HHH', 0, 2, 1) + entry + image)
 
 def outlined(points):

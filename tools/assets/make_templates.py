@@ -3,9 +3,9 @@
 
 Each mask is one cell of its layout at 150 pixels per inch, in the proportions of the
 layout's item size: black where the design shows through (the cake-topper shape), white
-outside. Run from the repository root; writes res/templates/template_<id>.bmp.
+outside. Writes template_<id>.bmp into the given folder (default res/templates).
 
-    python3 tools/make_templates.py
+    python3 tools/assets/make_templates.py [folder]
 """
 import math
 import os
@@ -245,8 +245,8 @@ def bmp_1bit(rows):
 
 
 def main():
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    out = os.path.join(root, 'res', 'templates')
+    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, 'res', 'templates')
     os.makedirs(out, exist_ok=True)
     for tid, (shape, w, h) in sorted(TEMPLATES.items()):
         width, height = round(w * DPI), round(h * DPI)
@@ -254,7 +254,7 @@ def main():
         path = os.path.join(out, 'template_%d.bmp' % tid)
         with open(path, 'wb') as f:
             f.write(bmp_1bit(rows))
-        print('%s %dx%d' % (os.path.relpath(path, root), width, height))
+        print('%s %dx%d' % (path, width, height))
     return 0
 
 
