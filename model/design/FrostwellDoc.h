@@ -104,6 +104,8 @@ public:
 
 protected:
     void OnFileOpen();
+    // The save key: the same save road as the home panel's Save, through the host.
+    void OnSaveCommand();
     DECLARE_MESSAGE_MAP()
 
     BYTE m_bRedraw;
