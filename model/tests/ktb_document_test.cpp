@@ -142,6 +142,16 @@ TEST_F(KtbDocument, FailedOpensLeaveEverythingAsItWas)
         .Key("FRAME", 1)
         .Append(DefaultFrameEntry(99))
         .Key("END", 0);
+    // A header key line of 0 followed by a sound header and sections.  Reading on with the
+    // header skipped would take the version, frame count and layout records for key lines
+    // and build a design of no known frame count; refusing it, with the design untouched
+    // and the message shown, is kept on purpose.
+    Records headerOfZero;
+    headerOfZero.Key("CAKEDATA3", 0)
+        .Append(HeaderRecords("10.15", 1, (LPCTSTR)GetPaperLayout()->FormatCsv()))
+        .Key("FRAME", 1)
+        .Append(DefaultFrameEntry(0))
+        .Key("END", 0);
     struct Case
     {
         const char* what;
@@ -153,6 +163,7 @@ TEST_F(KtbDocument, FailedOpensLeaveEverythingAsItWas)
         {"third form of 6.9", MakeCompoundFile({{"CakeData", tooOld.bytes}}), "IDS_DESIGN_TOO_OLD"},
         {"frame count -1", MakeCompoundFile({{"CakeData", negative.bytes}}), "IDS_DESIGN_NOT_OPENED"},
         {"record index 99", MakeCompoundFile({{"CakeData", index99.bytes}}), "IDS_DESIGN_NOT_OPENED"},
+        {"CAKEDATA3=0", MakeCompoundFile({{"CakeData", headerOfZero.bytes}}), "IDS_DESIGN_NOT_OPENED"},
     };
     for (const Case& c : cases) {
         const std::string path = Path("bad.ktb");
