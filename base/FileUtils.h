@@ -37,7 +37,21 @@ public:
     CString GetDirectory() const;
     CString GetFileName() const;
 
+    // Checksums of the file, each continuing where its last call stopped (restart: from
+    // the start, afresh): reads up to `limit` bytes (rounded up to a multiple of 4; 0 or
+    // beyond the end means the whole file) in blocks of at most 16 KB, stopping early once
+    // *cancel is set; *progress grows by the bytes read, atomically.  Each returns its
+    // running value; a file that cannot be opened leaves it as it is.
+    // The sum of the file's little-endian 32-bit words (a last partial word with its
+    // missing high bytes 0).
+    DWORD SumChecksum(ULONGLONG limit, BOOL restart, volatile BOOL* cancel, volatile LONG* progress);
+    // One step of the CRC-32 table per 32-bit word, so only each word's lowest byte counts:
+    // from all ones, complemented once the whole file has been read.
+    DWORD WordCrcChecksum(ULONGLONG limit, BOOL restart, volatile BOOL* cancel, volatile LONG* progress);
+
 private:
+    DWORD RunChecksum(bool crc, ULONGLONG limit, BOOL restart, volatile BOOL* cancel, volatile LONG* progress);
+
     DWORD m_flag;
     CString m_path;
     DWORD m_attributes;
@@ -45,6 +59,10 @@ private:
     CTime m_created;
     CTime m_accessed;
     CTime m_written;
+    DWORD m_sum;
+    DWORD m_crc;
+    ULONGLONG m_sumDone;
+    ULONGLONG m_crcDone;
 };
 
 // Entries in the order the caller asks for.

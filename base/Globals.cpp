@@ -39,6 +39,12 @@ int DisplayUnitsToHundredths(int units)
     return (int)((float)units / 254.0f * 100.0f);
 }
 
+int UnitsFiftyOrForty() { return IsMetric() ? 50 : 40; }
+
+int HalveWhenMetric(int n) { return IsMetric() ? n / 2 : n; }
+
+int DoubleWhenMetric(int n) { return IsMetric() ? n * 2 : n; }
+
 void DrawWithCurrentStyle(Gdiplus::Graphics* graphics, BOOL printing)
 {
     if (graphics == nullptr)
@@ -161,30 +167,51 @@ void RotatePointF(Gdiplus::PointF& pt, double degrees, double scale)
     pt.Y = (float)((sin(a) * x + cos(a) * y) * scale);
 }
 
+void RotatePoint(POINT& pt, double degrees, double scale)
+{
+    double a = degrees / 360.0 * 6.283185307;
+    double x = pt.x, y = pt.y;
+    // floor(v + 0.5): adding 0.5 and truncating toward zero would round -3.9 to -3.
+    pt.x = (LONG)floor((cos(a) * x - sin(a) * y) * scale + 0.5);
+    pt.y = (LONG)floor((sin(a) * x + cos(a) * y) * scale + 0.5);
+}
+
 namespace {
 
-// Owns the shared dialog font; deleted at process exit.
-struct DialogFont
+// Owns one shared font; deleted at process exit.
+struct SharedFont
 {
     HFONT font;
-    DialogFont()
-        : font(CreateFontA(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_SWISS, "Arial"))
+    SharedFont(int height, int weight, BYTE italic, BYTE quality, BYTE pitchAndFamily, const char* face)
+        : font(CreateFontA(height, 0, 0, 0, weight, italic, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, quality, pitchAndFamily, face))
     {}
-    ~DialogFont()
+    ~SharedFont()
     {
         if (font)
             DeleteObject(font);
     }
-    DialogFont(const DialogFont&) = delete;
-    DialogFont& operator=(const DialogFont&) = delete;
+    SharedFont(const SharedFont&) = delete;
+    SharedFont& operator=(const SharedFont&) = delete;
 };
 
 } // namespace
 
 HFONT GetDialogFont()
 {
-    static DialogFont shared;
+    static SharedFont shared(-12, FW_BOLD, FALSE, ANTIALIASED_QUALITY, FF_SWISS, "Arial");
+    return shared.font;
+}
+
+HFONT GetSmallDialogFont()
+{
+    static SharedFont shared(8, FW_NORMAL, FALSE, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
+    return shared.font;
+}
+
+HFONT GetTitleFont()
+{
+    static SharedFont shared(-32, FW_NORMAL, TRUE, DEFAULT_QUALITY, DEFAULT_PITCH, "Times New Roman");
     return shared.font;
 }
 

@@ -26,6 +26,11 @@ float GetGlobalFloat();
 int ToDisplayUnitsA(float inches);
 float FromDisplayUnits(int units);
 int DisplayUnitsToHundredths(int units);
+// Small unit-dependent choices: 50 when metric else 40; n / 2 when metric else n;
+// n x 2 when metric else n.
+int UnitsFiftyOrForty();
+int HalveWhenMetric(int n);
+int DoubleWhenMetric(int n);
 
 // --- GDI+ helpers -------------------------------------------------------------------------
 // High quality when printing or in display mode; otherwise no smoothing, low-quality
@@ -54,10 +59,16 @@ CLSID GetJpegEncoderClsid();
 
 // Rotates pt about the origin by `degrees` and scales it.
 void RotatePointF(Gdiplus::PointF& pt, double degrees, double scale);
+// The same for whole pixels, each result rounded to the nearest integer (negative ones too).
+void RotatePoint(POINT& pt, double degrees, double scale);
 
 // --- Fonts and texts ----------------------------------------------------------------------
 // The shared dialog font: Arial, 12 pixels, bold, antialiased (made on first use).
 HFONT GetDialogFont();
+// Two more shared fonts, each made on first use: Arial of height 8, regular; Times New
+// Roman of 32 pixels, regular, italic.
+HFONT GetSmallDialogFont();
+HFONT GetTitleFont();
 
 // The HTML of a bubble help for the HTML tooltip.
 CString FormatBubbleHelp(CString title, CString body, CString footer, int iconId);

@@ -17,3 +17,15 @@ BOOL CALLBACK SetDialogFontProc(HWND child, LPARAM)
     SendMessageA(child, WM_SETFONT, (WPARAM)GetDialogFont(), TRUE);
     return TRUE;
 }
+
+BOOL CALLBACK SetSmallFontProc(HWND child, LPARAM)
+{
+    SendMessageA(child, WM_SETFONT, (WPARAM)GetSmallDialogFont(), TRUE);
+    return TRUE;
+}
+
+BOOL CALLBACK SetTitleFontProc(HWND child, LPARAM)
+{
+    SendMessageA(child, WM_SETFONT, (WPARAM)GetTitleFont(), TRUE);
+    return TRUE;
+}

@@ -12,5 +12,8 @@ template <class Wnd> inline void SetDlgItemLangText(Wnd* parent, UINT id, CStrin
     SetDlgItemLangText(parent != nullptr ? parent->GetSafeHwnd() : (HWND) nullptr, id, key);
 }
 
-// Child-window enumeration callback: sets the shared dialog font on each child.
+// Child-window enumeration callbacks: each sets its shared font on every child (with
+// redraw): the dialog font, the small Arial and the Times New Roman title font.
 BOOL CALLBACK SetDialogFontProc(HWND child, LPARAM unused);
+BOOL CALLBACK SetSmallFontProc(HWND child, LPARAM unused);
+BOOL CALLBACK SetTitleFontProc(HWND child, LPARAM unused);

@@ -65,6 +65,15 @@ BOOL SaveDesignFromHome(CFrostwellDoc* doc, BOOL askPath)
             return FALSE;
         path = dialog.GetPathName();
     }
+    return SaveDesignTo(doc, path);
+}
+
+BOOL SaveDesignTo(CFrostwellDoc* doc, LPCTSTR path)
+{
+    if (doc == NULL || path == NULL || *path == 0)
+        return FALSE;
+    // On this thread, before the worker: the sheet image is drawn from the design.
+    doc->RebuildFrames();
     CString message;
     if (!RunDesignFileWorker(doc, TRUE, path, message)) {
         ShowDesignFileMessage(message);

@@ -20,6 +20,12 @@ BOOL RunDesignFileWorker(CFrostwellDoc* doc, BOOL save, LPCTSTR path, CString& m
 // The home panel's Load: asks for a design file, opens it, selects the first image layer,
 // retitles and redraws; shows the message of a failed open.
 BOOL LoadDesignFromHome(CFrostwellDoc* doc);
+// Every save of the program ends here (the home panel's Save, "Save Changes" -> Yes, the
+// save key, and the dialog "Files" once it replaces the common dialogs): the sheet image
+// is rebuilt first, so the file's "Thumbnail" shows the design as it is saved; then the
+// save runs on the worker; a failure shows its message, a success retitles, redraws and
+// clears the modified flag.
+BOOL SaveDesignTo(CFrostwellDoc* doc, LPCTSTR path);
 // The home panel's Save: to the design's own path, or to one asked for when it has none
-// or `askPath` is set; retitles, redraws and clears the modified flag only when saved.
+// or `askPath` is set; then SaveDesignTo.
 BOOL SaveDesignFromHome(CFrostwellDoc* doc, BOOL askPath);

@@ -13,7 +13,11 @@ public:
     CSplashThread();
     ~CSplashThread() override;
 
-    void SetBitmap(UINT resourceId) { m_splash.SetBitmap((WORD)resourceId); }
+    // The bitmap by resource id (only its low 16 bits count), by the whole id, or from a
+    // file.
+    void SetBitmap(UINT resourceId) { m_splash.SetBitmapResource((WORD)resourceId); }
+    void SetBitmapResource(UINT resourceId) { m_splash.SetBitmapResource(resourceId); }
+    void SetBitmapFile(LPCTSTR path) { m_splash.SetBitmapFile(path); }
     BOOL InitInstance() override;
 
     // On the UI thread: waits (bounded) until the splash thread has made its window or

@@ -17,13 +17,13 @@ CSplashWnd::~CSplashWnd()
         DeleteObject(m_bitmap);
 }
 
-void CSplashWnd::SetBitmap(WORD resourceId)
+void CSplashWnd::SetBitmapResource(UINT resourceId)
 {
     m_resourceId = resourceId;
     m_fromFile = FALSE;
 }
 
-void CSplashWnd::SetBitmap(LPCTSTR path)
+void CSplashWnd::SetBitmapFile(LPCTSTR path)
 {
     m_path = path;
     m_fromFile = TRUE;
@@ -33,7 +33,7 @@ void CSplashWnd::LoadBitmap()
 {
     if (m_fromFile)
         m_bitmap = (HBITMAP)LoadImageA(nullptr, m_path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    else
+    else if (IS_INTRESOURCE(m_resourceId)) // a larger id would be read as a name's address
         m_bitmap = (HBITMAP)LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_resourceId), IMAGE_BITMAP, 0, 0,
                                        LR_CREATEDIBSECTION);
     BITMAP info = {};

@@ -10,8 +10,9 @@ public:
     CSplashWnd();
     ~CSplashWnd() override;
 
-    void SetBitmap(WORD resourceId);
-    void SetBitmap(LPCTSTR path);
+    // An id above 0xFFFF names no resource: the window then has no bitmap.
+    void SetBitmapResource(UINT resourceId);
+    void SetBitmapFile(LPCTSTR path);
 
     // Loads the bitmap and creates the owner and the splash window (on the thread that
     // is to own them).  A bitmap that cannot be loaded gives a zero-size window.
@@ -42,7 +43,7 @@ private:
     CWnd m_owner; // hidden popup that owns the splash
     int m_width = 0;
     int m_height = 0;
-    WORD m_resourceId = 0;
+    UINT m_resourceId = 0;
     CString m_path;
     BOOL m_fromFile = FALSE;
     volatile LONG m_mayClose = 0;

@@ -214,4 +214,104 @@ TEST(FullPath, MakesAbsoluteAgainstTheCurrentFolderAtAnyLength)
     EXPECT_STREQ("", FullPath(nullptr));
 }
 
+// A file of the given bytes in the working folder, as an entry.
+CFilePath EntryOf(const char* name, const std::vector<BYTE>& bytes)
+{
+    HANDLE f = CreateFileA(name, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    EXPECT_NE(INVALID_HANDLE_VALUE, f) << name;
+    DWORD done = 0;
+    ::WriteFile(f, bytes.data(), (DWORD)bytes.size(), &done, NULL);
+    CloseHandle(f);
+    CFilePath entry;
+    EXPECT_TRUE(entry.FillFromPath(name)) << name;
+    return entry;
+}
+
+// Words 0x04030201, 0x08070605 and the partial 0x00000A09.
+const std::vector<BYTE> kTen = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+// The words' lowest bytes spell "abc"; the other bytes do not count for the word CRC.
+const std::vector<BYTE> kAbc = {'a', 0x11, 0x22, 0x33, 'b', 0x44, 0x55, 0x66, 'c', 0x77, 0x88, 0x99};
+
+TEST(FilePath, ChecksumsInSteps)
+{
+    typedef DWORD (CFilePath::*Checksum)(ULONGLONG, BOOL, volatile BOOL*, volatile LONG*);
+    const Checksum sum = &CFilePath::SumChecksum, crc = &CFilePath::WordCrcChecksum;
+    const struct
+    {
+        const char* what;
+        const std::vector<BYTE>& bytes;
+        Checksum checksum;
+        ULONGLONG firstLimit;
+        DWORD first;
+        LONG firstBytes;
+        DWORD whole;
+    } cases[] = {
+        // A limit of 5 is rounded up to two whole words.
+        {"sum", kTen, sum, 5, 0x0C0A0806, 8, 0x0C0A120F},
+        {"sum, limit past the end", kTen, sum, 64, 0x0C0A120F, 10, 0x0C0A120F},
+        // The standard CRC-32 of "a" and of "abc": complemented only at the end of the file.
+        {"word CRC", kAbc, crc, 4, ~0xE8B7BE43u, 4, 0x352441C2},
+        {"word CRC, limit 0", kAbc, crc, 0, 0x352441C2, 12, 0x352441C2},
+    };
+    for (const auto& c : cases) {
+        CFilePath entry = EntryOf("checksum.bin", c.bytes);
+        volatile LONG progress = 0;
+        EXPECT_EQ(c.first, (entry.*c.checksum)(c.firstLimit, FALSE, NULL, &progress)) << c.what;
+        EXPECT_EQ(c.firstBytes, progress) << c.what;
+        // On to the end, from where it stopped.
+        EXPECT_EQ(c.whole, (entry.*c.checksum)(0, FALSE, NULL, &progress)) << c.what;
+        EXPECT_EQ((LONG)c.bytes.size(), progress) << c.what;
+        EXPECT_EQ(c.whole, (entry.*c.checksum)(0, FALSE, NULL, &progress)) << c.what << ": nothing left";
+        EXPECT_EQ(c.whole, (entry.*c.checksum)(0, TRUE, NULL, NULL)) << c.what << ": restarted";
+        // A set cancel flag reads nothing.
+        volatile BOOL cancel = TRUE;
+        progress = 0;
+        EXPECT_EQ(c.checksum == sum ? 0u : 0xFFFFFFFFu, (entry.*c.checksum)(0, TRUE, &cancel, &progress)) << c.what;
+        EXPECT_EQ(0, progress) << c.what;
+    }
+    // Both are kept apart, and a file that cannot be opened leaves the value.
+    CFilePath entry = EntryOf("checksum.bin", kTen);
+    EXPECT_EQ(0x0C0A0806u, entry.SumChecksum(8, FALSE, NULL, NULL));
+    EXPECT_EQ(0x352441C2u, EntryOf("checksum.bin", kAbc).WordCrcChecksum(0, FALSE, NULL, NULL));
+    DeleteFileA("checksum.bin");
+    EXPECT_EQ(0x0C0A0806u, entry.SumChecksum(0, FALSE, NULL, NULL));
+}
+
+// Workers sharing one progress counter: every byte counted, none lost to a race.
+TEST(FilePath, ChecksumProgressSharedByWorkers)
+{
+    std::vector<BYTE> bytes(5 * 16384 + 3, 1);
+    EntryOf("shared.bin", bytes);
+    struct Job
+    {
+        volatile LONG* progress;
+        DWORD sum;
+        static DWORD WINAPI Run(LPVOID p)
+        {
+            Job* job = (Job*)p;
+            for (int round = 0; round < 20; ++round) {
+                CFilePath entry;
+                entry.FillFromPath("shared.bin");
+                job->sum = entry.SumChecksum(0, TRUE, NULL, job->progress);
+            }
+            return 0;
+        }
+    };
+    volatile LONG progress = 0;
+    Job jobs[4];
+    HANDLE threads[4];
+    for (int i = 0; i < 4; ++i) {
+        jobs[i] = {&progress, 0};
+        threads[i] = CreateThread(NULL, 0, &Job::Run, &jobs[i], 0, NULL);
+        ASSERT_NE((HANDLE)NULL, threads[i]);
+    }
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(4, threads, TRUE, 60000));
+    for (HANDLE t : threads)
+        CloseHandle(t);
+    EXPECT_EQ((LONG)(4 * 20 * bytes.size()), progress);
+    // 20480 whole words of 0x01010101 and a last word 0x00010101.
+    EXPECT_EQ((DWORD)(20480u * 0x01010101u + 0x00010101u), jobs[0].sum);
+    DeleteFileA("shared.bin");
+}
+
 } // namespace

@@ -53,6 +53,44 @@ TEST(Units, ConvertAndTruncate)
     }
 }
 
+TEST(Units, MetricChoices)
+{
+    struct
+    {
+        BOOL metric;
+        int n, fifty, half, twice;
+    } cases[] = {
+        {FALSE, 7, 40, 7, 7}, {TRUE, 7, 50, 3, 14}, {TRUE, -7, 50, -3, -14}, // toward zero
+    };
+    for (const auto& c : cases) {
+        MetricScope metric(c.metric);
+        EXPECT_EQ(c.fifty, UnitsFiftyOrForty()) << c.metric;
+        EXPECT_EQ(c.half, HalveWhenMetric(c.n)) << c.metric << " " << c.n;
+        EXPECT_EQ(c.twice, DoubleWhenMetric(c.n)) << c.metric << " " << c.n;
+    }
+}
+
+TEST(Geometry, RotatePointRoundsToNearest)
+{
+    struct
+    {
+        LONG x, y;
+        double degrees, scale;
+        LONG ex, ey;
+    } cases[] = {
+        {1, 0, 90, 2, 0, 2},       {10, 0, 180, 1, -10, 0}, // -10 + 0.5 truncated would be -9
+        {3, 4, 90, 1, -4, 3},      {100, 0, 45, 1, 71, 71}, // 70.71
+        {100, 0, -45, 1, 71, -71}, {2, 0, 0, 1.25, 3, 0},   // 2.5 goes up
+        {-2, 0, 0, 1.25, -2, 0},                            // -2.5 goes up too
+    };
+    for (const auto& c : cases) {
+        POINT p = {c.x, c.y};
+        RotatePoint(p, c.degrees, c.scale);
+        EXPECT_EQ(c.ex, p.x) << c.x << "," << c.y << " by " << c.degrees;
+        EXPECT_EQ(c.ey, p.y) << c.x << "," << c.y << " by " << c.degrees;
+    }
+}
+
 TEST(Geometry, RotatePointF)
 {
     struct
@@ -254,6 +292,29 @@ TEST(Texts, SharedDialogFont)
     EXPECT_EQ(ANSI_CHARSET, lf.lfCharSet);
     EXPECT_EQ(ANTIALIASED_QUALITY, lf.lfQuality);
     EXPECT_EQ(FF_SWISS, lf.lfPitchAndFamily);
+
+    // The two other shared fonts, each made once.
+    const struct
+    {
+        HFONT (*get)();
+        const char* face;
+        LONG height, weight;
+        BYTE italic;
+    } others[] = {
+        {GetSmallDialogFont, "Arial", 8, 400, FALSE},
+        {GetTitleFont, "Times New Roman", -32, 400, TRUE},
+    };
+    for (const auto& o : others) {
+        HFONT f = o.get();
+        ASSERT_NE(nullptr, f) << o.face;
+        EXPECT_EQ(f, o.get()) << o.face;
+        EXPECT_NE(font, f) << o.face;
+        ASSERT_TRUE(GetObjectA(f, sizeof lf, &lf));
+        EXPECT_STREQ(o.face, lf.lfFaceName);
+        EXPECT_EQ(o.height, lf.lfHeight) << o.face;
+        EXPECT_EQ(o.weight, lf.lfWeight) << o.face;
+        EXPECT_EQ(o.italic, lf.lfItalic) << o.face;
+    }
 }
 
 } // namespace

@@ -41,6 +41,7 @@ IMPLEMENT_DYNCREATE(CFrostwellDoc, CDocument)
 
 BEGIN_MESSAGE_MAP(CFrostwellDoc, CDocument)
     ON_COMMAND(ID_FILE_OPEN, &CFrostwellDoc::OnFileOpen)
+    ON_COMMAND(ID_FILE_SAVE, &CFrostwellDoc::OnSaveCommand)
 END_MESSAGE_MAP()
 
 CFrostwellDoc::CFrostwellDoc()
@@ -89,6 +90,15 @@ BOOL CFrostwellDoc::OnNewDocument() { return CDocument::OnNewDocument(); }
 void CFrostwellDoc::OnFileOpen()
 {
     // Designs are opened through the home panel, not the framework's command.
+}
+
+void CFrostwellDoc::OnSaveCommand()
+{
+    // Not the framework's own save: that one would write the file without rebuilding the
+    // sheet image, and on this thread instead of the worker every other save uses.
+    CDocumentHost* host = GetDocumentHost();
+    if (host != NULL)
+        host->SaveDesign(this, m_strDesignPath.IsEmpty() ? 2 : 1);
 }
 
 void CFrostwellDoc::SetSheetImage(Gdiplus::Bitmap* image)

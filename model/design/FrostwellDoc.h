@@ -110,6 +110,12 @@ public:
     // Removes the selected text item; FALSE when none is selected or the list lacks it.
     BOOL RemoveSelectedText();
     void SetLanguageSetting(LPCTSTR language);
+    // Stores "key=value" into the archive as one of its strings.
+    static void WriteKeyLine(CArchive& ar, LPCTSTR key, int value);
+    // Saves the "Image<n>.png" streams of another design file into the scans folder as
+    // "<design name>-<n>.png"; returns how many were saved.  Streams that are not sound
+    // PNGs are passed over; nothing is read from an unreadable file.
+    int ImportImagesFromDesign(LPCTSTR path);
     // Whether the current layout's paper has the paper code 1.
     BOOL IsPaperCodeOne() const;
     // Printable area of all design areas in square inches; with one design per cell only
@@ -120,6 +126,8 @@ public:
 
 protected:
     void OnFileOpen();
+    // The save key: the same save road as the home panel's Save, through the host.
+    void OnSaveCommand();
     DECLARE_MESSAGE_MAP()
 
     BYTE m_bRedraw;

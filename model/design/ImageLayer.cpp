@@ -297,7 +297,8 @@ int CImageLayer::GetDpi() const
 {
     if (!m_master || !(m_printedWidth > 0))
         return 0;
-    return (int)((float)m_master->GetWidth() / m_printedWidth);
+    // Rounded: a 300-dpi image must not show "299" (the printed width is a float).
+    return (int)floor((float)m_master->GetWidth() / m_printedWidth + 0.5f);
 }
 
 SizeF CImageLayer::GetExtent() const

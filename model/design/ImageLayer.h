@@ -28,6 +28,7 @@ public:
     // Geometry and drawing.
     void UpdatePrintSize(float margin);
     void Draw(Gdiplus::Graphics* g, float margin, float originX, float originY, int cellAngle);
+    // Pixels per inch of the printed image, rounded to nearest for showing.
     int GetDpi() const;
     Gdiplus::SizeF GetExtent() const;
     void FitToArea();
@@ -104,15 +105,27 @@ private:
     Gdiplus::Bitmap* m_printCopy;
 };
 
+// Pixels per inch of an image that states no resolution of its own.
+const float kUnstatedResolution = 150.0f;
+
 // Decodes an image held in memory into a bitmap the caller owns, independent of the
-// bytes (Windows' decoder may read its source lazily).  An image whose file carries no
-// resolution gets 150 pixels per inch.  NULL when the bytes are no image.
+// bytes (Windows' decoder may read its source lazily).  The bitmap has the resolution the
+// file states (ImageBytesResolution), else 150 pixels per inch.  NULL when the bytes are
+// no image.
 Gdiplus::Bitmap* DecodeImageBytes(const void* bytes, size_t size);
 // Reads and decodes an image file the same way; NULL when it cannot.
 Gdiplus::Bitmap* LoadImageFile(LPCTSTR path);
-// Whether the encoded image states its own resolution (PNG pHYs in metres, JPEG JFIF
-// density in dots per inch or centimetre or EXIF resolution, BMP pixels per metre,
-// TIFF resolution tags).  GDI+ reports 96 for images without one.
+
+struct ImageResolution
+{
+    float x, y; // pixels per inch
+};
+// The resolution the encoded image states itself: PNG pHYs in metres, JPEG JFIF density
+// in dots per inch or centimetre or its EXIF block, BMP pixels per metre, TIFF resolution
+// tags in inches or centimetres.  False (out untouched) when it states none: no such
+// record, a PNG or TIFF without a unit, a JFIF density of units 0, and every other kind
+// of image (GIF, icons...).
+bool ImageBytesResolution(const void* bytes, size_t size, ImageResolution* out);
 bool ImageBytesHaveResolution(const void* bytes, size_t size);
 // An exact 32-bit ARGB copy that owns its pixels, keeping the resolution.
 Gdiplus::Bitmap* CopyBitmapPixels(Gdiplus::Bitmap* source);

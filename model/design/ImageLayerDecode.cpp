@@ -1,5 +1,5 @@
-// Decoding image bytes into bitmaps the program owns, and telling whether an image
-// file states its own resolution.
+// Decoding image bytes into bitmaps the program owns, with the resolution the image
+// file states itself.
 #include "model/design/ImageLayer.h"
 
 #include "base/ComOwner.h"
@@ -13,10 +13,30 @@ namespace {
 
 DWORD Be32(const BYTE* p) { return ((DWORD)p[0] << 24) | ((DWORD)p[1] << 16) | ((DWORD)p[2] << 8) | p[3]; }
 WORD Be16(const BYTE* p) { return (WORD)((p[0] << 8) | p[1]); }
+DWORD Le32(const BYTE* p) { return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24); }
 
-// Whether a TIFF structure (a TIFF file or the body of an EXIF block) names a
-// non-zero X resolution in its first directory.
-bool TiffHasResolution(const BYTE* t, size_t size)
+const float kInchesPerMetre = 0.0254f;
+const float kCentimetresPerInch = 2.54f;
+
+// A resolution the file states: positive and finite in both directions (a missing
+// vertical value takes the horizontal one).
+bool Stated(float x, float y, ImageResolution* out)
+{
+    if (!(x > 0) || x > 1e9f)
+        return false;
+    if (!(y > 0) || y > 1e9f)
+        y = x;
+    if (out) {
+        out->x = x;
+        out->y = y;
+    }
+    return true;
+}
+
+// The resolution a TIFF structure (a TIFF file or the body of an EXIF block) states in
+// its first directory: XResolution and YResolution per ResolutionUnit (2 inch, the
+// default; 3 centimetre; 1 no unit, which states none).
+bool TiffResolution(const BYTE* t, size_t size, ImageResolution* out)
 {
     if (size < 8)
         return false;
@@ -28,29 +48,44 @@ bool TiffHasResolution(const BYTE* t, size_t size)
     else
         return false;
     auto u16 = [&](size_t o) -> DWORD { return little ? (DWORD)(t[o] | (t[o + 1] << 8)) : Be16(t + o); };
-    auto u32 = [&](size_t o) -> DWORD {
-        return little ? ((DWORD)t[o] | ((DWORD)t[o + 1] << 8) | ((DWORD)t[o + 2] << 16) | ((DWORD)t[o + 3] << 24))
-                      : Be32(t + o);
+    auto u32 = [&](size_t o) -> DWORD { return little ? Le32(t + o) : Be32(t + o); };
+    // A RATIONAL stored by offset: numerator / denominator, 0 when unreadable.
+    auto rational = [&](size_t entry) -> float {
+        if (u16(entry + 2) != 5 || u32(entry + 4) != 1)
+            return 0.0f;
+        DWORD at = u32(entry + 8);
+        if (at > size || size - at < 8 || u32(at + 4) == 0)
+            return 0.0f;
+        return (float)((double)u32(at) / (double)u32(at + 4));
     };
     DWORD ifd = u32(4);
     if (ifd > size || size - ifd < 2)
         return false;
     DWORD count = u16(ifd);
+    float x = 0, y = 0;
+    DWORD unit = 2;
     for (DWORD i = 0; i < count; i++) {
         size_t e = ifd + 2 + (size_t)i * 12;
         if (e + 12 > size)
-            return false;
-        if (u16(e) != 0x011A) // XResolution, a RATIONAL stored by offset
-            continue;
-        DWORD at = u32(e + 8);
-        if (at > size || size - at < 8)
-            return false;
-        return u32(at) != 0 && u32(at + 4) != 0;
+            break;
+        switch (u16(e)) {
+        case 0x011A:
+            x = rational(e);
+            break;
+        case 0x011B:
+            y = rational(e);
+            break;
+        case 0x0128:
+            unit = u16(e + 8); // a SHORT held in the entry itself
+            break;
+        }
     }
-    return false;
+    if (unit == 3)
+        return Stated(x * kCentimetresPerInch, y * kCentimetresPerInch, out);
+    return unit == 2 && Stated(x, y, out);
 }
 
-bool PngHasResolution(const BYTE* p, size_t size)
+bool PngResolution(const BYTE* p, size_t size, ImageResolution* out)
 {
     size_t pos = 8;
     while (pos + 8 <= size) {
@@ -58,8 +93,12 @@ bool PngHasResolution(const BYTE* p, size_t size)
         const BYTE* type = p + pos + 4;
         if (len > size - pos - 8)
             return false;
-        if (memcmp(type, "pHYs", 4) == 0)
-            return len >= 9 && p[pos + 16] == 1 && Be32(p + pos + 8) != 0;
+        if (memcmp(type, "pHYs", 4) == 0) {
+            // Unit 1 is the metre; unit 0 gives only the pixels' aspect ratio.
+            const BYTE* d = p + pos + 8;
+            return len >= 9 && d[8] == 1 &&
+                   Stated((float)Be32(d) * kInchesPerMetre, (float)Be32(d + 4) * kInchesPerMetre, out);
+        }
         if (memcmp(type, "IDAT", 4) == 0 || memcmp(type, "IEND", 4) == 0)
             return false; // pHYs must come before the image data
         pos += 12 + (size_t)len;
@@ -67,7 +106,9 @@ bool PngHasResolution(const BYTE* p, size_t size)
     return false;
 }
 
-bool JpegHasResolution(const BYTE* p, size_t size)
+// The first resolution the segments state, in file order: JFIF density in dots per inch
+// or centimetre (units 0 give only an aspect ratio), or the EXIF block's.
+bool JpegResolution(const BYTE* p, size_t size, ImageResolution* out)
 {
     size_t pos = 2;
     while (pos + 4 <= size) {
@@ -90,11 +131,14 @@ bool JpegHasResolution(const BYTE* p, size_t size)
         const BYTE* d = p + pos + 4;
         size_t dlen = len - 2;
         if (marker == 0xE0 && dlen >= 12 && memcmp(d, "JFIF\0", 5) == 0) {
-            BYTE units = d[7];
-            if ((units == 1 || units == 2) && Be16(d + 8) != 0)
+            const BYTE units = d[7];
+            const float x = Be16(d + 8), y = Be16(d + 10);
+            if (units == 1 && Stated(x, y, out))
+                return true;
+            if (units == 2 && Stated(x * kCentimetresPerInch, y * kCentimetresPerInch, out))
                 return true;
         }
-        if (marker == 0xE1 && dlen >= 14 && memcmp(d, "Exif\0\0", 6) == 0 && TiffHasResolution(d + 6, dlen - 6))
+        if (marker == 0xE1 && dlen >= 14 && memcmp(d, "Exif\0\0", 6) == 0 && TiffResolution(d + 6, dlen - 6, out))
             return true;
         pos += 2 + len;
     }
@@ -103,33 +147,31 @@ bool JpegHasResolution(const BYTE* p, size_t size)
 
 } // namespace
 
-bool ImageBytesHaveResolution(const void* bytes, size_t size)
+bool ImageBytesResolution(const void* bytes, size_t size, ImageResolution* out)
 {
     const BYTE* p = (const BYTE*)bytes;
     if (!p || size < 4)
         return false;
     static const BYTE pngSig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     if (size >= 8 && memcmp(p, pngSig, 8) == 0)
-        return PngHasResolution(p, size);
+        return PngResolution(p, size, out);
     if (p[0] == 0xFF && p[1] == 0xD8)
-        return JpegHasResolution(p, size);
+        return JpegResolution(p, size, out);
     if (p[0] == 'B' && p[1] == 'M') {
-        if (size < 14 + 40)
-            return false;
-        DWORD headerSize = p[14] | (p[15] << 8) | (p[16] << 16) | ((DWORD)p[17] << 24);
-        if (headerSize < 40)
+        if (size < 14 + 40 || Le32(p + 14) < 40)
             return false; // the oldest header has no resolution
-        const BYTE* x = p + 14 + 24;
-        LONG ppm = (LONG)(x[0] | (x[1] << 8) | (x[2] << 16) | ((DWORD)x[3] << 24));
-        return ppm > 0;
+        const LONG x = (LONG)Le32(p + 14 + 24), y = (LONG)Le32(p + 14 + 28);
+        return x > 0 && Stated((float)x * kInchesPerMetre, y > 0 ? (float)y * kInchesPerMetre : 0.0f, out);
     }
     if ((p[0] == 'I' && p[1] == 'I' && p[2] == 42 && p[3] == 0) ||
         (p[0] == 'M' && p[1] == 'M' && p[2] == 0 && p[3] == 42))
-        return TiffHasResolution(p, size);
-    if (p[0] == 'G' && p[1] == 'I' && p[2] == 'F')
-        return false;
-    return true; // other kinds: trust the decoder
+        return TiffResolution(p, size, out);
+    // GIF, icons and every kind not read here state none the program can trust (decoders
+    // report 96 for them).
+    return false;
 }
+
+bool ImageBytesHaveResolution(const void* bytes, size_t size) { return ImageBytesResolution(bytes, size, NULL); }
 
 Bitmap* CopyBitmapPixels(Bitmap* source)
 {
@@ -187,8 +229,13 @@ Bitmap* DecodeImageBytes(const void* bytes, size_t size)
     Bitmap* owned = CopyBitmapPixels(decoded); // decoded may still read the stream
     delete decoded;
     stream.Reset();
-    if (owned && !ImageBytesHaveResolution(bytes, size))
-        owned->SetResolution(150.0f, 150.0f);
+    // The file's own statement wins over the decoder's, which ignores some (EXIF, TIFF
+    // units) and reports 96 where there is none.
+    ImageResolution stated = {kUnstatedResolution, kUnstatedResolution};
+    if (owned) {
+        ImageBytesResolution(bytes, size, &stated);
+        owned->SetResolution(stated.x, stated.y);
+    }
     return owned;
 }
 

@@ -151,6 +151,12 @@ public:
     void DrawFrameImage(Gdiplus::Graphics* g, Gdiplus::PointF offset, int rotation);
     void DrawTemplateImage(Gdiplus::Graphics* g, Gdiplus::PointF offset, BYTE dimmed);
     void DrawLayoutOverlay(Gdiplus::Graphics* g, Gdiplus::PointF offset, int rotation, BYTE dimmed);
+    // Straight onto a device context over the design rectangle (device pixels): the
+    // current record's background colours 1 and 2 as a gradient at a fixed 45 degrees,
+    // and a one-pixel black outline of the item (an ellipse when round).  Nothing for an
+    // empty rectangle.
+    void FillGradientOnDC(HDC dc);
+    void DrawOutlineOnDC(HDC dc, BYTE round);
 
     // FRAME section of the design file (defined with the design file).
     void Save(IStorage* storage, IStream* cakeData);

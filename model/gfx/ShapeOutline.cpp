@@ -420,3 +420,46 @@ void AddSpeechBubblePath2(GraphicsPath* path, int tailPos, float tailWidth, floa
 {
     AddBubble(path, tailPos, tailWidth, tailLength, W, H, true);
 }
+
+void AddRectanglePath(GraphicsPath* path, float m, float W, float H) { CShapePath::AddRectangle(path, m, W, H); }
+
+void AddBowedOutPath(GraphicsPath* path, float m, float d, float W, float H)
+{
+    CShapePath::AddBowedOut(path, m, d, W, H);
+}
+
+void AddBowedInPath(GraphicsPath* path, float m, float d, float W, float H)
+{
+    CShapePath::AddBowedIn(path, m, d, W, H);
+}
+
+void AddCornerLoopsPath(GraphicsPath* path, float m, float d, float W, float H)
+{
+    CShapePath::AddCornerLoops(path, m, d, W, H);
+}
+
+void AddConcaveCornersPath(GraphicsPath* path, float m, float d, float W, float H)
+{
+    CShapePath::AddConcaveCorners(path, m, d, W, H);
+}
+
+void AddScallopsPath(GraphicsPath* path, float m, float d, float W, float H)
+{
+    CShapePath::AddScallops(path, m, d, W, H);
+}
+
+void AddEllipsePath(GraphicsPath* path, float m, float W, float H) { CShapePath::AddEllipse(path, m, W, H); }
+
+void AddZigzagPath(GraphicsPath* path, float m, float d, float W, float H) { CShapePath::AddZigzag(path, m, d, W, H); }
+
+void AddSCurvesPath(GraphicsPath* path, float m, float d, float W, float H)
+{
+    CShapePath::AddSCurves(path, m, d, W, H);
+}
+
+void AddCornerSquaresPath(GraphicsPath* path, float m, float d, float W, float H)
+{
+    CShapePath::AddCornerSquares(path, m, d, W, H);
+}
+
+void AddWavesPath(GraphicsPath* path, float m, float d, float W, float H) { CShapePath::AddWaves(path, m, d, W, H); }

@@ -54,3 +54,24 @@ void AddSpeechBubblePath1(Gdiplus::GraphicsPath* path, int tailPos, float tailWi
                           float H);
 void AddSpeechBubblePath2(Gdiplus::GraphicsPath* path, int tailPos, float tailWidth, float tailLength, float W,
                           float H);
+
+// The frame outlines again as free functions beside the bubbles, in the same geometry as
+// CShapePath's builders (styles 1, 3, 4, 5, 6, 7, 9, 10, 11, 12 and 14).
+void AddRectanglePath(Gdiplus::GraphicsPath* path, float m, float W, float H);
+void AddBowedOutPath(Gdiplus::GraphicsPath* path, float m, float d, float W, float H);
+void AddBowedInPath(Gdiplus::GraphicsPath* path, float m, float d, float W, float H);
+void AddCornerLoopsPath(Gdiplus::GraphicsPath* path, float m, float d, float W, float H);
+void AddConcaveCornersPath(Gdiplus::GraphicsPath* path, float m, float d, float W, float H);
+void AddScallopsPath(Gdiplus::GraphicsPath* path, float m, float d, float W, float H);
+void AddEllipsePath(Gdiplus::GraphicsPath* path, float m, float W, float H);
+void AddZigzagPath(Gdiplus::GraphicsPath* path, float m, float d, float W, float H);
+void AddSCurvesPath(Gdiplus::GraphicsPath* path, float m, float d, float W, float H);
+void AddCornerSquaresPath(Gdiplus::GraphicsPath* path, float m, float d, float W, float H);
+void AddWavesPath(Gdiplus::GraphicsPath* path, float m, float d, float W, float H);
+
+// A base for outline builders that keep no state.
+class CPathBuilder
+{
+public:
+    virtual ~CPathBuilder() {}
+};

@@ -112,15 +112,15 @@ bool ReadLine(IStream* records, CString& key, int& value, HRESULT* hr)
         *hr = read;
     if (FAILED(read))
         return false;
+    // A record without "=" is no key line: it leaves the key empty and so ends the reading,
+    // as an empty record and the end of the stream do.
     const int equals = text.Find('=');
-    if (equals < 0) {
-        key = text;
-    } else {
-        key = text.Left(equals);
-        // Out of the int range reads as the nearest end: the section caps refuse it.
-        long n = strtol((LPCTSTR)text + equals + 1, NULL, 10);
-        value = (int)(n > INT_MAX ? INT_MAX : n < INT_MIN ? INT_MIN : n);
-    }
+    if (equals < 0)
+        return false;
+    key = text.Left(equals);
+    // Out of the int range reads as the nearest end: the section caps refuse it.
+    long n = strtol((LPCTSTR)text + equals + 1, NULL, 10);
+    value = (int)(n > INT_MAX ? INT_MAX : n < INT_MIN ? INT_MIN : n);
     return !key.IsEmpty() && key != "END";
 }
 
@@ -190,14 +190,15 @@ DesignReadResult CDesignReader::ReadHeaderV2()
         return kDesignDamaged;
     if (!m_content.layout.LoadFromStream(m_records, version))
         return kDesignDamaged;
-    // The stored print-mirror flag: its low 16 bits.
-    const int mirror = in.Low16();
+    // The stored print-mirror flag is read past and has no lasting effect: the loaded
+    // layout decides, its series flag marking the layouts printed mirrored.
+    in.Low16();
     if (!in.Ok())
         return kDesignDamaged;
     StartDesign((int)frames);
     m_content.version = version;
     m_content.oldest = false;
-    m_content.mirror = mirror != 0 ? 1 : 0;
+    m_content.mirror = m_content.layout.IsSeries() ? 1 : 0;
     return kDesignRead;
 }
 

@@ -72,7 +72,7 @@ public:
 
     CString version; // the file's version text
     bool oldest;     // read from the oldest form
-    int mirror;
+    int mirror;      // the print-mirror flag: the loaded layout's, never the stored value
     CPaperLayout layout;
     std::vector<FrameRecord> frames;
     std::vector<CImageLayer*> images; // the user's layers in list order, frame index set
@@ -84,7 +84,7 @@ private:
 };
 
 // One key line: the text before the first "=" and the number after it.  False at "END",
-// at an empty key and when no record can be read; `hr` (optional) then tells a record that
+// at an empty key (a record without "=" has none) and when no record can be read; `hr` (optional) then tells a record that
 // could not be read from one that was read.
 bool ReadLine(IStream* records, CString& key, int& value, HRESULT* hr = NULL);
 

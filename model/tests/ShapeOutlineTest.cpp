@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 #include "model/gfx/ShapeOutline.h"
@@ -344,6 +345,42 @@ TEST_F(ShapeOutline, RoundedBubbleCorners)
     }
     EXPECT_TRUE(found);
     EXPECT_EQ(27u, d.points.size()); // three at the tail corner, four at the others
+}
+
+// The free builders draw the outlines of their frame styles, point for point.
+TEST_F(ShapeOutline, FreeBuildersDrawTheirStyles)
+{
+    typedef void (*WithOrnament)(GraphicsPath*, float, float, float, float);
+    typedef void (*Plain)(GraphicsPath*, float, float, float);
+    const struct
+    {
+        int style;
+        WithOrnament withOrnament;
+        Plain plain;
+    } cases[] = {
+        {1, NULL, AddRectanglePath},      {3, AddBowedOutPath, NULL},       {4, AddBowedInPath, NULL},
+        {5, AddCornerLoopsPath, NULL},    {6, AddConcaveCornersPath, NULL}, {7, AddScallopsPath, NULL},
+        {9, NULL, AddEllipsePath},        {10, AddZigzagPath, NULL},        {11, AddSCurvesPath, NULL},
+        {12, AddCornerSquaresPath, NULL}, {14, AddWavesPath, NULL},
+    };
+    const float m = 0.25f, d = 0.4f, W = 3.5f, H = 2.0f;
+    for (const auto& c : cases) {
+        GraphicsPath free, byStyle;
+        if (c.plain)
+            c.plain(&free, m, W, H);
+        else
+            c.withOrnament(&free, m, d, W, H);
+        ASSERT_TRUE(CShapePath::AddFrameStyle(&byStyle, c.style, m, d, W, H)) << c.style;
+        const PathData a = Read(free), b = Read(byStyle);
+        ASSERT_GT(a.points.size(), 3u) << c.style;
+        ASSERT_EQ(b.points.size(), a.points.size()) << c.style;
+        EXPECT_EQ(b.types, a.types) << c.style;
+        for (size_t i = 0; i < a.points.size(); ++i) {
+            EXPECT_FLOAT_EQ(b.points[i].X, a.points[i].X) << c.style << " point " << i;
+            EXPECT_FLOAT_EQ(b.points[i].Y, a.points[i].Y) << c.style << " point " << i;
+        }
+    }
+    static_assert(std::has_virtual_destructor<CPathBuilder>::value, "builders are deleted through the base");
 }
 
 } // namespace

@@ -50,7 +50,7 @@ namespace design_test {
     return ::testing::AssertionSuccess();
 }
 
-std::vector<BYTE> MakePng(int w, int h, ARGB (*pixel)(int x, int y), unsigned ppm)
+std::vector<BYTE> MakePng(int w, int h, ARGB (*pixel)(int x, int y), unsigned ppm, BYTE unit)
 {
     std::vector<BYTE> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     std::vector<BYTE> ihdr;
@@ -62,7 +62,7 @@ std::vector<BYTE> MakePng(int w, int h, ARGB (*pixel)(int x, int y), unsigned pp
         std::vector<BYTE> phys;
         PutBe32(phys, ppm);
         PutBe32(phys, ppm);
-        phys.push_back(1); // unit: metre
+        phys.push_back(unit);
         Chunk(png, "pHYs", phys);
     }
     std::vector<BYTE> raw;

@@ -40,8 +40,9 @@ int CountPixels(Gdiplus::Bitmap& bitmap, bool (*match)(Gdiplus::ARGB));
 ::testing::AssertionResult ArgbNear(Gdiplus::ARGB a, Gdiplus::ARGB b, int tol);
 
 // PNG of w x h pixels (32-bit RGBA, unfiltered, stored deflate) whose pixel (x, y) is
-// pixel(x, y) as ARGB; with ppm > 0 a pHYs chunk of that many pixels per metre.
-std::vector<BYTE> MakePng(int w, int h, Gdiplus::ARGB (*pixel)(int x, int y), unsigned ppm = 0);
+// pixel(x, y) as ARGB; with ppm > 0 a pHYs chunk of that many pixels per unit (1 the
+// metre, 0 no unit: the pixels' aspect only).
+std::vector<BYTE> MakePng(int w, int h, Gdiplus::ARGB (*pixel)(int x, int y), unsigned ppm = 0, BYTE unit = 1);
 // Writes bytes to a file in the working folder; returns its name.
 std::string WriteTempFile(const char* name, const std::vector<BYTE>& bytes);
 

@@ -72,6 +72,66 @@ void ExpectDefaults(FrameRecord& r)
     EXPECT_EQ(100, r.frameImageTransparency);
 }
 
+// Drawing straight onto a device context: a 45-degree gradient of the current record's
+// first two background colours, and a black outline, both on the design rectangle only.
+TEST(DesignLayerArray, DrawsOntoADeviceContext)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 120;
+    info.bmiHeader.biHeight = -80;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = NULL;
+    HBITMAP dib = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    ASSERT_NE((HBITMAP)NULL, dib);
+    HDC dc = CreateCompatibleDC(NULL);
+    HGDIOBJ old = SelectObject(dc, dib);
+    auto at = [&](int x, int y) { return ((const DWORD*)bits)[y * 120 + x] & 0xFFFFFF; }; // 0xRRGGBB
+    auto clear = [&]() { memset(bits, 0xFF, 120 * 80 * 4); };
+
+    CLayerArray layers;
+    layers.Reset(2);
+    layers.SetCurrent(1);
+    layers.SetBgColour1(RGB(255, 0, 0));
+    layers.SetBgColour2(RGB(0, 0, 255));
+    clear();
+    layers.FillGradientOnDC(dc); // no design rectangle yet: nothing
+    layers.DrawOutlineOnDC(dc, FALSE);
+    EXPECT_EQ(0xFFFFFFu, at(60, 40));
+
+    layers.SetRecordRects(CRect(10, 10, 110, 70), 400, 240);
+    layers.FillGradientOnDC(dc);
+    EXPECT_TRUE(ArgbNear(0xFFFF0000, 0xFF000000 | at(11, 11), 24)) << std::hex << at(11, 11);
+    EXPECT_TRUE(ArgbNear(0xFF0000FF, 0xFF000000 | at(108, 68), 24)) << std::hex << at(108, 68);
+    // At 45 degrees the colour changes along the diagonal, not along the other one.
+    EXPECT_TRUE(ArgbNear(0xFF000000 | at(80, 20), 0xFF000000 | at(40, 60), 8));
+    EXPECT_EQ(0xFFFFFFu, at(9, 40));
+    EXPECT_EQ(0xFFFFFFu, at(110, 40));
+    EXPECT_EQ(0xFFFFFFu, at(60, 9));
+    EXPECT_EQ(0xFFFFFFu, at(60, 70));
+
+    const struct
+    {
+        BYTE round;
+        POINT black[2], white[2];
+    } outlines[] = {
+        {FALSE, {{10, 40}, {109, 69}}, {{60, 40}, {9, 9}}},
+        {TRUE, {{10, 40}, {60, 10}}, {{11, 11}, {60, 40}}}, // the corners stay clear
+    };
+    for (const auto& o : outlines) {
+        clear();
+        layers.DrawOutlineOnDC(dc, o.round);
+        for (const POINT& p : o.black)
+            EXPECT_EQ(0u, at(p.x, p.y)) << (int)o.round << " at " << p.x << "," << p.y;
+        for (const POINT& p : o.white)
+            EXPECT_EQ(0xFFFFFFu, at(p.x, p.y)) << (int)o.round << " at " << p.x << "," << p.y;
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(dib);
+}
+
 } // namespace
 
 TEST(DesignLayerArray, NewArrayHoldsOneDefaultRecord)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Globals.h"
+#include "base/KeyStore.h"
 #include "model/ktb/DocumentFile.h"
 #include "model/design/DocumentHost.h"
 #include "model/design/FrostwellDoc.h"
@@ -143,6 +144,16 @@ TEST_F(KtbDocument, FailedOpensLeaveEverythingAsItWas)
         .Key("FRAME", 1)
         .Append(DefaultFrameEntry(99))
         .Key("END", 0);
+    // A header key line of 0 followed by a sound header and sections.  Reading on with the
+    // header skipped would take the version, frame count and layout records for key lines
+    // and build a design of no known frame count; refusing it, with the design untouched
+    // and the message shown, is kept on purpose.
+    Records headerOfZero;
+    headerOfZero.Key("CAKEDATA3", 0)
+        .Append(HeaderRecords("10.15", 1, (LPCTSTR)GetPaperLayout()->FormatCsv()))
+        .Key("FRAME", 1)
+        .Append(DefaultFrameEntry(0))
+        .Key("END", 0);
     struct Case
     {
         const char* what;
@@ -154,6 +165,7 @@ TEST_F(KtbDocument, FailedOpensLeaveEverythingAsItWas)
         {"third form of 6.9", MakeCompoundFile({{"CakeData", tooOld.bytes}}), "IDS_DESIGN_TOO_OLD"},
         {"frame count -1", MakeCompoundFile({{"CakeData", negative.bytes}}), "IDS_DESIGN_NOT_OPENED"},
         {"record index 99", MakeCompoundFile({{"CakeData", index99.bytes}}), "IDS_DESIGN_NOT_OPENED"},
+        {"CAKEDATA3=0", MakeCompoundFile({{"CakeData", headerOfZero.bytes}}), "IDS_DESIGN_NOT_OPENED"},
     };
     for (const Case& c : cases) {
         const std::string path = Path("bad.ktb");
@@ -237,6 +249,64 @@ TEST_F(KtbDocument, FailedSavesLeaveThePreviousFileAndTheDocument)
     ASSERT_TRUE(other.OnOpenDocument(target.c_str()));
     EXPECT_EQ(4, other.GetLayers()->GetAt(1).frameStyle);
     EXPECT_EQ(0, other.GetLayers()->GetAt(0).frameStyle);
+}
+
+// The images of another design saved into the scans folder, each as its stream holds it;
+// streams that are no sound PNG, or not named as image layers, stay behind.
+TEST_F(KtbDocument, ImportsTheImagesOfAnotherDesign)
+{
+    FillDesign(); // two image layers, a frame image and a text fill
+    const std::string design = Path("birthday cake.ktb");
+    ASSERT_TRUE(doc->OnSaveDocument(design.c_str()));
+    const std::string scans = Path("scans");
+    CreateDirectoryA(scans.c_str(), NULL);
+    const CString before = GetSetting("path_SCANS_DIR");
+    SetSetting("path_SCANS_DIR", scans.c_str());
+
+    EXPECT_EQ(2, doc->ImportImagesFromDesign(design.c_str()));
+    const Bytes saved = ReadFileAll(design);
+    for (const char* n : {"1", "2"}) {
+        const Bytes png = ReadFileAll(scans + "\\birthday cake-" + n + ".png");
+        EXPECT_FALSE(png.empty()) << n;
+        EXPECT_EQ(StreamOf(saved, (std::string("Image") + n + ".png").c_str()), png) << n;
+    }
+    EXPECT_TRUE(ReadFileAll(scans + "\\birthday cake-3.png").empty());
+
+    const Bytes png = design_test::MakePng(3, 2, Checker);
+    const Bytes file = MakeCompoundFile({{"CakeData", Records().Key("END", 0).bytes},
+                                         {"Image1.png", Bytes(300, 0x55)}, // no PNG
+                                         {"Image7.png", png},
+                                         {"Image07.png", png},
+                                         {"Frame0.png", png},
+                                         {"Image8.jpg", png}});
+    ASSERT_TRUE(WriteFileBytes(Path("odd.ktb"), file));
+    EXPECT_EQ(1, doc->ImportImagesFromDesign(Path("odd.ktb").c_str()));
+    EXPECT_EQ(png, ReadFileAll(scans + "\\odd-7.png"));
+    EXPECT_TRUE(ReadFileAll(scans + "\\odd-1.png").empty());
+
+    EXPECT_EQ(0, doc->ImportImagesFromDesign(Path("missing.ktb").c_str()));
+    ASSERT_TRUE(WriteFileBytes(Path("junk.ktb"), Bytes(4000, 'j')));
+    EXPECT_EQ(0, doc->ImportImagesFromDesign(Path("junk.ktb").c_str()));
+    SetSetting("path_SCANS_DIR", before);
+}
+
+// A key line in an archive: one of the archive's length-prefixed strings.
+TEST(KtbKeyLine, WrittenAsAnArchiveString)
+{
+    const std::string path = ScratchFolder("ktb_key_line") + "\\lines.bin";
+    const std::string longKey(300, 'K');
+    {
+        CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        CFrostwellDoc::WriteKeyLine(ar, "IMAGE", 2);
+        CFrostwellDoc::WriteKeyLine(ar, "END", -1);
+        CFrostwellDoc::WriteKeyLine(ar, longKey.c_str(), 0);
+    }
+    Bytes expected = {7, 'I', 'M', 'A', 'G', 'E', '=', '2', 6, 'E', 'N', 'D', '=', '-', '1'};
+    expected.insert(expected.end(), {0xFF, 302 & 0xFF, 302 >> 8}); // 302 bytes: 0xFF, then 16 bits
+    expected.insert(expected.end(), longKey.begin(), longKey.end());
+    expected.insert(expected.end(), {'=', '0'});
+    EXPECT_EQ(expected, ReadFileAll(path));
 }
 
 } // namespace

@@ -172,6 +172,8 @@ TEST(KtbHostile, RefusedQuicklyWithoutBuildingAnything)
          kDesignDamaged},
         {"truncated inside a record", WithStreams(Header().Key("FRAME", 1).Raw(frameEntry99.data(), 20)),
          kDesignDamaged},
+        // Refused on purpose rather than read on with the header skipped: such a file
+        // states no frame count for what follows.
         {"CAKEDATA3=0", WithStreams(Records().Key("CAKEDATA3", 0).Key("END", 0)), kDesignDamaged},
         {"section before any header", WithStreams(Records().Key("FRAME", 1).Append(DefaultFrameEntry(0))),
          kDesignUnreadable},

@@ -5,6 +5,7 @@
 
 #include "model/ktb/DesignFile.h"
 #include "model/ktb/DesignSections.h"
+#include "model/ktb/DesignStorage.h"
 #include "model/ktb/DesignVersion.h"
 #include "model/design/ImageLayer.h"
 #include "model/design/RegionData.h"
@@ -367,13 +368,97 @@ TEST(KtbRead, SecondAndThirdFormsByVersion)
             continue;
         }
         EXPECT_EQ(c.version, content.version);
-        EXPECT_EQ(1, content.mirror) << "the stored mirror flag";
+        EXPECT_EQ(0, content.mirror) << "layout 2's mirror flag, not the stored 1";
         ASSERT_EQ(1u, content.images.size());
         EXPECT_EQ(60, content.images[0]->m_transparency);
         EXPECT_EQ(20.0f, content.images[0]->m_angle);
         ASSERT_EQ(1u, content.frames.size());
         EXPECT_EQ(1.0f, content.frames[0].frameOpacity);
     }
+}
+
+// The stored print-mirror flag is read past; the loaded layout's flag (its series flag,
+// set on the layouts of the sheets printed mirrored) is what the design opens with.
+TEST(KtbRead, MirrorFlagComesFromTheLoadedLayout)
+{
+    FillCatalogues();
+    const int before = GetGlobalValueA();
+    struct Case
+    {
+        int layout, stored, mirror;
+    } cases[] = {
+        {2, 1, 0},
+        {2, 0, 0},
+        {391, 0, 1},
+        {391, 1, 1},
+    };
+    for (const Case& c : cases) {
+        TestDesign d(c.layout);
+        ASSERT_EQ(c.layout, d.layout.GetId());
+        Records cake;
+        cake.Key("CAKEDATA3", 1)
+            .Append(HeaderRecords("10.15", 1, (LPCTSTR)d.layout.FormatCsv(), c.stored))
+            .Key("FRAME", 1)
+            .Append(DefaultFrameEntry(0))
+            .Key("END", 0);
+        CDesignContent content;
+        ASSERT_EQ(kDesignRead, Read(DesignFileOf(cake), content)) << c.layout << " " << c.stored;
+        EXPECT_EQ(c.mirror, content.mirror) << c.layout << " " << c.stored;
+        SetGlobalValueA(1 - c.mirror);
+        TestDesign target;
+        DesignParts parts = target.Parts();
+        MoveDesignInto(content, parts, CRect(0, 0, 400, 400));
+        EXPECT_EQ(c.mirror, GetGlobalValueA()) << c.layout << " " << c.stored;
+        EXPECT_EQ(c.mirror, parts.mirror) << c.layout << " " << c.stored;
+    }
+    SetGlobalValueA(before);
+}
+
+// One key line: the key before the first "=", the number after it; a record that is no key
+// line of a section ends the reading.
+TEST(KtbRead, ReadLineTable)
+{
+    struct Case
+    {
+        const char* what;
+        Records records;
+        bool more;
+        const char* key;
+        int value;
+        bool readFailed;
+    } cases[] = {
+        {"IMAGE=2", Records().Bstr("IMAGE=2"), true, "IMAGE", 2, false},
+        {"END=0", Records().Bstr("END=0"), false, "END", 0, false},
+        {"no \"=\"", Records().Bstr("NOEQUALS"), false, "", 0, false},
+        {"empty record", Records().Bstr(""), false, "", 0, false},
+        {"empty key", Records().Bstr("=5"), false, "", 5, false},
+        {"two \"=\"", Records().Bstr("FRAME=3=4"), true, "FRAME", 3, false},
+        {"truncated record", Records().U32(40).U16('F').U16('R'), false, "", 0, true},
+        {"end of the stream", Records(), false, "", 0, true},
+    };
+    for (const Case& c : cases) {
+        IStream* stream = nullptr;
+        ASSERT_EQ(S_OK, CreateMemoryStream(c.records.bytes.empty() ? nullptr : c.records.bytes.data(),
+                                           c.records.bytes.size(), &stream))
+            << c.what;
+        CString key = "stale";
+        int value = -7;
+        HRESULT hr = S_OK;
+        EXPECT_EQ(c.more, ReadLine(stream, key, value, &hr)) << c.what;
+        EXPECT_STREQ(c.key, key) << c.what;
+        EXPECT_EQ(c.value, value) << c.what;
+        EXPECT_EQ(c.readFailed, FAILED(hr)) << c.what;
+        stream->Release();
+    }
+    // A record without "=" after the sections ends the reading there: what follows it is
+    // never looked at, and what came before it stays.
+    Records cake = NewerForm("CAKEDATA3", "10.15");
+    cake.bytes.resize(cake.bytes.size() - Records().Key("END", 0).bytes.size());
+    cake.Bstr("NOEQUALS").Key("FRAME", 5).U32(0xDEADBEEF);
+    CDesignContent content;
+    EXPECT_EQ(kDesignRead, Read(DesignFileOf(cake, {"Image1.png"}), content));
+    EXPECT_EQ(1u, content.images.size());
+    EXPECT_EQ(1u, content.frames.size());
 }
 
 TEST(KtbRead, EndStopsTheReading)

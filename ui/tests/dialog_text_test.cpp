@@ -63,4 +63,25 @@ TEST(DialogText, EveryChildGetsTheSharedDialogFont)
     EXPECT_EQ((LRESULT)GetDialogFont(), SendMessageA(c.label, WM_GETFONT, 0, 0));
 }
 
+TEST(DialogText, FontCallbacksSetTheirOwnFonts)
+{
+    const struct
+    {
+        WNDENUMPROC proc;
+        HFONT (*font)();
+    } cases[] = {
+        {SetDialogFontProc, GetDialogFont},
+        {SetSmallFontProc, GetSmallDialogFont},
+        {SetTitleFontProc, GetTitleFont},
+    };
+    Controls c;
+    ASSERT_NE(nullptr, c.button);
+    for (const auto& k : cases) {
+        ASSERT_NE(nullptr, k.font());
+        EnumChildWindows(c.parent, k.proc, 0);
+        EXPECT_EQ((LRESULT)k.font(), SendMessageA(c.button, WM_GETFONT, 0, 0));
+        EXPECT_EQ((LRESULT)k.font(), SendMessageA(c.label, WM_GETFONT, 0, 0));
+    }
+}
+
 } // namespace
