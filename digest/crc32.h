@@ -57,3 +57,11 @@ public:
     // Size of an open file; FALSE (size 0) when the platform cannot tell it.
     static BOOL GetFileSize64(HANDLE file, ULONGLONG& size);
 };
+
+// The CRC of one run of bytes, complemented before and after (as PNG chunks carry it).
+inline DWORD Crc32Of(const void* bytes, size_t length)
+{
+    DWORD value = 0xFFFFFFFF;
+    CCrc32::UpdateCrc32(static_cast<const uint8_t*>(bytes), length, value);
+    return ~value;
+}

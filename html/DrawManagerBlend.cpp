@@ -14,6 +14,24 @@ DWORD Pack(int b, int g, int r)
     return cap(b) | (cap(g) << 8) | (cap(r) << 16);
 }
 
+// Mixes a source rectangle into the destination pixel by pixel, through two canvases of
+// the destination's kind: mix(source pixel, destination pixel) gives the new destination
+// pixel.  Nothing changes when a canvas cannot be made.
+template <class Mix>
+void MixThroughCanvases(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, Mix mix)
+{
+    CDibCanvas source, target;
+    if (!source.Create(dst, width, height) || !target.Create(dst, width, height))
+        return;
+    ::BitBlt(source.Dc(), 0, 0, width, height, src, srcX, srcY, SRCCOPY);
+    ::BitBlt(target.Dc(), 0, 0, width, height, dst, x, y, SRCCOPY);
+    const DWORD* s = source.Bits();
+    DWORD* d = target.Bits();
+    for (size_t i = 0, n = target.Count(); i < n; ++i)
+        d[i] = mix(s[i], d[i]);
+    ::BitBlt(dst, x, y, width, height, target.Dc(), 0, 0, SRCCOPY);
+}
+
 } // namespace
 
 CPPDrawManager::CPPDrawManager() = default;
@@ -92,34 +110,18 @@ void CPPDrawManager::AlphaBlt(HDC dst, int x, int y, int width, int height, HDC 
         return;
     }
     const double p = percent <= 0 ? 0.0 : percent / 100.0;
-    CDibCanvas source, target;
-    if (!source.Create(dst, width, height) || !target.Create(dst, width, height))
-        return;
-    ::BitBlt(source.Dc(), 0, 0, width, height, src, srcX, srcY, SRCCOPY);
-    ::BitBlt(target.Dc(), 0, 0, width, height, dst, x, y, SRCCOPY);
-    const DWORD* s = source.Bits();
-    DWORD* d = target.Bits();
-    for (size_t i = 0, n = target.Count(); i < n; ++i)
-        d[i] = MixColors(s[i], p, d[i], 1.0 - p);
-    ::BitBlt(dst, x, y, width, height, target.Dc(), 0, 0, SRCCOPY);
+    MixThroughCanvases(dst, x, y, width, height, src, srcX, srcY,
+                       [p](DWORD s, DWORD d) { return MixColors(s, p, d, 1.0 - p); });
 }
 
 void CPPDrawManager::AlphaChannelBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY)
 {
     if (width <= 0 || height <= 0)
         return;
-    CDibCanvas source, target;
-    if (!source.Create(dst, width, height) || !target.Create(dst, width, height))
-        return;
-    ::BitBlt(source.Dc(), 0, 0, width, height, src, srcX, srcY, SRCCOPY);
-    ::BitBlt(target.Dc(), 0, 0, width, height, dst, x, y, SRCCOPY);
-    const DWORD* s = source.Bits();
-    DWORD* d = target.Bits();
-    for (size_t i = 0, n = target.Count(); i < n; ++i) {
-        const double a = (s[i] >> 24) / 255.0;
-        d[i] = MixColors(s[i], a, d[i], 1.0 - a);
-    }
-    ::BitBlt(dst, x, y, width, height, target.Dc(), 0, 0, SRCCOPY);
+    MixThroughCanvases(dst, x, y, width, height, src, srcX, srcY, [](DWORD s, DWORD d) {
+        const double a = (s >> 24) / 255.0;
+        return MixColors(s, a, d, 1.0 - a);
+    });
 }
 
 void CPPDrawManager::MultipleCopy(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY,

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "base/ComOwner.h"
+#include "base/Globals.h"
 #include "digest/crc32.h"
 #include "model/ktb/DesignFile.h"
 #include "model/design/ImageLayer.h"
@@ -80,14 +81,8 @@ CImageLayer* NewLayer(int frame, int w, int h, ARGB (*pattern)(int x, int y), fl
     if (dpi > 0)
         bitmap.SetResolution(dpi, dpi);
     CLSID png;
-    UINT count = 0, size = 0;
-    GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    ImageCodecInfo* codecs = reinterpret_cast<ImageCodecInfo*>(buffer.data());
-    GetImageEncoders(count, size, codecs);
-    for (UINT i = 0; i < count; ++i)
-        if (wcscmp(codecs[i].MimeType, L"image/png") == 0)
-            png = codecs[i].Clsid;
+    if (GetEncoderClsid(L"image/png", &png) < 0)
+        return nullptr;
     ComOwner<IStream> stream;
     CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
     CImageLayer* layer = new CImageLayer();

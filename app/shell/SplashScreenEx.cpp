@@ -277,18 +277,18 @@ void CSplashScreenEx::OnPaint()
     HDC target = dc.GetSafeHdc();
     if (m_bitmap != nullptr) {
         HDC memory = ::CreateCompatibleDC(target);
-        HGDIOBJ old = ::SelectObject(memory, m_bitmap);
-        ::BitBlt(target, 0, 0, m_width, m_height, memory, 0, 0, SRCCOPY);
-        ::SelectObject(memory, old);
+        {
+            CSelectGuard bitmap(memory, m_bitmap);
+            ::BitBlt(target, 0, 0, m_width, m_height, memory, 0, 0, SRCCOPY);
+        }
         ::DeleteDC(memory);
     }
     if (!m_text.IsEmpty()) {
-        HGDIOBJ oldFont = ::SelectObject(target, m_font);
+        CSelectGuard font(target, m_font);
         ::SetBkMode(target, TRANSPARENT);
         ::SetTextColor(target, m_textColour);
         CRect r = m_textRect;
         ::DrawTextA(target, m_text, m_text.GetLength(), &r, m_textFormat);
-        ::SelectObject(target, oldFont);
     }
 }
 

@@ -26,6 +26,7 @@
 #include <winspool.h>
 
 #include "testsupport/DialogDriver.h"
+#include "testsupport/Dump.h"
 #include "testsupport/Input.h"
 #include "testsupport/PrintQueue.h"
 #include "testsupport/Pump.h"
@@ -164,29 +165,6 @@ protected:
     CSingleDocTemplate* m_template = nullptr;
 };
 
-// The frame as shown (tool bar and page) into "<build>/screenshots/<name>.png", for a
-// person to look at; the test runs in <build>/testdata.
-void SaveScreenshot(CWnd* wnd, const char* name)
-{
-    CRect r;
-    wnd->GetClientRect(&r);
-    HDC screen = ::GetDC(wnd->GetSafeHwnd());
-    HDC mem = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, r.Width(), r.Height());
-    HGDIOBJ old = ::SelectObject(mem, bitmap);
-    ::BitBlt(mem, 0, 0, r.Width(), r.Height(), screen, 0, 0, SRCCOPY);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
-    ::ReleaseDC(wnd->GetSafeHwnd(), screen);
-    ::CreateDirectoryA("..\\screenshots", nullptr);
-    CLSID png;
-    if (GetEncoderClsid(L"image/png", &png) >= 0) {
-        Gdiplus::Bitmap image(bitmap, nullptr);
-        image.Save(CStringW("..\\screenshots\\" + CString(name) + ".png"), &png, nullptr);
-    }
-    ::DeleteObject(bitmap);
-}
-
 std::string Msg(const char* key) { return "message: " + std::string(GetLangText(key)); }
 
 typedef std::vector<std::string> Seen;
@@ -291,7 +269,7 @@ TEST_F(PrintJobTest, PreviewToolBarOfTheLanguageAndPrintFromIt)
             const int y = page.top + (int)(cy / sheet.Height * page.Height());
             EXPECT_EQ(kColours[k], dc.GetPixel(x, y)) << c.language << " cell " << k;
         }
-        SaveScreenshot(frame, (std::string("print-preview-") + c.language).c_str());
+        SaveScreenshot(frame->GetSafeHwnd(), (std::string("print-preview-") + c.language).c_str());
         // Print from the preview with no printer chosen: the checks stop it.
         SetSetting("printer", "");
         Seen fromPreview;

@@ -9,8 +9,10 @@
 
 #include "app/shell/SplashScreenEx.h"
 #include "app/shell/SplashThread.h"
-#include "base/Globals.h"
 #include "res/app_res.h"
+#include "testsupport/Dump.h"
+#include "testsupport/Pump.h"
+#include "testsupport/TestApp.h"
 
 namespace {
 
@@ -49,29 +51,6 @@ std::string WriteSplashBitmap()
     return path;
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-    }
-}
-
-// Handles this thread's messages until the condition holds or the time is up.
-template <class Condition> bool PumpUntil(Condition done, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Pump();
-        if (done())
-            return true;
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
 // Tells when the self-deleting splash is gone.
 class ProbedSplash : public CSplashScreenEx
 {
@@ -95,45 +74,15 @@ int CountColour(HWND wnd, const RECT& r, COLORREF colour)
     return n;
 }
 
-// The window as shown into "<build>/screenshots/<name>.png", for a person to look at.
-void SaveScreenshot(HWND wnd, const wchar_t* name)
-{
-    RECT r;
-    GetClientRect(wnd, &r);
-    HDC screen = GetDC(wnd);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    HGDIOBJ old = SelectObject(mem, bitmap);
-    BitBlt(mem, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ReleaseDC(wnd, screen);
-    CreateDirectoryA("..\\screenshots", nullptr);
-    CLSID png;
-    if (GetEncoderClsid(L"image/png", &png) >= 0) {
-        Gdiplus::Bitmap image(bitmap, nullptr);
-        image.Save((std::wstring(L"..\\screenshots\\") + name + L".png").c_str(), &png, nullptr);
-    }
-    DeleteObject(bitmap);
-}
-
 class SplashEx : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
     {
-        if (AfxGetApp() == nullptr) {
-            static CWinApp testApp("splash tests");
-        }
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&s_gdiplus, &input, nullptr);
+        EnsureTestApp();
         s_bitmap = WriteSplashBitmap();
     }
-    static void TearDownTestSuite()
-    {
-        DeleteFileA(s_bitmap.c_str());
-        Gdiplus::GdiplusShutdown(s_gdiplus);
-    }
+    static void TearDownTestSuite() { DeleteFileA(s_bitmap.c_str()); }
     // Hides a splash that is still there and waits for it to be deleted.
     static void End(CSplashScreenEx* splash, bool* deleted)
     {
@@ -142,10 +91,8 @@ protected:
         EXPECT_TRUE(PumpUntil([&] { return *deleted; }, 5000));
     }
 
-    static ULONG_PTR s_gdiplus;
     static std::string s_bitmap;
 };
-ULONG_PTR SplashEx::s_gdiplus = 0;
 std::string SplashEx::s_bitmap;
 
 // First in this file: the window class is registered by the first splash, with the shadow.
@@ -239,7 +186,7 @@ TEST_F(SplashEx, TextIsDrawnAndRedrawnAtOnce)
         << "no white text on the bitmap";
     EXPECT_GT(CountColour(wnd, text, kInside), 100) << "the bitmap behind the text";
     EXPECT_EQ(0, CountColour(wnd, border, RGB(255, 255, 255))) << "text outside its rectangle";
-    SaveScreenshot(wnd, L"splash-ex-text");
+    SaveScreenshot(wnd, "splash-ex-text");
 
     // No message handled in between: each setter repaints by itself.
     splash->SetTextColor(RGB(255, 255, 0));

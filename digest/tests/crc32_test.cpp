@@ -1,4 +1,4 @@
-// CRC-32 return codes and the file-size helper.
+// CRC-32 return codes, runs of bytes and the file-size helper.
 #include "digest/crc32.h"
 
 #include <gtest/gtest.h>
@@ -60,4 +60,7 @@ TEST(Crc32, RunsSplitAtEveryBoundary)
         CCrc32::UpdateCrc32(bytes + k, 100 - k, crc);
         EXPECT_EQ(whole, ~crc) << "split at " << k;
     }
+    EXPECT_EQ(whole, Crc32Of(bytes, 100)) << "one run";
+    EXPECT_EQ(0xCBF43926u, Crc32Of("123456789", 9));
+    EXPECT_EQ(0u, Crc32Of(bytes, 0));
 }

@@ -6,10 +6,12 @@
 #include "testsupport/DialogDriver.h"
 #include "testsupport/GdiCheck.h"
 #include "testsupport/Input.h"
+#include "testsupport/Pixels.h"
 #include <gtest/gtest.h>
 #include <gtest/gtest-spi.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -44,6 +46,37 @@ TEST(TestSupport, LiveGdiCheckSeesObjectsAndWrappersLeftAlive)
         wrapped.clear();
         EXPECT_TRUE(check.Unchanged()) << c.what << ", once deleted";
     }
+}
+
+TEST(TestSupport, SamePixelsCountsTheDifferencesAndNamesTheFirst)
+{
+    const Picture square{2, 2, {1, 2, 3, 4}};
+    static const struct
+    {
+        const char* what;
+        Picture other;
+        const char* message; // empty: the same
+    } cases[] = {
+        {"the same", {2, 2, {1, 2, 3, 4}}, ""},
+        {"two pixels", {2, 2, {1, 9, 3, 5}}, "2 of 4 pixels differ; the first at 1,0: 0x00000002 != 0x00000009"},
+        {"alpha only", {2, 2, {1, 2, 3, 0xFF000004}}, "1 of 4 pixels differ; the first at 1,1"},
+        {"one row", {4, 1, {1, 2, 3, 4}}, "sizes differ: 2 x 2 and 4 x 1"},
+        {"nothing read", {}, "a picture could not be read"},
+    };
+    for (const auto& c : cases) {
+        const ::testing::AssertionResult result = SamePixels(square, c.other);
+        EXPECT_EQ(*c.message == 0, (bool)result) << c.what;
+        EXPECT_NE(std::string::npos, std::string(result.message()).find(c.message))
+            << c.what << ": " << result.message();
+    }
+
+    // Bitmaps: read through GDI+, a missing one fails.
+    Gdiplus::Bitmap a(3, 2, PixelFormat32bppARGB), b(3, 2, PixelFormat32bppARGB);
+    EXPECT_TRUE(SamePixels(&a, &b));
+    b.SetPixel(2, 1, Gdiplus::Color(0xFF102030));
+    EXPECT_FALSE(SamePixels(&a, &b));
+    EXPECT_EQ(0xFF102030u, PictureOf(b).At(2, 1));
+    EXPECT_FALSE(SamePixels(&a, nullptr));
 }
 
 bool g_ticked = false;

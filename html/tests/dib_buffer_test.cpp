@@ -1,10 +1,9 @@
 // The DIB buffer: block sizes, palette and pixel writes at every depth, drawing to a memory
 // DC, and the BMP file it writes.
 #include "html/DibBuffer.h"
-#include "html_test_util.h"
+#include "testsupport/DibSurface.h"
+#include <gtest/gtest.h>
 #include <stdlib.h>
-
-using html_test::DibSurface;
 
 namespace {
 
@@ -193,7 +192,7 @@ TEST(DibBuffer, DrawsEveryDepthPixelForPixel)
         CPPDibBuffer dib;
         MakePattern(dib, bits);
         DibSurface surface(8, 5, RGB(1, 2, 3));
-        dib.Draw(surface.Dc(), 2, 1);
+        dib.Draw(surface.Hdc(), 2, 1);
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 8; ++x) {
                 const bool inside = x >= 2 && x < 7 && y >= 1 && y < 4;
@@ -211,13 +210,13 @@ TEST(DibBuffer, DrawAgainShowsNewPaletteAndPixels)
     dib.SetPaletteIndex(0, 255, 0, 0);
     dib.SetPaletteIndex(1, 0, 0, 255);
     dib.Clear(0);
-    DibSurface surface(2, 1);
-    dib.Draw(surface.Dc(), 0, 0);
+    DibSurface surface(2, 1, RGB(255, 255, 255));
+    dib.Draw(surface.Hdc(), 0, 0);
     EXPECT_EQ(RGB(255, 0, 0), surface.At(1, 0));
     dib.SetPixelIndex(1, 0, 1);
     dib.BlendPalette(RGB(0, 255, 0), 100);
     dib.SetPaletteIndex(1, 0, 0, 255);
-    dib.Draw(surface.Dc(), 0, 0);
+    dib.Draw(surface.Hdc(), 0, 0);
     EXPECT_EQ(RGB(0, 255, 0), surface.At(0, 0));
     EXPECT_EQ(RGB(0, 0, 255), surface.At(1, 0));
 }
@@ -229,7 +228,7 @@ TEST(DibBuffer, GrabFromAndCopyFrom)
     CPPDibBuffer dib;
     ASSERT_NE(nullptr, dib.Create(2, 2, 24));
     dib.Clear(0);
-    dib.GrabFrom(surface.Dc(), 2, 0);
+    dib.GrabFrom(surface.Hdc(), 2, 0);
     // Bottom-up: the grabbed pixel (1, 1) is the first row in memory.
     const LPBYTE p = dib.GetBits() + 3;
     EXPECT_EQ(50, p[0]);

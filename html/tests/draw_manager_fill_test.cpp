@@ -1,8 +1,7 @@
 // The drawing manager's fills, framed rectangles and lines, by the pixels they leave.
 #include "html/DrawManager.h"
-#include "html_test_util.h"
-
-using html_test::DibSurface;
+#include "testsupport/DibSurface.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -25,7 +24,7 @@ TEST(DrawManagerFills, GradientBands)
     CPPDrawManager manager;
     // 64 columns: one band each, band i = (c1 x (64 - i) + c2 x i) >> 6.
     DibSurface wide(66, 1, kBack);
-    manager.FillGradient(wide.Dc(), RECT{1, 0, 65, 1}, RGB(0, 255, 40), RGB(255, 0, 40), TRUE);
+    manager.FillGradient(wide.Hdc(), RECT{1, 0, 65, 1}, RGB(0, 255, 40), RGB(255, 0, 40), TRUE);
     const struct
     {
         int band;
@@ -38,7 +37,7 @@ TEST(DrawManagerFills, GradientBands)
 
     // 10 rows: most bands are empty and skipped; row 0 shows band 6, the last row band 63.
     DibSurface tall(1, 10, kBack);
-    manager.FillGradient(tall.Dc(), RECT{0, 0, 1, 10}, RGB(0, 0, 0), RGB(255, 255, 255), FALSE);
+    manager.FillGradient(tall.Hdc(), RECT{0, 0, 1, 10}, RGB(0, 0, 0), RGB(255, 255, 255), FALSE);
     EXPECT_EQ(RGB(23, 23, 23), tall.At(0, 0));
     EXPECT_EQ(RGB(251, 251, 251), tall.At(0, 9));
     for (int y = 1; y < 10; ++y)
@@ -46,7 +45,7 @@ TEST(DrawManagerFills, GradientBands)
 
     // 128 columns: bands of two.
     DibSurface double_(128, 1, kBack);
-    manager.FillGradient(double_.Dc(), RECT{0, 0, 128, 1}, RGB(0, 0, 0), RGB(128, 0, 0), TRUE);
+    manager.FillGradient(double_.Hdc(), RECT{0, 0, 128, 1}, RGB(0, 0, 0), RGB(128, 0, 0), TRUE);
     EXPECT_EQ(double_.At(10, 0), double_.At(11, 0));
     EXPECT_NE(double_.At(11, 0), double_.At(12, 0));
 }
@@ -60,7 +59,7 @@ TEST(DrawManagerFills, EveryEffectNumberCoversItsRectangle)
         for (int effect = -2; effect <= 17; ++effect) {
             CPPDrawManager manager;
             DibSurface s(24, 15, kBack);
-            manager.FillEffect(s.Dc(), effect, rect, RGB(10, 120, 230), RGB(10, 120, 230), RGB(10, 120, 230),
+            manager.FillEffect(s.Hdc(), effect, rect, RGB(10, 120, 230), RGB(10, 120, 230), RGB(10, 120, 230),
                                granularity, 0);
             ExpectFilled(s, rect, RGB(10, 120, 230),
                          ("effect " + std::to_string(effect) + ", granularity " + std::to_string(granularity)).c_str());
@@ -69,7 +68,7 @@ TEST(DrawManagerFills, EveryEffectNumberCoversItsRectangle)
     for (int effect : {0, -1, 16, 100}) {
         CPPDrawManager manager;
         DibSurface s(24, 15, kBack);
-        manager.FillEffect(s.Dc(), effect, rect, RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), 5, 0);
+        manager.FillEffect(s.Hdc(), effect, rect, RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), 5, 0);
         ExpectFilled(s, rect, RGB(200, 0, 0), ("solid effect " + std::to_string(effect)).c_str());
     }
 }
@@ -93,7 +92,7 @@ TEST(DrawManagerFills, GradientEffectsRunBetweenTheirColours)
     for (const Case& c : cases) {
         CPPDrawManager manager;
         DibSurface s(128, 128, kBack);
-        manager.FillEffect(s.Dc(), c.effect, RECT{0, 0, 128, 128}, c1, c2, c3, 5, 0);
+        manager.FillEffect(s.Hdc(), c.effect, RECT{0, 0, 128, 128}, c1, c2, c3, 5, 0);
         auto at = [&](int i) { return c.horizontal ? s.At(i, 64) : s.At(64, i); };
         EXPECT_EQ(c.first, at(0)) << "effect " << c.effect;
         EXPECT_EQ(c.middle, at(64)) << "effect " << c.effect;
@@ -113,14 +112,14 @@ TEST(DrawManagerFills, TexturesShadeTheirWay)
     {
         CPPDrawManager manager;
         DibSurface s(32, 64, kBack);
-        manager.FillEffect(s.Dc(), CPPDrawManager::EFFECT_HSHADE, RECT{0, 0, 32, 64}, white, grey, black, 0, 0);
+        manager.FillEffect(s.Hdc(), CPPDrawManager::EFFECT_HSHADE, RECT{0, 0, 32, 64}, white, grey, black, 0, 0);
         EXPECT_GT(GetRValue(s.At(5, 0)), 240);
         EXPECT_LT(GetRValue(s.At(5, 63)), 10);
     }
     {
         CPPDrawManager manager;
         DibSurface s(64, 32, kBack);
-        manager.FillEffect(s.Dc(), CPPDrawManager::EFFECT_VSHADE, RECT{0, 0, 64, 32}, white, grey, black, 0, 0);
+        manager.FillEffect(s.Hdc(), CPPDrawManager::EFFECT_VSHADE, RECT{0, 0, 64, 32}, white, grey, black, 0, 0);
         EXPECT_GT(GetRValue(s.At(0, 5)), 240);
         EXPECT_LT(GetRValue(s.At(63, 5)), 10);
     }
@@ -128,7 +127,7 @@ TEST(DrawManagerFills, TexturesShadeTheirWay)
         // A blend of 100 % makes every palette entry c1.
         CPPDrawManager manager;
         DibSurface s(16, 16, kBack);
-        manager.FillEffect(s.Dc(), CPPDrawManager::EFFECT_NOISE, RECT{0, 0, 16, 16}, white, grey, black, 20, 100);
+        manager.FillEffect(s.Hdc(), CPPDrawManager::EFFECT_NOISE, RECT{0, 0, 16, 16}, white, grey, black, 20, 100);
         ExpectFilled(s, RECT{0, 0, 16, 16}, white, "noise blended fully");
     }
 }
@@ -148,7 +147,7 @@ TEST(DrawManagerFills, DegenerateTexturesFillWithTheFirstColour)
             DibSurface s(c.width + 2, c.height + 2, kBack);
             ASSERT_TRUE(s.Valid());
             const RECT rect = {1, 1, 1 + c.width, 1 + c.height};
-            manager.FillEffect(s.Dc(), effect, rect, c1, RGB(0, 0, 0), RGB(255, 255, 255), 5, 0);
+            manager.FillEffect(s.Hdc(), effect, rect, c1, RGB(0, 0, 0), RGB(255, 255, 255), 5, 0);
             ExpectFilled(
                 s, rect, c1,
                 ("effect " + std::to_string(effect) + " on " + std::to_string(c.width) + "x" + std::to_string(c.height))
@@ -157,7 +156,7 @@ TEST(DrawManagerFills, DegenerateTexturesFillWithTheFirstColour)
         // On an ordinary rectangle they are textures, not a plain fill.
         CPPDrawManager manager;
         DibSurface s(40, 20, kBack);
-        manager.FillEffect(s.Dc(), effect, RECT{0, 0, 40, 20}, c1, RGB(0, 0, 0), RGB(255, 255, 255), 5, 0);
+        manager.FillEffect(s.Hdc(), effect, RECT{0, 0, 40, 20}, c1, RGB(0, 0, 0), RGB(255, 255, 255), 5, 0);
         int other = 0;
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 40; ++x)
@@ -173,7 +172,7 @@ TEST(DrawManagerLines, RectangleSidesAndDoubleFrame)
     {
         // Top and left in colour 1 from the bottom-left corner, right and bottom in colour 2.
         DibSurface s(6, 5, W);
-        manager.DrawRectangle(s.Dc(), 0, 0, 6, 5, R, B, CPPDrawManager::PEN_SOLID, 1);
+        manager.DrawRectangle(s.Hdc(), 0, 0, 6, 5, R, B, CPPDrawManager::PEN_SOLID, 1);
         const COLORREF want[5][6] = {
             {R, R, R, R, R, B}, {R, W, W, W, W, B}, {R, W, W, W, W, B}, {R, W, W, W, W, B}, {R, B, B, B, B, B},
         };
@@ -184,7 +183,7 @@ TEST(DrawManagerLines, RectangleSidesAndDoubleFrame)
     {
         // Double: the frame again, inset by twice the width.
         DibSurface s(8, 8, W);
-        manager.DrawRectangle(s.Dc(), RECT{0, 0, 8, 8}, R, R, CPPDrawManager::PEN_DOUBLE, 1);
+        manager.DrawRectangle(s.Hdc(), RECT{0, 0, 8, 8}, R, R, CPPDrawManager::PEN_DOUBLE, 1);
         const char* rows[8] = {"########", "#......#", "#.####.#", "#.#..#.#",
                                "#.#..#.#", "#.####.#", "#......#", "########"};
         for (int y = 0; y < 8; ++y)
@@ -194,17 +193,17 @@ TEST(DrawManagerLines, RectangleSidesAndDoubleFrame)
     {
         // A width of 3 lies inside the rectangle.
         DibSurface s(12, 12, W);
-        manager.DrawRectangle(s.Dc(), 0, 0, 12, 12, R, R, CPPDrawManager::PEN_SOLID, 3);
+        manager.DrawRectangle(s.Hdc(), 0, 0, 12, 12, R, R, CPPDrawManager::PEN_SOLID, 3);
         for (int x = 0; x < 6; ++x)
             EXPECT_EQ(x < 3 ? R : W, s.At(x, 6)) << "wide, column " << x;
     }
     // Style 0 or a width below 1: nothing.
     for (int width : {0, -2}) {
         DibSurface s(6, 5, W);
-        manager.DrawRectangle(s.Dc(), 0, 0, 6, 5, R, B, CPPDrawManager::PEN_SOLID, width);
-        manager.DrawRectangle(s.Dc(), 0, 0, 6, 5, R, B, CPPDrawManager::PEN_NULL, 1);
-        manager.DrawLine(s.Dc(), 0, 2, 6, 2, R, CPPDrawManager::PEN_NULL, 1);
-        manager.DrawLine(s.Dc(), 0, 2, 6, 2, R, CPPDrawManager::PEN_SOLID, width);
+        manager.DrawRectangle(s.Hdc(), 0, 0, 6, 5, R, B, CPPDrawManager::PEN_SOLID, width);
+        manager.DrawRectangle(s.Hdc(), 0, 0, 6, 5, R, B, CPPDrawManager::PEN_NULL, 1);
+        manager.DrawLine(s.Hdc(), 0, 2, 6, 2, R, CPPDrawManager::PEN_NULL, 1);
+        manager.DrawLine(s.Hdc(), 0, 2, 6, 2, R, CPPDrawManager::PEN_SOLID, width);
         EXPECT_EQ(0, s.Ink(W).right) << "width " << width;
     }
 }
@@ -216,7 +215,7 @@ TEST(DrawManagerLines, LineStylesDrawTheirOwnPatterns)
     std::vector<std::string> patterns;
     for (int style = 1; style <= 5; ++style) {
         DibSurface s(60, 3, W);
-        manager.DrawLine(s.Dc(), 0, 1, 60, 1, R, style, 1);
+        manager.DrawLine(s.Hdc(), 0, 1, 60, 1, R, style, 1);
         std::string pattern;
         for (int x = 0; x < 60; ++x)
             pattern += s.At(x, 1) == R ? '#' : '.';
@@ -231,7 +230,7 @@ TEST(DrawManagerLines, LineStylesDrawTheirOwnPatterns)
     }
     // Any other code is solid.
     DibSurface s(60, 3, W);
-    manager.DrawLine(s.Dc(), 0, 1, 60, 1, R, 9, 1);
+    manager.DrawLine(s.Hdc(), 0, 1, 60, 1, R, 9, 1);
     for (int x = 0; x < 60; ++x)
         EXPECT_EQ(R, s.At(x, 1)) << x;
 }
@@ -241,11 +240,11 @@ TEST(DrawManagerLines, DoubleLineLiesBelowOrRight)
     const COLORREF R = RGB(255, 0, 0), W = RGB(255, 255, 255);
     CPPDrawManager manager;
     DibSurface h(8, 6, W);
-    manager.DrawLine(h.Dc(), 0, 1, 8, 1, R, CPPDrawManager::PEN_DOUBLE, 1);
+    manager.DrawLine(h.Hdc(), 0, 1, 8, 1, R, CPPDrawManager::PEN_DOUBLE, 1);
     for (int y = 0; y < 6; ++y)
         EXPECT_EQ(y == 1 || y == 3 ? R : W, h.At(4, y)) << "horizontal, row " << y;
     DibSurface v(6, 8, W);
-    manager.DrawLine(v.Dc(), 1, 0, 1, 8, R, CPPDrawManager::PEN_DOUBLE, 1);
+    manager.DrawLine(v.Hdc(), 1, 0, 1, 8, R, CPPDrawManager::PEN_DOUBLE, 1);
     for (int x = 0; x < 6; ++x)
         EXPECT_EQ(x == 1 || x == 3 ? R : W, v.At(x, 4)) << "vertical, column " << x;
 }

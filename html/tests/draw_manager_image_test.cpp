@@ -1,30 +1,41 @@
 // The drawing manager's colour helpers, blends, image effects, images and shadows, by the
 // pixels they leave on tiny memory DCs.
+#include "html/DibCanvas.h"
 #include "html/DrawManager.h"
-#include "html_test_util.h"
+#include "testsupport/DibSurface.h"
+#include "testsupport/GdiCheck.h"
+#include <gtest/gtest.h>
 
-using html_test::DibSurface;
+#include <functional>
+#include <vector>
 
 namespace {
 
-// A 32-bit DIB section that is selected nowhere (the manager selects it itself), with its
-// pixels given as words (blue in the low byte).
+// A top-down 32-bit DIB section selected nowhere (the manager selects it itself) whose
+// pixel (x, y) is word(x, y), blue in the low byte.  The caller deletes it.
+HBITMAP NewSection(int width, int height, const std::function<DWORD(int x, int y)>& word)
+{
+    CDibCanvas canvas;
+    if (!canvas.Create(nullptr, width, height))
+        return nullptr;
+    DWORD* p = canvas.Bits();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            p[y * width + x] = word(x, y);
+    return canvas.Detach();
+}
+
+// A section with its pixels given as words, row by row, owned for the scope.
 class SourceBitmap
 {
 public:
-    SourceBitmap(int width, int height, std::initializer_list<DWORD> pixels) : m_width(width)
+    SourceBitmap(int width, int height, std::initializer_list<DWORD> pixels)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        DWORD* p = static_cast<DWORD*>(bits);
-        for (DWORD pixel : pixels)
-            *p++ = pixel;
+        const std::vector<DWORD> words(pixels);
+        m_bitmap = NewSection(width, height, [&](int x, int y) {
+            const size_t i = (size_t)y * width + x;
+            return i < words.size() ? words[i] : 0;
+        });
     }
     ~SourceBitmap() { ::DeleteObject(m_bitmap); }
     SourceBitmap(const SourceBitmap&) = delete;
@@ -33,7 +44,6 @@ public:
 
 private:
     HBITMAP m_bitmap;
-    int m_width;
 };
 
 // The pixel words of a DIB section the manager made.
@@ -113,7 +123,7 @@ TEST(DrawManagerBlends, AlphaBltAtEveryPercent)
         CPPDrawManager manager;
         DibSurface src(4, 2, RGB(200, 100, 0));
         DibSurface dst(4, 2, RGB(0, 100, 200));
-        manager.AlphaBlt(dst.Dc(), 1, 0, 2, 2, src.Dc(), 0, 0, c.percent);
+        manager.AlphaBlt(dst.Hdc(), 1, 0, 2, 2, src.Hdc(), 0, 0, c.percent);
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 4; ++x)
                 EXPECT_EQ(x == 1 || x == 2 ? c.inside : RGB(0, 100, 200), dst.At(x, y))
@@ -124,12 +134,12 @@ TEST(DrawManagerBlends, AlphaBltAtEveryPercent)
 TEST(DrawManagerBlends, AlphaChannelBltUsesEachSourceAlpha)
 {
     CPPDrawManager manager;
-    DibSurface src(3, 1);
+    DibSurface src(3, 1, RGB(255, 255, 255));
     src.SetRaw(0, 0, 0x00FF0000); // alpha 0: the destination stays
     src.SetRaw(1, 0, 0x80FF0000); // alpha 128: about half
     src.SetRaw(2, 0, 0xFFFF0000); // alpha 255: the source
     DibSurface dst(3, 1, RGB(255, 255, 255));
-    manager.AlphaChannelBlt(dst.Dc(), 0, 0, 3, 1, src.Dc(), 0, 0);
+    manager.AlphaChannelBlt(dst.Hdc(), 0, 0, 3, 1, src.Hdc(), 0, 0);
     EXPECT_EQ(RGB(255, 255, 255), dst.At(0, 0));
     EXPECT_EQ(RGB(255, 127, 127), dst.At(1, 0));
     EXPECT_EQ(RGB(255, 0, 0), dst.At(2, 0));
@@ -138,13 +148,13 @@ TEST(DrawManagerBlends, AlphaChannelBltUsesEachSourceAlpha)
 TEST(DrawManagerBlends, MultipleCopyTilesAndCutsAtTheEdges)
 {
     CPPDrawManager manager;
-    DibSurface src(2, 2);
+    DibSurface src(2, 2, RGB(255, 255, 255));
     const COLORREF tile[2][2] = {{RGB(1, 0, 0), RGB(2, 0, 0)}, {RGB(3, 0, 0), RGB(4, 0, 0)}};
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 2; ++x)
             src.Set(x, y, tile[y][x]);
     DibSurface dst(7, 4, RGB(9, 9, 9));
-    manager.MultipleCopy(dst.Dc(), 1, 0, 5, 3, src.Dc(), 0, 0, 2, 2);
+    manager.MultipleCopy(dst.Hdc(), 1, 0, 5, 3, src.Hdc(), 0, 0, 2, 2);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 7; ++x) {
             const bool inside = x >= 1 && x < 6 && y < 3;
@@ -204,7 +214,7 @@ TEST(DrawManagerImages, DrawBitmapMaskedStretchedAndShadowed)
         // The mask colour leaves the destination showing.
         SourceBitmap bitmap(3, 1, {0xFF0000, 0xFF00FF, 0x0000FF});
         DibSurface dst(3, 1, grey);
-        manager.DrawBitmap(dst.Dc(), 0, 0, 3, 1, bitmap.Get(), TRUE, RGB(255, 0, 255), 0, FALSE, 0, 0, 0, 0, 0);
+        manager.DrawBitmap(dst.Hdc(), 0, 0, 3, 1, bitmap.Get(), TRUE, RGB(255, 0, 255), 0, FALSE, 0, 0, 0, 0, 0);
         EXPECT_EQ(RGB(255, 0, 0), dst.At(0, 0));
         EXPECT_EQ(grey, dst.At(1, 0));
         EXPECT_EQ(RGB(0, 0, 255), dst.At(2, 0));
@@ -212,8 +222,8 @@ TEST(DrawManagerImages, DrawBitmapMaskedStretchedAndShadowed)
     {
         // Stretched to the size asked for.
         SourceBitmap bitmap(2, 1, {0xFF0000, 0x0000FF});
-        DibSurface dst(4, 1);
-        manager.DrawBitmap(dst.Dc(), 0, 0, 4, 1, bitmap.Get(), FALSE, 0, 0, FALSE, 0, 0, 0, 0, 0);
+        DibSurface dst(4, 1, RGB(255, 255, 255));
+        manager.DrawBitmap(dst.Hdc(), 0, 0, 4, 1, bitmap.Get(), FALSE, 0, 0, FALSE, 0, 0, 0, 0, 0);
         const COLORREF want[4] = {RGB(255, 0, 0), RGB(255, 0, 0), RGB(0, 0, 255), RGB(0, 0, 255)};
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(want[x], dst.At(x, 0)) << x;
@@ -229,7 +239,7 @@ TEST(DrawManagerImages, DrawBitmapMaskedStretchedAndShadowed)
     for (const Case& c : cases) {
         SourceBitmap bitmap(2, 2, {0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000});
         DibSurface dst(5, 5, white);
-        manager.DrawBitmap(dst.Dc(), 0, 0, 2, 2, bitmap.Get(), FALSE, 0, c.flags, TRUE, 2, 2, 0, 0, grey);
+        manager.DrawBitmap(dst.Hdc(), 0, 0, 2, 2, bitmap.Get(), FALSE, 0, c.flags, TRUE, 2, 2, 0, 0, grey);
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 5; ++x) {
                 const COLORREF want = x < 2 && y < 2 ? R : (x >= 2 && x < 4 && y >= 2 && y < 4 ? c.atShadow : W);
@@ -244,15 +254,15 @@ TEST(DrawManagerImages, DrawImageListPicksTheCell)
     SourceBitmap strip(4, 2, {0x010000, 0x010000, 0x020000, 0x020000, 0x030000, 0x030000, 0x040000, 0x040000});
     CPPDrawManager manager;
     DibSurface dst(2, 1, RGB(9, 9, 9));
-    manager.DrawImageList(dst.Dc(), 0, 0, 2, 1, strip.Get(), 3, 2, 1, FALSE, 0, 0, FALSE, 0, 0, 0, 0, 0);
+    manager.DrawImageList(dst.Hdc(), 0, 0, 2, 1, strip.Get(), 3, 2, 1, FALSE, 0, 0, FALSE, 0, 0, 0, 0, 0);
     EXPECT_EQ(RGB(4, 0, 0), dst.At(0, 0));
     EXPECT_EQ(RGB(4, 0, 0), dst.At(1, 0));
     // Bad indexes and cell sizes draw nothing.
     const int bad[][3] = {{4, 2, 1}, {-1, 2, 1}, {0, 0, 1}, {0, 2, 0}, {0, 5, 1}};
     for (const auto& b : bad) {
         DibSurface untouched(2, 1, RGB(9, 9, 9));
-        manager.DrawImageList(untouched.Dc(), 0, 0, 2, 1, strip.Get(), b[0], b[1], b[2], FALSE, 0, 0, FALSE, 0, 0, 0, 0,
-                              0);
+        manager.DrawImageList(untouched.Hdc(), 0, 0, 2, 1, strip.Get(), b[0], b[1], b[2], FALSE, 0, 0, FALSE, 0, 0, 0,
+                              0, 0);
         EXPECT_EQ(RGB(9, 9, 9), untouched.At(0, 0)) << b[0] << " " << b[1] << " " << b[2];
     }
 }
@@ -276,14 +286,14 @@ TEST(DrawManagerImages, DrawIconUsesItsOwnMask)
 
     CPPDrawManager manager;
     DibSurface dst(4, 4, RGB(255, 255, 255));
-    manager.DrawIcon(dst.Dc(), 0, 0, 4, 4, icon, 0, FALSE, 0, 0, 0, 0, 0);
+    manager.DrawIcon(dst.Hdc(), 0, 0, 4, 4, icon, 0, FALSE, 0, 0, 0, 0, 0);
     EXPECT_EQ(RGB(255, 255, 255), dst.At(0, 0));
     EXPECT_EQ(RGB(0, 255, 0), dst.At(1, 0));
     EXPECT_EQ(RGB(0, 255, 0), dst.At(3, 3));
 
     // Stretched to 8 x 8: the transparent pixel becomes 2 x 2.
     DibSurface big(8, 8, RGB(255, 255, 255));
-    manager.DrawIcon(big.Dc(), 0, 0, 8, 8, icon, 0, FALSE, 0, 0, 0, 0, 0);
+    manager.DrawIcon(big.Hdc(), 0, 0, 8, 8, icon, 0, FALSE, 0, 0, 0, 0, 0);
     EXPECT_EQ(RGB(255, 255, 255), big.At(1, 1));
     EXPECT_EQ(RGB(0, 255, 0), big.At(2, 0));
     EXPECT_EQ(RGB(0, 255, 0), big.At(7, 7));
@@ -293,19 +303,8 @@ TEST(DrawManagerImages, DrawIconUsesItsOwnMask)
 // A mask bitmap (selected nowhere) of one colour with an optional square of another.
 HBITMAP MaskBitmap(int size, DWORD fill, DWORD square = 0, int from = 0, int to = 0)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    DWORD* p = static_cast<DWORD*>(bits);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            p[y * size + x] = x >= from && x < to && y >= from && y < to ? square : fill;
-    return bitmap;
+    return NewSection(size, size,
+                      [=](int x, int y) { return x >= from && x < to && y >= from && y < to ? square : fill; });
 }
 
 void Paint(DibSurface& s)
@@ -320,10 +319,10 @@ TEST(DrawManagerShadows, WhiteMaskLeavesTheDestination)
     HBITMAP white = MaskBitmap(12, 0xFFFFFF);
     for (BOOL soft : {FALSE, TRUE}) {
         CPPDrawManager manager;
-        DibSurface dst(12, 12), before(12, 12);
+        DibSurface dst(12, 12, RGB(255, 255, 255)), before(12, 12, RGB(255, 255, 255));
         Paint(dst);
         Paint(before);
-        manager.DrawShadow(dst.Dc(), 0, 0, 12, 12, white, soft, 4, 4);
+        manager.DrawShadow(dst.Hdc(), 0, 0, 12, 12, white, soft, 4, 4);
         EXPECT_EQ("", dst.Diff(before)) << (soft ? "soft" : "hard");
     }
     ::DeleteObject(white);
@@ -334,7 +333,7 @@ TEST(DrawManagerShadows, HardShadowDarkensByTheMask)
     HBITMAP mask = MaskBitmap(4, 0xFFFFFF, 0x808080, 1, 3); // grey 128 in the middle 2 x 2
     CPPDrawManager manager;
     DibSurface dst(6, 6, RGB(200, 100, 255));
-    manager.DrawShadow(dst.Dc(), 1, 1, 4, 4, mask, FALSE, 0, 0);
+    manager.DrawShadow(dst.Hdc(), 1, 1, 4, 4, mask, FALSE, 0, 0);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x) {
             const bool shaded = x >= 2 && x < 4 && y >= 2 && y < 4;
@@ -348,9 +347,9 @@ TEST(DrawManagerShadows, SoftShadowTakesTheNextOddDepth)
     HBITMAP mask = MaskBitmap(24, 0xFFFFFF, 0x000000, 6, 18);
     auto shadow = [&](int depth, DibSurface& dst) {
         CPPDrawManager manager;
-        manager.DrawShadow(dst.Dc(), 0, 0, 24, 24, mask, TRUE, depth, depth);
+        manager.DrawShadow(dst.Hdc(), 0, 0, 24, 24, mask, TRUE, depth, depth);
     };
-    DibSurface six(24, 24), seven(24, 24), five(24, 24);
+    DibSurface six(24, 24, RGB(255, 255, 255)), seven(24, 24, RGB(255, 255, 255)), five(24, 24, RGB(255, 255, 255));
     shadow(6, six);
     shadow(7, seven);
     shadow(5, five);
@@ -392,24 +391,24 @@ TEST(DrawManagerShadows, BlurMaskIsABoxFilterWithWhiteAround)
 
 TEST(DrawManagerImages, ReleasesEveryHandle)
 {
-    const LONG before = html_test::LiveGdiHandles();
+    const LiveGdiCheck gdi;
     {
         CPPDrawManager manager;
         SourceBitmap bitmap(2, 2, {0xFF0000, 0xFF00FF, 0x00FF00, 0x0000FF});
         HBITMAP mask = MaskBitmap(8, 0xFFFFFF, 0, 2, 6);
-        DibSurface dst(16, 16);
-        manager.DrawBitmap(dst.Dc(), 0, 0, 4, 4, bitmap.Get(), TRUE, RGB(255, 0, 255),
+        DibSurface dst(16, 16, RGB(255, 255, 255));
+        manager.DrawBitmap(dst.Hdc(), 0, 0, 4, 4, bitmap.Get(), TRUE, RGB(255, 0, 255),
                            CPPDrawManager::IMAGE_EFFECT_SOFT_SHADOW | CPPDrawManager::IMAGE_EFFECT_GRAY, TRUE, 2, 2, 3,
                            3, RGB(100, 100, 100));
-        manager.DrawShadow(dst.Dc(), 2, 2, 8, 8, mask, TRUE, 3, 3);
-        manager.AlphaBlt(dst.Dc(), 0, 0, 4, 4, dst.Dc(), 4, 4, 30);
-        manager.FillEffect(dst.Dc(), CPPDrawManager::EFFECT_METAL, RECT{0, 0, 16, 16}, 1, 2, 3, 5, 10);
-        manager.FillEffect(dst.Dc(), CPPDrawManager::EFFECT_3HGRADIENT, RECT{0, 0, 16, 16}, 1, 2, 3, 5, 10);
-        manager.DrawRectangle(dst.Dc(), 0, 0, 16, 16, 1, 2, CPPDrawManager::PEN_DOUBLE, 1);
-        manager.DrawLine(dst.Dc(), 0, 0, 16, 16, 1, CPPDrawManager::PEN_DASH, 1);
+        manager.DrawShadow(dst.Hdc(), 2, 2, 8, 8, mask, TRUE, 3, 3);
+        manager.AlphaBlt(dst.Hdc(), 0, 0, 4, 4, dst.Hdc(), 4, 4, 30);
+        manager.FillEffect(dst.Hdc(), CPPDrawManager::EFFECT_METAL, RECT{0, 0, 16, 16}, 1, 2, 3, 5, 10);
+        manager.FillEffect(dst.Hdc(), CPPDrawManager::EFFECT_3HGRADIENT, RECT{0, 0, 16, 16}, 1, 2, 3, 5, 10);
+        manager.DrawRectangle(dst.Hdc(), 0, 0, 16, 16, 1, 2, CPPDrawManager::PEN_DOUBLE, 1);
+        manager.DrawLine(dst.Hdc(), 0, 0, 16, 16, 1, CPPDrawManager::PEN_DASH, 1);
         ::DeleteObject(mask);
     }
-    EXPECT_EQ(before, html_test::LiveGdiHandles());
+    EXPECT_TRUE(gdi.Unchanged());
 }
 
 } // namespace

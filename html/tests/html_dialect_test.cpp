@@ -21,7 +21,7 @@ protected:
     {
         int x = 0;
         for (const Run& run : runs) {
-            TestFont font(reference.Dc(), 16, "arial", run.weight, run.italic);
+            TestFont font(reference.Hdc(), 16, "arial", run.weight, run.italic);
             x = font.Draw(x, 0, run.text);
         }
     }
@@ -48,7 +48,7 @@ TEST_F(HtmlDialect, SpecialCharacters)
 
 TEST_F(HtmlDialect, EntitiesShowAsTextAndOpenNoTag)
 {
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     const SIZE size = Render("&lt;b&gt;x &amp; &quot;y&quot;");
     EXPECT_EQ(font.Width("<b>x & \"y\"") + 1, size.cx);
     font.Draw(0, 0, "<b>x & \"y\"");
@@ -72,8 +72,8 @@ TEST_F(HtmlDialect, ScopesNestAndCloseInnermostFirst)
         {"<font style=b>a<i>b</font>c</i>d", {{"a", B, FALSE}, {"b", B, TRUE}, {"c", B, TRUE}, {"d", B, FALSE}}},
     };
     for (const Case& c : cases) {
-        canvas.Fill(RGB(255, 255, 255));
-        reference.Fill(RGB(255, 255, 255));
+        canvas.Clear(RGB(255, 255, 255));
+        reference.Clear(RGB(255, 255, 255));
         Render(c.markup);
         DrawRuns(c.runs);
         ExpectSameAsReference(c.markup);
@@ -81,7 +81,7 @@ TEST_F(HtmlDialect, ScopesNestAndCloseInnermostFirst)
 }
 
 // The top row of ink between two columns.
-int InkTop(const html_test::DibSurface& s, int left, int right)
+int InkTop(const DibSurface& s, int left, int right)
 {
     for (int y = 0; y < s.Height(); ++y)
         for (int x = left; x < right; ++x)
@@ -92,11 +92,11 @@ int InkTop(const html_test::DibSurface& s, int left, int right)
 
 TEST_F(HtmlDialect, MiddleIsClosedByVcenterBottomIsNot)
 {
-    TestFont big(canvas.Dc(), 40, "arial");
+    TestFont big(canvas.Hdc(), 40, "arial");
     const int start = big.Width("X");
     int a = 0;
     {
-        TestFont small(canvas.Dc(), 16, "arial");
+        TestFont small(canvas.Hdc(), 16, "arial");
         a = small.Width("a");
     }
     struct Case
@@ -110,7 +110,7 @@ TEST_F(HtmlDialect, MiddleIsClosedByVcenterBottomIsNot)
         {"<font size=40>X</font><top>a</top>a", false},
     };
     for (const Case& c : cases) {
-        canvas.Fill(RGB(255, 255, 255));
+        canvas.Clear(RGB(255, 255, 255));
         Render(c.markup);
         const int first = InkTop(canvas, start, start + a), second = InkTop(canvas, start + a, start + 2 * a);
         ASSERT_GE(first, 0) << c.markup;
@@ -151,15 +151,15 @@ TEST_F(HtmlDialect, EveryAttributeOfTheFontTag)
         {"<font bkgnd=yellow><font bkgnd=transparent>iii</font></font>", 16, "arial", FW_NORMAL, 0, 0, 0, black, none},
     };
     for (const Case& c : cases) {
-        canvas.Fill(RGB(255, 255, 255));
-        reference.Fill(RGB(255, 255, 255));
+        canvas.Clear(RGB(255, 255, 255));
+        reference.Clear(RGB(255, 255, 255));
         Render(c.markup);
-        TestFont font(reference.Dc(), c.height, c.face, c.weight, c.italic, c.underline, c.strikeOut);
+        TestFont font(reference.Hdc(), c.height, c.face, c.weight, c.italic, c.underline, c.strikeOut);
         if (c.background != none) {
-            ::SetBkMode(reference.Dc(), OPAQUE);
-            ::SetBkColor(reference.Dc(), c.background);
-            ::SetTextColor(reference.Dc(), c.colour);
-            ::TextOut(reference.Dc(), 0, 0, "iii", 3);
+            ::SetBkMode(reference.Hdc(), OPAQUE);
+            ::SetBkColor(reference.Hdc(), c.background);
+            ::SetTextColor(reference.Hdc(), c.colour);
+            ::TextOut(reference.Hdc(), 0, 0, "iii", 3);
         } else {
             font.Draw(0, 0, "iii", c.colour);
         }
@@ -170,7 +170,7 @@ TEST_F(HtmlDialect, EveryAttributeOfTheFontTag)
 TEST_F(HtmlDialect, OverlineIsALineOfTheTextColourOverTheText)
 {
     Render("<font style=o color=blue>iii</font>");
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     const int width = font.Draw(0, 0, "iii", RGB(0, 0, 255));
     for (int x = 0; x < width; ++x)
         reference.Set(x, 0, RGB(0, 0, 255));
@@ -189,11 +189,11 @@ TEST_F(HtmlDialect, DisabledDrawerDrawsInTheDisabledColour)
             red += GetRValue(canvas.At(x, y)) > 200 && GetGValue(canvas.At(x, y)) < 60;
     EXPECT_GT(red, 3);
 
-    canvas.Fill(RGB(255, 255, 255));
+    canvas.Clear(RGB(255, 255, 255));
     drawer.SetEnabled(FALSE);
     drawer.SetDisabledColor(green);
     Render(markup);
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     int x = 0; // one colour, no background
     for (const char* piece : {"x", "y", "z", "w"})
         x = font.Draw(x, 0, piece, green);
@@ -343,7 +343,7 @@ TEST_F(HtmlDialect, StringTagFromTheProgramsModule)
     EXPECT_STREQ("From the program", drawer.GetStringFromResource(28432));
     EXPECT_STREQ("", drawer.GetStringFromResource(0));
     EXPECT_STREQ("", drawer.GetStringFromResource(28431));
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     const SIZE size = Render("<string idres=28432>!");
     EXPECT_EQ(font.Width("From the program!") + 1, size.cx);
     int x = font.Draw(0, 0, "From the program");

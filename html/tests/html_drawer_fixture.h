@@ -3,7 +3,8 @@
 #pragma once
 #include "html/HtmlDrawer.h"
 #include "html_test_util.h"
-#include <stdlib.h>
+#include "testsupport/DibSurface.h"
+#include "testsupport/Dump.h"
 
 namespace html_test {
 
@@ -15,13 +16,16 @@ protected:
     // The body in a 16-pixel Arial; tests name other fonts themselves.
     static constexpr const char* kSheet = "body {font-size: 16px; font-family: arial; color: black}";
 
-    HtmlDrawerTest() : canvas(kWidth, kHeight), reference(kWidth, kHeight) { drawer.SetCssStyles(kSheet); }
+    HtmlDrawerTest() : canvas(kWidth, kHeight, RGB(255, 255, 255)), reference(kWidth, kHeight, RGB(255, 255, 255))
+    {
+        drawer.SetCssStyles(kSheet);
+    }
 
     // Measures text on the canvas.
     SIZE Measure(LPCTSTR text)
     {
         SIZE size = {-1, -1};
-        drawer.PrepareOutput(canvas.Dc(), text, &size);
+        drawer.PrepareOutput(canvas.Hdc(), text, &size);
         return size;
     }
     // Measures text and draws it at (0, 0) in its measured size; returns the size.
@@ -29,7 +33,7 @@ protected:
     {
         const SIZE size = Measure(text);
         const RECT rect = {0, 0, size.cx, size.cy};
-        drawer.DrawPreparedOutput(canvas.Dc(), &rect);
+        drawer.DrawPreparedOutput(canvas.Hdc(), &rect);
         return size;
     }
     // The canvas and the reference are the same, pixel for pixel.
@@ -38,11 +42,10 @@ protected:
         const std::string diff = canvas.Diff(reference);
         EXPECT_EQ("", diff) << what;
         // SL_DUMP_DIR (a Windows folder) keeps both pictures of a difference for a look.
-        const char* dump = getenv("SL_DUMP_DIR");
-        if (!diff.empty() && dump) {
+        if (!diff.empty()) {
             const CString name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-            canvas.Save(CString(dump) + "\\" + name + "-drawn.bmp");
-            reference.Save(CString(dump) + "\\" + name + "-reference.bmp");
+            DumpPng(canvas, name + "-drawn");
+            DumpPng(reference, name + "-reference");
         }
     }
 

@@ -11,7 +11,7 @@ class HtmlHostile : public html_test::HtmlDrawerTest
 
 TEST_F(HtmlHostile, TabSizeZeroKeepsOnePixelStops)
 {
-    TestFont font(canvas.Dc(), 16, "arial");
+    TestFont font(canvas.Hdc(), 16, "arial");
     for (int size : {0, -7}) {
         drawer.SetTabSize(size);
         EXPECT_EQ(1, drawer.GetTabSize()) << size;
@@ -21,7 +21,7 @@ TEST_F(HtmlHostile, TabSizeZeroKeepsOnePixelStops)
 
 TEST_F(HtmlHostile, DrawingPassStopsAtTheLastMeasuredLine)
 {
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     const int h = font.Metrics().tmHeight;
     const char* text = "aaa bbb ccc ddd";
     // Measured as one line, then drawn so that it would need four: into a narrow, taller
@@ -30,27 +30,27 @@ TEST_F(HtmlHostile, DrawingPassStopsAtTheLastMeasuredLine)
     ASSERT_EQ(h + 1, one.cy);
     drawer.SetMaxWidth(font.Width("aaa"));
     const RECT narrow = {0, 0, font.Width("aaa") + 1, 10 * h};
-    drawer.DrawPreparedOutput(canvas.Dc(), &narrow);
+    drawer.DrawPreparedOutput(canvas.Hdc(), &narrow);
     EXPECT_EQ(0, canvas.Ink(RGB(255, 255, 255), h, kHeight).right) << "nothing below the recorded line";
     font.Draw(0, 0, "aaa");
     ExpectSameAsReference("the recorded line only");
 
     // Measured with the same width, all four lines are drawn.
-    canvas.Fill(RGB(255, 255, 255));
+    canvas.Clear(RGB(255, 255, 255));
     const SIZE four = Render(text);
     EXPECT_EQ(4 * h + 1, four.cy);
     EXPECT_GT(canvas.Ink(RGB(255, 255, 255), 3 * h, 4 * h).right, 0);
 
     // Nothing prepared: nothing drawn.
     CPPHtmlDrawer fresh;
-    canvas.Fill(RGB(255, 255, 255));
-    fresh.DrawPreparedOutput(canvas.Dc(), &narrow);
+    canvas.Clear(RGB(255, 255, 255));
+    fresh.DrawPreparedOutput(canvas.Hdc(), &narrow);
     EXPECT_EQ(0, canvas.Ink().right);
 }
 
 TEST_F(HtmlHostile, BrokenMarkupAndHugeNumbers)
 {
-    TestFont font(canvas.Dc(), 16, "arial");
+    TestFont font(canvas.Hdc(), 16, "arial");
     const int h = font.Metrics().tmHeight;
     const char* texts[] = {
         "<",
@@ -115,7 +115,7 @@ TEST_F(HtmlHostile, StringFromALibraryNeverRunsItsCode)
     ::DeleteFile(marker);
     ASSERT_TRUE(::SetEnvironmentVariable("SL_HTML_MARKER", marker));
 
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     const SIZE size = Render("<string iddll=7 srcdll=\"" + dll + "\">");
     EXPECT_EQ(font.Width("Marker string") + 1, size.cx);
     font.Draw(0, 0, "Marker string");

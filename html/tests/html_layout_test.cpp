@@ -1,8 +1,8 @@
 // The drawer's line layout: sizes, word wrap, cut words, empty lines, justification,
 // alignment, rules, tabs and line breaks, checked against text drawn with plain GDI.
 #include "html_drawer_fixture.h"
+#include "testsupport/GdiCheck.h"
 
-using html_test::DibSurface;
 using html_test::TestFont;
 
 namespace {
@@ -13,7 +13,7 @@ class HtmlLayout : public html_test::HtmlDrawerTest
 TEST_F(HtmlLayout, WithoutMaximumWidthALongLineStaysOneLine)
 {
     const char* text = "The quick brown fox jumps over the lazy dog, again and again and again.";
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     const SIZE size = Render(text);
     EXPECT_EQ(font.Width(text) + 1, size.cx);
     EXPECT_EQ(font.Metrics().tmHeight + 1, size.cy);
@@ -31,13 +31,13 @@ TEST_F(HtmlLayout, EmptyTextIsZeroByZeroAndDrawsNothing)
     EXPECT_EQ(0, size.cx);
     EXPECT_EQ(0, size.cy);
     const RECT rect = {0, 0, 50, 50};
-    drawer.DrawPreparedOutput(canvas.Dc(), &rect);
+    drawer.DrawPreparedOutput(canvas.Hdc(), &rect);
     EXPECT_EQ(0, canvas.Ink().right);
 }
 
 TEST_F(HtmlLayout, WrapsBehindTheBreakCharacter)
 {
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     const int h = font.Metrics().tmHeight;
     drawer.SetMaxWidth(font.Width("well-known") - 1);
     const SIZE size = Render("well-known");
@@ -50,7 +50,7 @@ TEST_F(HtmlLayout, WrapsBehindTheBreakCharacter)
 
 TEST_F(HtmlLayout, WrapDropsSpacesAndMovesWholeWords)
 {
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     const int h = font.Metrics().tmHeight;
     // Trailing spaces of the wrapped line and leading ones of its continuation go.
     drawer.SetMaxWidth(font.Width("aaa bb"));
@@ -60,13 +60,13 @@ TEST_F(HtmlLayout, WrapDropsSpacesAndMovesWholeWords)
     ExpectSameAsReference("spaces at the wrap");
 
     // A word that does not fit after other content goes whole to the next line.
-    canvas.Fill(RGB(255, 255, 255));
-    reference.Fill(RGB(255, 255, 255));
+    canvas.Clear(RGB(255, 255, 255));
+    reference.Clear(RGB(255, 255, 255));
     drawer.SetMaxWidth(font.Width("yyyy") + 2);
     const SIZE size = Render("<i>xx</i>yyyy");
     EXPECT_EQ(2 * h + 1, size.cy);
     {
-        TestFont italic(reference.Dc(), 16, "arial", FW_NORMAL, TRUE);
+        TestFont italic(reference.Hdc(), 16, "arial", FW_NORMAL, TRUE);
         italic.Draw(0, 0, "xx");
     }
     font.Draw(0, h, "yyyy");
@@ -76,7 +76,7 @@ TEST_F(HtmlLayout, WrapDropsSpacesAndMovesWholeWords)
 TEST_F(HtmlLayout, WordWiderThanAnEmptyLineIsCutBetweenCharacters)
 {
     drawer.SetCssStyles("body {font-size: 16px; font-family: \"courier new\"}");
-    TestFont font(reference.Dc(), 16, "courier new");
+    TestFont font(reference.Hdc(), 16, "courier new");
     const int w = font.Width("a"), h = font.Metrics().tmHeight;
     ASSERT_EQ(10 * w, font.Width("abcdefghij")) << "a fixed-pitch font";
     drawer.SetMaxWidth(4 * w + 1);
@@ -97,18 +97,18 @@ TEST_F(HtmlLayout, WordWiderThanAnEmptyLineIsCutBetweenCharacters)
 
 TEST_F(HtmlLayout, EmptyLineIsAsHighAsTheCurrentFont)
 {
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     const int h = font.Metrics().tmHeight;
     EXPECT_EQ(3 * h + 1, Measure("a<br><br>b").cy);
     EXPECT_EQ(3 * h + 1, Measure("a<br></br>b").cy); // the closing form breaks the same way
     EXPECT_EQ(4 * h + 1, Measure("a<br 3>b").cy);
-    TestFont big(canvas.Dc(), 40, "arial");
+    TestFont big(canvas.Hdc(), 40, "arial");
     EXPECT_EQ(h + big.Metrics().tmHeight + h + 1, Measure("a<br><font size=40><br></font>b").cy);
 }
 
 TEST_F(HtmlLayout, LineBreakOption)
 {
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     const int h = font.Metrics().tmHeight;
     const SIZE on = Measure("ab\r\ncd");
     EXPECT_EQ(2 * h + 1, on.cy);
@@ -121,7 +121,7 @@ TEST_F(HtmlLayout, LineBreakOption)
 TEST_F(HtmlLayout, JustifiedTextStretchesOnlyWrappedLines)
 {
     drawer.SetCssStyles("body {font-size: 16px; font-family: \"courier new\"}");
-    TestFont font(reference.Dc(), 16, "courier new");
+    TestFont font(reference.Hdc(), 16, "courier new");
     const int w = font.Width("a"), h = font.Metrics().tmHeight;
     drawer.SetMaxWidth(13 * w);
     // Lines: "a b c" (wrapped), "dddddddddddd" (wrapped, no space), "e f" (the last).
@@ -136,16 +136,16 @@ TEST_F(HtmlLayout, JustifiedTextStretchesOnlyWrappedLines)
     font.Draw(0, 2 * h, "e f");
     const RECT middle = {w, 0, 11 * w + 1, h};
     EXPECT_GT(canvas.Ink(RGB(255, 255, 255), 0, h).right, 0);
-    ::BitBlt(reference.Dc(), middle.left, 0, middle.right - middle.left, h, canvas.Dc(), middle.left, 0, SRCCOPY);
+    ::BitBlt(reference.Hdc(), middle.left, 0, middle.right - middle.left, h, canvas.Hdc(), middle.left, 0, SRCCOPY);
     ExpectSameAsReference("justified");
-    html_test::DibSurface b(middle.right - middle.left, h);
-    ::BitBlt(b.Dc(), 0, 0, b.Width(), h, canvas.Dc(), middle.left, 0, SRCCOPY);
+    DibSurface b(middle.right - middle.left, h, RGB(255, 255, 255));
+    ::BitBlt(b.Hdc(), 0, 0, b.Width(), h, canvas.Hdc(), middle.left, 0, SRCCOPY);
     const RECT ink = b.Ink();
     EXPECT_GT(ink.left, 2 * w) << "\"b\" moved right";
     EXPECT_LT(ink.right, b.Width() - 2 * w) << "\"b\" left of \"c\"";
 
     // The same text left-aligned: the first line is as narrow as its words.
-    canvas.Fill(RGB(255, 255, 255));
+    canvas.Clear(RGB(255, 255, 255));
     Render("a b c dddddddddddd e f");
     EXPECT_LE(canvas.Ink(RGB(255, 255, 255), 0, h).right, 5 * w);
 }
@@ -153,7 +153,7 @@ TEST_F(HtmlLayout, JustifiedTextStretchesOnlyWrappedLines)
 TEST_F(HtmlLayout, CentredAndRightLinesUseTheMeasuredWidths)
 {
     drawer.SetCssStyles("body {font-size: 16px; font-family: \"courier new\"}");
-    TestFont font(reference.Dc(), 16, "courier new");
+    TestFont font(reference.Hdc(), 16, "courier new");
     const int w = font.Width("a"), h = font.Metrics().tmHeight;
     // In a block of 4w + 1: where "aaaa" and "bb" start.
     struct Case
@@ -166,8 +166,8 @@ TEST_F(HtmlLayout, CentredAndRightLinesUseTheMeasuredWidths)
         {"<left>aaaa<br>bb</left>", 0, 0},
     };
     for (const Case& c : cases) {
-        canvas.Fill(RGB(255, 255, 255));
-        reference.Fill(RGB(255, 255, 255));
+        canvas.Clear(RGB(255, 255, 255));
+        reference.Clear(RGB(255, 255, 255));
         const SIZE size = Render(c.text);
         EXPECT_EQ(4 * w + 1, size.cx) << c.text;
         font.Draw(c.firstX, 0, "aaaa");
@@ -178,13 +178,13 @@ TEST_F(HtmlLayout, CentredAndRightLinesUseTheMeasuredWidths)
 
 TEST_F(HtmlLayout, RuleOfFiftyPercentTakesHalfTheBlock)
 {
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     const int h = font.Metrics().tmHeight;
     const SIZE size = Measure("abcdefghij<br><hr width=50% size=1 color=#ff0000>");
     EXPECT_EQ(font.Width("abcdefghij") + 1, size.cx) << "the rule does not widen the block";
     EXPECT_EQ(h + 9 + 1, size.cy) << "a rule line is its thickness + 8 high";
     const RECT rect = {0, 0, 200, size.cy};
-    drawer.DrawPreparedOutput(canvas.Dc(), &rect);
+    drawer.DrawPreparedOutput(canvas.Hdc(), &rect);
     // Half of 200, in the middle of the rule's line.
     const int y = h + 9 / 2;
     for (int x = 0; x < 200; ++x)
@@ -198,7 +198,7 @@ TEST_F(HtmlLayout, RuleOfFiftyPercentTakesHalfTheBlock)
 
 TEST_F(HtmlLayout, TabsMoveToTheNextStops)
 {
-    TestFont font(canvas.Dc(), 16, "arial");
+    TestFont font(canvas.Hdc(), 16, "arial");
     const int x = font.Width("x");
     struct Case
     {
@@ -220,7 +220,7 @@ TEST_F(HtmlLayout, TabsMoveToTheNextStops)
 TEST_F(HtmlLayout, TextTransforms)
 {
     drawer.SetCssStyles(CString(kSheet) + " .up {text-transform:uppercase} .cap {text-transform:capitalize}");
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     Render("<span class=up>mixed Case</span> <span class=cap>hello wORLD</span>");
     int x = font.Draw(0, 0, "MIXED CASE");
     x = font.Draw(x, 0, " ");
@@ -230,21 +230,21 @@ TEST_F(HtmlLayout, TextTransforms)
 
 TEST_F(HtmlLayout, DrawHtmlAtDrawsAtThePointAndPassesRestoreTheDC)
 {
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     font.Draw(30, 20, "here");
-    HGDIOBJ fontBefore = ::GetCurrentObject(canvas.Dc(), OBJ_FONT);
-    ::SetTextColor(canvas.Dc(), RGB(1, 2, 3));
-    ::SetBkColor(canvas.Dc(), RGB(4, 5, 6));
-    ::SetBkMode(canvas.Dc(), OPAQUE);
-    const LONG handles = html_test::LiveGdiHandles();
-    drawer.DrawHtmlAt(canvas.Dc(), "<b><font color=red bkgnd=yellow>x</font></b><br>", POINT{300, 200});
-    canvas.Fill(RGB(255, 255, 255));
-    drawer.DrawHtmlAt(canvas.Dc(), "here", POINT{30, 20});
-    EXPECT_EQ(fontBefore, ::GetCurrentObject(canvas.Dc(), OBJ_FONT));
-    EXPECT_EQ(RGB(1, 2, 3), ::GetTextColor(canvas.Dc()));
-    EXPECT_EQ(RGB(4, 5, 6), ::GetBkColor(canvas.Dc()));
-    EXPECT_EQ(OPAQUE, ::GetBkMode(canvas.Dc()));
-    EXPECT_EQ(handles, html_test::LiveGdiHandles());
+    HGDIOBJ fontBefore = ::GetCurrentObject(canvas.Hdc(), OBJ_FONT);
+    ::SetTextColor(canvas.Hdc(), RGB(1, 2, 3));
+    ::SetBkColor(canvas.Hdc(), RGB(4, 5, 6));
+    ::SetBkMode(canvas.Hdc(), OPAQUE);
+    const LiveGdiCheck gdi;
+    drawer.DrawHtmlAt(canvas.Hdc(), "<b><font color=red bkgnd=yellow>x</font></b><br>", POINT{300, 200});
+    canvas.Clear(RGB(255, 255, 255));
+    drawer.DrawHtmlAt(canvas.Hdc(), "here", POINT{30, 20});
+    EXPECT_EQ(fontBefore, ::GetCurrentObject(canvas.Hdc(), OBJ_FONT));
+    EXPECT_EQ(RGB(1, 2, 3), ::GetTextColor(canvas.Hdc()));
+    EXPECT_EQ(RGB(4, 5, 6), ::GetBkColor(canvas.Hdc()));
+    EXPECT_EQ(OPAQUE, ::GetBkMode(canvas.Hdc()));
+    EXPECT_TRUE(gdi.Unchanged());
     ExpectSameAsReference("drawn at (30, 20)");
 }
 

@@ -66,7 +66,7 @@ protected:
 TEST_F(HtmlLinks, WrappedLinkHasTwoAreasWithOneNumber)
 {
     ASSERT_NE(nullptr, recorder.Hwnd());
-    TestFont font(canvas.Dc(), 16, "arial");
+    TestFont font(canvas.Hdc(), 16, "arial");
     const int h = font.Metrics().tmHeight;
     drawer.SetMaxWidth(font.Width("go click"));
     Render("go <a href=\"http://example.com/a\">click here</a> now");
@@ -96,7 +96,7 @@ TEST_F(HtmlLinks, WrappedLinkHasTwoAreasWithOneNumber)
 
 TEST_F(HtmlLinks, AreasIncludeTheirEdges)
 {
-    TestFont font(canvas.Dc(), 16, "arial");
+    TestFont font(canvas.Hdc(), 16, "arial");
     Render("<a href=x>ab</a>");
     ASSERT_EQ(1u, drawer.GetHotAreas().size());
     const RECT r = drawer.GetHotAreas()[0].rect;
@@ -172,27 +172,27 @@ TEST_F(HtmlLinks, HoveredLinkIsDrawnWithTheHoverRule)
     const char* text = "<a href=x>one</a> <a href=y>two</a>";
     const SIZE size = Render(text);
     auto expect = [&](bool oneHovered, bool twoHovered, const char* what) {
-        reference.Fill(RGB(255, 255, 255));
+        reference.Clear(RGB(255, 255, 255));
         int x = 0;
         {
-            TestFont font(reference.Dc(), 16, "arial", FW_NORMAL, FALSE, oneHovered);
+            TestFont font(reference.Hdc(), 16, "arial", FW_NORMAL, FALSE, oneHovered);
             x = font.Draw(x, 0, "one", oneHovered ? RGB(255, 0, 0) : RGB(0, 0, 255));
         }
-        TestFont plain(reference.Dc(), 16, "arial");
+        TestFont plain(reference.Hdc(), 16, "arial");
         x = plain.Draw(x, 0, " ");
-        TestFont two(reference.Dc(), 16, "arial", FW_NORMAL, FALSE, twoHovered);
+        TestFont two(reference.Hdc(), 16, "arial", FW_NORMAL, FALSE, twoHovered);
         two.Draw(x, 0, "two", twoHovered ? RGB(255, 0, 0) : RGB(0, 0, 255));
         ExpectSameAsReference(what);
     };
     expect(false, false, "nothing hovered");
     const RECT rect = {0, 0, size.cx, size.cy};
     drawer.OnSetCursor(Centre(drawer.GetHotAreas()[1].rect));
-    canvas.Fill(RGB(255, 255, 255));
-    drawer.DrawPreparedOutput(canvas.Dc(), &rect);
+    canvas.Clear(RGB(255, 255, 255));
+    drawer.DrawPreparedOutput(canvas.Hdc(), &rect);
     expect(false, true, "\"two\" hovered");
     drawer.OnSetCursor(POINT{-5, -5});
-    canvas.Fill(RGB(255, 255, 255));
-    drawer.DrawPreparedOutput(canvas.Dc(), &rect);
+    canvas.Clear(RGB(255, 255, 255));
+    drawer.DrawPreparedOutput(canvas.Hdc(), &rect);
     expect(false, false, "left again");
     EXPECT_EQ((std::vector<int>{1, -2}), recorder.repaints);
 }

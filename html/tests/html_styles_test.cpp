@@ -85,7 +85,7 @@ TEST_F(HtmlStyles, CommaSelectorNeverMatches)
     EXPECT_EQ(nullptr, drawer.GetStyleText("h2"));
     EXPECT_EQ(nullptr, drawer.GetStyleText("h3"));
     EXPECT_NE(nullptr, drawer.GetStyleText("h3,h4"));
-    TestFont font(reference.Dc(), 16, "arial");
+    TestFont font(reference.Hdc(), 16, "arial");
     Render("<h1>x</h1><h3>y</h3>");
     font.Draw(font.Draw(0, 0, "x"), 0, "y");
     ExpectSameAsReference("no red heading");
@@ -207,9 +207,9 @@ TEST_F(HtmlStyles, DisabledDrawerTakesTheDisabledColourFromRules)
 TEST_F(HtmlStyles, LengthsInEveryUnitOn96Dpi)
 {
     SIZE size;
-    drawer.PrepareOutput(canvas.Dc(), "", &size); // the drawer's device context
-    ASSERT_EQ(96, ::GetDeviceCaps(canvas.Dc(), LOGPIXELSY));
-    TestFont font(canvas.Dc(), 20, "arial");
+    drawer.PrepareOutput(canvas.Hdc(), "", &size); // the drawer's device context
+    ASSERT_EQ(96, ::GetDeviceCaps(canvas.Hdc(), LOGPIXELSY));
+    TestFont font(canvas.Hdc(), 20, "arial");
     const int em = font.Metrics().tmHeight, ex = font.Width("x");
     struct Case
     {
@@ -261,7 +261,7 @@ TEST_F(HtmlStyles, StyleSheetFromAResource)
     drawer.SetCssStylesFromResource(28433);
     EXPECT_EQ(2, drawer.GetStyleCount());
     EXPECT_STREQ("color: #00ff00", drawer.GetStyleText("h1"));
-    TestFont font(reference.Dc(), 20, "arial");
+    TestFont font(reference.Hdc(), 20, "arial");
     Render("<h1>x</h1>");
     font.Draw(0, 0, "x", RGB(0, 255, 0));
     ExpectSameAsReference("sheet from the resource");

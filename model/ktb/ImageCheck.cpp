@@ -1,29 +1,12 @@
 #include "model/ktb/ImageCheck.h"
 
+#include "digest/crc32.h"
+
 #include <string.h>
 
 namespace {
 
 DWORD BigEndian32(const BYTE* p) { return ((DWORD)p[0] << 24) | ((DWORD)p[1] << 16) | ((DWORD)p[2] << 8) | p[3]; }
-
-DWORD Crc32(const BYTE* p, size_t n)
-{
-    static DWORD table[256];
-    static bool ready = false;
-    if (!ready) {
-        for (DWORD i = 0; i < 256; ++i) {
-            DWORD c = i;
-            for (int k = 0; k < 8; ++k)
-                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-            table[i] = c;
-        }
-        ready = true;
-    }
-    DWORD crc = ~0u;
-    for (size_t i = 0; i < n; ++i)
-        crc = table[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
 
 bool IsChunkType(const BYTE* t)
 {
@@ -51,7 +34,7 @@ bool CheckImageBytes(const BYTE* data, size_t size, DWORD* width, DWORD* height)
             return false;
         const BYTE* type = data + at + 4;
         const BYTE* body = type + 4;
-        if (!IsChunkType(type) || Crc32(type, 4 + (size_t)length) != BigEndian32(body + length))
+        if (!IsChunkType(type) || Crc32Of(type, 4 + (size_t)length) != BigEndian32(body + length))
             return false;
         if (!header) {
             if (memcmp(type, "IHDR", 4) != 0 || length != 13)

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "base/ComOwner.h"
+#include "digest/crc32.h"
 #include "model/ktb/DesignFile.h"
 #include "model/design/ImageLayer.h"
 #include "model/design/ImageLayerList.h"
@@ -111,15 +112,6 @@ inline StreamSet WrittenStreams(DesignParts& parts)
 // PNG of w x h pixels (stored deflate, no compression): a small valid image to put in seeds.
 inline Bytes FuzzPng(int w, int h, DWORD seed)
 {
-    auto crc = [](const BYTE* p, size_t n) {
-        DWORD c = ~0u;
-        for (size_t i = 0; i < n; ++i) {
-            c ^= p[i];
-            for (int k = 0; k < 8; ++k)
-                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-        }
-        return ~c;
-    };
     auto be32 = [](Bytes& v, DWORD x) {
         for (int s = 24; s >= 0; s -= 8)
             v.push_back((BYTE)(x >> s));
@@ -129,7 +121,7 @@ inline Bytes FuzzPng(int w, int h, DWORD seed)
         Bytes body(type, type + 4);
         body.insert(body.end(), data.begin(), data.end());
         png.insert(png.end(), body.begin(), body.end());
-        be32(png, crc(&body[0], body.size()));
+        be32(png, Crc32Of(&body[0], body.size()));
     };
     Bytes raw;
     for (int y = 0; y < h; ++y) {

@@ -1,22 +1,13 @@
 #include "design_fixture.h"
 
+#include "digest/crc32.h"
+
 #include <limits.h>
 #include <stdio.h>
 
 using namespace Gdiplus;
 
 namespace {
-
-DWORD Crc32(const BYTE* p, size_t n, DWORD crc = 0)
-{
-    crc = ~crc;
-    for (size_t i = 0; i < n; i++) {
-        crc ^= p[i];
-        for (int k = 0; k < 8; k++)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
-}
 
 void PutBe32(std::vector<BYTE>& v, DWORD x)
 {
@@ -32,7 +23,7 @@ void Chunk(std::vector<BYTE>& png, const char* type, const std::vector<BYTE>& da
     std::vector<BYTE> body(type, type + 4);
     body.insert(body.end(), data.begin(), data.end());
     png.insert(png.end(), body.begin(), body.end());
-    PutBe32(png, Crc32(&body[0], body.size()));
+    PutBe32(png, Crc32Of(&body[0], body.size()));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "model/design/ImageLayer.h"
 #include "model/design/LayerArray.h"
 #include "model/design/RegionData.h"
+#include "testsupport/DibSurface.h"
 
 using namespace Gdiplus;
 using namespace design_test;
@@ -76,19 +77,11 @@ void ExpectDefaults(FrameRecord& r)
 // first two background colours, and a black outline, both on the design rectangle only.
 TEST(DesignLayerArray, DrawsOntoADeviceContext)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 120;
-    info.bmiHeader.biHeight = -80;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    HBITMAP dib = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    ASSERT_NE((HBITMAP)NULL, dib);
-    HDC dc = CreateCompatibleDC(NULL);
-    HGDIOBJ old = SelectObject(dc, dib);
-    auto at = [&](int x, int y) { return ((const DWORD*)bits)[y * 120 + x] & 0xFFFFFF; }; // 0xRRGGBB
-    auto clear = [&]() { memset(bits, 0xFF, 120 * 80 * 4); };
+    DibSurface surface(120, 80, RGB(255, 255, 255));
+    ASSERT_TRUE(surface.Valid());
+    const HDC dc = surface.Hdc();
+    auto at = [&](int x, int y) { return surface.Rgb(x, y); };
+    auto clear = [&]() { surface.Clear(RGB(255, 255, 255)); };
 
     CLayerArray layers;
     layers.Reset(2);
@@ -127,9 +120,6 @@ TEST(DesignLayerArray, DrawsOntoADeviceContext)
         for (const POINT& p : o.white)
             EXPECT_EQ(0xFFFFFFu, at(p.x, p.y)) << (int)o.round << " at " << p.x << "," << p.y;
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(dib);
 }
 
 } // namespace

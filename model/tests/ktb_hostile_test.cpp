@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "digest/crc32.h"
 #include "model/ktb/CompoundCheck.h"
 #include "model/ktb/DesignFile.h"
 #include "model/ktb/DesignSections.h"
@@ -34,17 +35,6 @@ Bytes WithStreams(const Records& cake, std::vector<std::pair<std::string, Bytes>
     return MakeCompoundFile(more);
 }
 
-DWORD Crc(const BYTE* p, size_t n)
-{
-    DWORD c = ~0u;
-    for (size_t i = 0; i < n; ++i) {
-        c ^= p[i];
-        for (int k = 0; k < 8; ++k)
-            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-    }
-    return ~c;
-}
-
 void PutBe32(Bytes& b, size_t at, DWORD v)
 {
     for (int i = 0; i < 4; ++i)
@@ -55,9 +45,9 @@ void PutBe32(Bytes& b, size_t at, DWORD v)
 Bytes LyingPng(DWORD w, DWORD h)
 {
     Bytes png = design_test::MakePng(1, 1, Grey);
-    PutBe32(png, 16, w);                 // IHDR width
-    PutBe32(png, 20, h);                 // IHDR height
-    PutBe32(png, 29, Crc(&png[12], 17)); // IHDR checksum over type and data
+    PutBe32(png, 16, w);                     // IHDR width
+    PutBe32(png, 20, h);                     // IHDR height
+    PutBe32(png, 29, Crc32Of(&png[12], 17)); // IHDR checksum over type and data
     return png;
 }
 
@@ -218,7 +208,7 @@ TEST(KtbHostile, ImageChecksBeforeDecoding)
         {"no IEND", damaged([](Bytes& b) { b.resize(b.size() - 12); }), false, 0, 0},
         {"IHDR not first", damaged([](Bytes& b) {
              memcpy(&b[12], "IHDX", 4);
-             PutBe32(b, 29, Crc(&b[12], 17));
+             PutBe32(b, 29, Crc32Of(&b[12], 17));
          }),
          false, 0, 0},
         {"PNG 0 wide", LyingPng(0, 5), false, 0, 0},

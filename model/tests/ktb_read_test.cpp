@@ -13,6 +13,7 @@
 #include "model/tests/KtbTestUtil.h"
 #include "model/tests/design_fixture.h"
 #include "base/Globals.h"
+#include "testsupport/Pixels.h"
 
 using namespace ktb;
 using namespace Gdiplus;
@@ -46,25 +47,6 @@ CRegionData* NewRegion(int rects)
     CRegionData* region = new CRegionData();
     region->SetData(bytes.data(), (DWORD)bytes.size());
     return region;
-}
-
-// Every pixel of two bitmaps alike.
-::testing::AssertionResult SamePixels(Bitmap* a, Bitmap* b)
-{
-    if (!a || !b)
-        return ::testing::AssertionFailure() << "missing bitmap";
-    if (a->GetWidth() != b->GetWidth() || a->GetHeight() != b->GetHeight())
-        return ::testing::AssertionFailure() << "sizes differ";
-    for (UINT y = 0; y < a->GetHeight(); ++y)
-        for (UINT x = 0; x < a->GetWidth(); ++x) {
-            Color ca, cb;
-            a->GetPixel(x, y, &ca);
-            b->GetPixel(x, y, &cb);
-            if (ca.GetValue() != cb.GetValue())
-                return ::testing::AssertionFailure()
-                       << "pixel " << x << "," << y << std::hex << " " << ca.GetValue() << " != " << cb.GetValue();
-        }
-    return ::testing::AssertionSuccess();
 }
 
 // A compound file holding "CakeData" and the given image streams.

@@ -1,11 +1,10 @@
 // A design that uses every layer kind at once, each in colours of its own and laid over
 // the others (gradient background, a turned half-transparent image, a frame image, a
-// scalloped band, a plain and a bubbled text, a template and the layout overlay), and
-// a CRC-32 of rendered pixels: the canvas, the printed page and the paper preview keep
-// their pixels exactly, whatever their drawing code is rearranged into.
+// scalloped band, a plain and a bubbled text, a template and the layout overlay): the
+// canvas, the printed page and the paper preview keep their pixels exactly, whatever
+// their drawing code is rearranged into.
 #pragma once
 
-#include "digest/crc32.h"
 #include "model/design/FrostwellDoc.h"
 #include "model/design/ImageLayer.h"
 #include "model/design/TextItem.h"
@@ -142,26 +141,6 @@ inline void BuildRichDesign(CFrostwellDoc* doc, int frame, const CRect& designRe
 
     layers->SetRecordRects(designRect, hundredths.cx, hundredths.cy);
     layers->SetCurrent(saved);
-}
-
-// CRC-32 of w x h pixels of 4 bytes, rows stride bytes apart.
-inline DWORD DigestOfPixels(const void* bits, int w, int h, int stride)
-{
-    DWORD crc = 0xFFFFFFFF;
-    for (int y = 0; y < h; ++y)
-        CCrc32::UpdateCrc32(static_cast<const uint8_t*>(bits) + (ptrdiff_t)y * stride, (size_t)w * 4, crc);
-    return ~crc;
-}
-
-inline DWORD DigestOf(Gdiplus::Bitmap* bitmap)
-{
-    Gdiplus::BitmapData data;
-    Gdiplus::Rect all(0, 0, (INT)bitmap->GetWidth(), (INT)bitmap->GetHeight());
-    if (bitmap->LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
-        return 0;
-    DWORD crc = DigestOfPixels(data.Scan0, all.Width, all.Height, data.Stride);
-    bitmap->UnlockBits(&data);
-    return crc;
 }
 
 } // namespace rich_design

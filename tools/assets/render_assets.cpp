@@ -14,6 +14,7 @@
 // GDI+'s encoder.  Exit code 0 when written, 1 on a bad command line, 2 when the picture
 // could not be drawn or written.
 #include "base/Globals.h"
+#include "model/design/DesignLayers.h"
 #include "model/design/LayerArray.h"
 #include "model/design/PaperPreview.h"
 #include "model/gfx/Dib.h"
@@ -212,8 +213,12 @@ int RenderFrame(int style, Surface& surface, int width, int height, const Option
     g.SetPageUnit(UnitInch);
     g.SetPageScale((width / 96.0f) / (hundredthsW / 100.0f));
     g.SetClip(RectF(0, 0, hundredthsW / 100.0f, hundredthsH / 100.0f));
-    layers.DrawBackground(&g, 0, 0);
-    layers.DrawFrames(&g, 0, PointF(0, 0), 0);
+    // A frame style shows on its background alone.
+    DesignParts parts;
+    parts.records = &layers;
+    DesignLayerOptions shown;
+    shown.layers = kLayerBackground | kLayerFrames;
+    DrawDesignLayers(&g, parts, shown);
     g.Flush(FlushIntentionSync);
     return 0;
 }

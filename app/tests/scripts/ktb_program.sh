@@ -56,11 +56,7 @@ echo "image shown at $box"
 click_at $((mx + 55)) $((cy + 178))   # home panel: Images
 # The layer is selected: its handles stand outside its corners, squares drawn inverted
 # over the pale yellow background.
-handles() {
-  shot "$work/probe.png"
-  convert "$work/probe.png" -crop "12x12+$((bx - 14))+$((by - 14))" +repage txt:- | grep -m1 '#00007F'
-}
-wait_for 15 handles >/dev/null || fail "no handles after the Images button"
+wait_for 15 handle_at "$bx" "$by" '#00007F' >/dev/null || fail "no handles after the Images button"
 drag_mouse $((bx + bw / 2)) $((by + bh / 2)) 200 150 10 0.2 0.05 0.05
 # The drop is drawn: the image's box, its size kept, at least the drag away.
 shot="$shots/ktb-dragged.png"

@@ -61,6 +61,12 @@ window_geometry() {   # window_geometry <id>: "x y width height" on the screen
 }
 # Gives a window the focus; a window that has gone is left to the check that follows.
 focus_window() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && echo yes; }   # has_focus <id>
+# Gives a window the focus and fails unless it becomes the active one (keys then reach it).
+take_focus() {   # take_focus <id>
+  focus_window "$1"
+  wait_for 10 has_focus "$1" >/dev/null || fail "window $1 did not take the focus"
+}
 # Waits for the dialog that the last input shows: prints its id, and with a file name saves
 # a picture of the screen once the dialog has painted.  Fails with the message otherwise.
 wait_dialog() {   # wait_dialog <title pattern> <failure message> [png]
@@ -92,6 +98,19 @@ client_top() {   # client_top <png> <x>
   [ "$wy" -ge 0 ] || wy=0
   convert "$1" -crop "1x80+$2+$wy" +repage txt:- 2>/dev/null \
     | awk -v y0="$wy" -v c="#$canvas_colour" 'NR > 1 && index($0, c) { split($1, a, /[,:]/); print a[2] + y0; exit }'
+}
+# Bounding box "x0 y0 x1 y1" of the test designs' image colour (200, 40, 40) in a picture;
+# nothing when it is not there.
+image_box() {   # image_box <png>
+  convert "$1" txt:- | awk '/#C82828/ { split($1, a, /[,:]/); x = a[1]; y = a[2];
+    if (n == 0 || x < x0) x0 = x; if (n == 0 || y < y0) y0 = y;
+    if (x > x1) x1 = x; if (y > y1) y1 = y; n++ } END { if (n) print x0, y0, x1, y1 }'
+}
+# A pixel of the colour in the 12 x 12 square up and left of (x, y), where a selected
+# layer's corner handle stands when (x, y) is its top-left corner; nothing when none.
+handle_at() {   # handle_at <x> <y> <#RRGGBB>
+  shot "$work/probe.png"
+  convert "$work/probe.png" -crop "12x12+$(($1 - 14))+$(($2 - 14))" +repage txt:- | grep -m1 "$3"
 }
 # The number of colours inside a window: a window that has painted shows more than one.
 window_colours() {   # window_colours <png> <id>

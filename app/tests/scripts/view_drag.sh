@@ -5,12 +5,6 @@
 # Changes": Cancel keeps the program, No ends it.
 set -eu   # no pipefail: awk stops reading the pixel lists early
 . "$(dirname "$0")/program_lib.sh"
-# Bounding box "x0 y0 x1 y1" of the image's colour (200, 40, 40) in a screenshot.
-image_box() {
-  convert "$1" txt:- | awk '/#C82828/ { split($1, a, /[,:]/); x = a[1]; y = a[2];
-    if (n == 0 || x < x0) x0 = x; if (n == 0 || y < y0) y0 = y;
-    if (x > x1) x1 = x; if (y > y1) y1 = y; n++ } END { if (n) print x0, y0, x1, y1 }'
-}
 
 design="$work/one image.ktb"
 "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/tools/sl_design.exe" write-one-image "$(winpath "$design")" \
@@ -41,8 +35,7 @@ click_at $((mx + 40 > 0 ? mx + 40 : 40)) $((cy + images + 12))
 # The layer is selected: its handles (black squares) stand outside its corners.
 handles() {
   kill -0 "$pid" 2>/dev/null || fail "the program ended after the Images button"
-  shot "$work/probe.png"
-  convert "$work/probe.png" -crop "12x12+$((x0 - 14))+$((y0 - 14))" +repage txt:- | grep -m1 '#000000'
+  handle_at "$x0" "$y0" '#000000'
 }
 wait_for 15 handles >/dev/null || fail "no handles after the Images button"
 

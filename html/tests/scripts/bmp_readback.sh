@@ -4,16 +4,15 @@
 # bottom-up, palettes of 2, 16 and 256 entries).
 set -euo pipefail
 : "${SL_BINARY_DIR:?}"
+. "$(dirname "$0")/../../../testsupport/test_lib.sh"
 command -v convert >/dev/null || { echo "bmp_readback: ImageMagick's convert is missing"; exit 1; }
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 folder=$("$SL_BINARY_DIR/bin/winepath" -w "$tmp" 2>/dev/null)
-SL_HTML_BMP_DIR="$folder" "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/html_tests.exe" \
-  --gtest_filter=DibBuffer.WriteBmpForIndependentReader --gtest_color=no >"$tmp/log" 2>&1 \
-  || { cat "$tmp/log"; exit 1; }
+SL_HTML_BMP_DIR="$folder" run_one_test "$SL_BINARY_DIR/html_tests.exe" DibBuffer.WriteBmpForIndependentReader
 for bits in 1 4 8 24; do
   file="$tmp/pattern$bits.bmp"
-  [ -s "$file" ] || { echo "bmp_readback: $file was not written"; cat "$tmp/log"; exit 1; }
+  [ -s "$file" ] || { echo "bmp_readback: $file was not written"; exit 1; }
   convert "$file" -type TrueColor -depth 8 txt:- > "$tmp/pattern$bits.txt"
 done
 /usr/bin/python3 - "$tmp" <<'PY'
