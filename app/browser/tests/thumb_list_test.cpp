@@ -129,6 +129,22 @@ void MakeFixture(const std::string& folder)
     Put(folder, "wow!.png", thumb_test::Picture(60, 40, kBlue, kRed));
 }
 
+// A scratch folder of this process alone (a script may run a test beside the whole suite),
+// removed with its files when the test ends.
+struct OwnFolder
+{
+    std::string path;
+    explicit OwnFolder(const char* name)
+        : path(ktb::ScratchFolder((std::string(name) + "_" + std::to_string(GetCurrentProcessId())).c_str()))
+    {}
+    ~OwnFolder()
+    {
+        RemoveDirectoryA((path + "\\thumbs.pst").c_str());
+        ktb::ScratchFolder(path.substr(path.rfind('\\') + 1).c_str()); // empties it
+        RemoveDirectoryA(path.c_str());
+    }
+};
+
 int ProcessThreads()
 {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
@@ -457,7 +473,8 @@ TEST(ThumbFolder, WithoutAUsableCacheThumbnailsShowAndNothingIsWritten)
     ListWindow w;
 
     // A cache another list holds.
-    const std::string held = ktb::ScratchFolder("thumb_folder_held");
+    const OwnFolder heldFolder("thumb_folder_held");
+    const std::string& held = heldFolder.path;
     Put(held, "big.png", picture);
     {
         CThumbCache other;
@@ -476,7 +493,8 @@ TEST(ThumbFolder, WithoutAUsableCacheThumbnailsShowAndNothingIsWritten)
     EXPECT_EQ(before, ktb::ReadFileAll(held + "\\thumbs.pst"));
 
     // A folder named "thumbs.pst" in the cache's place.
-    const std::string blocked = ktb::ScratchFolder("thumb_folder_blocked");
+    const OwnFolder blockedFolder("thumb_folder_blocked");
+    const std::string& blocked = blockedFolder.path;
     RemoveDirectoryA((blocked + "\\thumbs.pst").c_str());
     Put(blocked, "big.png", picture);
     ASSERT_TRUE(CreateDirectoryA((blocked + "\\thumbs.pst").c_str(), nullptr));
