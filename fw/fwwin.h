@@ -7,6 +7,7 @@
 #include "fw/fwwnd.h"
 #include "fw/fwctl.h"
 #include "fw/fwctl2.h"
+#include "fw/fwlistctrl.h"
 #include "fw/fwapp.h"
 #include "fw/fwdlg.h"
 #include "fw/fwdoc.h"

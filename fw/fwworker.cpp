@@ -59,44 +59,36 @@ unsigned __stdcall WorkerEntry(void* argument)
     return 0;
 }
 
-// Waits for the thread, handling the messages other threads send this one and stepping
-// every 100 ms. A step that throws ends the stepping; its exception is kept for the caller.
-void WaitHandlingSentMessages(HANDLE thread, const std::function<void()>& step, std::exception_ptr& stepFailure)
+} // namespace
+
+bool FwWaitAnsweringSentMessages(HANDLE handle, const std::function<bool()>& step)
 {
     const DWORD period = 100;
     DWORD last = GetTickCount();
-    bool stepping = static_cast<bool>(step);
     for (;;) {
         DWORD timeout = INFINITE;
-        if (stepping) {
+        if (step) {
             // Unsigned subtraction counts across the wrap of the tick counter.
             const DWORD passed = GetTickCount() - last;
             timeout = passed >= period ? 0 : period - passed;
         }
-        const DWORD woke = MsgWaitForMultipleObjects(1, &thread, FALSE, timeout, QS_SENDMESSAGE);
+        const DWORD woke = MsgWaitForMultipleObjects(1, &handle, FALSE, timeout, QS_SENDMESSAGE);
         if (woke == WAIT_OBJECT_0)
-            return;
+            return true;
         if (woke == WAIT_OBJECT_0 + 1) {
             // Peeking delivers the sent messages; nothing posted is taken.
             MSG msg;
             PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         } else if (woke == WAIT_FAILED) {
-            WaitForSingleObject(thread, INFINITE);
-            return;
+            return WaitForSingleObject(handle, INFINITE) == WAIT_OBJECT_0;
         }
-        if (stepping && GetTickCount() - last >= period) {
+        if (step && GetTickCount() - last >= period) {
             last = GetTickCount();
-            try {
-                step();
-            } catch (...) {
-                stepFailure = std::current_exception();
-                stepping = false;
-            }
+            if (!step())
+                return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
         }
     }
 }
-
-} // namespace
 
 FwWorkerThreadStarter FwSetWorkerThreadStarter(FwWorkerThreadStarter starter)
 {
@@ -111,8 +103,24 @@ WorkerResult RunOnWorker(const std::function<void()>& job, const std::function<v
     HANDLE thread = g_starter(&WorkerEntry, &call);
     if (thread == nullptr)
         return WorkerResult();
+    // A step that throws ends the stepping; its exception is kept for the caller, who gets
+    // it once the worker has ended.
     std::exception_ptr stepFailure;
-    WaitHandlingSentMessages(thread, step, stepFailure);
+    bool stepping = static_cast<bool>(step);
+    std::function<bool()> stepper;
+    if (stepping)
+        stepper = [&] {
+            if (stepping) {
+                try {
+                    step();
+                } catch (...) {
+                    stepFailure = std::current_exception();
+                    stepping = false;
+                }
+            }
+            return true;
+        };
+    FwWaitAnsweringSentMessages(thread, stepper);
     CloseHandle(thread);
     if (stepFailure)
         std::rethrow_exception(stepFailure);

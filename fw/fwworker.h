@@ -25,6 +25,12 @@ struct WorkerResult
 // Should `step` throw, stepping stops and the exception is rethrown once the worker ended.
 WorkerResult RunOnWorker(const std::function<void()>& job, const std::function<void()>& step = {});
 
+// The one wait of a thread that others may send to: waits until `handle` is signalled,
+// handling the messages other threads send this one (nothing posted is taken), and calls
+// `step` (when given) every 100 ms; a step that returns false ends the wait. True when the
+// handle was signalled, false when a step ended the wait.
+bool FwWaitAnsweringSentMessages(HANDLE handle, const std::function<bool()>& step = {});
+
 // Test seam: the call that starts the worker thread (_beginthreadex by default), returning
 // the thread's handle or NULL when it could not start. Setting NULL restores the default;
 // returns the one that was set.

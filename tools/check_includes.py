@@ -2,7 +2,7 @@
 """Checks the house's floors from the includes of every source file.
 
 A lower floor never includes a higher one: fw < digest < base < html, effects, net < model <
-ui < app.  Inside model/, ktb -> design -> paper, gfx, and nothing points back.  Tests of a
+ui < app.  Inside model/, thumbs -> ktb -> design -> paper, gfx, and nothing points back.  Tests of a
 floor may also use testsupport/; bench/, tools/ and stubs/ stand beside the house and may use
 any floor.  Prints each offending include and exits 1; prints a summary and exits 0 when
 there is none.  Usage: check_includes.py [source-root]
@@ -13,7 +13,7 @@ import sys
 
 FLOORS = {"fw": 0, "digest": 1, "base": 2, "html": 3, "effects": 3, "net": 3, "model": 4, "ui": 5, "app": 6}
 # Inside model/: a subfolder may include those of a lower rank only.
-MODEL_RANKS = {"paper": 0, "gfx": 0, "design": 1, "ktb": 2}
+MODEL_RANKS = {"paper": 0, "gfx": 0, "design": 1, "ktb": 2, "thumbs": 3}
 OUTSIDE = {"bench", "tools", "stubs", "testsupport", "res", "lang"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 

@@ -168,4 +168,21 @@ TEST(RunOnWorker, AThrowingStepWaitsForTheJobBeforeItLeaves)
     EXPECT_EQ("progress window gone", caught);
 }
 
+TEST(FwWaitAnsweringSentMessages, EndsWhenSignalledOrWhenAStepSaysSo)
+{
+    HANDLE never = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE set = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    ASSERT_NE(nullptr, never);
+    ASSERT_NE(nullptr, set);
+    int steps = 0;
+    EXPECT_FALSE(FwWaitAnsweringSentMessages(never, [&] { return ++steps < 3; }));
+    EXPECT_EQ(3, steps) << "one step per 100 ms until the third said stop";
+    steps = 0;
+    EXPECT_TRUE(FwWaitAnsweringSentMessages(set, [&] { return ++steps < 3; }));
+    EXPECT_EQ(0, steps) << "a signalled handle ends the wait before any step";
+    EXPECT_TRUE(FwWaitAnsweringSentMessages(set));
+    CloseHandle(never);
+    CloseHandle(set);
+}
+
 } // namespace
