@@ -289,6 +289,10 @@ void CPPHtmlDrawer::DrawImageTag(int code, const CString& attributes)
         NewLine(1);
     }
     const int y = VerticalAlignImage(m_pen.y, boxHeight);
+    // A line's alignment is that of its content, images as text: a centred picture on a line
+    // of its own is centred.
+    if (m_measuring)
+        m_line.align = m_style.hAlign;
     if (!m_measuring && width > 0 && height > 0) {
         AddHotArea(m_pen.x, y, m_pen.x + boxWidth, y + boxHeight);
         const bool hot = m_style.linkKind != PPHtmlStyle::LINK_NONE && m_linkCounter == m_hoverLink;

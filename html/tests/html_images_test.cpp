@@ -196,6 +196,17 @@ TEST_F(HtmlImages, WhatIsNoImageDrawsNothing)
     ::DestroyIcon(icon);
 }
 
+TEST_F(HtmlImages, LineOfAnImageTakesTheAlignmentInForce)
+{
+    // A centred picture above a wider line of text: the picture's line is centred in the
+    // drawn width, as a line of text would be.
+    const SIZE size = Render("<center><bmp idres=28440><br>A line wider than the picture</center>");
+    const int left = (size.cx - 16) / 2;
+    ASSERT_GT(left, 4);
+    ExpectStrip("centred", left, 0);
+    EXPECT_EQ(kWhite, canvas.At(left - 1, 0));
+}
+
 TEST_F(HtmlImages, HoveredLinkDrawsItsImageWithTheHotStyle)
 {
     const char* text = "<a href=\"https://example.invalid/\"><bmp idres=28440 hotstyle=g></a>";
