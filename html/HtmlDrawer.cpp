@@ -20,49 +20,6 @@ int CountSpaces(const CString& text)
     return count;
 }
 
-// The index of the next "<table" that opens a tag (a doubled "<<" is a literal), or -1.
-int FindTableStart(const CString& text, int pos)
-{
-    const int length = text.GetLength();
-    while (pos < length) {
-        const int lt = text.Find('<', pos);
-        if (lt < 0)
-            return -1;
-        if (lt + 1 < length && text[lt + 1] == '<') {
-            pos = lt + 2;
-            continue;
-        }
-        if (strncmp((LPCTSTR)text + lt, "<table", 6) == 0)
-            return lt;
-        pos = lt + 1;
-    }
-    return -1;
-}
-
-// Behind the "</table>" that closes the table opened at start, nested tables counted; the
-// end of the text when it is never closed.
-int SearchEndOfTable(const CString& text, int start)
-{
-    int depth = 0;
-    int pos = start;
-    while (pos < text.GetLength()) {
-        const int open = FindTableStart(text, pos);
-        const int close = text.Find("</table>", pos);
-        if (close < 0)
-            return text.GetLength();
-        if (open >= 0 && open < close) {
-            ++depth;
-            pos = open + 6;
-            continue;
-        }
-        --depth;
-        pos = close + 8;
-        if (depth <= 0)
-            return pos;
-    }
-    return text.GetLength();
-}
-
 void ApplyTransform(CString& text, int transform)
 {
     switch (transform) {
@@ -171,32 +128,13 @@ SIZE CPPHtmlDrawer::Draw(const RECT& rect, bool measuring)
     m_lineIndex = 0;
     m_linkCounter = -1;
     m_tableNumber = -1;
+    m_tableDepth = 0;
+    m_animationNumber = -1;
     ResetStyle();
     ApplyStyleByName("body", m_style);
     BeginContext();
 
-    SIZE size = {0, 0};
-    RECT block = rect;
-    auto add = [&](SIZE part) {
-        if (part.cx > size.cx)
-            size.cx = part.cx;
-        size.cy += part.cy;
-        if (!measuring)
-            block.top += part.cy;
-    };
-    const CString text = m_prepared;
-    int pos = 0;
-    while (pos < text.GetLength() && !m_linesExhausted) {
-        const int table = FindTableStart(text, pos);
-        const int runEnd = table < 0 ? text.GetLength() : table;
-        if (runEnd > pos)
-            add(DrawHtml(text.Mid(pos, runEnd - pos), block));
-        if (table < 0 || m_linesExhausted)
-            break;
-        const int tableEnd = SearchEndOfTable(text, table);
-        add(DrawHtmlTable(text.Mid(table, tableEnd - table), block));
-        pos = tableEnd;
-    }
+    const SIZE size = DrawFlow(m_prepared, rect);
 
     // The record begun for a line after the last one was never finished: no pass draws it.
     if (measuring && m_lineIndex < (int)m_lines.size())
@@ -204,13 +142,6 @@ SIZE CPPHtmlDrawer::Draw(const RECT& rect, bool measuring)
     EndContext();
     m_styleStack.clear();
     return size;
-}
-
-SIZE CPPHtmlDrawer::DrawHtmlTable(const CString& text, const RECT& block)
-{
-    // Tables are laid out by the table support; until it is there a table takes no room.
-    ++m_tableNumber;
-    return SIZE{0, 0};
 }
 
 void CPPHtmlDrawer::BeginContext()
@@ -263,6 +194,9 @@ void CPPHtmlDrawer::MovePen(LONG& coordinate, long long delta)
 SIZE CPPHtmlDrawer::DrawHtml(const CString& run, const RECT& block)
 {
     const CString text = "<body>" + run + "</body>";
+    // Whether this run has measured lines is found again by its first line: a run or table
+    // before it may have ended just behind the last record.
+    m_linesExhausted = false;
     m_block = block;
     m_pen.x = block.left;
     m_pen.y = block.top;

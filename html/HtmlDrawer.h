@@ -36,6 +36,8 @@ struct PPHtmlTable
     std::vector<BOOL> columnFixed;
     std::vector<int> rowHeights;
     std::vector<Cell> cells; // rows x columns
+    int spacing = 0;         // between cells, in the pass that lays the table out
+    Cell& At(int row, int column) { return cells[(size_t)row * (size_t)columns + (size_t)column]; }
 };
 
 class CPPHtmlDrawer
@@ -159,12 +161,69 @@ public:
     // code never run) or the drawer's resource module; empty when missing.
     CString GetStringFromResource(UINT id) const;
     CString GetStringFromDll(UINT id, LPCTSTR dll) const;
+    // Part index (from 0) of the program's string id split at new lines; empty when missing.
+    CString GetResourceStringPart(UINT id, int index) const;
+
+    // Images, each owned by the caller (null when missing or id 0). A library named by path
+    // is read as data for the call; without a path the drawer's resource module is used.
+    HBITMAP LoadBitmapFromResource(UINT id) const;
+    HBITMAP LoadBitmapFromFile(LPCTSTR path) const;
+    HBITMAP LoadBitmapFromDll(UINT id, LPCTSTR dll = nullptr) const;
+    HICON LoadIconFromResource(UINT id, int cx, int cy) const;
+    HICON LoadIconFromFile(LPCTSTR path, int cx, int cy) const;
+    HICON LoadIconFromDll(UINT id, int cx, int cy, LPCTSTR dll = nullptr) const;
+    // A background effect by name ("transparent" -1, "solid" 0 ... "metal" 15), a number, or
+    // def for an empty text.
+    int GetBackgroundEffect(const CString& text, int def);
+
+    // Tables: the index just behind the "</table>" that closes the table opened at start
+    // (nested tables counted), or the end of the text when it is never closed.
+    static int SearchEndOfTable(const CString& text, int start);
+    // The rows of a table's text and the most cells of one row (nested tables not counted).
+    static SIZE CountTableDims(const CString& text);
+    // Tables deeper than this inside one another are skipped.
+    enum { kMaxTableDepth = 16 };
 
 private:
     // One pass over the prepared text into rect.
     SIZE Draw(const RECT& rect, bool measuring);
     SIZE DrawHtml(const CString& run, const RECT& block);
     SIZE DrawHtmlTable(const CString& text, const RECT& block);
+    // Flow runs and tables of text one below the other from the block's top.
+    SIZE DrawFlow(const CString& text, const RECT& block);
+    void DrawTableRow(const CString& text, const RECT& area, PPHtmlTable& table, int row, const RECT& block);
+    void DrawTableCell(const CString& text, const RECT& rect, PPHtmlTable::Cell& cell);
+    // Applies a table, row or cell tag's attributes to style; returns (column span, row span).
+    SIZE GetTableAttributes(const CString& attributes, PPHtmlStyle& style, BOOL table);
+    void PushStyleScope(LPCTSTR name);
+    void PopStyleScope(LPCTSTR name);
+
+    // An image tag's attributes.
+    struct ImageParams
+    {
+        int index = 0;
+        UINT idres = 0;
+        UINT iddll = 0;
+        UINT_PTR handle = 0;
+        CString file;
+        CString srcdll;
+        BOOL useMask = FALSE;
+        COLORREF mask = 0;
+        WORD style = 0;
+        WORD hotStyle = 0;
+        int cx = 0;
+        int cy = 0;
+        CString width; // as written: a length or a percentage
+        CString height;
+        int speed = 0;
+    };
+    void GetImageParams(const CString& attributes, ImageParams& params);
+    WORD GetImageStyle(const CString& text) const;
+    static BOOL IsPercentValue(const CString& text);
+    static BOOL HasImageShadow(const ImageParams& params);
+    // A drawn size from its attribute: a percentage of base, a length, or base when empty.
+    int GetImageSize(const CString& text, int base);
+    void DrawBackgroundImage(HDC dc, int x, int y, int width, int height, const CString& attribute);
     void LayoutText(CString piece);
     CString BreakLine(CString& piece, int blockWidth, int& room);
     // The width of text with extra pixels spread over breaks of its spaces; the advances
@@ -254,7 +313,9 @@ private:
     int m_linkCounter = -1;
     int m_hoverLink = -2;
     std::vector<Animation> m_animations;
+    int m_animationNumber = -1; // of the strip being drawn in this pass
     std::vector<PPHtmlTable> m_tables;
     int m_tableNumber = -1;
+    int m_tableDepth = 0;
     CString m_prepared;
 };

@@ -1,6 +1,7 @@
 // The drawer's settings that reach beyond the text: tab size, image shadows, the resource
 // module, the image list and the status-bar font.
 #include "html/HtmlDrawer.h"
+#include "html/DataModule.h"
 
 void CPPHtmlDrawer::SetTabSize(int size)
 {
@@ -22,19 +23,25 @@ void CPPHtmlDrawer::SetImageShadow(int dx, int dy, int darkness, BOOL gradient, 
 
 void CPPHtmlDrawer::SetResourceDll(LPCTSTR path, DWORD flags)
 {
-    // A module handed in by handle stays while it is set.
+    // A module handed in by handle stays while it is set. Whatever flags the caller asks
+    // for, a library named by a path is read as data: its code never runs.
     if (m_resourceModule && !m_ownsResourceModule)
         return;
-    HMODULE module = (path && *path) ? ::LoadLibraryEx(path, nullptr, flags) : nullptr;
+    HMODULE module = HtmlData::LoadDataModule(path);
     SetResourceDllHandle(module);
     m_ownsResourceModule = module != nullptr;
 }
 
 void CPPHtmlDrawer::SetResourceDllHandle(HMODULE module)
 {
-    if (m_resourceModule) {
-        if (!m_ownsResourceModule)
+    if (module && module == m_resourceModule)
+        return;
+    if (m_resourceModule && !m_ownsResourceModule) {
+        // A module handed in stays until another module replaces it; it is never freed here.
+        if (!module)
             return;
+    } else if (m_resourceModule) {
+        // An owned module is freed, and its handle is never kept after that.
         ::FreeLibrary(m_resourceModule);
     }
     m_resourceModule = module;

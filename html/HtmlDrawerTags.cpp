@@ -1,25 +1,10 @@
 // The drawer's tag interpreter: style scopes, the font tag, links, rules, line breaks, tabs
 // and resource strings.
 #include "html/HtmlDrawer.h"
+#include "html/DataModule.h"
 #include <memory>
 
 namespace {
-
-// A module whose resources are read as data: its code is never run.
-struct DataModule
-{
-    explicit DataModule(LPCTSTR path)
-        : handle(::LoadLibraryEx(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
-    {}
-    ~DataModule()
-    {
-        if (handle)
-            ::FreeLibrary(handle);
-    }
-    DataModule(const DataModule&) = delete;
-    DataModule& operator=(const DataModule&) = delete;
-    HMODULE handle;
-};
 
 // A string resource read into a buffer that grows until at least 3 characters stay free.
 CString LoadResourceString(HMODULE module, UINT id)
@@ -46,10 +31,26 @@ CString CPPHtmlDrawer::GetStringFromDll(UINT id, LPCTSTR dll) const
     if (!id)
         return CString();
     if (dll && *dll) {
-        DataModule module(dll);
+        HtmlData::DataModule module(dll);
         return LoadResourceString(module.handle, id);
     }
     return LoadResourceString(m_resourceModule, id);
+}
+
+CString CPPHtmlDrawer::GetResourceStringPart(UINT id, int index) const
+{
+    const CString text = GetStringFromResource(id);
+    int start = 0;
+    for (int part = 0; part < index; ++part) {
+        const int newLine = text.Find('\n', start);
+        if (newLine < 0)
+            return CString();
+        start = newLine + 1;
+    }
+    if (index < 0)
+        return CString();
+    const int end = text.Find('\n', start);
+    return end < 0 ? text.Mid(start) : text.Mid(start, end - start);
 }
 
 void CPPHtmlDrawer::InterpretTag(const CString& tag)
@@ -313,9 +314,4 @@ void CPPHtmlDrawer::DrawResourceString(const CString& attributes)
         ::TextOut(m_hDC, m_pen.x, y, text, text.GetLength());
     }
     MovePen(m_pen.x, extent.cx);
-}
-
-void CPPHtmlDrawer::DrawImageTag(int code, const CString& attributes)
-{
-    // Images are placed by the image support; until it is there an image takes no room.
 }
