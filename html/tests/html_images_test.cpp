@@ -5,8 +5,6 @@
 #include <stdlib.h>
 #include <string>
 
-using html_test::DibSurface;
-
 namespace {
 
 const COLORREF kRed = RGB(255, 0, 0);
@@ -73,7 +71,7 @@ TEST_F(HtmlImages, BitmapFromTheProgramAFileAndALibraryReadAsData)
         std::string("<ilst iddll=9 cx=16 cy=4 srcdll=\"") + (LPCTSTR)dll + "\">",
     };
     for (const std::string& text : sources) {
-        canvas.Fill(kWhite);
+        canvas.Clear(kWhite);
         const SIZE size = Render(text.c_str());
         EXPECT_EQ(17, size.cx) << text;
         EXPECT_EQ(5, size.cy) << text;
@@ -82,7 +80,7 @@ TEST_F(HtmlImages, BitmapFromTheProgramAFileAndALibraryReadAsData)
     // The drawer's own resource module: a library named by path is read as data whatever
     // flags the caller asks for.
     drawer.SetResourceDll(dll, 0);
-    canvas.Fill(kWhite);
+    canvas.Clear(kWhite);
     Render("<bmp iddll=9>");
     ExpectStrip("from the resource module");
     HBITMAP loaded = drawer.LoadBitmapFromDll(kDllStrip);
@@ -114,7 +112,7 @@ TEST_F(HtmlImages, IconSizesAreSharesOfTheSystemIconSize)
         {"<icon idres=28441 width=24 height=24>", 24},
     };
     for (const Case& c : cases) {
-        canvas.Fill(kWhite);
+        canvas.Clear(kWhite);
         const SIZE size = Render(c.text);
         EXPECT_EQ(c.size + 1, size.cx) << c.text;
         const RECT ink = canvas.Ink();
@@ -137,7 +135,7 @@ TEST_F(HtmlImages, ShadowStyleAddsTheShadowOffsets)
     EXPECT_EQ(kWhite, canvas.At(3, 7)) << "left of the shadow";
 
     // Without the letter, or with no offsets, no room for a shadow.
-    canvas.Fill(kWhite);
+    canvas.Clear(kWhite);
     size = Render("<bmp idres=28440 style=g>");
     EXPECT_EQ(17, size.cx);
     EXPECT_EQ(RGB(76, 76, 76), canvas.At(0, 0)) << "grey red";
@@ -179,7 +177,7 @@ TEST_F(HtmlImages, WhatIsNoImageDrawsNothing)
         {"<bmp file=\"Q:\\no\\such.bmp\">", kWhite},
     };
     for (const Case& c : cases) {
-        canvas.Fill(kWhite);
+        canvas.Clear(kWhite);
         const SIZE size = Render(c.text.c_str());
         EXPECT_EQ(c.colour, canvas.At(1, 1)) << c.text;
         if (c.colour == kWhite) {
@@ -237,7 +235,7 @@ TEST_F(HtmlImages, StripAnimatesOneFrameEverySpeedSteps)
     const RECT rect = {0, 0, 5, 5};
     for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
         EXPECT_EQ(steps[i].advanced, drawer.StepAnimations()) << "step " << i + 1;
-        drawer.DrawPreparedOutput(canvas.Dc(), &rect);
+        drawer.DrawPreparedOutput(canvas.Hdc(), &rect);
         EXPECT_EQ(steps[i].colour, canvas.At(1, 1)) << "step " << i + 1;
     }
     // Without a speed nothing moves.
@@ -257,7 +255,7 @@ TEST_F(HtmlImages, TableBackgroundImageIsTiled)
     for (const auto& p : pixels)
         EXPECT_EQ(p.colour, canvas.At(p.x, p.y)) << p.x << "," << p.y;
     // A disabled drawer draws no background images.
-    canvas.Fill(kWhite);
+    canvas.Clear(kWhite);
     drawer.SetEnabled(FALSE);
     Render("<table cellspacing=9 background=\"idres:28440\"></table>");
     EXPECT_EQ(kWhite, canvas.At(0, 0));

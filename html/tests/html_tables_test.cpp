@@ -5,8 +5,6 @@
 #include <stdlib.h>
 #include <string>
 
-using html_test::DibSurface;
-
 namespace {
 
 const COLORREF kRed = RGB(255, 0, 0);
@@ -28,12 +26,12 @@ protected:
     // when 0) and checks the pixels.
     void Check(const char* what, const char* text, SIZE measured, std::initializer_list<Pixel> pixels, int width = 0)
     {
-        canvas.Fill(kWhite);
+        canvas.Clear(kWhite);
         const SIZE size = Measure(text);
         EXPECT_EQ(measured.cx, size.cx) << what;
         EXPECT_EQ(measured.cy, size.cy) << what;
         const RECT rect = {0, 0, width ? width : size.cx, size.cy};
-        drawer.DrawPreparedOutput(canvas.Dc(), &rect);
+        drawer.DrawPreparedOutput(canvas.Hdc(), &rect);
         for (const Pixel& p : pixels)
             EXPECT_EQ(p.colour, canvas.At(p.x, p.y)) << what << " at " << p.x << "," << p.y;
     }
@@ -145,13 +143,13 @@ TEST_F(HtmlTables, TableWithoutRowsDrawsOnlyItsBackgroundAndBorder)
     EXPECT_EQ(13, size.cx);
     EXPECT_EQ(13, size.cy);
     const RECT rect = {0, 0, size.cx, size.cy};
-    drawer.DrawPreparedOutput(canvas.Dc(), &rect);
+    drawer.DrawPreparedOutput(canvas.Hdc(), &rect);
 
     const RECT table = {0, 0, 12, 12};
     const HBRUSH red = ::CreateSolidBrush(kRed);
-    ::FillRect(reference.Dc(), &table, red);
+    ::FillRect(reference.Hdc(), &table, red);
     ::DeleteObject(red);
-    drawer.GetDrawManager()->DrawRectangle(reference.Dc(), table, kBlue, kBlue, CPPDrawManager::PEN_SOLID, 2);
+    drawer.GetDrawManager()->DrawRectangle(reference.Hdc(), table, kBlue, kBlue, CPPDrawManager::PEN_SOLID, 2);
     ExpectSameAsReference("background and border only");
     EXPECT_EQ(kRed, canvas.At(5, 5));
     EXPECT_EQ(kBlue, canvas.At(0, 0));
@@ -171,8 +169,8 @@ TEST_F(HtmlTables, EveryBackgroundEffectName)
                           {"metal", 15},       {"12", 12},        {"sparkle", 0}};
     const COLORREF c1 = RGB(16, 32, 48), c2 = RGB(160, 176, 192), c3 = RGB(240, 224, 208);
     for (const Case& c : cases) {
-        canvas.Fill(kWhite);
-        reference.Fill(kWhite);
+        canvas.Clear(kWhite);
+        reference.Clear(kWhite);
         // No rows: the table is 30 x 30 of background alone.
         const std::string text = std::string("<table cellspacing=31 bgcolor=#102030 bgmidcolor=#a0b0c0 "
                                              "bgendcolor=#f0e0d0 bgeffect=") +
@@ -182,7 +180,7 @@ TEST_F(HtmlTables, EveryBackgroundEffectName)
         EXPECT_EQ(31, size.cx) << c.name;
         if (c.effect >= 0) {
             srand(77);
-            drawer.GetDrawManager()->FillEffect(reference.Dc(), c.effect, RECT{0, 0, 30, 30}, c1, c2, c3, 5);
+            drawer.GetDrawManager()->FillEffect(reference.Hdc(), c.effect, RECT{0, 0, 30, 30}, c1, c2, c3, 5);
         }
         ExpectSameAsReference(c.name);
     }
@@ -253,7 +251,7 @@ TEST_F(HtmlTables, NestingIsBoundedAndUnclosedTablesEndWithTheText)
     Render((deep + "x").c_str());
 
     // A table never closed runs to the end of the text, below the text before it.
-    html_test::TestFont font(reference.Dc(), 16, "arial");
+    html_test::TestFont font(reference.Hdc(), 16, "arial");
     const int h = font.Metrics().tmHeight;
     Check("unclosed", "ab<table cellpadding=0 cellspacing=0><tr><td width=3 height=3 bgcolor=#ff0000>",
           SIZE{font.Width("ab") + 1, h + 3 + 1}, {{0, h, kRed}, {2, h + 2, kRed}, {3, h, kWhite}, {0, h + 3, kWhite}});
