@@ -1,0 +1,24 @@
+// Resource ids of the toolkit's tests (their own dialogs and menu), clear of the program's.
+#pragma once
+
+#define IDD_T_BUTTONS 9100
+#define IDC_T_PUSH 9101
+#define IDC_T_CHECK 9102
+#define IDC_T_DEFAULT 9103
+#define IDC_T_MENU 9104
+#define IDC_T_LINK 9105
+#define IDC_T_QUIET 9106
+#define IDC_T_NEXT 9107
+
+#define IDR_T_MENU 9110
+#define ID_T_MENU_FIRST 9111
+#define ID_T_MENU_SECOND 9112
+
+#define IDD_T_HOVER 9120
+#define IDC_T_HOVER_ON 9121
+#define IDC_T_HOVER_OFF 9122
+
+#define IDD_T_LINES 9130
+#define IDC_T_LINE_LEFT 9131
+#define IDC_T_LINE_RIGHT 9132
+#define IDC_T_LINE_CENTRE 9133
