@@ -100,13 +100,25 @@ int CountOf(const DibSurface& surface, COLORREF colour)
     return n;
 }
 
-void CaptureToPng(HWND wnd, const char* name)
+void CaptureToPng(std::initializer_list<HWND> windows, const char* name)
 {
-    CRect r;
-    ::GetWindowRect(wnd, &r);
-    DibSurface surface(r.Width(), r.Height());
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(surface.Hdc(), 0, 0, r.Width(), r.Height(), screen, r.left, r.top, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
+    // Read from each window's own DC (what it has drawn), not from the screen, which the
+    // display may not have caught up with yet; later windows over earlier ones.
+    CRect all(0, 0, 0, 0);
+    for (HWND w : windows) {
+        CRect r;
+        ::GetWindowRect(w, &r);
+        all.UnionRect(&all, &r);
+    }
+    DibSurface surface(all.Width(), all.Height(), RGB(128, 128, 128));
+    for (HWND w : windows) {
+        CRect r;
+        ::GetWindowRect(w, &r);
+        HDC dc = ::GetWindowDC(w);
+        ::BitBlt(surface.Hdc(), r.left - all.left, r.top - all.top, r.Width(), r.Height(), dc, 0, 0, SRCCOPY);
+        ::ReleaseDC(w, dc);
+    }
     DumpPng(surface.Bitmap(), name);
 }
+
+void CaptureToPng(HWND wnd, const char* name) { CaptureToPng({wnd}, name); }

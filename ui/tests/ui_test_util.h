@@ -5,6 +5,7 @@
 #include "testsupport/DibSurface.h"
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 
 // A 24-bit DIB section whose pixel (x, y) is colourAt(x, y); the caller (or the button it is
@@ -42,5 +43,7 @@ DRAWITEMSTRUCT DrawRequest(HWND control, HDC dc, const RECT& item, UINT state);
 CRect BoundsOf(const DibSurface& surface, COLORREF colour);
 int CountOf(const DibSurface& surface, COLORREF colour);
 
-// The window as it shows on the screen, saved for a person to look at (under SL_DUMP_DIR).
+// The window as it has drawn itself, saved for a person to look at (under SL_DUMP_DIR); and
+// several windows where they stand on the screen, later ones over earlier ones.
 void CaptureToPng(HWND wnd, const char* name);
+void CaptureToPng(std::initializer_list<HWND> windows, const char* name);
