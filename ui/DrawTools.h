@@ -54,7 +54,7 @@ private:
 class CBrushSelector
 {
 public:
-    static const COLORREF kNoBrushColour = 0xFFFFFFFF;
+    static constexpr COLORREF kNoBrushColour = 0xFFFFFFFF;
 
     CBrushSelector(HDC dc, COLORREF colour);
     ~CBrushSelector();

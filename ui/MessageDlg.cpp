@@ -22,7 +22,7 @@ void CMessageDlg::DoDataExchange(CDataExchange* dx)
 BOOL CMessageDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    ::EnumChildWindows(m_hWnd, SetChildFont, 0);
+    ::EnumChildWindows(m_hWnd, SetDialogFontProc, 0);
     SetWindowText(GetLangText("120"));
     if (m_bYesNo) {
         SetDlgItemLangText(this, IDOK, "YES");

@@ -1,6 +1,7 @@
 #include "ui/SaveChangesDlg.h"
 
 #include "base/TextTable.h"
+#include "ui/DialogText.h"
 #include "ui/Skin.h"
 #include "res/ui_res.h"
 
@@ -22,7 +23,7 @@ void CSaveChangesDlg::DoDataExchange(CDataExchange* dx)
 BOOL CSaveChangesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    ::EnumChildWindows(m_hWnd, SetChildFont, 0);
+    ::EnumChildWindows(m_hWnd, SetDialogFontProc, 0);
     SetDlgItemText(IDC_SAVE_QUESTION, GetLangText("130"));
     SetWindowText(GetLangText("129"));
     SetDlgItemText(IDOK, GetLangText("YES"));

@@ -34,9 +34,3 @@ HBRUSH SkinPaleYellowBrush()
 
 // The dialog font of the program is that very font: one object for both.
 HFONT SkinBoldChildFont() { return GetDialogFont(); }
-
-BOOL CALLBACK SetChildFont(HWND child, LPARAM)
-{
-    ::SendMessage(child, WM_SETFONT, (WPARAM)SkinBoldChildFont(), TRUE);
-    return TRUE;
-}

@@ -36,7 +36,6 @@ const COLORREF kSkinSliderEdge = 0x8C5A1E;
 // Solid brushes of the blue and the pale yellow.
 HBRUSH SkinBlueBrush();
 HBRUSH SkinPaleYellowBrush();
-// The bold child font of the small dialogs (Arial, height -12, bold, antialiased) and the
-// child-window callback that sets it, with redraw, on every control of a dialog.
+// The bold child font of the small dialogs (Arial, height -12, bold, antialiased): the
+// program's dialog font, which SetDialogFontProc (ui/DialogText.h) puts on every control.
 HFONT SkinBoldChildFont();
-BOOL CALLBACK SetChildFont(HWND child, LPARAM unused);

@@ -7,6 +7,7 @@
 
 #include "base/OpenUrl.h"
 #include "base/Sound.h"
+#include "res/ui_res.h"
 #include "testsupport/DibSurface.h"
 #include "testsupport/GdiCheck.h"
 #include "testsupport/Pump.h"
@@ -331,6 +332,7 @@ TEST(SkinButtonSetters, MenuAndCursorThatDoNotLoad)
     CSkinButton b;
     EXPECT_EQ(kSkinLoadFailed, b.SetMenu(65001, nullptr, FALSE));
     EXPECT_EQ(kSkinLoadFailed, b.SetBtnCursor(65001, FALSE));
+    EXPECT_EQ(kSkinOk, b.SetBtnCursor(IDC_HAND_CURSOR, FALSE)) << "the program's hand";
     EXPECT_EQ(kSkinOk, b.SetBtnCursor(0, FALSE));
 }
 
