@@ -3,11 +3,12 @@
 #include "base/ComOwner.h"
 
 #include <shlobj.h>
+#include <stddef.h>
 #include <stdlib.h>
 #include <string.h>
 
 #ifndef _WIN64
-static_assert(sizeof(OPENFILENAME) == 88 && OPENFILENAME_SIZE_VERSION_400 == 76,
+static_assert(sizeof(OPENFILENAME) == 88 && offsetof(OPENFILENAME, lpTemplateName) + sizeof(LPCTSTR) == 76,
               "the two structure sizes of the 32-bit target");
 #endif
 

@@ -271,7 +271,7 @@ TEST(ProgressDlg, WorkerGetsTheJobAsSet)
     EXPECT_EQ(2, job.height);
     EXPECT_EQ(rgb, job.rgb);
     EXPECT_TRUE(run.hadBar) << "the messages go to the progress dialog";
-    EXPECT_EQ(&CProgressDlg::ProgressCallback, job.progress);
+    EXPECT_TRUE(job.progress == &CProgressDlg::ProgressCallback) << "the dialog's progress callback";
     EXPECT_EQ(50, job.paramA);
     EXPECT_EQ(100, job.paramB);
     EXPECT_EQ(-0.25f, job.paramFloat);
