@@ -63,7 +63,7 @@ TEST(LineStatic, RuleStandsHalfATextHeightClearOfTheText)
 {
     LinesDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_T_LINES));
-    ::SetWindowPos(dlg.m_hWnd, HWND_TOPMOST, 40, 600, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::SetWindowPos(dlg.m_hWnd, HWND_TOPMOST, 40, 600, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     dlg.UpdateWindow();
     PumpPending();
     CRect r;
@@ -103,7 +103,7 @@ TEST(LineStatic, LitTextIsYellowDimmedIsGreen)
 {
     LinesDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_T_LINES));
-    ::SetWindowPos(dlg.m_hWnd, HWND_TOPMOST, 40, 600, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::SetWindowPos(dlg.m_hWnd, HWND_TOPMOST, 40, 600, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     dlg.UpdateWindow();
     const TextSize left = Measure(dlg.left);
     auto textPixels = [&](COLORREF colour) {

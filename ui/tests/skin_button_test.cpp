@@ -402,13 +402,14 @@ TEST(SkinButtonWindow, LongAddressReachesTheOpenerWhole)
     ASSERT_TRUE(b.SubclassWindow(h));
     b.SetURL(url.c_str());
     EXPECT_STREQ(url.c_str(), (LPCTSTR)b.GetURL());
-    ::SendMessage(h, BM_CLICK, 0, 0);
+    ::SendMessage(parent.Hwnd(), WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), (LPARAM)h); // the button's click
     ASSERT_EQ(1u, g_opened.size());
     EXPECT_EQ(url, g_opened[0]);
     EXPECT_EQ(SW_SHOWMAXIMIZED, g_shows[0]);
     b.SetURL(nullptr);
-    ::SendMessage(h, BM_CLICK, 0, 0);
+    ::SendMessage(parent.Hwnd(), WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), (LPARAM)h); // the button's click
     EXPECT_EQ(1u, g_opened.size()) << "no address, nothing opened";
+    EXPECT_EQ(2, parent.Clicks(100)) << "the parent gets each click too";
     b.UnsubclassWindow();
     SetOpenUrlHandler(previous);
 }

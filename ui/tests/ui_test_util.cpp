@@ -28,8 +28,10 @@ HBITMAP PatternBitmap(int width, int height, const std::function<COLORREF(int, i
 
 TestParent::TestParent(int x, int y, int width, int height)
 {
-    CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW)), "test parent",
-             WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr, nullptr);
+    CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW)), "test parent", WS_POPUP, x, y,
+             width, height, nullptr, nullptr);
+    // Shown without taking the activation from the programs of the tests beside it.
+    ShowWindow(SW_SHOWNOACTIVATE);
 }
 
 TestParent::~TestParent()
