@@ -97,10 +97,12 @@ FwWorkerThreadStarter FwSetWorkerThreadStarter(FwWorkerThreadStarter starter)
     return previous;
 }
 
+HANDLE FwStartWorkerThread(unsigned(__stdcall* entry)(void*), void* argument) { return g_starter(entry, argument); }
+
 WorkerResult RunOnWorker(const std::function<void()>& job, const std::function<void()>& step)
 {
     WorkerCall call = {&job, WorkerResult()};
-    HANDLE thread = g_starter(&WorkerEntry, &call);
+    HANDLE thread = FwStartWorkerThread(&WorkerEntry, &call);
     if (thread == nullptr)
         return WorkerResult();
     // A step that throws ends the stepping; its exception is kept for the caller, who gets

@@ -36,3 +36,8 @@ bool FwWaitAnsweringSentMessages(HANDLE handle, const std::function<bool()>& ste
 // returns the one that was set.
 typedef HANDLE (*FwWorkerThreadStarter)(unsigned(__stdcall* entry)(void*), void* argument);
 FwWorkerThreadStarter FwSetWorkerThreadStarter(FwWorkerThreadStarter starter);
+
+// Starts a worker thread through that same starter, for a caller that waits its own way (a
+// modal dialog fed by the worker's messages): the thread's handle, which the caller closes,
+// or NULL when it could not start (the entry never runs then).
+HANDLE FwStartWorkerThread(unsigned(__stdcall* entry)(void*), void* argument);

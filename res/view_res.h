@@ -1,13 +1,8 @@
-// Resource ids of the design view, its tracker cursors and the small dialogs it uses.
+// Resource ids of the design view, its home panel and its tracker cursors (the small
+// dialogs it shows are the skinned toolkit's: res/ui_res.h).
 #pragma once
 
-#define IDD_MESSAGE_DLG 137
 #define IDD_HOME_PANEL 150
-#define IDD_SAVE_CHANGES_DLG 152
-
-#define IDC_MESSAGE_TEXT 1010
-#define IDC_SAVE_QUESTION 1049
-#define IDC_SAVE_NO 1090
 
 // Home panel buttons.
 #define IDC_HOME_LOAD 1301

@@ -1,6 +1,6 @@
 #include "app/files/DesignFileRoad.h"
 
-#include "app/shell/MessageDlg.h"
+#include "ui/MessageDlg.h"
 #include "model/ktb/DocumentFile.h"
 #include "model/design/FrostwellDoc.h"
 #include "fw/fwworker.h"

@@ -1,7 +1,7 @@
 #include "app/home/PanelManager.h"
 #include "app/files/DesignFileRoad.h"
 #include "app/files/FileWnd.h"
-#include "app/shell/SaveChangesDlg.h"
+#include "ui/SaveChangesDlg.h"
 #include "model/design/FrostwellDoc.h"
 
 namespace {

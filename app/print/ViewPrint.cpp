@@ -3,7 +3,7 @@
 // and the design of one cell for the paper preview.
 #include "app/view/FrostwellView.h"
 
-#include "app/shell/MessageDlg.h"
+#include "ui/MessageDlg.h"
 #include "app/print/MyPrintDialog.h"
 #include "app/print/PasswordDlg.h"
 #include "app/print/PrinterList.h"

@@ -20,6 +20,7 @@
 #include "model/paper/PaperSize.h"
 #include "res/app_res.h"
 #include "res/print_res.h"
+#include "res/ui_res.h"
 #include "res/view_res.h"
 
 #include <dlgs.h>

@@ -14,6 +14,7 @@
 #include "model/paper/PaperGlobals.h"
 #include "model/paper/PaperLayout.h"
 #include "res/app_res.h"
+#include "res/ui_res.h"
 #include "res/view_res.h"
 #include "model/tests/rich_design.h"
 #include "testsupport/DialogDriver.h"

@@ -1,9 +1,10 @@
 // The message box, the question "Save Changes" and the home panel's host, shown as a
 // person meets them: the dialog's texts are read and its buttons pressed.
-#include "app/home/MenuWnd.h"
-#include "app/shell/MessageDlg.h"
-#include "app/shell/SaveChangesDlg.h"
+#include "ui/MenuWnd.h"
+#include "ui/MessageDlg.h"
+#include "ui/SaveChangesDlg.h"
 #include "base/TextTable.h"
+#include "res/ui_res.h"
 #include "res/view_res.h"
 #include "testsupport/DialogDriver.h"
 #include "testsupport/Input.h"
@@ -38,23 +39,43 @@ TEST_F(ViewDialogs, PlainMessageShowsOneButton)
     EXPECT_FALSE(cancelShown);
 }
 
-TEST_F(ViewDialogs, YesNoMessage)
+// The yes/no form changes the title and the button texts only: its second button shows
+// only when asked for, like the plain form's Cancel.
+TEST_F(ViewDialogs, YesNoMessageChangesTextsNotButtons)
 {
-    CString title, yes, no;
-    DialogDriver driver([&](HWND dlg) {
-        title = WindowText(dlg);
-        yes = WindowText(::GetDlgItem(dlg, IDOK));
-        no = WindowText(::GetDlgItem(dlg, IDCANCEL));
-        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dlg, IDCANCEL)));
-        Press(dlg, IDCANCEL);
-    });
-    CMessageDlg dlg;
-    dlg.m_message = "?";
-    dlg.SetYesNo(TRUE);
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_STREQ((LPCTSTR)GetLangText("121"), (LPCTSTR)title);
-    EXPECT_STREQ("Yes", (LPCTSTR)yes);
-    EXPECT_STREQ("No", (LPCTSTR)no);
+    struct
+    {
+        BYTE yesNo, showCancel;
+        const char* title;
+        const char* ok;
+        const char* cancel;
+        BOOL cancelShown;
+    } cases[] = {
+        {TRUE, FALSE, "121", "Yes", "No", FALSE},
+        {TRUE, TRUE, "121", "Yes", "No", TRUE},
+        {FALSE, TRUE, "120", "OK", "Cancel", TRUE},
+    };
+    for (const auto& c : cases) {
+        CString title, yes, no;
+        BOOL shown = !c.cancelShown;
+        DialogDriver driver([&](HWND dlg) {
+            title = WindowText(dlg);
+            yes = WindowText(::GetDlgItem(dlg, IDOK));
+            no = WindowText(::GetDlgItem(dlg, IDCANCEL));
+            shown = ::IsWindowVisible(::GetDlgItem(dlg, IDCANCEL));
+            PressEscape(dlg);
+        });
+        CMessageDlg dlg;
+        dlg.m_message = "?";
+        dlg.SetYesNo(c.yesNo);
+        dlg.m_bShowCancel = c.showCancel;
+        EXPECT_EQ(IDCANCEL, dlg.DoModal());
+        ASSERT_TRUE(driver.Acted());
+        EXPECT_STREQ((LPCTSTR)GetLangText(c.title), (LPCTSTR)title) << c.title;
+        EXPECT_STREQ(c.ok, (LPCTSTR)yes);
+        EXPECT_STREQ(c.cancel, (LPCTSTR)no);
+        EXPECT_EQ(c.cancelShown, shown) << c.ok << " " << (int)c.showCancel;
+    }
 }
 
 TEST_F(ViewDialogs, EscapeEndsThePlainMessageWithCancel)

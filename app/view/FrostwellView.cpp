@@ -1,6 +1,6 @@
 #include "app/view/FrostwellView.h"
 #include "app/shell/FrostwellApp.h"
-#include "app/shell/MessageDlg.h"
+#include "ui/MessageDlg.h"
 #include "app/home/PanelManager.h"
 #include "app/print/PrinterByName.h"
 #include "app/view/RulerBar.h"

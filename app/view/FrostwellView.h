@@ -2,7 +2,7 @@
 // tracker handles of the selected object, the home panel's host and the start-up timer.
 #pragma once
 #include "fw/fwwin.h"
-#include "app/home/MenuWnd.h"
+#include "ui/MenuWnd.h"
 #include "app/view/ObjectTracker.h"
 #include "model/gfx/MemDC.h"
 #include <gdiplus.h>

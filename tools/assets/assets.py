@@ -195,6 +195,10 @@ class ScriptReader:
 
     def finish(self):
         for kind, symbol, file, rc, line in self.pending:
+            if symbol.startswith('"'):
+                # A resource known by name ("IDC_HAND"): the row's id is the name.
+                self.resources.append(Resource(kind, symbol[1:-1], '', file or rc, rc, line))
+                continue
             rid = number(symbol, self.defines)
             if rid is None:
                 raise Problem('%s:%d: %s has no numeric #define (a named resource would not load by id)'
@@ -286,8 +290,14 @@ BATCH = {
     'splash': lambda root, tools: ['bash', os.path.join(HERE, 'make_splash.sh'),
                                    os.path.join(root, 'res', 'splash.bmp'), os.path.join(root, 'res', 'app.ico')],
 }
+def skin_command(row, out, tools):
+    return ['python3', os.path.join(HERE, 'make_skin.py'), out, row['size'], row['background']] + \
+        shlex.split(row['params'])
+
+
 PER_ROW = {
     'render': render_command,
+    'skin': skin_command,
 }
 # Not generated: 'rc' (written in the resource script itself), 'hand' (a committed file
 # drawn by hand).
@@ -369,6 +379,12 @@ def check_row(row, problems):
                         % (where, row['file'], measured[0], measured[1], row['size'] or '-', row['depth'] or '-'))
 
 
+def row_key(row):
+    """The resource a row names: its kind and its number, or its name for a named one."""
+    rid = number(row['id'], {})
+    return row['kind'], rid if rid is not None else row['id']
+
+
 def check(args):
     problems = []
     resources = read_script()
@@ -379,7 +395,7 @@ def check(args):
 
     by_key = {}
     for row in rows:
-        key = (row['kind'], number(row['id'], {}))
+        key = row_key(row)
         if key in by_key:
             problems.append('%s:%d: a second row for %s %s' % (CSV_PATH, row['line'], row['kind'], row['id']))
         by_key[key] = row
@@ -388,13 +404,13 @@ def check(args):
     for res in resources:
         key = (res.kind, res.id)
         if key in found:
-            problems.append('%s: a second %s with id %d' % (res.where(), res.kind, res.id))
+            problems.append('%s: a second %s with id %s' % (res.where(), res.kind, res.id))
         found.add(key)
         row = by_key.get(key)
         if row is None:
-            problems.append('%s: %s %d (%s) has no row in %s' % (res.where(), res.kind, res.id, res.symbol, CSV_PATH))
+            problems.append('%s: %s %s (%s) has no row in %s' % (res.where(), res.kind, res.id, res.symbol, CSV_PATH))
         elif (row['symbol'], row['file']) != (res.symbol, res.file):
-            problems.append('%s:%d: %s %d is %s from %s in the script, the row says %s from %s'
+            problems.append('%s:%d: %s %s is %s from %s in the script, the row says %s from %s'
                             % (CSV_PATH, row['line'], res.kind, res.id, res.symbol, res.file, row['symbol'],
                                row['file']))
     for key, row in by_key.items():

@@ -13,7 +13,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 WORK = os.path.abspath(sys.argv[1])
-CURSORS = ['movectrl', 'pivot', 'rotate', 'shearh', 'shearv']
+CURSORS = ['movectrl', 'pivot', 'rotate', 'shearh', 'shearv', 'hand']
 
 HEADER = '''#pragma once
 #define IDS_HELLO 200
@@ -24,6 +24,7 @@ HEADER = '''#pragma once
 #define IDC_CUR_ROTATE 212
 #define IDC_CUR_SHEARH 213
 #define IDC_CUR_SHEARV 214
+#define IDC_CUR_HAND 215
 '''
 
 SCRIPT = '''#include <windows.h>
@@ -43,14 +44,16 @@ BEGIN
 END
 
 IDB_DOT BITMAP "dot.bmp"
-''' + ''.join('IDC_CUR_%s CURSOR "cursors/%s.cur"\n' % (c.upper(), c) for c in CURSORS)
+''' + ''.join('IDC_CUR_%s CURSOR "cursors/%s.cur"\n' % (c.upper(), c) for c in CURSORS) + \
+    '"IDC_HAND" CURSOR "cursors/hand.cur"\n'
 
 ROWS = ['id,symbol,kind,file,size,depth,background,generator,params',
         '200,IDS_HELLO,string,res/sugarleaf.rc,,,,rc,',
         '201,IDD_SMALL,dialog,res/sugarleaf.rc,,,,rc,',
         '202,IDB_DOT,bitmap,res/dot.bmp,2x1,24,#FFFFFF,hand,'] + \
        ['%d,IDC_CUR_%s,cursor,res/cursors/%s.cur,32x32,1,mask,cursors,' % (210 + i, c.upper(), c)
-        for i, c in enumerate(CURSORS)]
+        for i, c in enumerate(CURSORS)] + \
+       ['IDC_HAND,,cursor,res/cursors/hand.cur,32x32,1,mask,cursors,']
 
 
 def bmp_2x1():
@@ -94,6 +97,10 @@ CASES = [
      'unknown generator "paint"'),
     ('inline resource said to be generated', lambda s, h, r: (s, h, [x.replace(',,rc,', ',,hand,') for x in r]),
      'a resource written in res/sugarleaf.rc has generator "rc"'),
+    ('named resource without a row', lambda s, h, r: (s, h, [x for x in r if not x.startswith('IDC_HAND,')]),
+     'cursor IDC_HAND () has no row'),
+    ('row of a name the script lacks', lambda s, h, r: (replace(s, '"IDC_HAND" CURSOR', '"IDC_POINT" CURSOR'), h, r),
+     'no cursor with id IDC_HAND in the resource script'),
     ('columns renamed', lambda s, h, r: (s, h, [r[0].replace('generator', 'maker')] + r[1:]), 'the columns are'),
     ('committed file unlike its generator', 'flip', 'res/cursors/rotate.cur differs from what generator "cursors"'),
     ('generator file no row registers',
@@ -128,7 +135,7 @@ for i, (label, change, expected) in enumerate(CASES):
                            os.path.join(root, 'generated')], stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                           text=True)
     if expected is None:
-        ok = done.returncode == 0 and '8 resources' in done.stdout and '5 generated files' in done.stdout
+        ok = done.returncode == 0 and '10 resources' in done.stdout and '7 generated files' in done.stdout
     else:
         ok = done.returncode == 1 and expected in done.stdout
     if not ok:

@@ -70,3 +70,35 @@ cursor('rotate.cur', (15, 15), outlined(arc + line((15, 6), (19, 2)) + line((15,
 # 132 / 133 shear along a horizontal / vertical edge.
 cursor('shearh.cur', (15, 15), outlined(arrow((4, 12), (26, 12)) + line((4, 19), (26, 19))))
 cursor('shearv.cur', (15, 15), outlined(arrow((12, 4), (12, 26)) + line((19, 4), (19, 26))))
+
+# The hand over links and skinned controls: a hand pointing up, the tip of its finger the
+# hot spot ('X' black outline, '.' white inside, blanks transparent).
+HAND = [
+    '     XX         ',
+    '    X..X        ',
+    '    X..X        ',
+    '    X..X        ',
+    '    X..X        ',
+    '    X..XXX      ',
+    '    X..X..XXX   ',
+    '    X..X..X..XX ',
+    ' XX X..X..X..X.X',
+    'X..XX........X.X',
+    'X...X..........X',
+    ' X.............X',
+    '  X............X',
+    '  X...........X ',
+    '   X..........X ',
+    '   X.........X  ',
+    '    X........X  ',
+    '    X........X  ',
+    '    XXXXXXXXXX  ',
+]
+hand = {}
+for y, row in enumerate(HAND):
+    for x, c in enumerate(row):
+        if c == 'X':
+            hand[(x + 8, y + 6)] = 'b'
+        elif c == '.':
+            hand[(x + 8, y + 6)] = 'w'
+cursor('hand.cur', (14, 6), hand)

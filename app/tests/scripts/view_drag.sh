@@ -65,6 +65,10 @@ echo "image now at $a0 $b0 $a1 $b1"
 focus_window "$main"
 xdotool key alt+F4
 ask=$(wait_dialog '^Save Changes$' "closing did not ask" "$shots/view-drag-save-changes.png")
+# The skinned question: pale yellow inside its frame.
+read -r ax ay aw ah <<<"$(window_geometry "$ask")"
+[ "$(pixel "$shots/view-drag-save-changes.png" $((ax + 8)) $((ay + ah - 8)))" = FFFFC0 ] \
+  || fail "\"Save Changes\" is not the skinned, pale yellow dialog"
 answer_dialog "$ask" '^Save Changes$' Escape
 
 # Cancel kept the program: closing again asks again (keys are handled in turn, so the

@@ -1,17 +1,23 @@
-#include "app/shell/SaveChangesDlg.h"
-#include "base/Globals.h"
+#include "ui/SaveChangesDlg.h"
+
 #include "base/TextTable.h"
 #include "ui/DialogText.h"
-#include "res/view_res.h"
+#include "ui/Skin.h"
+#include "res/ui_res.h"
 
 BEGIN_MESSAGE_MAP(CSaveChangesDlg, CDialog)
     ON_BN_CLICKED(IDC_SAVE_NO, &CSaveChangesDlg::OnNo)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CSaveChangesDlg::CSaveChangesDlg(CWnd* parent) : CDialog(IDD_SAVE_CHANGES_DLG, parent)
+CSaveChangesDlg::CSaveChangesDlg(CWnd* parent) : CDialog(IDD_SAVE_CHANGES_DLG, parent) {}
+
+void CSaveChangesDlg::DoDataExchange(CDataExchange* dx)
 {
-    m_brush.CreateSolidBrush(RGB(0xFF, 0xFF, 0xC0));
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_SAVE_NO, m_btnNo);
+    DDX_Control(dx, IDOK, m_btnYes);
+    DDX_Control(dx, IDCANCEL, m_btnCancel);
 }
 
 BOOL CSaveChangesDlg::OnInitDialog()
@@ -31,5 +37,5 @@ void CSaveChangesDlg::OnNo() { EndDialog(SAVE_CHANGES_NO); }
 HBRUSH CSaveChangesDlg::OnCtlColor(CDC* dc, CWnd*, UINT)
 {
     dc->SetBkMode(TRANSPARENT);
-    return (HBRUSH)m_brush.GetSafeHandle();
+    return SkinPaleYellowBrush();
 }

@@ -1,5 +1,8 @@
 // The host window that carries one modeless panel inside a one-pixel border and
 // takes over the panel's dialog procedure.
+//
+// The rule it keeps: the panel it took over is its own, destroyed and deleted once with the
+// host; the host is always two pixels wider and higher than the panel's client area.
 #pragma once
 #include "fw/fwwin.h"
 

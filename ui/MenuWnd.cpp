@@ -1,4 +1,6 @@
-#include "app/home/MenuWnd.h"
+#include "ui/MenuWnd.h"
+
+#include "ui/Skin.h"
 
 BEGIN_MESSAGE_MAP(CMenuWnd, CWnd)
     ON_WM_SHOWWINDOW()
@@ -7,7 +9,7 @@ END_MESSAGE_MAP()
 
 CMenuWnd::CMenuWnd() : m_pDialog(NULL), m_bOwnsDialog(FALSE), m_pfnOldDlgProc(NULL), m_strName("none")
 {
-    m_brush.CreateSolidBrush(RGB(66, 154, 252));
+    m_brush.CreateSolidBrush(kSkinBlue);
     m_strClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, ::LoadCursor(NULL, IDC_ARROW),
                                      (HBRUSH)m_brush.GetSafeHandle(), NULL);
 }
