@@ -8,7 +8,6 @@
 #define IDC_TEST_BUTTON 1001
 #define IDC_TEST_EDIT 1002
 
-
 #define IDD_T_BUTTONS 9100
 #define IDC_T_PUSH 9101
 #define IDC_T_CHECK 9102
