@@ -572,8 +572,9 @@ TEST(ThumbFolder, ANewLoadWaitsForTheRunningOneAndLoadsTheLastAsked)
         EXPECT_FALSE(second.GetWorker().IsAlive());
         EXPECT_EQ(0u, second.GetWorker().GetExitCode()) << "ended by its own stop, not by force";
     }
-    EXPECT_TRUE(PumpUntil([&] { return ProcessThreads() == threadsBefore; }))
-        << ProcessThreads() << " threads instead of " << threadsBefore;
+    // No thread left behind; a helper thread of the system that ended meanwhile may make fewer.
+    EXPECT_TRUE(PumpUntil([&] { return ProcessThreads() <= threadsBefore; }))
+        << ProcessThreads() << " threads instead of at most " << threadsBefore;
     EXPECT_TRUE(noDialogs.Unexpected().empty()) << "no error box";
 }
 
