@@ -97,4 +97,11 @@ REG
     wineserver -w
     touch "$WINEPREFIX/.sl-ready"
   fi
+  # A crash prints its backtrace and ends the process instead of waiting behind Wine's
+  # crash box until the test times out (prefixes made before this also get it).
+  if [ ! -f "$WINEPREFIX/.sl-nocrashbox" ]; then
+    wine_step "$loader" "turning off Wine's crash box (reg)" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+    wineserver -w
+    touch "$WINEPREFIX/.sl-nocrashbox"
+  fi
 done
