@@ -2,6 +2,7 @@
 
 #include "base/KeyStore.h"
 #include "res/print_res.h"
+#include "ui/Skin.h"
 
 IMPLEMENT_DYNAMIC(CMyPrintDialog, CPrintDialog)
 
@@ -16,7 +17,7 @@ CMyPrintDialog::CMyPrintDialog(BOOL printSetupOnly, BYTE outline, BYTE invert, i
     : CPrintDialog(printSetupOnly, flags, parent), m_outline(outline ? 1 : 0), m_invert(invert ? 1 : 0),
       m_printerName(printerName), m_horizontal(horizontalMm), m_vertical(verticalMm)
 {
-    m_brush.CreateSolidBrush(0xC0FFFF);
+    m_brush.CreateSolidBrush(kSkinPaleYellow);
     m_pd.Flags |= PD_ENABLEPRINTTEMPLATE;
     m_pd.hInstance = AfxGetInstanceHandle();
     m_pd.lpPrintTemplateName = MAKEINTRESOURCE(IDD_PRINT_DIALOG);
@@ -135,6 +136,6 @@ HBRUSH CMyPrintDialog::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)
     if (ctlColor == CTLCOLOR_EDIT || ctlColor == CTLCOLOR_LISTBOX || ctlColor == CTLCOLOR_BTN)
         return CPrintDialog::OnCtlColor(dc, wnd, ctlColor);
     dc->SetBkMode(TRANSPARENT);
-    dc->SetBkColor(0xFC9A42);
+    dc->SetBkColor(kSkinBlue);
     return (HBRUSH)m_brush.GetSafeHandle();
 }

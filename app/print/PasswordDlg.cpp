@@ -3,6 +3,7 @@
 #include "base/TextTable.h"
 #include "digest/hash_calculator.h"
 #include "res/print_res.h"
+#include "ui/Skin.h"
 
 CString ComputePasswordDigest(const CString& typed)
 {
@@ -27,7 +28,7 @@ BEGIN_MESSAGE_MAP(CPasswordDlg, CDialog)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CPasswordDlg::CPasswordDlg(CWnd* parent) : CDialog(IDD_PASSWORD, parent) { m_brush.CreateSolidBrush(0xC0FFFF); }
+CPasswordDlg::CPasswordDlg(CWnd* parent) : CDialog(IDD_PASSWORD, parent) { m_brush.CreateSolidBrush(kSkinPaleYellow); }
 
 void CPasswordDlg::DoDataExchange(CDataExchange* pDX)
 {

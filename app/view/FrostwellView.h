@@ -3,6 +3,7 @@
 #pragma once
 #include "fw/fwwin.h"
 #include "ui/MenuWnd.h"
+#include "ui/Skin.h"
 #include "app/view/ObjectTracker.h"
 #include "model/gfx/MemDC.h"
 #include <gdiplus.h>
@@ -17,7 +18,7 @@ public:
     ~CFrostwellView() override;
 
     enum { kStartupTimer = 101, kStartupDelay = 1500, kHostId = 101 };
-    static const COLORREF kCanvasColour = 0xFC9A42;
+    static const COLORREF kCanvasColour = kSkinBlue;
 
     CFrostwellDoc* GetDocument() const;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
