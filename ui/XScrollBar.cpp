@@ -62,6 +62,8 @@ CScrollBarMemDC::CScrollBarMemDC(CDC* target, const CRect& rect, bool enabled)
     m_pBitmap->CreateCompatibleBitmap(target, rect.Width(), rect.Height());
     m_hOldBitmap = ::SelectObject(GetSafeHdc(), m_pBitmap->GetSafeHandle());
     ::SetWindowOrgEx(GetSafeHdc(), rect.left, rect.top, nullptr);
+    // Stretched skin pieces keep their own colours (no AND of dropped rows).
+    ::SetStretchBltMode(GetSafeHdc(), COLORONCOLOR);
 }
 
 CScrollBarMemDC::~CScrollBarMemDC()
