@@ -11,6 +11,8 @@
 #pragma once
 #include "fw/fwwin.h"
 
+#include <vector>
+
 // An off-screen picture of a rectangle of a target DC, put on the target when it goes:
 // copied as it is when enabled, faded at 25 % into the panel blue when disabled.
 class CScrollBarMemDC : public CDC
@@ -83,10 +85,11 @@ private:
     void Draw();
     void DrawHorizontal();
     void DrawVertical();
-    // The marks of a loaded thumb bitmap in `bits` (selected), against the channel drawn
-    // in `target`: row/column of the channel's first and last pixel.
-    void RecolourThumb(CDC* bits, CDC* target, int width, int height);
-    void TintStrip(CDC* strip, int length);
+    // The marks of a thumb bitmap's pixels (0x00RRGGBB words, rows top-down) take the
+    // bar's colours; the end marks those of the channel already drawn in `target`.
+    void RecolourThumb(std::vector<DWORD>& bits, int width, int height, CDC* target);
+    // The channel strip's pixels become the gauge shades of the thumb colour.
+    void TintStrip(std::vector<DWORD>& strip);
     void UpdateThumbPosition();
     void LimitThumbPosition();
     void PositionFromThumb();

@@ -32,7 +32,7 @@ COLORREF Shade(COLORREF c, double l)
     const double x = chroma * (1 - std::fabs(std::fmod(h, 2) - 1));
     double rgb[3] = {0, 0, 0};
     const int sector = (int)h % 6;
-    const int order[6][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1}, {2, 1, 0}, {1, 2, 0}, {0, 2, 1}};
+    const int order[6][3] = {{0, 1, 2}, {1, 0, 2}, {1, 2, 0}, {2, 1, 0}, {2, 0, 1}, {0, 2, 1}};
     // order[sector]: which channel gets chroma, x and 0.
     rgb[order[sector][0]] = chroma;
     rgb[order[sector][1]] = x;
@@ -143,9 +143,10 @@ TEST(XScrollBarShort, ABarWithoutRoomKeepsTheThumbAtTheStart)
     dlg.bar.SetScrollPos(50);
     EXPECT_EQ(25, dlg.bar.GetThumbRect().left);
     // A drag of the thumb there gives the minimum.
-    ::PostMessage(dlg.bar.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 6));
-    ::PostMessage(dlg.bar.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 6));
-    ::PostMessage(dlg.bar.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(40, 6));
+    // (Not released over the last arrow at 35..59, which would step once more.)
+    ::PostMessage(dlg.bar.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(28, 6));
+    ::PostMessage(dlg.bar.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(32, 6));
+    ::PostMessage(dlg.bar.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(32, 6));
     ASSERT_TRUE(PumpUntil([&] { return !dlg.From(dlg.bar.m_hWnd, SB_THUMBTRACK).empty(); }, 2000));
     PumpPending();
     EXPECT_EQ(0, dlg.From(dlg.bar.m_hWnd, SB_THUMBTRACK).back().position);
@@ -169,7 +170,7 @@ TEST_F(XScrollBarTest, GaugeShadesOfTheThumbColour)
         EXPECT_PRED3(Near, Shade(c, 0.92), shown.At(50, 1), 2) << std::hex << c;
         EXPECT_PRED3(Near, Shade(c, 0.87), shown.At(50, 2), 2) << std::hex << c;
         EXPECT_PRED3(Near, Shade(c, 0.8), shown.At(50, 6), 2) << std::hex << c;
-        EXPECT_PRED3(Near, Shade(c, 0.8), shown.At(110, 9), 2) << std::hex << c;
+        EXPECT_PRED3(Near, Shade(c, 0.8), shown.At(95, 9), 2) << std::hex << c;
         EXPECT_EQ(plainTop, shown.At(150, 1)) << std::hex << c;
     }
     CaptureToPng(dlg.bar.m_hWnd, "scrollbar-enabled");
