@@ -2,7 +2,8 @@
 // one-pixel strip and a thumb whose marked pixels take the bar's colours at paint time.
 // The part of the channel before the thumb is tinted with light shades of the thumb
 // colour, so that the bar reads as a gauge. It reports to its parent as a scroll bar does
-// (WM_HSCROLL or WM_VSCROLL, sent).
+// (WM_HSCROLL or WM_VSCROLL, sent). The wheel and the Left and Right keys take left and
+// right steps (WM_HSCROLL) on either kind of bar.
 //
 // The rule it keeps: every change is drawn off-screen and copied in one step; the thumb
 // place and the position are computed only when the channel has room and the range is not
