@@ -3,6 +3,7 @@
 #include "app/browser/ShellTreeCtrl.h"
 
 #include <windowsx.h>
+#undef SubclassWindow // windowsx.h names a macro after the window method
 
 #include <algorithm>
 #include <vector>
