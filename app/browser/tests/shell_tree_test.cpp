@@ -242,8 +242,8 @@ void Click(CShellTreeCtrl& tree, HTREEITEM item)
     PumpPending();
 }
 
-// Presses on `from`, moves past the drag threshold, moves to `to` and lets go there.
-void Drag(CShellTreeCtrl& tree, HTREEITEM from, HTREEITEM to)
+// Presses on `from`, moves past the drag threshold and on over `to`, the button still down.
+void DragOver(CShellTreeCtrl& tree, HTREEITEM from, HTREEITEM to)
 {
     const CPoint start = ItemPoint(tree, from), end = ItemPoint(tree, to);
     PointerAt(tree, start);
@@ -252,8 +252,23 @@ void Drag(CShellTreeCtrl& tree, HTREEITEM from, HTREEITEM to)
     PumpPending();
     PointerAt(tree, end);
     tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(end.x, end.y));
-    tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(end.x, end.y));
+    PumpPending();
+}
+
+// Lets go where the pointer is.
+void Release(CShellTreeCtrl& tree)
+{
+    CPoint at;
+    ::GetCursorPos(&at);
+    tree.ScreenToClient(&at);
+    tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     PumpUntil([&] { return !tree.IsDragging(); });
+}
+
+void Drag(CShellTreeCtrl& tree, HTREEITEM from, HTREEITEM to)
+{
+    DragOver(tree, from, to);
+    Release(tree);
 }
 
 // Holds Ctrl in this thread's keyboard state for a scope.
@@ -605,6 +620,21 @@ TEST(ShellTree, DropMovesOrCopiesAFolderAndRefusesItsOwnPlaces)
     EXPECT_EQ(z3, tree.FindChildItem(nullptr, "z3"));
     EXPECT_TRUE(Exists(root + "\\z3"));
     EXPECT_TRUE(SaveScreenshot(dlg->m_hWnd, "shell_tree_after_drops"));
+
+    // Held over a closed folder, the drag opens it after three ticks of its timer; Esc then
+    // ends the drag and the button let go later drops nothing.
+    g_failWith = 0;
+    tree.Expand(z1, TVE_COLLAPSE);
+    DragOver(tree, z3, z1);
+    ASSERT_TRUE(tree.IsDragging());
+    EXPECT_EQ(z1, tree.GetDropHilightItem());
+    EXPECT_TRUE(PumpUntil([&] { return (tree.GetItemState(z1, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }, 5000));
+    Key(tree, VK_ESCAPE);
+    EXPECT_FALSE(tree.IsDragging());
+    EXPECT_EQ(nullptr, tree.GetDropHilightItem());
+    Release(tree);
+    EXPECT_EQ(4u, g_calls.size());
+    EXPECT_TRUE(Exists(root + "\\z3"));
     CloseTree(dlg);
 }
 
