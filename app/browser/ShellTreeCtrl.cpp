@@ -24,15 +24,6 @@ CString JoinPath(const CString& folder, LPCTSTR name)
     return EndsWithBackslash(folder) ? folder + name : folder + "\\" + name;
 }
 
-// A path as the shell's operations take it: ended by two zero characters.
-std::vector<char> DoubleZeroed(const CString& path)
-{
-    std::vector<char> buffer((LPCTSTR)path, (LPCTSTR)path + path.GetLength());
-    buffer.push_back('\0');
-    buffer.push_back('\0');
-    return buffer;
-}
-
 bool KeyDown(int key) { return ::GetKeyState(key) < 0; }
 
 HWND MainWindowHandle() { return FwGetSafeHwnd(AfxGetMainWnd()); }
@@ -386,6 +377,14 @@ void CShellTreeCtrl::OnItemExpanding(NMHDR* pNMHDR, LRESULT* pResult)
 // ---------------------------------------------------------------------------------------
 // Actions
 
+std::vector<char> CShellTreeCtrl::ShellPath(const CString& path)
+{
+    std::vector<char> buffer((LPCTSTR)path, (LPCTSTR)path + path.GetLength());
+    buffer.push_back('\0');
+    buffer.push_back('\0');
+    return buffer;
+}
+
 int CShellTreeCtrl::RunFileOperation(SHFILEOPSTRUCT& op) const
 {
     return (g_shell.fileOperation ? g_shell.fileOperation : RealFileOperation)(&op);
@@ -417,7 +416,7 @@ void CShellTreeCtrl::DeleteItem(HTREEITEM item)
 {
     if (!item || !m_bAllowDelete || IsDrive(item))
         return;
-    std::vector<char> from = DoubleZeroed(ItemToPath(item));
+    std::vector<char> from = ShellPath(ItemToPath(item));
     SHFILEOPSTRUCT op = {};
     op.hwnd = MainWindowHandle();
     op.wFunc = FO_DELETE;
@@ -530,7 +529,7 @@ void CShellTreeCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
     const CString folder = parent ? ItemToPath(parent) : m_rootFolder;
     const CString oldPath = ItemToPath(item);
     const CString newPath = JoinPath(folder, newText);
-    std::vector<char> from = DoubleZeroed(oldPath), to = DoubleZeroed(newPath);
+    std::vector<char> from = ShellPath(oldPath), to = ShellPath(newPath);
     SHFILEOPSTRUCT op = {};
     op.hwnd = MainWindowHandle();
     op.wFunc = FO_RENAME;

@@ -15,6 +15,8 @@
 
 #include <shellapi.h>
 
+#include <vector>
+
 // Sent to the parent when an item is opened: wParam the chosen path (LPCTSTR), lParam 0.
 const UINT WM_SHELLTREE_OPEN = WM_USER + 100;
 
@@ -136,6 +138,8 @@ private:
     void SetDragCursor(HTREEITEM target);
 
     int RunFileOperation(SHFILEOPSTRUCT& op) const;
+    // A path as the shell's operations take it: ended by two zero characters.
+    static std::vector<char> ShellPath(const CString& path);
     int ItemDepth(HTREEITEM item) const;
 
     CSystemImageList m_imageList;

@@ -10,14 +10,6 @@ const UINT_PTR kDragTimer = 1;
 const UINT kDragTimerMs = 300;
 const DWORD kExpandAfterTicks = 3;
 
-std::vector<char> DoubleZeroed(const CString& path)
-{
-    std::vector<char> buffer((LPCTSTR)path, (LPCTSTR)path + path.GetLength());
-    buffer.push_back('\0');
-    buffer.push_back('\0');
-    return buffer;
-}
-
 } // namespace
 
 int CShellTreeCtrl::ItemDepth(HTREEITEM item) const
@@ -209,7 +201,7 @@ void CShellTreeCtrl::EndDragging(BOOL cancel)
 
     const bool copy = ::GetKeyState(VK_CONTROL) < 0;
     const CString targetPath = ItemToPath(target);
-    std::vector<char> from = DoubleZeroed(ItemToPath(dragged)), to = DoubleZeroed(targetPath);
+    std::vector<char> from = ShellPath(ItemToPath(dragged)), to = ShellPath(targetPath);
     SHFILEOPSTRUCT op = {};
     op.hwnd = m_hWnd;
     op.wFunc = copy ? FO_COPY : FO_MOVE;
