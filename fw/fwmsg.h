@@ -10,6 +10,8 @@ class CWnd;
 class CDC;
 class CScrollBar;
 class CPoint;
+class CCmdUI;
+class CMenu;
 
 typedef void (CCmdTarget::*FW_PMSG)();
 
@@ -56,6 +58,8 @@ enum FwSig {
     FwSig_i_mouseact,   // int (CWnd*, UINT, UINT)
     FwSig_v_actapp,     // void (BOOL, DWORD)
     FwSig_v_dropfiles,  // void (HDROP)
+    FwSig_cmdui,        // void (CCmdUI*)                  command enabling
+    FwSig_v_initmenu,   // void (CMenu*, UINT, BOOL)       WM_INITMENUPOPUP
 };
 
 struct FwMsgMapEntry
@@ -82,6 +86,8 @@ struct FwMsgMap
 #define WM_FW_SETMESSAGESTRING 0x0362
 // Command notification codes used for routing.
 #define CN_COMMAND 0
+// Asks a command's owner whether the command is enabled (pExtra is the CCmdUI).
+#define CN_UPDATE_COMMAND_UI 0xFFFF
 
 #define DECLARE_MESSAGE_MAP()                   \
 public:                                         \
@@ -120,6 +126,9 @@ protected:                                      \
     {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), FwSig_b_u, FW_MSG_CAST(BOOL(CCmdTarget::*)(UINT), fn)},
 #define ON_COMMAND_RANGE(id, idLast, fn) \
     {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(idLast), FwSig_v_u, FW_MSG_CAST(void(CCmdTarget::*)(UINT), fn)},
+#define ON_UPDATE_COMMAND_UI(id, fn)               \
+    {WM_COMMAND, CN_UPDATE_COMMAND_UI, (UINT)(id), \
+     (UINT)(id), FwSig_cmdui,          FW_MSG_CAST(void(CCmdTarget::*)(CCmdUI*), fn)},
 #define ON_CONTROL(code, id, fn) \
     {WM_COMMAND, (UINT)(code), (UINT)(id), (UINT)(id), FwSig_v_v, FW_MSG_CAST(void(CCmdTarget::*)(), fn)},
 #define ON_CONTROL_RANGE(code, id, idLast, fn) \
@@ -259,4 +268,6 @@ protected:                                      \
 #define ON_WM_SYSCOMMAND() FW_ON_WM(WM_SYSCOMMAND, FwSig_v_syscmd, void (CWnd::*)(UINT, LPARAM), OnSysCommand)
 #define ON_WM_MOUSEACTIVATE() \
     FW_ON_WM(WM_MOUSEACTIVATE, FwSig_i_mouseact, int (CWnd::*)(CWnd*, UINT, UINT), OnMouseActivate)
+#define ON_WM_INITMENUPOPUP() \
+    FW_ON_WM(WM_INITMENUPOPUP, FwSig_v_initmenu, void (CWnd::*)(CMenu*, UINT, BOOL), OnInitMenuPopup)
 #define ON_WM_DROPFILES() FW_ON_WM(WM_DROPFILES, FwSig_v_dropfiles, void (CWnd::*)(HDROP), OnDropFiles)

@@ -6,6 +6,7 @@
 #include "fw/fwmsg.h"
 #include "fw/fwwnd.h"
 #include "fw/fwctl.h"
+#include "fw/fwcmdui.h"
 #include "fw/fwctl2.h"
 #include "fw/fwlistctrl.h"
 #include "fw/fwapp.h"

@@ -200,6 +200,11 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
             return FALSE;
         return (this->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(e->pfn))(pNotify->pNMHDR,
                                                                                          pNotify->pResult);
+    case FwSig_cmdui:
+        if (!pExtra || code != CN_UPDATE_COMMAND_UI)
+            return FALSE;
+        (this->*reinterpret_cast<void (CCmdTarget::*)(CCmdUI*)>(e->pfn))(static_cast<CCmdUI*>(pExtra));
+        return TRUE;
     case FwSig_notify_range:
         if (!pNotify)
             return FALSE;
@@ -685,6 +690,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         int (CWnd::*i_wuu)(CWnd*, UINT, UINT);
         void (CWnd::*v_bd)(BOOL, DWORD);
         void (CWnd::*v_hd)(HDROP);
+        void (CWnd::*v_mub)(CMenu*, UINT, BOOL);
         LRESULT (CWnd::*l_wl)(WPARAM, LPARAM);
     } mmf;
     mmf.pfn = e->pfn;
@@ -816,6 +822,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         break;
     case FwSig_v_dropfiles:
         (this->*mmf.v_hd)((HDROP)wParam);
+        break;
+    case FwSig_v_initmenu:
+        (this->*mmf.v_mub)(CMenu::FromHandle((HMENU)wParam), LOWORD(lParam), (BOOL)HIWORD(lParam));
         break;
     default:
         return FALSE;

@@ -280,6 +280,7 @@ public:
     void OnSysCommand(UINT, LPARAM) { Default(); }
     int OnMouseActivate(CWnd*, UINT, UINT) { return (int)Default(); }
     void OnDropFiles(HDROP) { Default(); }
+    void OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
     // Reflected forms used by controls through ON_WM_*_REFLECT.
     HBRUSH CtlColor(CDC*, UINT) { return nullptr; }
     void HScroll(UINT, UINT) {}
