@@ -29,3 +29,14 @@
 #define IDC_T_LINE_LEFT 9131
 #define IDC_T_LINE_RIGHT 9132
 #define IDC_T_LINE_CENTRE 9133
+
+// Value controls: the colour picker, the swatch list and the face list.
+#define IDD_T_PICKER 9300
+#define IDC_T_PICKER 9301
+#define IDC_T_PICKER_TALL 9302
+#define IDD_T_SWATCHES 9310
+#define IDC_T_SWATCH_LIST 1105
+#define IDC_T_SWATCH_ADD 1091
+#define IDC_T_SWATCH_REMOVE 1092
+#define IDD_T_FONTS 9320
+#define IDC_T_FONT_LIST 9321
