@@ -259,6 +259,24 @@ TEST(SwatchList, AddApplyAndRemoveThroughThePanel)
         dlg.colours[i] = RGB(255, 255, 255);
     EXPECT_EQ(-1, dlg.list.Match()) << "the built-in swatch";
 
+    // The list as it shows: the selected swatch in the edit part, nothing when disabled.
+    dlg.combo.SetCurSel(0); // key 3: plum
+    const auto shown = [&] {
+        dlg.combo.RedrawWindow();
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        ::GetComboBoxInfo(dlg.combo.m_hWnd, &info);
+        HDC dc = ::GetDC(dlg.combo.m_hWnd);
+        const COLORREF c = ::GetPixel(dc, info.rcItem.left + 3, (info.rcItem.top + info.rcItem.bottom) / 2);
+        ::ReleaseDC(dlg.combo.m_hWnd, dc);
+        return c;
+    };
+    EXPECT_EQ(RGB(1, 2, 3), shown()) << "colour 1 of the selected swatch";
+    dlg.combo.EnableWindow(FALSE);
+    EXPECT_NE(RGB(1, 2, 3), shown()) << "a disabled list shows empty items";
+    dlg.combo.EnableWindow(TRUE);
+    EXPECT_EQ(RGB(1, 2, 3), shown());
+
     // Add the panel's colours: a new line, key 4 + 1, appended and selected.
     const COLORREF mine[5] = {RGB(10, 20, 30), RGB(40, 50, 60), RGB(70, 80, 90), RGB(100, 110, 120),
                               RGB(130, 140, 150)};

@@ -95,12 +95,14 @@ public:
     FailingPicker failing;
     std::vector<Note> notes;
     int parentClicks = 0;
+    COLORREF exchanged = RGB(9, 8, 7);
 
 protected:
     void DoDataExchange(CDataExchange* dx) override
     {
         DDX_Control(dx, IDC_T_PICKER, picker);
         DDX_Control(dx, IDC_T_PICKER_TALL, failing);
+        DDX_ColourPicker(dx, IDC_T_PICKER, exchanged);
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -199,6 +201,18 @@ TEST_F(ColourPickerInput, HeightIsTheArrowsWhateverTheTemplateSays)
         EXPECT_GT(r.Width(), 60) << "the template's width stays";
         EXPECT_EQ(BS_OWNERDRAW, (UINT)(p->GetStyle() & BS_TYPEMASK));
     }
+}
+
+TEST_F(ColourPickerInput, DataExchangeBothWays)
+{
+    EXPECT_EQ(RGB(9, 8, 7), dlg.picker.GetColour()) << "the dialog's start gave the picker the member";
+    dlg.picker.SetColour(RGB(1, 2, 3));
+    ASSERT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(RGB(1, 2, 3), dlg.exchanged);
+    dlg.exchanged = RGB(4, 5, 6);
+    ASSERT_TRUE(dlg.UpdateData(FALSE));
+    EXPECT_EQ(RGB(4, 5, 6), dlg.picker.GetColour());
+    EXPECT_EQ(::GetSysColor(COLOR_BTNTEXT), dlg.picker.GetTextColour()) << "selection mode 2: the face colour";
 }
 
 TEST_F(ColourPickerInput, HoverReportsAndAReleaseOutsideCancels)
