@@ -25,6 +25,8 @@ const COLORREF kSkinBlack = 0x000000;
 const COLORREF kSkinWhite = 0xFFFFFF;
 // The caption of a pressed hover button.
 const COLORREF kSkinPressedText = 0xF0F0F0;
+// The sample text of the face list, RGB(60, 0, 0).
+const COLORREF kSkinFontSample = 0x00003C;
 // The colour the help image is drawn on, which the tooltip's image list masks out.
 const COLORREF kSkinHelpMask = 0xC0C0C0;
 // The tip slider: its channel, its thumb and the thumb's edge.
