@@ -33,6 +33,14 @@ const COLORREF kSkinHelpMask = 0xC0C0C0;
 const COLORREF kSkinSliderChannel = 0xE0F8FF;
 const COLORREF kSkinSliderThumb = 0xFFFFFF;
 const COLORREF kSkinSliderEdge = 0x8C5A1E;
+// --- Value controls: the bitmap scroll bar and the round slider ---
+// The scroll bar's frame RGB(76, 85, 118), its thumb under the pointer RGB(255, 204, 0) and
+// the grey of the thumb's grip RGB(91, 91, 91).
+const COLORREF kSkinScrollFrame = 0x76554C;
+const COLORREF kSkinScrollThumbHover = 0x00CCFF;
+const COLORREF kSkinScrollGrip = 0x5B5B5B;
+// The round slider's marker dot: red with a black rim.
+const COLORREF kSkinDialMarker = 0x0000FF;
 
 // --- Shared brushes and fonts ----------------------------------------------------------
 // Solid brushes of the blue and the pale yellow.

@@ -41,3 +41,17 @@
 #define IDC_T_PANEL_EDIT 9147
 #define IDC_T_PANEL_LIST 9148
 #define IDC_T_PANEL_PLAIN 9149
+
+// The value controls' dialog: a slider, a scroll bar's placeholder, a dial and their labels,
+// and a button that holds the focus.
+#define IDD_T_VALUES 9200
+#define IDC_T_VAL_SLIDER 9201
+#define IDC_T_VAL_SCROLL_SPOT 9202
+#define IDC_T_VAL_SCROLL 9203
+#define IDC_T_VAL_DIAL 9204
+#define IDC_T_VAL_LABEL_SLIDER 9205
+#define IDC_T_VAL_LABEL_SCROLL 9206
+#define IDC_T_VAL_LABEL_DIAL 9207
+#define IDC_T_VAL_BUTTON 9208
+#define IDC_T_VAL_VSCROLL_SPOT 9209
+#define IDC_T_VAL_VSCROLL 9210
