@@ -49,7 +49,7 @@ BEGIN_MESSAGE_MAP(CBackgroundFillDlg, CSkinPanelDlg)
     ON_BN_CLICKED(IDC_FILL_REMOVE_SWATCH, &CBackgroundFillDlg::OnRemoveSwatch)
 END_MESSAGE_MAP()
 
-CBackgroundFillDlg::CBackgroundFillDlg() : CSkinPanelDlg(IDD_BACKGROUND_FILL, nullptr)
+CBackgroundFillDlg::CBackgroundFillDlg() : CSkinPanelDlg(IDD_BACKGROUND_FILL, nullptr), m_swatches(m_swatchList, *this)
 {
     SetControlTable(kFillControls);
 }
@@ -132,11 +132,21 @@ BOOL CBackgroundFillDlg::OnInitDialog()
     SetControlColour(IDC_QUICK_LINKS, kSkinCaptionWhite);
     for (CStatic& s : m_hidden)
         s.SetFont(&m_fontBold);
+    m_dial.SetBackgroundColour(m_crPanel);
     m_dial.SetRange(0, 359, FALSE);
     m_dial.SetPos(Layers()->GetBgAngle());
-    SetTransparencyPos(100);
-    SetupControls();
-    m_swatchList.AddString("0");
+    m_dial.SetKnobBitmap(IDB_SKIN_KNOB_LINEAR);
+    m_bar.CreateFromStatic(WS_CHILD | WS_VISIBLE | 0x14E, this, IDC_FILL_TRANSPARENCY_PLACE, IDC_FILL_TRANSPARENCY);
+    m_bar.SetScrollRange(0, 100, FALSE);
+    m_bar.SetScrollPos(100, FALSE);
+    m_bar.SetThumbColour(0x0000FF);
+    m_bar.SetGreyMarks(TRUE);
+    m_transparency.Bind(&m_bar, GetDlgItem(IDC_FILL_TRANSPARENCY_VALUE), ValueControl::ScrollBar, 100.0f, kValuePercent,
+                        0, 100, false);
+    m_transparency.SetApply([this](float opacity) { Layers()->SetBgOpacity(opacity); });
+    m_transparency.SetDocument(m_pDoc, EditScope::AllViews);
+    SetupControls(); // captions, bitmaps and help bubbles, the bar's included
+    m_swatches.Fill();
     RefreshFillControls();
     return TRUE;
 }
@@ -149,10 +159,9 @@ void CBackgroundFillDlg::OnActivate()
     Host()->EnableBack(IndividualDesignsOn());
     Host()->EnableNext(TRUE);
     ShowRecordColours();
-    // Rounded, not truncated: a stored 0.53 is 53, not 52.
-    SetTransparencyPos((int)(Layers()->GetBgOpacity() * 100.0f + 0.5f));
+    // Rounded, not truncated: a stored 0.53 shows 53, not 52.
+    m_transparency.SetStored(Layers()->GetBgOpacity());
     m_dial.SetPos(Layers()->GetBgAngle());
-    ShowTransparency(TransparencyPos());
     RefreshFillControls();
     Host()->EnableFinish(TRUE);
     CSkinPanelDlg::OnActivate();
@@ -248,50 +257,48 @@ void CBackgroundFillDlg::UpdateSwatchButtons()
     if (kind == 1) {
         m_btnAdd.EnableWindow(FALSE);
         m_btnRemove.EnableWindow(FALSE);
-        return;
+    } else if (kind == 2 || kind == 3) {
+        const int match = m_swatches.Match();
+        m_btnAdd.EnableWindow(match == 0);
+        m_btnRemove.EnableWindow(match == 1);
     }
-    if (kind != 2 && kind != 3)
-        return;
-    int match = 0;
-    CLayerArray* layers = Layers();
-    bool white = true;
-    for (int c = 1; c <= 5; ++c)
-        white = white && RecordColour(layers, c) == 0xFFFFFF;
-    match = white ? -1 : 0;
-    m_btnAdd.EnableWindow(match == 0);
-    m_btnRemove.EnableWindow(match == 1);
 }
 
-void CBackgroundFillDlg::ApplySelectedSwatch()
+void CBackgroundFillDlg::ApplySelectedSwatch() { m_swatches.Apply(); }
+
+void CBackgroundFillDlg::GetSwatchColours(COLORREF colours[5]) const
 {
-    if (m_swatchList.GetCurSel() < 0)
-        return;
-    CLayerArray* layers = Layers();
     for (int c = 1; c <= 5; ++c)
-        SetRecordColour(layers, c, 0xFFFFFF);
+        colours[c - 1] = RecordColour(Layers(), c);
+}
+
+void CBackgroundFillDlg::SetSwatchColours(const COLORREF colours[5])
+{
+    for (int c = 1; c <= 5; ++c)
+        SetRecordColour(Layers(), c, colours[c - 1]);
     ShowRecordColours();
     m_pDoc->DesignEdited(EditScope::AllViews);
     UpdateSwatchButtons();
 }
 
-void CBackgroundFillDlg::ShowRecordColours() {}
-
-int CBackgroundFillDlg::TransparencyPos() const { return m_nTransparency; }
-
-void CBackgroundFillDlg::SetTransparencyPos(int percent) { m_nTransparency = percent; }
-
-void CBackgroundFillDlg::ShowTransparency(int percent)
+void CBackgroundFillDlg::SwatchesChanged(bool designChanged)
 {
-    CString text;
-    text.Format("%d%%", percent);
-    SetDlgItemText(IDC_FILL_TRANSPARENCY_VALUE, text);
+    UpdateSwatchButtons();
+    if (designChanged)
+        m_pDoc->DesignEdited(EditScope::AllViews);
+}
+
+void CBackgroundFillDlg::ShowRecordColours()
+{
+    for (int c = 1; c <= 5; ++c)
+        m_pickers[c - 1].SetColour(RecordColour(Layers(), c));
 }
 
 LRESULT CBackgroundFillDlg::OnColourSelEndOk(WPARAM wParam, LPARAM lParam)
 {
     for (int c = 1; c <= 5; ++c)
         if ((int)lParam == PickerId(c)) {
-            SetRecordColour(Layers(), c, (COLORREF)wParam);
+            SetRecordColour(Layers(), c, m_pickers[c - 1].GetColour());
             UpdateSwatchButtons();
             m_pDoc->SetModifiedFlag(TRUE);
         }
@@ -301,15 +308,15 @@ LRESULT CBackgroundFillDlg::OnColourSelEndOk(WPARAM wParam, LPARAM lParam)
 
 void CBackgroundFillDlg::OnHScroll(UINT code, UINT pos, CScrollBar* bar)
 {
-    const int id = bar != nullptr && bar->GetSafeHwnd() != nullptr ? ::GetDlgCtrlID(bar->GetSafeHwnd()) : 0;
-    if (id == IDC_FILL_ANGLE) {
+    const HWND from = bar != nullptr ? bar->GetSafeHwnd() : nullptr;
+    if (from != nullptr && from == m_dial.GetSafeHwnd()) {
         Layers()->SetBgAngle(m_dial.GetPos());
         m_dial.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    } else if (id == IDC_FILL_TRANSPARENCY) {
-        Layers()->SetBgOpacity(TransparencyPos() / 100.0f);
-        ShowTransparency(TransparencyPos());
+        Host()->UpdateDesign();
+    } else if (!m_transparency.OnScroll(from, code, (int)(short)pos)) {
+        Host()->UpdateDesign();
     }
-    Host()->UpdateDesign();
+    // (The bar stores the opacity, shows "%d%%" and updates the design itself, once.)
     Default();
 }
 
@@ -324,6 +331,6 @@ void CBackgroundFillDlg::OnQuickLink()
     JumpToQuickLink(m_quickLinks, m_pHost, m_pDoc);
 }
 
-void CBackgroundFillDlg::OnAddSwatch() {}
+void CBackgroundFillDlg::OnAddSwatch() { m_swatches.Add(); }
 
-void CBackgroundFillDlg::OnRemoveSwatch() {}
+void CBackgroundFillDlg::OnRemoveSwatch() { m_swatches.Remove(); }

@@ -7,14 +7,19 @@
 // record (radial, else linear, else solid) and kept in the host too, so it outlives the
 // panel's window; which controls are enabled follows the kind alone.
 #pragma once
+#include "ui/ColourPicker.h"
 #include "ui/LineStatic.h"
+#include "ui/RoundSliderCtrl.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinPanelDlg.h"
+#include "ui/SwatchCombo.h"
+#include "ui/ValueBar.h"
+#include "ui/XScrollBar.h"
 
 class CBackgroundMenuDlg;
 class CLayerArray;
 
-class CBackgroundFillDlg : public CSkinPanelDlg
+class CBackgroundFillDlg : public CSkinPanelDlg, public CSwatchPanel
 {
 public:
     CBackgroundFillDlg();
@@ -31,6 +36,11 @@ public:
     void UpdateSwatchButtons();
     // The selected swatch's colours become the record's.
     void ApplySelectedSwatch();
+
+    // The swatch list's view of the panel: the record's five colours.
+    void GetSwatchColours(COLORREF colours[5]) const override;
+    void SetSwatchColours(const COLORREF colours[5]) override;
+    void SwatchesChanged(bool designChanged) override;
 
     // 0 clear, 1 solid, 2 linear, 3 radial; -1 until the first is set or derived.
     int m_nFillKind = -1;
@@ -68,16 +78,15 @@ protected:
     void SelectFirstSwatch();
     // The pickers show the record's colours; the transparency bar and its value text.
     void ShowRecordColours();
-    void ShowTransparency(int percent);
-    int TransparencyPos() const;
-    void SetTransparencyPos(int percent);
 
     CSkinButton m_btnSolid, m_btnLinear, m_btnRadial, m_btnClear, m_btnAdd, m_btnRemove;
     CListBox m_quickLinks;
     CStatic m_hidden[4];
-    CSliderCtrl m_dial;
-    CButton m_pickers[5]; // colour 1 to 5
+    CRoundSliderCtrl m_dial;
+    CXScrollBar m_bar;
+    CValueBar m_transparency; // the bar and its value text: opacity in percent
+    CSwatchCombo m_swatchList;
+    CColourPicker m_pickers[5]; // colour 1 to 5
     CLineStatic m_lblColours, m_lblSwatches, m_lblTransparency, m_lblAngle;
-    CComboBox m_swatchList;
-    int m_nTransparency = 100;
+    CSwatchList m_swatches;
 };

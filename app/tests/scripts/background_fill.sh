@@ -9,12 +9,11 @@ set -eu   # no pipefail: awk stops reading the pixel lists early
 . "$(dirname "$0")/program_lib.sh"
 
 frame_colour=74B8FF   # the menu's one-pixel frame, RGB(116, 184, 255)
-# Two swatches: all green, then red into blue (colours 1, 2, 5, 3, 4 in the file's order).
+# Two swatches in the data folder "swatches" (the program's folder unless set): all green,
+# then red into blue (colours 1, 2, 5, 3, 4 in the file's order).
 mkdir -p "$work/swatches"
 printf '0,200,0,0,200,0,0,200,0,0,200,0,0,200,0\r\n255,0,0,255,0,0,0,0,255,0,0,255,0,0,255\r\n' \
   > "$work/swatches/swatches.txt"
-"$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/tools/sl_setting.exe" "$(winpath "$work")" path_swatches swatches \
-  || fail "sl_setting did not name the swatches folder"
 
 start_program 'Sugarleaf Studio$'
 read -r mx my mw mh <<<"$(window_geometry "$main")"

@@ -14,8 +14,12 @@
 #include "testsupport/Pump.h"
 #include "testsupport/TestApp.h"
 
+#include "ui/ColourPicker.h"
+#include "ui/XScrollBar.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -32,6 +36,42 @@ public:
     int marked = 0;
 };
 IMPLEMENT_DYNCREATE(CountingFillDoc, CFrostwellDoc)
+
+// Two swatches: line 1 all green, line 2 five distinct colours (file order 1, 2, 5, 3, 4).
+const COLORREF kGreens[5] = {RGB(0, 200, 0), RGB(0, 200, 0), RGB(0, 200, 0), RGB(0, 200, 0), RGB(0, 200, 0)};
+const COLORREF kLastLine[5] = {RGB(255, 0, 0), RGB(200, 100, 0), RGB(0, 0, 255), RGB(0, 100, 200), RGB(120, 0, 120)};
+const char kSwatchesFile[] = "0,200,0,0,200,0,0,200,0,0,200,0,0,200,0\n"
+                             "255,0,0,200,100,0,120,0,120,0,0,255,0,100,200\n";
+
+// A swatches folder of the test's own while it lives.
+class SwatchFolder
+{
+public:
+    SwatchFolder() : m_old(GetSetting("path_swatches"))
+    {
+        char temp[MAX_PATH];
+        ::GetTempPath(MAX_PATH, temp);
+        m_folder.Format("%ssl_swatches_%lu", temp, (unsigned long)::GetCurrentProcessId());
+        ::CreateDirectory(m_folder, nullptr);
+        FILE* f = fopen(m_folder + "\\swatches.txt", "w");
+        if (f != nullptr) {
+            fputs(kSwatchesFile, f);
+            fclose(f);
+        }
+        SetSetting("path_swatches", m_folder);
+    }
+    ~SwatchFolder()
+    {
+        ::DeleteFile(m_folder + "\\swatches.txt");
+        ::RemoveDirectory(m_folder);
+        SetSetting("path_swatches", m_old);
+    }
+    SwatchFolder(const SwatchFolder&) = delete;
+    SwatchFolder& operator=(const SwatchFolder&) = delete;
+
+private:
+    CString m_old, m_folder;
+};
 
 class BackgroundFill : public ::testing::Test
 {
@@ -94,6 +134,42 @@ protected:
             EXPECT_EQ(c[n - 1], CBackgroundFillDlg::RecordColour(Layers(), n)) << what << ", colour " << n;
     }
 
+    // Picks a colour with picker n as its popup does: the picker takes it, then tells the panel.
+    void Pick(int n, COLORREF colour)
+    {
+        const int id = CBackgroundFillDlg::PickerId(n);
+        auto* picker = dynamic_cast<CColourPicker*>(CWnd::FromHandlePermanent(::GetDlgItem(Fill(), id)));
+        ASSERT_NE(nullptr, picker);
+        picker->SetColour(colour);
+        ::SendMessage(Fill(), WM_USER + 1004, colour, id);
+    }
+    // Clicks the transparency bar's left arrow n times.
+    void StepTransparencyDown(int n)
+    {
+        HWND bar = ::GetDlgItem(Fill(), IDC_FILL_TRANSPARENCY);
+        ASSERT_NE(nullptr, bar);
+        CRect r;
+        ::GetClientRect(bar, &r);
+        const LPARAM at = MAKELPARAM(5, r.Height() / 2);
+        for (int i = 0; i < n; ++i) {
+            ::PostMessage(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            ::PostMessage(bar, WM_LBUTTONUP, 0, at);
+        }
+        ASSERT_TRUE(PumpPending(5000));
+    }
+    int BarPosition() const
+    {
+        auto* bar = dynamic_cast<CXScrollBar*>(CWnd::FromHandlePermanent(::GetDlgItem(Fill(), IDC_FILL_TRANSPARENCY)));
+        return bar != nullptr ? bar->GetScrollPos() : -1;
+    }
+    void CloseAndShowAgain()
+    {
+        Press(menu->GetSafeHwnd(), kHostClose);
+        ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(menu->GetSafeHwnd()); }));
+        ShowMenu();
+    }
+
+    SwatchFolder swatches;
     CountingFillDoc* doc = NULL;
     CFrostwellView* view = NULL;
     CFrameWnd* frame = NULL;
@@ -103,7 +179,6 @@ protected:
 };
 
 const COLORREF kMixed[5] = {RGB(200, 10, 10), RGB(10, 200, 10), RGB(10, 10, 200), RGB(90, 90, 0), RGB(0, 90, 90)};
-const COLORREF kWhites[5] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
 
 TEST_F(BackgroundFill, MenuShowsTheFillPanelFirstWithItsQuickLink)
 {
@@ -135,7 +210,7 @@ TEST_F(BackgroundFill, FillButtonsStoreTheRecord)
     EXPECT_EQ(1.0f, Layers()->GetBgOpacity());
     EXPECT_EQ(0, Layers()->GetBgLinear());
     EXPECT_EQ(0, Layers()->GetBgRadial());
-    ExpectColours(kWhites, "Clear");
+    ExpectColours(kLastLine, "Clear: entry 0 is the file's last line");
     EXPECT_TRUE(Shown(IDC_FILL_MARK_SOLID));
     EXPECT_FALSE(Shown(IDC_FILL_MARK_LINEAR));
     EXPECT_FALSE(Shown(IDC_FILL_MARK_RADIAL));
@@ -178,6 +253,44 @@ TEST_F(BackgroundFill, EachKindEnablesItsControls)
         EXPECT_EQ(c.swatches, Enabled(IDC_FILL_SWATCHES)) << c.what << ": swatch list";
         EXPECT_TRUE(Enabled(IDC_FILL_TRANSPARENCY)) << c.what << ": the transparency bar in every kind";
     }
+}
+
+TEST_F(BackgroundFill, TransparencyIsStoredAndShownRounded)
+{
+    StepTransparencyDown(63);
+    EXPECT_EQ(37, BarPosition());
+    EXPECT_FLOAT_EQ(0.37f, Layers()->GetBgOpacity());
+    EXPECT_STREQ("37%", ItemText(Fill(), IDC_FILL_TRANSPARENCY_VALUE));
+
+    CloseAndShowAgain();
+    EXPECT_EQ(37, BarPosition()) << "the stored 0.37 shows 37 again";
+    EXPECT_STREQ("37%", ItemText(Fill(), IDC_FILL_TRANSPARENCY_VALUE));
+
+    // 0.53 in float times 100 is 52.999...: it shows 53.
+    Layers()->SetBgOpacity(0.53f);
+    CloseAndShowAgain();
+    EXPECT_EQ(53, BarPosition());
+    EXPECT_STREQ("53%", ItemText(Fill(), IDC_FILL_TRANSPARENCY_VALUE));
+}
+
+TEST_F(BackgroundFill, PickedColoursMatchingASwatchEnableRemoveOnly)
+{
+    Click(IDC_FILL_LINEAR); // entry 0, the last line, is applied: a stored swatch
+    EXPECT_FALSE(Enabled(IDC_FILL_ADD_SWATCH));
+    EXPECT_TRUE(Enabled(IDC_FILL_REMOVE_SWATCH));
+    const int pickers[] = {1, 2, 3, 4, 5};
+    Pick(1, RGB(1, 2, 3));
+    EXPECT_TRUE(Enabled(IDC_FILL_ADD_SWATCH)) << "colours that are no swatch";
+    EXPECT_FALSE(Enabled(IDC_FILL_REMOVE_SWATCH));
+    for (int n : pickers)
+        Pick(n, kGreens[n - 1]);
+    ExpectColours(kGreens, "picked");
+    EXPECT_FALSE(Enabled(IDC_FILL_ADD_SWATCH)) << "the colours of line 1";
+    EXPECT_TRUE(Enabled(IDC_FILL_REMOVE_SWATCH));
+    for (int n : pickers)
+        Pick(n, 0xFFFFFF);
+    EXPECT_FALSE(Enabled(IDC_FILL_ADD_SWATCH)) << "the built-in white swatch: neither";
+    EXPECT_FALSE(Enabled(IDC_FILL_REMOVE_SWATCH));
 }
 
 TEST_F(BackgroundFill, CloseFinishesHidesAndPaintsAgainThenShowsTheSamePanel)
