@@ -311,6 +311,55 @@ TEST_F(BackgroundFill, CloseFinishesHidesAndPaintsAgainThenShowsTheSamePanel)
     EXPECT_EQ(1, doc->marked - marked) << "its OnActivate ran once (it marks the design once)";
 }
 
+TEST_F(BackgroundFill, HostButtonMessageRunsTheButtonsAction)
+{
+    // An unknown window in the message does nothing (and Next on the only panel neither).
+    menu->SendMessage(WM_HOST_BUTTON, 0, (LPARAM)Fill());
+    menu->SendMessage(WM_HOST_BUTTON, 0, (LPARAM)::GetDlgItem(menu->GetSafeHwnd(), kHostNext));
+    EXPECT_TRUE(::IsWindowVisible(menu->GetSafeHwnd()));
+    menu->SendMessage(WM_HOST_BUTTON, 0, (LPARAM)::GetDlgItem(menu->GetSafeHwnd(), kHostClose));
+    EXPECT_FALSE(::IsWindowVisible(menu->GetSafeHwnd())) << "Close's window runs Finish";
+}
+
+// Refuses the creation of dialog windows on this thread while it lives.
+class RefuseDialogs
+{
+public:
+    RefuseDialogs() { s_hook = ::SetWindowsHookEx(WH_CBT, Hook, nullptr, ::GetCurrentThreadId()); }
+    ~RefuseDialogs() { ::UnhookWindowsHookEx(s_hook); }
+    bool Active() const { return s_hook != nullptr; }
+    RefuseDialogs(const RefuseDialogs&) = delete;
+    RefuseDialogs& operator=(const RefuseDialogs&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_CREATEWND) {
+            const CBT_CREATEWND* create = reinterpret_cast<CBT_CREATEWND*>(lParam);
+            if (create->lpcs->lpszClass == MAKEINTATOM(32770))
+                return 1;
+        }
+        return ::CallNextHookEx(s_hook, code, wParam, lParam);
+    }
+    static HHOOK s_hook;
+};
+HHOOK RefuseDialogs::s_hook = nullptr;
+
+TEST_F(BackgroundFill, MenuWhoseWindowCannotBeMadeIsNotShown)
+{
+    GetGlobalObjectC()->DestroyPanels(FALSE);
+    ASSERT_EQ(nullptr, GetGlobalObjectC()->GetBackgroundMenu());
+    {
+        RefuseDialogs refuse;
+        ASSERT_TRUE(refuse.Active());
+        GetGlobalObjectC()->ShowBackgroundMenu();
+        EXPECT_EQ(nullptr, GetGlobalObjectC()->GetBackgroundMenu()) << "nothing half-made is kept or shown";
+    }
+    // Positive control: once windows can be made, the same show makes and shows the menu.
+    ShowMenu();
+    EXPECT_TRUE(::IsWindowVisible(menu->GetSafeHwnd()));
+}
+
 TEST_F(BackgroundFill, MenuDocksAtTheViewsTopRight)
 {
     CRect own, client;
