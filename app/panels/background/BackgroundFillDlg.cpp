@@ -123,6 +123,7 @@ void CBackgroundFillDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_FILL_TRANSPARENCY_LABEL, m_lblTransparency);
     DDX_Control(pDX, IDC_FILL_ANGLE_LABEL, m_lblAngle);
     DDX_Control(pDX, IDC_FILL_SWATCHES, m_swatchList);
+    DDX_Control(pDX, IDC_FILL_TRANSPARENCY_VALUE, m_transparencyValue);
 }
 
 BOOL CBackgroundFillDlg::OnInitDialog()
@@ -141,8 +142,7 @@ BOOL CBackgroundFillDlg::OnInitDialog()
     m_bar.SetScrollPos(100, FALSE);
     m_bar.SetThumbColour(0x0000FF);
     m_bar.SetGreyMarks(TRUE);
-    m_transparency.Bind(&m_bar, GetDlgItem(IDC_FILL_TRANSPARENCY_VALUE), ValueControl::ScrollBar, 100.0f, kValuePercent,
-                        0, 100, false);
+    m_transparency.Bind(&m_bar, &m_transparencyValue, ValueControl::ScrollBar, 100.0f, kValuePercent, 0, 100, false);
     m_transparency.SetApply([this](float opacity) { Layers()->SetBgOpacity(opacity); });
     m_transparency.SetDocument(m_pDoc, EditScope::AllViews);
     SetupControls(); // captions, bitmaps and help bubbles, the bar's included

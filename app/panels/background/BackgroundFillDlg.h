@@ -84,6 +84,7 @@ protected:
     CStatic m_hidden[4];
     CRoundSliderCtrl m_dial;
     CXScrollBar m_bar;
+    CStatic m_transparencyValue;
     CValueBar m_transparency; // the bar and its value text: opacity in percent
     CSwatchCombo m_swatchList;
     CColourPicker m_pickers[5]; // colour 1 to 5
