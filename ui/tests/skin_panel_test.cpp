@@ -64,6 +64,7 @@ struct Painted
 {
     COLORREF text, back;
     HBRUSH brush;
+    int mode;
 };
 
 // What the panel answers a control's colour request with.
@@ -73,8 +74,9 @@ Painted ColoursOf(HWND panel, int id, UINT message)
     HDC dc = ::GetDC(control);
     ::SetTextColor(dc, RGB(1, 2, 3));
     ::SetBkColor(dc, RGB(4, 5, 6));
+    ::SetBkMode(dc, OPAQUE);
     HBRUSH brush = (HBRUSH)::SendMessage(panel, message, (WPARAM)dc, (LPARAM)control);
-    Painted p{::GetTextColor(dc), ::GetBkColor(dc), brush};
+    Painted p{::GetTextColor(dc), ::GetBkColor(dc), brush, ::GetBkMode(dc)};
     ::ReleaseDC(control, dc);
     return p;
 }
@@ -131,18 +133,21 @@ TEST_F(SkinPanel, ControlColoursByKind)
         const char* what;
         int id;
         UINT message;
-        COLORREF text, back;
+        COLORREF text, back; // back 0: drawn transparent, whatever the background colour
         bool panelBrush;
     } cases[] = {
         {"static", IDC_T_PANEL_PLAIN, WM_CTLCOLORSTATIC, kText, kPanel, true},
         {"edit", IDC_T_PANEL_EDIT, WM_CTLCOLOREDIT, kSkinBlack, kSkinWhite, false},
         {"button", IDC_T_PANEL_BUTTON, WM_CTLCOLORBTN, kSkinBlack, kPanel, true},
-        {"list with its own text colour", IDC_T_PANEL_LIST, WM_CTLCOLORLISTBOX, kListText, RGB(4, 5, 6), true},
+        {"list with its own text colour", IDC_T_PANEL_LIST, WM_CTLCOLORLISTBOX, kListText, 0, true},
     };
     for (const auto& c : cases) {
         Painted p = ColoursOf(h, c.id, c.message);
         EXPECT_EQ(c.text, p.text) << c.what;
-        EXPECT_EQ(c.back, p.back) << c.what;
+        if (c.back != 0) {
+            EXPECT_EQ(c.back, p.back) << c.what;
+        }
+        EXPECT_EQ(c.back != 0 ? OPAQUE : TRANSPARENT, p.mode) << c.what;
         EXPECT_EQ(c.panelBrush, p.brush == panelBrush) << c.what;
     }
     // The brush was made from the colour once: a later colour change does not change it.
