@@ -107,7 +107,10 @@ HBRUSH CSkinPanelDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)
     const int id = wnd != nullptr && wnd->GetSafeHwnd() != nullptr ? ::GetDlgCtrlID(wnd->GetSafeHwnd()) : 0;
     for (const auto& c : m_colours)
         if (c.id == id && ctlColor != CTLCOLOR_DLG) {
+            // Transparent, and the panel colour where a control fills its text background
+            // all the same (a list box's items).
             dc->SetTextColor(c.text);
+            dc->SetBkColor(m_crPanel);
             dc->SetBkMode(TRANSPARENT);
             return (HBRUSH)m_brushPanel.GetSafeHandle();
         }

@@ -133,21 +133,20 @@ TEST_F(SkinPanel, ControlColoursByKind)
         const char* what;
         int id;
         UINT message;
-        COLORREF text, back; // back 0: drawn transparent, whatever the background colour
+        COLORREF text, back;
+        int mode;
         bool panelBrush;
     } cases[] = {
-        {"static", IDC_T_PANEL_PLAIN, WM_CTLCOLORSTATIC, kText, kPanel, true},
-        {"edit", IDC_T_PANEL_EDIT, WM_CTLCOLOREDIT, kSkinBlack, kSkinWhite, false},
-        {"button", IDC_T_PANEL_BUTTON, WM_CTLCOLORBTN, kSkinBlack, kPanel, true},
-        {"list with its own text colour", IDC_T_PANEL_LIST, WM_CTLCOLORLISTBOX, kListText, 0, true},
+        {"static", IDC_T_PANEL_PLAIN, WM_CTLCOLORSTATIC, kText, kPanel, OPAQUE, true},
+        {"edit", IDC_T_PANEL_EDIT, WM_CTLCOLOREDIT, kSkinBlack, kSkinWhite, OPAQUE, false},
+        {"button", IDC_T_PANEL_BUTTON, WM_CTLCOLORBTN, kSkinBlack, kPanel, OPAQUE, true},
+        {"list with its own text colour", IDC_T_PANEL_LIST, WM_CTLCOLORLISTBOX, kListText, kPanel, TRANSPARENT, true},
     };
     for (const auto& c : cases) {
         Painted p = ColoursOf(h, c.id, c.message);
         EXPECT_EQ(c.text, p.text) << c.what;
-        if (c.back != 0) {
-            EXPECT_EQ(c.back, p.back) << c.what;
-        }
-        EXPECT_EQ(c.back != 0 ? OPAQUE : TRANSPARENT, p.mode) << c.what;
+        EXPECT_EQ(c.back, p.back) << c.what;
+        EXPECT_EQ(c.mode, p.mode) << c.what << ": background mode";
         EXPECT_EQ(c.panelBrush, p.brush == panelBrush) << c.what;
     }
     // The brush was made from the colour once: a later colour change does not change it.

@@ -11,6 +11,8 @@ set -eu   # no pipefail: awk stops reading the pixel lists early
 frame_colour=74B8FF   # the menu's one-pixel frame, RGB(116, 184, 255)
 # Two swatches in the data folder "swatches" (the program's folder unless set): all green,
 # then red into blue (colours 1, 2, 5, 3, 4 in the file's order).
+# The help bubbles' texts in the help folder.
+cp -r "$SL_BINARY_DIR/data/help" "$work/"
 mkdir -p "$work/swatches"
 printf '0,200,0,0,200,0,0,200,0,0,200,0,0,200,0\r\n255,0,0,255,0,0,0,0,255,0,0,255,0,0,255\r\n' \
   > "$work/swatches/swatches.txt"
@@ -97,9 +99,11 @@ wait_for 10 painted "$tip" "$bubble" >/dev/null || fail "the help bubble never p
 read -r tx ty tw th <<<"$(window_geometry "$tip")"
 echo "help bubble at $tx,$ty, $tw x $th"
 [ "$tw" -gt 60 ] && [ "$th" -gt 40 ] || fail "the bubble is only $tw x $th"
-xdotool mousemove $((mx + 600)) "$mid"
+# The pointer moves on to a bare part of the panel: the bubble goes.
+read -r ex ey <<<"$(at_dlu 75 285)"
+xdotool mousemove "$ex" "$ey"
 wait_for 15 bash -c "xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx $tip || echo gone" >/dev/null \
-  || fail "the bubble stayed after the pointer left"
+  || fail "the bubble stayed after the pointer left Solid"
 
 # Linear (button 39, 48): entry 0 is the file's last line, red into blue.
 read -r lx ly <<<"$(at_dlu 57 86)"
@@ -107,7 +111,7 @@ click_at "$lx" "$ly"
 gradient="$shots/background-linear.png"
 count_kind() {   # count_kind <png> <red|blue|mix|green>: pixels of the design row of that kind
   convert "$1" -crop "$((dx1 - dx0 - 3))x1+$((dx0 + 2))+$mid" +repage txt:- | awk -v k="$2" 'NR > 1 {
-    gsub(/[()]/, " "); split($0, f, /[ ,:]+/); r = f[4]; g = f[5]; b = f[6];
+    gsub(/[()]/, " "); split($0, f, /[ ,:]+/); r = f[3]; g = f[4]; b = f[5];
     if (k == "red" && r > 200 && b < 60 && g < 60) n++;
     if (k == "blue" && b > 200 && r < 60 && g < 60) n++;
     if (k == "mix" && r > 60 && b > 60 && r < 200 && b < 200 && g < 60) n++;
