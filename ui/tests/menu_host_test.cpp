@@ -138,7 +138,7 @@ protected:
             Press(H(), id);
         else
             ::PostMessage(H(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
-        ASSERT_TRUE(PumpPending()) << "the click was handled";
+        ASSERT_TRUE(PumpPending(10000)) << "the click was handled";
     }
     bool Visible(CWnd& w) const { return w.GetSafeHwnd() != nullptr && ::IsWindowVisible(w.GetSafeHwnd()); }
     int Count(const std::string& entry) const { return (int)std::count(log.begin(), log.end(), entry); }

@@ -112,13 +112,13 @@ protected:
         menu = GetGlobalObjectC()->GetBackgroundMenu();
         ASSERT_NE(nullptr, menu);
         fill = &menu->m_fillDlg;
-        ASSERT_TRUE(PumpPending());
+        ASSERT_TRUE(PumpPending(10000));
     }
     HWND Fill() const { return fill->GetSafeHwnd(); }
     void Click(int id)
     {
         Press(Fill(), id);
-        ASSERT_TRUE(PumpPending());
+        ASSERT_TRUE(PumpPending(10000));
     }
     CLayerArray* Layers() { return doc->GetLayers(); }
     bool Shown(int id) const { return ::IsWindowVisible(::GetDlgItem(Fill(), id)) != FALSE; }
@@ -296,7 +296,7 @@ TEST_F(BackgroundFill, PickedColoursMatchingASwatchEnableRemoveOnly)
 TEST_F(BackgroundFill, CloseFinishesHidesAndPaintsAgainThenShowsTheSamePanel)
 {
     HWND panelBefore = Fill();
-    ASSERT_TRUE(PumpPending());
+    ASSERT_TRUE(PumpPending(10000));
     const int paints = view->GetScenePaintCount();
     doc->ClearRedrawFlag();
     Press(menu->GetSafeHwnd(), kHostClose);
