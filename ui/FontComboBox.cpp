@@ -52,6 +52,9 @@ CFontComboBox::~CFontComboBox()
 int CALLBACK CFontComboBox::EnumFace(const LOGFONT* font, const TEXTMETRIC*, DWORD type, LPARAM self)
 {
     auto* combo = reinterpret_cast<CFontComboBox*>(self);
+    // Some systems report a face once per style and character set: list it once.
+    if (combo->FindStringExact(-1, font->lfFaceName) != CB_ERR)
+        return 1;
     const int index = combo->AddString(font->lfFaceName);
     if (index >= 0)
         combo->SetItemData(index, type);

@@ -1,4 +1,4 @@
-// The face list: an owner-drawn combo box listing every font face of the screen, each drawn
+// The face list: an owner-drawn combo box listing every font face of the screen once, each drawn
 // in its own typeface (by style), a TrueType face marked with the glyph of bitmap 130.
 //
 // The rule it keeps: every font made to draw or measure an item is selected back and deleted

@@ -55,3 +55,14 @@
 #define IDC_T_VAL_BUTTON 9208
 #define IDC_T_VAL_VSCROLL_SPOT 9209
 #define IDC_T_VAL_VSCROLL 9210
+
+// Value controls: the colour picker, the swatch list and the face list.
+#define IDD_T_PICKER 9300
+#define IDC_T_PICKER 9301
+#define IDC_T_PICKER_TALL 9302
+#define IDD_T_SWATCHES 9310
+#define IDC_T_SWATCH_LIST 1105
+#define IDC_T_SWATCH_ADD 1091
+#define IDC_T_SWATCH_REMOVE 1092
+#define IDD_T_FONTS 9320
+#define IDC_T_FONT_LIST 9321
