@@ -50,6 +50,7 @@ BEGIN_MESSAGE_MAP(CRoundSliderCtrl, CSliderCtrl)
     ON_WM_LBUTTONUP()
     ON_WM_KEYDOWN()
     ON_WM_KEYUP()
+    ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 CRoundSliderCtrl::CRoundSliderCtrl() : m_strText("%ld\xB0"), m_crBackground(kSkinBlue) {}
@@ -303,6 +304,20 @@ void CRoundSliderCtrl::OnLButtonUp(UINT, CPoint point)
         m_bDragChanged = false;
     }
     RedrawNow();
+}
+
+void CRoundSliderCtrl::OnCaptureChanged(CWnd*)
+{
+    // The trackbar never began a drag of its own here, so it must not end one: it would
+    // tell the parent TB_ENDTRACK with position 0. A drag whose capture is taken away ends
+    // as a released one does.
+    if (!m_bDragging)
+        return;
+    m_bDragging = false;
+    if (m_bDragChanged) {
+        NotifyParent(SB_THUMBPOSITION);
+        m_bDragChanged = false;
+    }
 }
 
 void CRoundSliderCtrl::OnKeyDown(UINT key, UINT, UINT)

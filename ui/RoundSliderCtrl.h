@@ -6,7 +6,8 @@
 //
 // The rule it keeps: the trackbar itself never sees the handled mouse and keys; a drag
 // that changed the value ends with exactly one SB_THUMBPOSITION, a click that changed
-// nothing sends nothing. The dial owns one knob image at a time.
+// nothing sends nothing, and the trackbar underneath reports nothing of its own. The dial
+// owns one knob image at a time.
 #pragma once
 #include "fw/fwwin.h"
 
@@ -64,6 +65,7 @@ protected:
     void OnLButtonUp(UINT flags, CPoint point);
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
     void OnKeyUp(UINT key, UINT repeat, UINT flags);
+    void OnCaptureChanged(CWnd* gaining);
     DECLARE_MESSAGE_MAP()
 
 private:

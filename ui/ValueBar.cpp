@@ -110,9 +110,9 @@ int CValueBar::ReadControl(int posted) const
     }
 }
 
-void CValueBar::ShowPosition()
+void CValueBar::ShowPosition(bool onControl)
 {
-    if (m_pControl != nullptr && m_pControl->GetSafeHwnd() != nullptr) {
+    if (onControl && m_pControl != nullptr && m_pControl->GetSafeHwnd() != nullptr) {
         if (m_kind == ValueControl::ScrollBar)
             static_cast<CXScrollBar*>(m_pControl)->SetScrollPos(m_nPos, TRUE);
         else
@@ -142,7 +142,8 @@ BOOL CValueBar::OnScroll(HWND from, UINT, int position)
         return TRUE;
     }
     m_nPos = clamped;
-    ShowPosition();
+    // The control shows its own position already, unless it had to be brought into range.
+    ShowPosition(read != clamped);
     if (!m_bDeferred) {
         Apply();
         return TRUE;

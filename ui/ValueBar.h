@@ -76,7 +76,7 @@ public:
 private:
     int Clamp(int position) const;
     int ReadControl(int posted) const;
-    void ShowPosition();
+    void ShowPosition(bool onControl = true);
     void Apply();
 
     CWnd* m_pControl = nullptr;

@@ -7,7 +7,9 @@
 #include "ui/Skin.h"
 
 #include <gdiplus.h>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -32,9 +34,30 @@ public:
         }
     }
     bool Ok() const { return m_select && m_select->Selected(); }
-    CDC* Dc() { return &m_dc; }
     int Width() const { return m_info.bmWidth; }
     int Height() const { return m_info.bmHeight; }
+    // The bitmap's pixels as 0x00RRGGBB words, rows top-down, handed to `edit` and
+    // written back (the bitmap is taken out of its DC meanwhile, as GDI asks).
+    void Edit(const std::function<void(std::vector<DWORD>&)>& edit)
+    {
+        if (!Ok())
+            return;
+        m_select.reset();
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = Width();
+        bi.bmiHeader.biHeight = -Height();
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        std::vector<DWORD> pixels((size_t)Width() * Height());
+        HBITMAP bitmap = (HBITMAP)m_bitmap.GetSafeHandle();
+        if (::GetDIBits(m_dc.GetSafeHdc(), bitmap, 0, Height(), pixels.data(), &bi, DIB_RGB_COLORS) == Height()) {
+            edit(pixels);
+            ::SetDIBits(m_dc.GetSafeHdc(), bitmap, 0, Height(), pixels.data(), &bi, DIB_RGB_COLORS);
+        }
+        m_select.reset(new CSelectGuard(m_dc.GetSafeHdc(), bitmap));
+    }
     // Stretched into `r` of `target`.
     void StretchTo(CDC* target, const CRect& r)
     {
@@ -50,6 +73,9 @@ private:
     std::unique_ptr<CSelectGuard> m_select;
 };
 
+COLORREF FromWord(DWORD w) { return RGB((w >> 16) & 0xFF, (w >> 8) & 0xFF, w & 0xFF); }
+DWORD ToWord(COLORREF c) { return ((DWORD)GetRValue(c) << 16) | ((DWORD)GetGValue(c) << 8) | GetBValue(c); }
+
 } // namespace
 
 // --- CScrollBarMemDC ----------------------------------------------------------------------
@@ -62,6 +88,8 @@ CScrollBarMemDC::CScrollBarMemDC(CDC* target, const CRect& rect, bool enabled)
     m_pBitmap->CreateCompatibleBitmap(target, rect.Width(), rect.Height());
     m_hOldBitmap = ::SelectObject(GetSafeHdc(), m_pBitmap->GetSafeHandle());
     ::SetWindowOrgEx(GetSafeHdc(), rect.left, rect.top, nullptr);
+    // Stretched skin pieces keep their own colours (no AND of dropped rows).
+    ::SetStretchBltMode(GetSafeHdc(), COLORONCOLOR);
 }
 
 CScrollBarMemDC::~CScrollBarMemDC()
@@ -306,27 +334,23 @@ void CXScrollBar::Draw()
         DrawVertical();
 }
 
-void CXScrollBar::TintStrip(CDC* strip, int length)
+void CXScrollBar::TintStrip(std::vector<DWORD>& strip)
 {
     CRgbHlsColor base(m_crThumb);
     const float hue = base.GetHue();
     const float saturation = base.GetSaturation() / 2;
-    COLORREF shade[3];
+    DWORD shade[3];
     for (int i = 0; i < 3; ++i) {
         CRgbHlsColor c;
         c.SetHls(hue, kShadeLuminance[i], saturation);
-        shade[i] = c.GetColorRef();
+        shade[i] = ToWord(c.GetColorRef());
     }
-    for (int i = 0; i < length; ++i) {
-        const COLORREF c = shade[i < 2 ? i : 2];
-        if (m_bHorizontal)
-            strip->SetPixel(0, i, c);
-        else
-            strip->SetPixel(i, 0, c);
-    }
+    // A horizontal strip is one column, a vertical one one row: either way in order.
+    for (size_t i = 0; i < strip.size(); ++i)
+        strip[i] = shade[i < 2 ? i : 2];
 }
 
-void CXScrollBar::RecolourThumb(CDC* bits, CDC* target, int width, int height)
+void CXScrollBar::RecolourThumb(std::vector<DWORD>& bits, int width, int height, CDC* target)
 {
     const CRect& c = m_rectClient;
     const COLORREF body = m_bThumbHover ? m_crThumbHover : m_crThumb;
@@ -335,7 +359,8 @@ void CXScrollBar::RecolourThumb(CDC* bits, CDC* target, int width, int height)
     // the pixel visited before it, as that pixel is finally drawn.
     for (int x = 0; x < width; ++x) {
         for (int y = 0; y < height; ++y) {
-            const COLORREF read = bits->GetPixel(x, y);
+            DWORD& word = bits[(size_t)y * width + x];
+            const COLORREF read = FromWord(word);
             COLORREF now = read;
             if (read == kMarkBody) {
                 if (m_bThumbColour)
@@ -348,15 +373,16 @@ void CXScrollBar::RecolourThumb(CDC* bits, CDC* target, int width, int height)
             } else if (read == kMarkFirstEnd || read == kMarkLastEnd) {
                 const bool first = read == kMarkFirstEnd;
                 if (m_bHorizontal) {
-                    const int row = c.top + y * c.Height() / (height > 0 ? height : 1);
+                    const int row = c.top + y * c.Height() / height;
                     now = target->GetPixel(first ? c.left + m_nBitmapWidth : c.right - m_nBitmapWidth - 1, row);
                 } else {
-                    const int column = c.left + x * c.Width() / (width > 0 ? width : 1);
+                    const int column = c.left + x * c.Width() / width;
                     now = target->GetPixel(column, first ? c.top + m_nBitmapHeight : c.bottom - m_nBitmapHeight - 1);
                 }
+                if (now == CLR_INVALID)
+                    now = read;
             }
-            if (now != read && now != CLR_INVALID)
-                bits->SetPixel(x, y, now);
+            word = ToWord(now);
             before = now;
         }
     }
@@ -382,8 +408,8 @@ void CXScrollBar::DrawHorizontal()
     const int middle = thumb.left + w / 2;
     LoadedBitmap strip(&dc, IDB_SCROLL_CHANNEL_H);
     strip.StretchTo(&dc, below(CRect(middle, c.top, c.right - w, c.bottom)));
-    if (m_bChannelColour && m_bThumbColour && strip.Ok())
-        TintStrip(strip.Dc(), strip.Height());
+    if (m_bChannelColour && m_bThumbColour)
+        strip.Edit([this](std::vector<DWORD>& px) { TintStrip(px); });
     strip.StretchTo(&dc, below(CRect(c.left + w, c.top, middle, c.bottom)));
 
     LoadedBitmap(&dc, IDB_SCROLL_RIGHT).StretchTo(&dc, below(last));
@@ -391,8 +417,7 @@ void CXScrollBar::DrawHorizontal()
 
     if (m_nRange != 0) {
         LoadedBitmap bits(&dc, m_bThumbColour ? IDB_SCROLL_THUMB_H_COLOURED : IDB_SCROLL_THUMB_H);
-        if (bits.Ok())
-            RecolourThumb(bits.Dc(), &dc, bits.Width(), bits.Height());
+        bits.Edit([&](std::vector<DWORD>& px) { RecolourThumb(px, bits.Width(), bits.Height(), &dc); });
         bits.StretchTo(&dc, thumb);
         m_rectThumb = thumb;
     } else {
@@ -418,8 +443,8 @@ void CXScrollBar::DrawVertical()
     const int middle = thumb.top + h / 2;
     LoadedBitmap strip(&dc, IDB_SCROLL_CHANNEL_V);
     strip.StretchTo(&dc, CRect(c.left + 1, middle, c.right, c.bottom - h));
-    if (m_bChannelColour && m_bThumbColour && strip.Ok())
-        TintStrip(strip.Dc(), strip.Width());
+    if (m_bChannelColour && m_bThumbColour)
+        strip.Edit([this](std::vector<DWORD>& px) { TintStrip(px); });
     strip.StretchTo(&dc, CRect(c.left, c.top + h, c.right, middle));
 
     LoadedBitmap(&dc, IDB_SCROLL_DOWN).StretchTo(&dc, last);
@@ -427,8 +452,7 @@ void CXScrollBar::DrawVertical()
 
     if (m_nRange != 0) {
         LoadedBitmap bits(&dc, m_bThumbColour ? IDB_SCROLL_THUMB_V_COLOURED : IDB_SCROLL_THUMB_V);
-        if (bits.Ok())
-            RecolourThumb(bits.Dc(), &dc, bits.Width(), bits.Height());
+        bits.Edit([&](std::vector<DWORD>& px) { RecolourThumb(px, bits.Width(), bits.Height(), &dc); });
         bits.StretchTo(&dc, thumb);
         m_rectThumb = thumb;
     } else {

@@ -2,7 +2,8 @@
 // one-pixel strip and a thumb whose marked pixels take the bar's colours at paint time.
 // The part of the channel before the thumb is tinted with light shades of the thumb
 // colour, so that the bar reads as a gauge. It reports to its parent as a scroll bar does
-// (WM_HSCROLL or WM_VSCROLL, sent).
+// (WM_HSCROLL or WM_VSCROLL, sent). The wheel and the Left and Right keys take left and
+// right steps (WM_HSCROLL) on either kind of bar.
 //
 // The rule it keeps: every change is drawn off-screen and copied in one step; the thumb
 // place and the position are computed only when the channel has room and the range is not
@@ -10,6 +11,8 @@
 // so no division by zero is ever made.
 #pragma once
 #include "fw/fwwin.h"
+
+#include <vector>
 
 // An off-screen picture of a rectangle of a target DC, put on the target when it goes:
 // copied as it is when enabled, faded at 25 % into the panel blue when disabled.
@@ -83,10 +86,11 @@ private:
     void Draw();
     void DrawHorizontal();
     void DrawVertical();
-    // The marks of a loaded thumb bitmap in `bits` (selected), against the channel drawn
-    // in `target`: row/column of the channel's first and last pixel.
-    void RecolourThumb(CDC* bits, CDC* target, int width, int height);
-    void TintStrip(CDC* strip, int length);
+    // The marks of a thumb bitmap's pixels (0x00RRGGBB words, rows top-down) take the
+    // bar's colours; the end marks those of the channel already drawn in `target`.
+    void RecolourThumb(std::vector<DWORD>& bits, int width, int height, CDC* target);
+    // The channel strip's pixels become the gauge shades of the thumb colour.
+    void TintStrip(std::vector<DWORD>& strip);
     void UpdateThumbPosition();
     void LimitThumbPosition();
     void PositionFromThumb();

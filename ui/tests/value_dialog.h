@@ -8,8 +8,25 @@
 #include "ui/tests/ui_test_res.h"
 
 #include "res/ui_res.h"
+#include "testsupport/DibSurface.h"
 
+#include <stdlib.h>
 #include <vector>
+
+// What a window shows of its client area now, read from its own DC.
+inline void Snap(HWND wnd, DibSurface& into)
+{
+    HDC dc = ::GetDC(wnd);
+    ::BitBlt(into.Hdc(), 0, 0, into.Width(), into.Height(), dc, 0, 0, SRCCOPY);
+    ::ReleaseDC(wnd, dc);
+}
+
+// Whether two colours differ by at most `tolerance` in every channel.
+inline bool Near(COLORREF a, COLORREF b, int tolerance)
+{
+    return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
 
 struct ScrollNote
 {
@@ -36,13 +53,15 @@ public:
     }
 
     // Shows the dialog topmost at (x, y) of the screen, made wide enough for the bars.
-    bool Open(int x, int y)
+    bool Open(int x, int y, const RECT& scroll = kScroll)
     {
+        // The pointer away from the dialog, so that no mouse move of the system lands on it.
+        ::SetCursorPos(x + 600, y + 500);
         if (!Create(IDD_T_VALUES))
             return false;
         ::SetWindowPos(m_hWnd, HWND_TOPMOST, x, y, 400, 240, SWP_SHOWWINDOW);
         ::SetForegroundWindow(m_hWnd);
-        Place(IDC_T_VAL_SCROLL_SPOT, kScroll);
+        Place(IDC_T_VAL_SCROLL_SPOT, scroll);
         Place(IDC_T_VAL_VSCROLL_SPOT, kVScroll);
         Place(IDC_T_VAL_DIAL, kDial);
         if (!bar.CreateFromStatic(WS_CHILD | WS_VISIBLE | 0x14E, this, IDC_T_VAL_SCROLL_SPOT, IDC_T_VAL_SCROLL))
