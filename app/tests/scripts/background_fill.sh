@@ -85,9 +85,9 @@ done
 
 # A point of the menu given in its template's dialog units (151 x 365).
 at_dlu() { echo $((bx0 + $1 * (bx1 - bx0 + 1) / 151)) $((by0 + $2 * (by1 - by0 + 1) / 365)); }
-# Help bubble: the pointer rests on Solid (placeholder 2, 22; button 4, 48, 33 x 32).
+# Help bubble: the pointer rests on Solid (placeholder 2, 18; button 4, 48, 33 x 32).
 before_ids=$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)
-read -r sx sy <<<"$(at_dlu 22 86)"
+read -r sx sy <<<"$(at_dlu 22 82)"
 xdotool mousemove "$sx" "$sy"
 new_window() {
   comm -13 <(echo "$before_ids") <(xdotool search --onlyvisible --name '' 2>/dev/null | sort) | head -1
@@ -100,13 +100,13 @@ read -r tx ty tw th <<<"$(window_geometry "$tip")"
 echo "help bubble at $tx,$ty, $tw x $th"
 [ "$tw" -gt 60 ] && [ "$th" -gt 40 ] || fail "the bubble is only $tw x $th"
 # The pointer moves on to a bare part of the panel: the bubble goes.
-read -r ex ey <<<"$(at_dlu 75 285)"
+read -r ex ey <<<"$(at_dlu 75 281)"
 xdotool mousemove "$ex" "$ey"
 wait_for 15 bash -c "xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx $tip || echo gone" >/dev/null \
   || fail "the bubble stayed after the pointer left Solid"
 
 # Linear (button 39, 48): entry 0 is the file's last line, red into blue.
-read -r lx ly <<<"$(at_dlu 57 86)"
+read -r lx ly <<<"$(at_dlu 57 82)"
 click_at "$lx" "$ly"
 gradient="$shots/background-linear.png"
 count_kind() {   # count_kind <png> <red|blue|mix|green>: pixels of the design row of that kind
