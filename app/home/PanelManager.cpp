@@ -1,4 +1,6 @@
 #include "app/home/PanelManager.h"
+#include "app/panels/background/BackgroundMenuDlg.h"
+#include "res/background_res.h"
 #include "app/files/DesignFileRoad.h"
 #include "app/files/FileWnd.h"
 #include "ui/SaveChangesDlg.h"
@@ -15,20 +17,78 @@ CPanelManager::CPanelManager() : m_pDoc(NULL) { SetDocumentHost(this); }
 
 CPanelManager::~CPanelManager()
 {
+    DestroyPanels(FALSE);
     if (GetDocumentHost() == this)
         SetDocumentHost(NULL);
 }
 
-void CPanelManager::DestroyPanels(BOOL)
+void CPanelManager::DestroyPanels(BOOL spareBackground)
 {
-    // No modeless tool-panel host exists yet.
+    if (!spareBackground && m_pBackgroundMenu != nullptr) {
+        CBackgroundMenuDlg* menu = m_pBackgroundMenu;
+        m_pBackgroundMenu = nullptr;
+        if (menu->GetSafeHwnd() != nullptr)
+            menu->DestroyWindow();
+        delete menu;
+    }
 }
 
-void CPanelManager::HideAllPanels()
+void CPanelManager::RelayoutHosts()
 {
+    if (m_pBackgroundMenu != nullptr)
+        m_pBackgroundMenu->LayoutPanels();
     if (m_pDoc != NULL)
         m_pDoc->UpdateAllViews(NULL);
 }
+
+void CPanelManager::PrepareSwitch()
+{
+    if (m_pDoc != NULL) {
+        m_pDoc->SetImageToolMode(FALSE);
+        m_pDoc->SetTextToolMode(FALSE);
+    }
+    if (m_pBackgroundMenu != nullptr && m_pBackgroundMenu->GetSafeHwnd() != nullptr)
+        m_pBackgroundMenu->ShowWindow(SW_HIDE);
+    InvalidateDesignArea();
+}
+
+CWnd* CPanelManager::ActiveView() const
+{
+    CWnd* main = AfxGetMainWnd();
+    CFrameWnd* frame = dynamic_cast<CFrameWnd*>(main);
+    CView* view = frame != nullptr ? frame->GetActiveView() : nullptr;
+    if (view == nullptr && m_pDoc != NULL) {
+        POSITION pos = m_pDoc->GetFirstViewPosition();
+        view = pos != NULL ? m_pDoc->GetNextView(pos) : nullptr;
+    }
+    return view;
+}
+
+void CPanelManager::ShowBackgroundMenu()
+{
+    PrepareSwitch();
+    if (m_pBackgroundMenu == nullptr) {
+        auto* menu = new CBackgroundMenuDlg(nullptr);
+        menu->m_pDoc = m_pDoc;
+        menu->SetMenuStyle();
+        if (!menu->Create(IDD_BACKGROUND_MENU, ActiveView())) {
+            // Nothing half-made is shown.
+            if (menu->GetSafeHwnd() != nullptr)
+                menu->DestroyWindow();
+            delete menu;
+            return;
+        }
+        menu->LayoutPanels();
+        m_pBackgroundMenu = menu;
+    } else if (CSkinPanelDlg* panel = m_pBackgroundMenu->GetPanelAt(m_pBackgroundMenu->GetCurrentPanelIndex())) {
+        panel->OnActivate();
+    }
+    m_pBackgroundMenu->ShowWindow(SW_SHOW);
+}
+
+void CPanelManager::InvalidateDesignArea() { CDocumentHost::InvalidateDesignArea(m_pDoc); }
+
+void CPanelManager::InvalidateDesignArea(CFrostwellDoc* doc) { CDocumentHost::InvalidateDesignArea(doc); }
 
 void CPanelManager::ForwardToActivePanel() {}
 

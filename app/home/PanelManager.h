@@ -1,8 +1,16 @@
-// The process-wide switcher of the tool-panel hosts.  No tool panel exists yet, so it
-// holds the document and answers the calls of the document and the view.
+// The process-wide switcher of the tool-panel hosts: it holds the document, answers the
+// calls of the document and the view, and creates, shows and destroys the tool hosts (so
+// far the Background menu).
+//
+// The rules it keeps: at most one host shows after a show; a host is made on first use and
+// kept, hidden and shown again, until DestroyPanels; a host whose window cannot be made is
+// deleted and nothing is shown.
 #pragma once
 #include "fw/fwwin.h"
 #include "model/design/DocumentHost.h"
+
+class CBackgroundMenuDlg;
+class CMenuHostDlg;
 
 class CPanelManager : public CDocumentHost
 {
@@ -14,9 +22,17 @@ public:
 
     void SetDocument(CFrostwellDoc* doc) { m_pDoc = doc; }
     CFrostwellDoc* GetDocument() const { return m_pDoc; }
-    void DestroyPanels(BOOL spareOne) override;
-    // Lays the existing hosts out again and has the document update all views.
-    void HideAllPanels();
+    // Deletes every host; with spareBackground the Background menu is kept.
+    void DestroyPanels(BOOL spareBackground) override;
+    // Docks the existing hosts again and has the document update all views.
+    void RelayoutHosts();
+    // The first step of every show: tool modes off, every host hidden, design area painted.
+    void PrepareSwitch();
+    // Shows the Background menu, made over the active view on first use.
+    void ShowBackgroundMenu();
+    // The redraw flag set and the design area of the main window painted again.
+    void InvalidateDesignArea();
+    CBackgroundMenuDlg* GetBackgroundMenu() const { return m_pBackgroundMenu; }
     // Has the images (text) host's current panel re-read the selection.
     void ForwardToActivePanel();
     void NotifyTextPanel();
@@ -28,9 +44,14 @@ public:
     BOOL SaveDesign(CFrostwellDoc* doc, int mode) override;
     CObject* CreateFileBrowser(CFrostwellDoc* doc) override;
     void InvalidateCanvas(CFrostwellDoc* doc, const CRect& area) override;
+    void InvalidateDesignArea(CFrostwellDoc* doc) override;
 
 private:
+    // The parent of a new host: the main frame's active view.
+    CWnd* ActiveView() const;
+
     CFrostwellDoc* m_pDoc;
+    CBackgroundMenuDlg* m_pBackgroundMenu = nullptr;
 };
 
 CPanelManager* GetGlobalObjectC();

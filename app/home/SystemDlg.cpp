@@ -1,5 +1,6 @@
 #include "app/home/SystemDlg.h"
 #include "app/files/DesignFileRoad.h"
+#include "app/home/PanelManager.h"
 #include "base/TextTable.h"
 #include "model/design/FrostwellDoc.h"
 #include "res/view_res.h"
@@ -11,6 +12,7 @@ BEGIN_MESSAGE_MAP(CSystemDlg, CDialog)
     ON_BN_CLICKED(IDC_HOME_PREVIEW, &CSystemDlg::OnPreview)
     ON_BN_CLICKED(IDC_HOME_IMAGES, &CSystemDlg::OnImages)
     ON_BN_CLICKED(IDC_HOME_TEXT, &CSystemDlg::OnText)
+    ON_BN_CLICKED(IDC_HOME_BACKGROUND, &CSystemDlg::OnBackground)
 END_MESSAGE_MAP()
 
 CSystemDlg::CSystemDlg(CWnd* parent) : CDialog(IDD_HOME_PANEL, parent), m_pDoc(NULL) {}
@@ -25,6 +27,7 @@ BOOL CSystemDlg::OnInitDialog()
     } captions[] = {
         {IDC_HOME_LOAD, "HOME_LOAD"},       {IDC_HOME_SAVE, "HOME_SAVE"},     {IDC_HOME_PRINT, "HOME_PRINT"},
         {IDC_HOME_PREVIEW, "HOME_PREVIEW"}, {IDC_HOME_IMAGES, "HOME_IMAGES"}, {IDC_HOME_TEXT, "HOME_TEXT"},
+        {IDC_HOME_BACKGROUND, "10"},
     };
     for (const auto& c : captions)
         SetDlgItemText(c.id, GetLangText(c.key));
@@ -38,6 +41,8 @@ void CSystemDlg::OnSave() { SaveDesignFromHome(m_pDoc, FALSE); }
 void CSystemDlg::OnPrint() { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_FILE_PRINT); }
 
 void CSystemDlg::OnPreview() { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW); }
+
+void CSystemDlg::OnBackground() { GetGlobalObjectC()->ShowBackgroundMenu(); }
 
 void CSystemDlg::SelectImageTool()
 {

@@ -1,5 +1,5 @@
-// The home panel: plain buttons for the main actions that exist so far, and the
-// image and text tools that put the canvas tracker to work.
+// The home panel: plain buttons for the main actions that exist so far, the image and
+// text tools that put the canvas tracker to work, and the Background menu.
 #pragma once
 #include "fw/fwwin.h"
 
@@ -27,5 +27,6 @@ protected:
     void OnPreview();
     void OnImages() { SelectImageTool(); }
     void OnText() { SelectTextTool(); }
+    void OnBackground();
     DECLARE_MESSAGE_MAP()
 };

@@ -231,7 +231,7 @@ void CFrostwellView::OnSize(UINT type, int cx, int cy)
     }
     if (m_bHostCreated && m_host.GetSafeHwnd() != NULL) {
         m_host.SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        GetGlobalObjectC()->HideAllPanels();
+        GetGlobalObjectC()->RelayoutHosts();
     }
     // The design rectangle moves with the size: the whole canvas is new.
     Invalidate(FALSE);

@@ -28,6 +28,10 @@ public:
     // After an edit of doc: the tool panel on show re-reads the design.  The panel
     // switcher answers it once tool panels exist; until then there is nothing to tell.
     virtual void RefreshActivePanel(CFrostwellDoc* doc) {}
+    // The design area of doc's canvas (its client rectangle less the home panel on the
+    // left, the tool host on the right and 20 pixels at the top) painted again, the scene
+    // rendered anew; the document is not marked modified.
+    virtual void InvalidateDesignArea(CFrostwellDoc* doc);
 };
 
 void SetDocumentHost(CDocumentHost* host);

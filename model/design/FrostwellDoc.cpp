@@ -171,6 +171,16 @@ void CFrostwellDoc::DesignEdited(EditScope scope)
         host->RefreshActivePanel(this);
 }
 
+void CDocumentHost::InvalidateDesignArea(CFrostwellDoc* doc)
+{
+    if (doc == NULL)
+        return;
+    doc->SetRedrawFlag();
+    CRect area = GetCanvasClientRect();
+    area.DeflateRect(kDesignAreaLeft, kDesignAreaTop, kDesignAreaRight, 0);
+    InvalidateCanvas(doc, area);
+}
+
 void CFrostwellDoc::SetCurrentFrame(int n)
 {
     if (n > m_layers.GetCount() - 1)

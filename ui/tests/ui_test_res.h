@@ -30,6 +30,18 @@
 #define IDC_T_LINE_RIGHT 9132
 #define IDC_T_LINE_CENTRE 9133
 
+#define IDD_T_HOST 9140
+#define IDC_T_HOST_TITLE 1188
+#define IDD_T_PANEL_A 9141
+#define IDD_T_PANEL_B 9142
+#define IDD_T_PANEL_C 9143
+#define IDD_T_PANEL_SKIN 9144
+#define IDC_T_PANEL_BUTTON 9145
+#define IDC_T_PANEL_LABEL 9146
+#define IDC_T_PANEL_EDIT 9147
+#define IDC_T_PANEL_LIST 9148
+#define IDC_T_PANEL_PLAIN 9149
+
 // The value controls' dialog: a slider, a scroll bar's placeholder, a dial and their labels,
 // and a button that holds the focus.
 #define IDD_T_VALUES 9200

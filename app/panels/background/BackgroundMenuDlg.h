@@ -1,0 +1,36 @@
+// The Background menu: the docked host of the background tools, which edit the current
+// design area's background through the document's frame records.
+//
+// The rules it keeps: which panels it holds is decided once, when its window is made, from
+// the paper layout's individual-designs flag and the frames-tool flag; an edit of a panel
+// reaches the design through UpdateDesign only; the fill kind outlives the fill panel's
+// window here.
+#pragma once
+#include "app/panels/background/BackgroundFillDlg.h"
+#include "ui/MenuHostDlg.h"
+
+class CBackgroundMenuDlg : public CMenuHostDlg
+{
+public:
+    explicit CBackgroundMenuDlg(CWnd* parent = nullptr);
+
+    // After an edit: redraw, modified flag, every view updated.
+    void UpdateDesign();
+
+    CBackgroundFillDlg m_fillDlg;
+    // 0 clear, 1 solid, 2 linear, 3 radial: what the fill panel last set or derived.
+    int m_nFillKind = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnPaint();
+    void OnBackCommand();
+    void OnSize(UINT type, int cx, int cy);
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
+    LRESULT OnHostButton(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    CStatic m_title;
+};

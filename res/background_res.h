@@ -1,0 +1,44 @@
+// Resource ids of the background tools: the Background menu and its fill panel, with the
+// controls the panels share. Every id has its row in res/assets.csv.
+#pragma once
+
+#define IDD_BACKGROUND_MENU 30747
+#define IDD_BACKGROUND_FILL 30744
+// Panels of the Background menu that other parts of the program add.
+#define IDD_BACKGROUND_IMAGE 30745
+#define IDD_BACKGROUND_FRAMES 30748
+#define IDD_BACKGROUND_DESIGNS 30767
+#define IDD_BACKGROUND_CLONE 30771
+
+// Every background panel's quick-links list.
+#define IDC_QUICK_LINKS 1187
+
+// The fill panel.
+#define IDC_FILL_LINEAR 1011
+#define IDC_FILL_RADIAL 1012
+#define IDC_FILL_CLEAR 1015
+#define IDC_FILL_SOLID 1016
+#define IDC_FILL_ANGLE 1073
+#define IDC_FILL_ADD_SWATCH 1091
+#define IDC_FILL_REMOVE_SWATCH 1092
+#define IDC_FILL_COLOUR1 1097
+#define IDC_FILL_COLOUR2 1098
+#define IDC_FILL_COLOUR3 1099
+#define IDC_FILL_COLOUR4 1100
+#define IDC_FILL_COLOUR5 1101
+#define IDC_FILL_SWATCHES 1105
+#define IDC_FILL_HIDDEN1 1188
+#define IDC_FILL_HIDDEN2 1189
+#define IDC_FILL_HIDDEN3 1190
+#define IDC_FILL_HIDDEN4 1192
+#define IDC_FILL_TRANSPARENCY_LABEL 1196
+#define IDC_FILL_MARK_SOLID 1197
+#define IDC_FILL_MARK_LINEAR 1198
+#define IDC_FILL_MARK_RADIAL 1199
+#define IDC_FILL_SWATCH_LABEL 1200
+#define IDC_FILL_COLOUR_LABEL 1201
+#define IDC_FILL_ANGLE_LABEL 1202
+#define IDC_FILL_TRANSPARENCY_VALUE 1243
+#define IDC_FILL_TRANSPARENCY_PLACE 1245
+// The transparency bar made over its place.
+#define IDC_FILL_TRANSPARENCY 101
