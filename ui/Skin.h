@@ -31,6 +31,8 @@ const COLORREF kSkinHelpMask = 0xC0C0C0;
 const COLORREF kSkinSliderChannel = 0xE0F8FF;
 const COLORREF kSkinSliderThumb = 0xFFFFFF;
 const COLORREF kSkinSliderEdge = 0x8C5A1E;
+// The thumbnail grid: the frame and the name of a selected cell (pure blue).
+const COLORREF kSkinGridSelection = 0xFF0000;
 
 // --- Shared brushes and fonts ----------------------------------------------------------
 // Solid brushes of the blue and the pale yellow.

@@ -1,6 +1,6 @@
 #include "app/home/PanelManager.h"
 #include "app/files/DesignFileRoad.h"
-#include "app/files/FileWnd.h"
+#include "app/browser/FileWnd.h"
 #include "ui/SaveChangesDlg.h"
 #include "model/design/FrostwellDoc.h"
 
