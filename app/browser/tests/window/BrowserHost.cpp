@@ -19,11 +19,13 @@ CBrowserTestHost::~CBrowserTestHost()
 bool CBrowserTestHost::Open(const PaneOptions& options, int width, int height)
 {
     EnsureTestApp();
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+    // Without clipping its children: the host's white shows where the pane paints nothing.
+    const DWORD style = WS_POPUP | WS_CAPTION;
     RECT frame = {0, 0, width, height};
     ::AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOPMOST);
     if (!CreateEx(WS_EX_TOPMOST,
-                  AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)::GetStockObject(WHITE_BRUSH)),
+                  AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
+                                      (HBRUSH)::GetStockObject(WHITE_BRUSH)),
                   "File browser", style, 40, 40, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr))
         return false;
     pane.SetFolder(options.folder);

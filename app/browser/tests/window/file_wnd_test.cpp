@@ -7,6 +7,8 @@
 #include "app/browser/ThumbnailButton.h"
 #include "app/home/PanelManager.h"
 #include "base/KeyStore.h"
+#include "ui/HelpTipManager.h"
+#include "ui/PPToolTip.h"
 #include "model/design/FrostwellDoc.h"
 #include "model/thumbs/tests/ThumbFixture.h"
 #include "testsupport/DibSurface.h"
@@ -511,4 +513,50 @@ TEST(FileWndGrid, OpenedButtonIsUsedOnlyWhileItLives)
     PumpPending();
     EXPECT_STREQ("c:\\cakes\\photos\\rose.png", host.pane.GetSelectedPath());
     delete button;
+}
+
+// The skin gives the list, the tree and the name box the tips file's bubbles, registered
+// for the pane's parent; a pane without a name box gets two.
+TEST(FileWndSkin, ApplySkinAddsTheThreeBubbles)
+{
+    CString root = GetSetting("root");
+    char cwd[MAX_PATH];
+    ::GetCurrentDirectory(MAX_PATH, cwd);
+    SetSetting("root", cwd);
+    for (BOOL notify : {FALSE, TRUE}) {
+        SCOPED_TRACE(notify);
+        PaneOptions options;
+        options.notify = notify;
+        options.save = !notify;
+        CBrowserTestHost host;
+        ASSERT_TRUE(host.Open(options, 640, 400));
+        CHelpTipManager help;
+        ASSERT_TRUE(help.LoadHelpFile("tips.txt"));
+        CPPToolTip tip;
+        help.CreateTooltip(&host, &tip);
+        host.pane.GetTree().MoveWindow(0, 0, 10, 10);
+        host.pane.ApplySkin(&help);
+        EXPECT_EQ(notify ? CRect(0, 0, 640, 127) : CRect(0, 0, 250, 354), ChildRect(host.pane, CFileWnd::kTreeId))
+            << "laid out again";
+        const struct
+        {
+            HWND control;
+            const char* title;
+        } tools[] = {
+            {host.pane.GetList().m_hWnd, "Files"},
+            {host.pane.GetTree().m_hWnd, "Folders"},
+            {::GetDlgItem(host.pane.m_hWnd, CFileWnd::kNameId), "File name"},
+        };
+        for (const auto& t : tools) {
+            if (t.control == nullptr) {
+                EXPECT_TRUE(notify) << "only a pane that notifies has no name box";
+                continue;
+            }
+            const std::vector<PPToolInfo> found = tip.GetTools(t.control);
+            ASSERT_EQ(1u, found.size()) << t.title;
+            EXPECT_GE(found[0].sTooltip.Find(t.title), 0) << (LPCTSTR)found[0].sTooltip;
+        }
+        host.WaitForList();
+    }
+    SetSetting("root", root);
 }
