@@ -41,6 +41,8 @@ const COLORREF kSkinScrollThumbHover = 0x00CCFF;
 const COLORREF kSkinScrollGrip = 0x5B5B5B;
 // The round slider's marker dot: red with a black rim.
 const COLORREF kSkinDialMarker = 0x0000FF;
+// The thumbnail grid: the frame and the name of a selected cell (pure blue).
+const COLORREF kSkinGridSelection = 0xFF0000;
 
 // --- Shared brushes and fonts ----------------------------------------------------------
 // Solid brushes of the blue and the pale yellow.

@@ -34,6 +34,14 @@ DWORD CThumbnailThread::ThreadHandler()
 {
     // COM for the whole run: the cache and the design files' storages live inside it.
     ComScope com = EnsureCom();
+    // A folder on an empty removable drive fails quietly instead of asking for a disk.
+    DWORD oldMode = 0;
+    ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode);
+    struct RestoreMode
+    {
+        DWORD mode;
+        ~RestoreMode() { ::SetThreadErrorMode(mode, nullptr); }
+    } restore{oldMode};
     for (;;) {
         UINT command = kNoCommand;
         WaitForNotification(command);
@@ -74,6 +82,8 @@ void CThumbnailThread::CloseCache()
     InterlockedExchange(&m_running, 0);
     if (m_pOwner != nullptr)
         ::InvalidateRect(m_pOwner->GetSafeHwnd(), nullptr, TRUE);
+    if (m_hOwnerWnd != nullptr)
+        ::InvalidateRect(m_hOwnerWnd, nullptr, TRUE);
 }
 
 void CThumbnailThread::MakeNextThumbnail()

@@ -38,6 +38,8 @@ public:
     void SetFilter(LPCTSTR filter) { m_filter = filter; }
     void SetOwner(CThumbListCtrl* owner) { m_pOwner = owner; }
     CThumbListCtrl* GetOwner() const { return m_pOwner; }
+    // A window invalidated at the end of each run besides the list (the thumbnail grid).
+    void SetOwnerWindow(HWND window) { m_hOwnerWnd = window; }
     void SetNextFile(int index) { m_nextFile = index; }
     CFolderScan& GetFileList() { return m_files; }
 
@@ -56,7 +58,7 @@ private:
 
     void* m_pButtons; // the thumbnail grid's buttons (the grid's own; unused here)
     CString m_folder;
-    HWND m_hOwnerWnd; // the thumbnail grid's window (unused here)
+    HWND m_hOwnerWnd; // the thumbnail grid's window
     CThumbListCtrl* m_pOwner;
     CThumbCache m_cache;
     BYTE m_cacheOpened;

@@ -2,7 +2,7 @@
 #include "app/panels/background/BackgroundMenuDlg.h"
 #include "res/background_res.h"
 #include "app/files/DesignFileRoad.h"
-#include "app/files/FileWnd.h"
+#include "app/browser/FileWnd.h"
 #include "ui/SaveChangesDlg.h"
 #include "model/design/FrostwellDoc.h"
 

@@ -55,6 +55,8 @@ public:
     void DesignEdited(EditScope scope);
 
     void SetRedrawFlag() { m_bRedraw = 1; }
+    // The file browser pane the host made for the document (no window of its own).
+    CObject* GetFileBrowser() const { return m_pFileBrowser; }
     void ClearRedrawFlag() { m_bRedraw = 0; }
     BOOL NeedsRedraw() const { return m_bRedraw; }
     void SetCellImageDirty(BOOL on) { m_bCellImageDirty = on ? 1 : 0; }

@@ -10,6 +10,7 @@
 #include "model/thumbs/ThumbSink.h"
 
 #include <algorithm>
+#include <functional>
 #include <string.h>
 
 using namespace Gdiplus;
@@ -268,33 +269,52 @@ void CThumbCache::Show(LPCTSTR path, CThumbSink* list)
     m_working.reset();
 }
 
-BOOL CThumbCache::LoadSourceImage(LPCTSTR path)
+bool ReadStoredThumbnail(LPCTSTR path, const std::function<void(Gdiplus::Image*)>& use)
 {
-    m_working.reset();
-    const CString extension = Extension(FileName(path));
-    if (extension.CompareNoCase(".ktb") == 0 || extension.CompareNoCase(".pap") == 0) {
-        // The design file's road: the whole file checked before the storage code sees it,
-        // the stream capped and checked as a PNG before it is decoded.
-        ByteVector bytes;
-        ComOwner<IStorage> storage;
-        if (SUCCEEDED(ReadFileBytes(path, bytes, kMaxCompoundFileBytes)) && !bytes.empty() &&
-            SUCCEEDED(OpenStorageOnBytes(&bytes[0], bytes.size(), storage.Put()))) {
-            std::unique_ptr<Bitmap> image(ReadImageStream(storage, "Thumbnail", nullptr));
-            if (image)
-                SetScaledImage(image.get());
+    // The design file's road: the whole file checked before the storage code sees it,
+    // the stream capped and checked as a PNG before it is decoded.
+    ByteVector bytes;
+    ComOwner<IStorage> storage;
+    if (SUCCEEDED(ReadFileBytes(path, bytes, kMaxCompoundFileBytes)) && !bytes.empty() &&
+        SUCCEEDED(OpenStorageOnBytes(&bytes[0], bytes.size(), storage.Put()))) {
+        std::unique_ptr<Bitmap> image(ReadImageStream(storage, "Thumbnail", nullptr));
+        if (image) {
+            use(image.get());
+            return true;
         }
-        return m_working != nullptr;
     }
-    m_bTemplate = extension.CompareNoCase(".tpl") == 0;
+    return false;
+}
+
+bool ReadImageFile(LPCTSTR path, const std::function<void(Gdiplus::Image*)>& use)
+{
     ByteVector bytes;
     ComOwner<IStream> stream;
     if (SUCCEEDED(ReadFileBytes(path, bytes, kMaxImageStreamBytes)) && !bytes.empty() &&
         SUCCEEDED(CreateMemoryStream(&bytes[0], bytes.size(), stream.Put()))) {
-        // Scaled while the stream lives: the decoder may read it lazily.
+        // Used while the stream lives: the decoder may read it lazily.
         std::unique_ptr<Bitmap> image(Bitmap::FromStream(stream, FALSE));
-        if (image && image->GetLastStatus() == Ok)
-            SetScaledImage(image.get());
+        if (image && image->GetLastStatus() == Ok) {
+            use(image.get());
+            return true;
+        }
     }
+    return false;
+}
+
+bool ReadThumbnailSource(LPCTSTR path, const std::function<void(Gdiplus::Image*)>& use)
+{
+    const CString extension = Extension(CThumbCache::FileName(path));
+    if (extension.CompareNoCase(".ktb") == 0 || extension.CompareNoCase(".pap") == 0)
+        return ReadStoredThumbnail(path, use);
+    return ReadImageFile(path, use);
+}
+
+BOOL CThumbCache::LoadSourceImage(LPCTSTR path)
+{
+    m_working.reset();
+    m_bTemplate = Extension(FileName(path)).CompareNoCase(".tpl") == 0;
+    ReadThumbnailSource(path, [this](Image* image) { SetScaledImage(image); });
     m_bTemplate = 0;
     return m_working != nullptr;
 }

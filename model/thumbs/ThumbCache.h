@@ -21,6 +21,7 @@
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,16 @@
 #include "base/ComOwner.h"
 
 class CThumbSink;
+
+// Reads the image a thumbnail is made of and hands it to `use` (valid during the call):
+// for design and paper layout files (".ktb", ".pap") their "Thumbnail" stream through the
+// design file's checked road, for any other file the file itself as an image.  False when
+// the file gives no image.
+bool ReadThumbnailSource(LPCTSTR path, const std::function<void(Gdiplus::Image*)>& use);
+// The two roads on their own: the "Thumbnail" stream of a compound file, and a file read
+// whole (capped) and decoded as an image.
+bool ReadStoredThumbnail(LPCTSTR path, const std::function<void(Gdiplus::Image*)>& use);
+bool ReadImageFile(LPCTSTR path, const std::function<void(Gdiplus::Image*)>& use);
 
 class CThumbCache
 {
