@@ -483,16 +483,18 @@ BOOL CWinApp::CreatePrinterDC(CDC& dc)
 int CWinApp::DoPrintDialog(CPrintDialog* pPD)
 {
     UpdatePrinterSelection(FALSE);
-    pPD->m_pd.hDevMode = m_hDevMode;
-    pPD->m_pd.hDevNames = m_hDevNames;
+    // The dialog works on copies of the application's printer: anything that chooses
+    // another printer while the dialog is open (freeing the application's handles) must
+    // not pull the blocks from under the system dialog or the job that follows.
+    pPD->TakeCopiesOf(m_hDevNames, m_hDevMode);
     int result = (int)pPD->DoModal();
-    // The dialog may have given back new handles; they become the application's.
     while (result != IDOK && result != IDCANCEL && ::CommDlgExtendedError() == PDERR_DEFAULTDIFFERENT) {
-        pPD->m_pd.hDevNames = nullptr;
+        pPD->TakeCopiesOf(nullptr, pPD->m_pd.hDevMode);
         result = (int)pPD->DoModal();
     }
-    if (pPD->m_pd.hDevNames != m_hDevNames || pPD->m_pd.hDevMode != m_hDevMode)
-        SelectPrinter(pPD->m_pd.hDevNames, pPD->m_pd.hDevMode);
+    // What the person chose becomes the application's printer, as a copy of its own.
+    if (result == IDOK && pPD->m_pd.hDevNames)
+        SelectPrinter(FwCopyGlobal(pPD->m_pd.hDevNames), FwCopyGlobal(pPD->m_pd.hDevMode));
     return result;
 }
 

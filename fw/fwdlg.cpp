@@ -571,6 +571,30 @@ CPrintDialog::~CPrintDialog()
 {
     if (m_pd.hDC)
         ::DeleteDC(m_pd.hDC);
+    FreeOwnedHandles();
+}
+
+void CPrintDialog::FreeOwnedHandles()
+{
+    if (!m_bOwnsHandles)
+        return;
+    if (m_pd.hDevNames)
+        ::GlobalFree(m_pd.hDevNames);
+    if (m_pd.hDevMode)
+        ::GlobalFree(m_pd.hDevMode);
+    m_pd.hDevNames = nullptr;
+    m_pd.hDevMode = nullptr;
+    m_bOwnsHandles = FALSE;
+}
+
+void CPrintDialog::TakeCopiesOf(HGLOBAL hDevNames, HGLOBAL hDevMode)
+{
+    HGLOBAL names = FwCopyGlobal(hDevNames);
+    HGLOBAL mode = FwCopyGlobal(hDevMode);
+    FreeOwnedHandles();
+    m_pd.hDevNames = names;
+    m_pd.hDevMode = mode;
+    m_bOwnsHandles = TRUE;
 }
 
 INT_PTR CPrintDialog::DoModal()

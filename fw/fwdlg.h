@@ -139,9 +139,14 @@ public:
     CString GetDriverName() const;
     CString GetDeviceName() const;
     CString GetPortName() const;
+    // Gives the dialog copies of the printer's DEVNAMES and DEVMODE, which it then owns
+    // (whatever the system dialog reallocates them to) and frees with itself.
+    void TakeCopiesOf(HGLOBAL hDevNames, HGLOBAL hDevMode);
 
 private:
+    void FreeOwnedHandles();
     PRINTDLG m_pdActual;
+    BOOL m_bOwnsHandles = FALSE;
 };
 
 class CColorDialog : public CCommonDialog

@@ -19,6 +19,26 @@ HDC FwCreatePrinterDC(HGLOBAL hDevNames, HGLOBAL hDevMode)
     return hdc;
 }
 
+HGLOBAL FwCopyGlobal(HGLOBAL h)
+{
+    if (!h)
+        return nullptr;
+    const SIZE_T size = ::GlobalSize(h);
+    const void* from = ::GlobalLock(h);
+    if (!from)
+        return nullptr;
+    HGLOBAL copy = size ? ::GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
+    if (void* to = copy ? ::GlobalLock(copy) : nullptr) {
+        memcpy(to, from, size);
+        ::GlobalUnlock(copy);
+    } else if (copy) {
+        ::GlobalFree(copy);
+        copy = nullptr;
+    }
+    ::GlobalUnlock(h);
+    return copy;
+}
+
 // ---------------------------------------------------------------------------------------
 // CPrintInfo
 
@@ -55,7 +75,11 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     CPrintDialog* pPD = pInfo->m_pPD;
     if (pInfo->m_bPreview || pInfo->m_bDirect) {
         if (!pPD->m_pd.hDC) {
-            if (!pApp->GetPrinterDeviceDefaults(&pPD->m_pd)) {
+            if (pApp->GetPrinterDeviceDefaults(&pPD->m_pd)) {
+                // The job works on copies: the application may choose another printer
+                // (freeing its own) while the job runs.
+                pPD->TakeCopiesOf(pPD->m_pd.hDevNames, pPD->m_pd.hDevMode);
+            } else {
                 // No printer: a preview cannot run; a direct print asks for one.
                 if (!pInfo->m_bDirect || pApp->DoPrintDialog(pPD) != IDOK)
                     return FALSE;

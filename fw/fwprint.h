@@ -5,6 +5,8 @@
 
 // A printer DC for the given DEVNAMES and DEVMODE handles (NULL when there is none).
 HDC FwCreatePrinterDC(HGLOBAL hDevNames, HGLOBAL hDevMode);
+// A movable copy of a global memory block (nullptr for nullptr or when there is no memory).
+HGLOBAL FwCopyGlobal(HGLOBAL h);
 
 // What one print job (or preview) knows about its pages and dialog.
 class CPrintInfo

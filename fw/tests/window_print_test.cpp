@@ -2,6 +2,8 @@
 // application's printer.
 #include "window_test_app.h"
 #include "window_test_res.h"
+#include "testsupport/DialogDriver.h"
+#include "testsupport/Input.h"
 #include "testsupport/PrintQueue.h"
 #include <gtest/gtest.h>
 #include <gdiplus.h>
@@ -317,6 +319,37 @@ TEST_F(PrintFixture, DefaultPrinterWhenNoneIsChosen)
     ASSERT_TRUE(TestApp().CreatePrinterDC(dc));
     EXPECT_TRUE(dc.IsPrinting());
     EXPECT_GT(dc.GetDeviceCaps(LOGPIXELSX), 96);
+}
+
+// The application lets go of its printer while the print dialog is open (the program's
+// start-up timer chooses the printer again, freeing the old blocks): the dialog works on
+// copies of its own, and what the person chose then becomes the application's printer.
+TEST_F(PrintFixture, PrinterLetGoWhileTheDialogIsOpen)
+{
+    struct Case
+    {
+        const char* name;
+        bool letGo;
+    } cases[] = {{"printer kept", false}, {"printer let go under the dialog", true}};
+    for (const Case& c : cases) {
+        SelectQueue(kQueue);
+        CPrintDialog dlg(FALSE);
+        DialogDriver driver([&](HWND d) {
+            if (c.letGo)
+                TestApp().SelectPrinter(nullptr, nullptr, TRUE);
+            Press(d, IDOK);
+        });
+        EXPECT_EQ(IDOK, TestApp().DoPrintDialog(&dlg)) << c.name;
+        EXPECT_TRUE(driver.Acted()) << c.name;
+        ASSERT_NE(nullptr, dlg.m_pd.hDevNames) << c.name;
+        EXPECT_STREQ(kQueue, dlg.GetDeviceName()) << c.name;
+        // The application holds a block of its own with the same choice.
+        ASSERT_NE(nullptr, TestApp().m_hDevNames) << c.name;
+        EXPECT_NE(dlg.m_pd.hDevNames, TestApp().m_hDevNames) << c.name;
+        auto* dn = (DEVNAMES*)GlobalLock(TestApp().m_hDevNames);
+        EXPECT_STREQ(kQueue, (const char*)dn + dn->wDeviceOffset) << c.name;
+        GlobalUnlock(TestApp().m_hDevNames);
+    }
 }
 
 TEST_F(PrintFixture, NoPrinterGivesCommandFailure)
