@@ -29,8 +29,29 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
+
+// The program's document, noting each change of its modified flag and whether a wizard was
+// open then.
+class NotingDoc : public CFrostwellDoc
+{
+    DECLARE_DYNCREATE(NotingDoc)
+public:
+    void SetModifiedFlag(BOOL modified = TRUE) override
+    {
+        changes.push_back({modified != FALSE, ::FindWindow("#32770", GetLangText("48")) != nullptr});
+        CFrostwellDoc::SetModifiedFlag(modified);
+    }
+    struct Change
+    {
+        bool modified;
+        bool wizardOpen;
+    };
+    std::vector<Change> changes;
+};
+IMPLEMENT_DYNCREATE(NotingDoc, CFrostwellDoc)
 
 class DesignWizard : public ::testing::Test
 {
@@ -41,7 +62,7 @@ protected:
         LoadLanguageFile("english");
         SetSetting("FIRSTRUN", "0");
         SetMetric(FALSE);
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFrostwellDoc), RUNTIME_CLASS(CFrameWnd),
+        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(NotingDoc), RUNTIME_CLASS(CFrameWnd),
                                             RUNTIME_CLASS(CFrostwellView));
         doc = static_cast<CFrostwellDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
         ASSERT_NE(nullptr, doc);
@@ -407,6 +428,8 @@ TEST_F(NewButton, ModifiedDesignAsksFirstAndCancelOpensNoWizard)
 
     // Unmodified: the wizard opens at once, and its Finish brings the Background menu.
     doc->SetModifiedFlag(FALSE);
+    std::vector<NotingDoc::Change>& changes = static_cast<NotingDoc*>(doc)->changes;
+    changes.clear();
     bool finishEnabled = false, nextEnabled = true;
     {
         DialogDriver driver([&](HWND dlg) {
@@ -422,7 +445,12 @@ TEST_F(NewButton, ModifiedDesignAsksFirstAndCancelOpensNoWizard)
     EXPECT_TRUE(finishEnabled);
     EXPECT_FALSE(nextEnabled);
     EXPECT_EQ(1, doc->GetLayers()->GetCount());
-    EXPECT_FALSE(doc->IsModified());
+    // Unmodified when the wizard returned: its reset cleared the flag, and only the
+    // Background menu built anew afterwards marks the design again.
+    ASSERT_FALSE(changes.empty());
+    EXPECT_FALSE(changes.front().modified);
+    for (const auto& c : changes)
+        EXPECT_FALSE(c.modified && c.wizardOpen) << "marked modified while the wizard was open";
     CBackgroundMenuDlg* menu = GetGlobalObjectC()->GetBackgroundMenu();
     ASSERT_NE(nullptr, menu);
     EXPECT_TRUE(::IsWindowVisible(menu->GetSafeHwnd()));
