@@ -94,8 +94,10 @@ void CWizardShapeDlg::FillLists()
 {
     for (CThumbListCtrl* list : {&m_layouts, &m_papers}) {
         list->SetThumbnailSize(kThumbWidth, kThumbHeight);
-        list->SetIconSpacing(255, 0);
         list->CreateImageList();
+        // After the image list: a height of 0 keeps the spacing the list made for the
+        // thumbnails' height, where before it would keep the one of its default icons.
+        list->SetIconSpacing(255, 0);
     }
     std::unique_ptr<CPaperLayoutList> layouts(GetGlobalObjectA()->GetLayoutList());
     for (POSITION pos = layouts->GetHeadPosition(); pos != nullptr;) {

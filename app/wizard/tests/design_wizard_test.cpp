@@ -327,6 +327,7 @@ protected:
         // The ruler then leaves its marker where it was dropped.
         if (RulerMarker* marker = page->m_ruler.GetMarker(0))
             marker->position = value;
+        page->m_ruler.Invalidate(TRUE);
     }
     int Marker() { return page->m_ruler.GetMarker(0) != nullptr ? page->m_ruler.GetMarker(0)->position : -1; }
     CWizardPaperDlg* page = nullptr;
