@@ -20,7 +20,7 @@ printf '0,200,0,0,200,0,0,200,0,0,200,0,0,200,0\r\n255,0,0,255,0,0,0,0,255,0,0,2
 start_program 'Sugarleaf Studio$'
 read -r mx my mw mh <<<"$(window_geometry "$main")"
 
-# The home panel's Background button: its eighth button (each button's frame starts with
+# The home panel's Background button: its seventh button (each button's frame starts with
 # a white row).
 home_button() {   # home_button <shot> <client top> <n>: the button's row in the client
   convert "$1" -crop "1x400+$((mx + 20 > 0 ? mx + 20 : 20))+$2" +repage txt:- \
@@ -31,7 +31,7 @@ ready() {
   local top row
   shot "$start"
   top=$(client_top "$start" $((mx + 600)))
-  [ -n "$top" ] && row=$(home_button "$start" "$top" 8) && [ -n "$row" ] && echo "$top $row"
+  [ -n "$top" ] && row=$(home_button "$start" "$top" 7) && [ -n "$row" ] && echo "$top $row"
 }
 found=$(wait_for 30 ready) || fail "the home panel never showed its Background button"
 read -r ctop brow <<<"$found"

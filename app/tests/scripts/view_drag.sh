@@ -13,11 +13,11 @@ design="$work/one image.ktb"
 
 start_program 'Sugarleaf Studio$' "one image.ktb"
 read -r mx my _ <<<"$(window_geometry "$main")"
-# The home panel's Images button: the sixth button, below the five main actions (each
+# The home panel's Images button: the fifth button, below the four main actions (each
 # button's frame starts with a white row).
 images_button() {   # images_button <shot> <client top>: its row in the client
   convert "$1" -crop "1x300+$((mx + 20 > 0 ? mx + 20 : 20))+$2" +repage txt:- \
-    | awk 'NR > 1 && /#FFFFFF/ { split($1, a, /[,:]/); if (++n == 6) { print a[2]; exit } }'
+    | awk 'NR > 1 && /#FFFFFF/ { split($1, a, /[,:]/); if (++n == 5) { print a[2]; exit } }'
 }
 # The design is shown once its image is on the canvas and the home panel has its buttons.
 before="$shots/view-drag-before.png"

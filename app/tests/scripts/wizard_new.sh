@@ -13,7 +13,8 @@ cp -r "$SL_BINARY_DIR/data/help" "$work/"
 start_program 'Sugarleaf Studio$'
 read -r mx my mw mh <<<"$(window_geometry "$main")"
 
-# The home panel's New button: its first button (each button's frame starts with a white row).
+# The home panel's New button: its eighth button, below Background (each button's frame
+# starts with a white row).
 home_button() {   # home_button <shot> <client top> <n>: the button's row in the client
   convert "$1" -crop "1x400+$((mx + 20 > 0 ? mx + 20 : 20))+$2" +repage txt:- \
     | awk -v n="$3" 'NR > 1 && /#FFFFFF/ { split($1, a, /[,:]/); if (++k == n) { print a[2]; exit } }'
@@ -23,7 +24,7 @@ ready() {
   local top row
   shot "$start"
   top=$(client_top "$start" $((mx + 600)))
-  [ -n "$top" ] && row=$(home_button "$start" "$top" 1) && [ -n "$row" ] && echo "$top $row"
+  [ -n "$top" ] && row=$(home_button "$start" "$top" 8) && [ -n "$row" ] && echo "$top $row"
 }
 found=$(wait_for 30 ready) || fail "the home panel never showed its New button"
 read -r ctop nrow <<<"$found"
