@@ -12,6 +12,7 @@
 #define IDC_HOME_IMAGES 1305
 #define IDC_HOME_TEXT 1306
 #define IDC_HOME_BACKGROUND 1090
+#define IDC_HOME_NEW 1307
 
 // Asks before printing, then prints; no control, menu or key of the program sends it.
 #define ID_VIEW_ASK_PRINT 206

@@ -1,11 +1,13 @@
 #include "app/home/SystemDlg.h"
 #include "app/files/DesignFileRoad.h"
 #include "app/home/PanelManager.h"
+#include "app/wizard/DesignWizardDlg.h"
 #include "base/TextTable.h"
 #include "model/design/FrostwellDoc.h"
 #include "res/view_res.h"
 
 BEGIN_MESSAGE_MAP(CSystemDlg, CDialog)
+    ON_BN_CLICKED(IDC_HOME_NEW, &CSystemDlg::OnNew)
     ON_BN_CLICKED(IDC_HOME_LOAD, &CSystemDlg::OnLoad)
     ON_BN_CLICKED(IDC_HOME_SAVE, &CSystemDlg::OnSave)
     ON_BN_CLICKED(IDC_HOME_PRINT, &CSystemDlg::OnPrint)
@@ -25,13 +27,34 @@ BOOL CSystemDlg::OnInitDialog()
         UINT id;
         LPCTSTR key;
     } captions[] = {
-        {IDC_HOME_LOAD, "HOME_LOAD"},       {IDC_HOME_SAVE, "HOME_SAVE"},     {IDC_HOME_PRINT, "HOME_PRINT"},
-        {IDC_HOME_PREVIEW, "HOME_PREVIEW"}, {IDC_HOME_IMAGES, "HOME_IMAGES"}, {IDC_HOME_TEXT, "HOME_TEXT"},
+        {IDC_HOME_NEW, "4"},
+        {IDC_HOME_LOAD, "HOME_LOAD"},
+        {IDC_HOME_SAVE, "HOME_SAVE"},
+        {IDC_HOME_PRINT, "HOME_PRINT"},
+        {IDC_HOME_PREVIEW, "HOME_PREVIEW"},
+        {IDC_HOME_IMAGES, "HOME_IMAGES"},
+        {IDC_HOME_TEXT, "HOME_TEXT"},
         {IDC_HOME_BACKGROUND, "10"},
     };
     for (const auto& c : captions)
         SetDlgItemText(c.id, GetLangText(c.key));
     return TRUE;
+}
+
+void CSystemDlg::OnNew()
+{
+    if (m_pDoc == NULL)
+        return;
+    // The new design replaces the open one: its changes are saved, or kept out of it, first.
+    if (!m_pDoc->SaveModified())
+        return;
+    CDesignWizardDlg wizard(AfxGetMainWnd());
+    wizard.m_pDoc = m_pDoc;
+    if (wizard.DoModal() == IDCANCEL)
+        return;
+    CPanelManager* panels = GetGlobalObjectC();
+    panels->DestroyPanels(FALSE);
+    panels->ShowBackgroundMenu();
 }
 
 void CSystemDlg::OnLoad() { LoadDesignFromHome(m_pDoc); }

@@ -1,4 +1,5 @@
-// The home panel: plain buttons for the main actions that exist so far, the image and
+// The home panel: plain buttons for the main actions that exist so far (a new design
+// through the wizard, whose Finish shows the Background menu built anew), the image and
 // text tools that put the canvas tracker to work, and the Background menu.
 #pragma once
 #include "fw/fwwin.h"
@@ -21,6 +22,8 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
+    // A new design through the design wizard.
+    void OnNew();
     void OnLoad();
     void OnSave();
     void OnPrint();

@@ -276,7 +276,7 @@ def render_command(row, out, tools):
         raise Problem('%s: the "render" generator needs --wine-run and --renderer' % row['file'])
     words = shlex.split(row['params'])
     if len(words) < 2 or not re.fullmatch(r'\d+x\d+', row['size']):
-        raise Problem('%s: a "render" row names "frame|layout <n>" in params and one WxH size' % row['file'])
+        raise Problem('%s: a "render" row names "frame|layout|paper <n>" in params and one WxH size' % row['file'])
     w, h = row['size'].split('x')
     extra = ['background=' + row['background'][1:]] if row['background'].startswith('#') else []
     return [tools['wine_run'], tools['renderer'], words[0], words[1], w, h, windows_path(out)] + extra + words[2:]

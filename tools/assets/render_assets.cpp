@@ -9,6 +9,8 @@
 //   render_assets layout <layout id> <width> <height> <out.bmp|out.png> [key=value ...]
 //       a catalogue paper layout as a sheet with its empty cells outlined, fitted and centred;
 //       keys: background (around the sheet), colours=1 (each cell in its own colour).
+//   render_assets paper <paper size id> <width> <height> <out.bmp|out.png> [background=RRGGBB]
+//       a catalogue paper size as a bare sheet without cells, fitted and centred.
 //
 // Colours are RRGGBB in hexadecimal.  A .bmp is written with 24 bits per pixel, a .png with
 // GDI+'s encoder.  Exit code 0 when written, 1 on a bad command line, 2 when the picture
@@ -255,10 +257,35 @@ int RenderLayout(int id, Surface& surface, int width, int height, const Options&
     return 0;
 }
 
+int RenderPaper(int id, Surface& surface, int width, int height, const Options& options)
+{
+    COLORREF background = RGB(255, 255, 255);
+    if (!ColourOption(options, "background", background))
+        return 1;
+    if (GetGlobalObjectB()->GetCount() == 0)
+        GetGlobalObjectB()->AddOversizedPapers();
+    const CPaperSize* paper = GetGlobalObjectB()->Lookup((WORD)id);
+    if (paper == nullptr) {
+        fprintf(stderr, "render_assets: no paper size %d in the catalogue\n", id);
+        return 1;
+    }
+    CPaperPreview preview;
+    preview.SetSheetSize(paper->GetPrintableSize());
+    // No cell is outlined or filled: the sheet alone.
+    preview.SetDesignMode(0);
+    preview.SetPerCellDesigns(0);
+    preview.SetOutputSize(width, height);
+    surface.Fill(background);
+    preview.Draw(&surface.dc, 0, 0, TRUE);
+    return 0;
+}
+
 int Usage()
 {
-    fprintf(stderr, "usage: render_assets frame <style 0..14> <width> <height> <out.bmp|out.png> [key=value ...]\n"
-                    "       render_assets layout <layout id> <width> <height> <out.bmp|out.png> [key=value ...]\n");
+    fprintf(stderr,
+            "usage: render_assets frame <style 0..14> <width> <height> <out.bmp|out.png> [key=value ...]\n"
+            "       render_assets layout <layout id> <width> <height> <out.bmp|out.png> [key=value ...]\n"
+            "       render_assets paper <paper size id> <width> <height> <out.bmp|out.png> [background=RRGGBB]\n");
     return 1;
 }
 
@@ -268,14 +295,16 @@ int Run(int argc, char** argv)
         return Usage();
     const bool frame = strcmp(argv[1], "frame") == 0;
     const bool layout = strcmp(argv[1], "layout") == 0;
+    const bool paper = strcmp(argv[1], "paper") == 0;
     int subject = 0, width = 0, height = 0;
-    if ((!frame && !layout) || !ParseInt(argv[2], 0, frame ? 14 : 0xFFFF, subject) ||
+    if ((!frame && !layout && !paper) || !ParseInt(argv[2], 0, frame ? 14 : 0xFFFF, subject) ||
         !ParseInt(argv[3], 1, kMaxSide, width) || !ParseInt(argv[4], 1, kMaxSide, height))
         return Usage();
     static const char* const frameKeys[] = {"background", "colour", "outline", "size", "intensity", nullptr};
     static const char* const layoutKeys[] = {"background", "colours", nullptr};
+    static const char* const paperKeys[] = {"background", nullptr};
     Options options;
-    if (!ParseOptions(argc - 6, argv + 6, frame ? frameKeys : layoutKeys, options))
+    if (!ParseOptions(argc - 6, argv + 6, frame ? frameKeys : paper ? paperKeys : layoutKeys, options))
         return 1;
 
     Surface surface(width, height);
@@ -283,8 +312,9 @@ int Run(int argc, char** argv)
         fprintf(stderr, "render_assets: no %d x %d drawing surface\n", width, height);
         return 2;
     }
-    const int result = frame ? RenderFrame(subject, surface, width, height, options)
-                             : RenderLayout(subject, surface, width, height, options);
+    const int result = frame   ? RenderFrame(subject, surface, width, height, options)
+                       : paper ? RenderPaper(subject, surface, width, height, options)
+                               : RenderLayout(subject, surface, width, height, options);
     if (result != 0)
         return result;
     if (!surface.Save(argv[5])) {
