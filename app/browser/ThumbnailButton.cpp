@@ -174,7 +174,7 @@ BOOL CThumbnailButton::SaveImageToStream(IStream* stream)
 {
     if (stream == nullptr)
         return FALSE;
-    const BOOL saved = m_pImage != nullptr && SaveImageToStream(m_pImage, stream, L"image/png", (int)kPngQuality);
+    const BOOL saved = m_pImage != nullptr && ::SaveImageToStream(m_pImage, stream, L"image/png", (int)kPngQuality);
     stream->Release();
     return saved;
 }

@@ -9,6 +9,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <vector>
+
 // Whether GDI+ has an encoder for that MIME type (exact, as GDI+ names it).
 bool HasImageEncoder(const WCHAR* mime);
 

@@ -73,7 +73,8 @@ protected:
             p->m_crStaticText = kSkinTextYellow;
         }
         m_imageDlg.m_pImageHost = this;
-        AddPanel(&m_loadPage, IDD_IMAGE_LOAD_PAGE);
+        // A host creates a page from its id as template: the stand-in borrows another's.
+        AddPanel(&m_loadPage, IDD_BACKGROUND_FILL);
         AddPanel(&m_imageDlg, IDD_IMAGE_LAYER);
         return CMenuHostDlg::OnInitDialog();
     }
@@ -194,8 +195,8 @@ TEST_F(ImagePanel, SetsUpPagesCaptionsAndBars)
         int id;
         const char* key;
     } captions[] = {
-        {IDC_IMAGE_ANGLE_LABEL, "25"}, {IDC_IMAGE_TRANS_LABEL, "23"},  {IDC_IMAGE_SIZE_LABEL, "41"},
-        {IDC_IMAGE_LAYOUT_LABEL, "65"}, {IDC_IMAGE_LOOK_LABEL, "66"}, {IDC_IMAGE_LAYERING_LABEL, "67"},
+        {IDC_IMAGE_ANGLE_LABEL, "25"},  {IDC_IMAGE_TRANS_LABEL, "23"}, {IDC_IMAGE_SIZE_LABEL, "41"},
+        {IDC_IMAGE_LAYOUT_LABEL, "65"}, {IDC_IMAGE_LOOK_LABEL, "66"},  {IDC_IMAGE_LAYERING_LABEL, "67"},
     };
     for (const auto& c : captions) {
         EXPECT_FALSE(GetLangText(c.key).IsEmpty()) << c.key;
@@ -371,7 +372,7 @@ TEST_F(ImagePanel, RemoveAndCentreMarkTheDocumentModified)
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(1, doc->GetImageList()->GetCount());
     EXPECT_EQ(live - 1, CImageLayer::GetLiveCount());
-    EXPECT_EQ(below, doc->GetSelectedImage()); // the list's current layer
+    EXPECT_EQ(below, doc->GetSelectedImage());  // the list's current layer
     EXPECT_EQ(0, host->GetCurrentPanelIndex()); // the load page
 }
 
