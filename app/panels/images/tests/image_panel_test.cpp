@@ -211,6 +211,13 @@ TEST_F(ImagePanel, SetsUpPagesCaptionsAndBars)
     EXPECT_EQ(CString("100%"), ItemText(Panel(), IDC_IMAGE_SIZE_VALUE));
     EXPECT_EQ(CString("100%"), ItemText(Panel(), IDC_IMAGE_TRANS_VALUE));
     EXPECT_EQ(CString("100 DPI"), ItemText(Panel(), IDC_IMAGE_DPI));
+    // Every skinned control's help text is in the tips file the panel loaded.
+    const char* helpKeys[] = {"IMAGE_FIT_BTN",   "IMAGE_CENTRE_BTN",  "IMAGE_UPLAYER_BTN",  "IMAGE_DOWNLAYER_BTN",
+                              "IMAGE_TRASH_BTN", "IMAGE_EFFECTS_BTN", "IMAGE_REDEYE_BTN",   "IMAGE_CROPPING_BTN",
+                              "IMAGE_SIZE_CTRL", "IMAGE_TRANS_CTRL",  "IMAGE_ROTATION_CTRL"};
+    for (const char* key : helpKeys)
+        EXPECT_FALSE(host->m_imageDlg.HelpTips().GetHelpText(key).IsEmpty()) << key;
+    EXPECT_TRUE(host->m_imageDlg.HelpTips().GetHelpText("IMAGE_NO_SUCH_KEY").IsEmpty());
     EXPECT_TRUE(SaveScreenshot(host->GetSafeHwnd(), "image_panel"));
 }
 
