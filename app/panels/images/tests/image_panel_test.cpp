@@ -98,6 +98,13 @@ protected:
         EnsureTestApp();
         LoadLanguageFile("english");
         SetSetting("FIRSTRUN", "0");
+        // The tips file of the tests' data folder ("root\help").
+        m_oldRoot = GetSetting("root");
+        m_oldHelp = GetSetting("path_help");
+        char current[MAX_PATH];
+        ::GetCurrentDirectory(MAX_PATH, current);
+        SetSetting("root", current);
+        SetSetting("path_help", "");
         m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CountingImageDoc), RUNTIME_CLASS(CFrameWnd),
                                             RUNTIME_CLASS(CFrostwellView));
         doc = static_cast<CountingImageDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
@@ -132,6 +139,8 @@ protected:
             frame->SendMessage(WM_CLOSE);
         PumpPending();
         delete m_template;
+        SetSetting("root", m_oldRoot);
+        SetSetting("path_help", m_oldHelp);
     }
 
     // A layer in the current frame, 4 x 3 inches of design area; with a w x h pixel bitmap
@@ -178,6 +187,7 @@ protected:
     bool Enabled(int id) const { return ::IsWindowEnabled(::GetDlgItem(Panel(), id)) != FALSE; }
 
     CSingleDocTemplate* m_template = nullptr;
+    CString m_oldRoot, m_oldHelp;
     CountingImageDoc* doc = nullptr;
     CFrostwellView* view = nullptr;
     CFrameWnd* frame = nullptr;
