@@ -3,6 +3,7 @@
 #include "app/browser/ThumbListCtrl.h"
 #include "base/Globals.h"
 #include "fw/fwselect.h"
+#include "model/gfx/ImageEncoders.h"
 #include "model/thumbs/ThumbCache.h"
 #include "ui/Skin.h"
 
@@ -173,18 +174,7 @@ BOOL CThumbnailButton::SaveImageToStream(IStream* stream)
 {
     if (stream == nullptr)
         return FALSE;
-    BOOL saved = FALSE;
-    CLSID png;
-    if (m_pImage != nullptr && GetEncoderClsid(L"image/png", &png) >= 0) {
-        ULONG quality = kPngQuality;
-        EncoderParameters parameters;
-        parameters.Count = 1;
-        parameters.Parameter[0].Guid = EncoderQuality;
-        parameters.Parameter[0].Type = EncoderParameterValueTypeLong;
-        parameters.Parameter[0].NumberOfValues = 1;
-        parameters.Parameter[0].Value = &quality;
-        saved = m_pImage->Save(stream, &png, &parameters) == Ok;
-    }
+    const BOOL saved = m_pImage != nullptr && ::SaveImageToStream(m_pImage, stream, L"image/png", (int)kPngQuality);
     stream->Release();
     return saved;
 }

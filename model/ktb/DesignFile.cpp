@@ -16,6 +16,7 @@
 #include "base/RecordIo.h"
 #include "model/design/TextItem.h"
 #include "model/design/TextItemList.h"
+#include "model/gfx/ImageEncoders.h"
 #include "base/VersionText.h"
 #include "base/Globals.h"
 
@@ -39,8 +40,7 @@ HRESULT WriteThumbnail(IStorage* storage, Bitmap* sheetImage)
 {
     if (sheetImage == NULL)
         return S_FALSE;
-    CLSID png;
-    if (GetEncoderClsid(L"image/png", &png) < 0)
+    if (!HasImageEncoder(L"image/png"))
         return S_FALSE; // nothing to encode with: the thumbnail is only a preview
     return WritePngStream(storage, "Thumbnail", sheetImage);
 }

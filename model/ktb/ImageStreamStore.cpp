@@ -7,6 +7,7 @@
 #include "model/ktb/DesignStorage.h"
 #include "model/ktb/ImageCheck.h"
 #include "model/design/ImageLayer.h"
+#include "model/gfx/ImageEncoders.h"
 
 using namespace Gdiplus;
 
@@ -45,21 +46,13 @@ HRESULT WritePngStream(IStorage* storage, LPCTSTR name, Bitmap* bitmap, const En
         return E_POINTER;
     if (!IsUsableStreamName(name))
         return STG_E_INVALIDNAME;
-    CLSID png;
-    if (GetEncoderClsid(L"image/png", &png) < 0)
+    if (!HasImageEncoder(L"image/png"))
         return REGDB_E_CLASSNOTREG;
     ComOwner<IStream> stream;
     HRESULT hr = storage->CreateStream(CStringW(name), STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put());
     if (FAILED(hr))
         return hr;
-    Status status = bitmap->Save(stream, &png, parameters);
-    if (status != Ok)
-        return E_FAIL;
-    STATSTG stat = {};
-    hr = stream->Stat(&stat, STATFLAG_NONAME);
-    if (SUCCEEDED(hr) && stat.cbSize.QuadPart == 0)
-        hr = E_FAIL;
-    return hr;
+    return SaveImageToStreamWith(bitmap, stream, L"image/png", parameters) ? S_OK : E_FAIL;
 }
 
 namespace {

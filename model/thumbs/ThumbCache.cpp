@@ -2,6 +2,7 @@
 
 #include "base/Globals.h"
 #include "model/design/ImageLayer.h"
+#include "model/gfx/ImageEncoders.h"
 #include "model/ktb/CompoundCheck.h"
 #include "model/ktb/DesignSections.h"
 #include "model/ktb/DesignStorage.h"
@@ -23,45 +24,11 @@ CString Extension(const CString& name)
     return dot < 0 ? CString() : name.Mid(dot);
 }
 
-// The JPEG encoder: the process-wide one when the program has looked it up, else found here
-// (never written from a worker).
-bool JpegEncoder(CLSID* clsid)
-{
-    *clsid = GetJpegEncoderClsid();
-    if (*clsid != GUID_NULL)
-        return true;
-    return GetEncoderClsid(L"image/jpeg", clsid) >= 0;
-}
-
-// The image as a JPEG of the given quality, in memory.
+// The image as a JPEG of the given quality, in memory, within the cache's size bound.
 bool EncodeJpeg(Bitmap* image, int quality, std::vector<BYTE>& bytes)
 {
-    CLSID jpeg;
-    if (image == nullptr || !JpegEncoder(&jpeg))
-        return false;
-    ComOwner<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())))
-        return false;
-    ULONG value = (ULONG)quality;
-    EncoderParameters parameters;
-    parameters.Count = 1;
-    parameters.Parameter[0].Guid = EncoderQuality;
-    parameters.Parameter[0].Type = EncoderParameterValueTypeLong;
-    parameters.Parameter[0].NumberOfValues = 1;
-    parameters.Parameter[0].Value = &value;
-    if (image->Save(stream, &jpeg, &parameters) != Ok)
-        return false;
-    STATSTG stat = {};
-    HGLOBAL memory = nullptr;
-    if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) || FAILED(GetHGlobalFromStream(stream, &memory)) ||
-        stat.cbSize.QuadPart == 0 || stat.cbSize.QuadPart > CThumbCache::kMaxCachedImageBytes)
-        return false;
-    const void* data = GlobalLock(memory);
-    if (data == nullptr)
-        return false;
-    bytes.assign((const BYTE*)data, (const BYTE*)data + (size_t)stat.cbSize.QuadPart);
-    GlobalUnlock(memory);
-    return true;
+    return image != nullptr && EncodeImage(image, L"image/jpeg", quality, bytes) &&
+           bytes.size() <= (size_t)CThumbCache::kMaxCachedImageBytes;
 }
 
 // A large bitmap reduced by averaging whole blocks of pixels to about twice `side` on its
