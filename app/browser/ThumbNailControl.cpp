@@ -44,21 +44,7 @@ CThumbNailControl::~CThumbNailControl()
         DestroyWindow();
 }
 
-BOOL CThumbNailControl::RegisterGridClass()
-{
-    WNDCLASS wc = {};
-    const HINSTANCE instance = AfxGetInstanceHandle();
-    if (::GetClassInfo(instance, kGridClass, &wc))
-        return TRUE;
-    wc = WNDCLASS();
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = (HBRUSH)::GetStockObject(WHITE_BRUSH);
-    wc.lpszClassName = kGridClass;
-    return AfxRegisterClass(&wc);
-}
+BOOL CThumbNailControl::RegisterGridClass() { return RegisterWhiteGridClass(kGridClass); }
 
 BOOL CThumbNailControl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {

@@ -59,11 +59,11 @@ CThumbnailButton* CThumbnailButton::FromPosted(WPARAM wParam)
     return LiveButtons().count(button) != 0 ? button : nullptr;
 }
 
-BOOL CThumbnailButton::RegisterButtonClass()
+BOOL RegisterWhiteGridClass(LPCTSTR name)
 {
     WNDCLASS wc = {};
     const HINSTANCE instance = AfxGetInstanceHandle();
-    if (::GetClassInfo(instance, kButtonClass, &wc))
+    if (::GetClassInfo(instance, name, &wc))
         return TRUE;
     wc = WNDCLASS();
     wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
@@ -71,9 +71,11 @@ BOOL CThumbnailButton::RegisterButtonClass()
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = (HBRUSH)::GetStockObject(WHITE_BRUSH);
-    wc.lpszClassName = kButtonClass;
+    wc.lpszClassName = name;
     return AfxRegisterClass(&wc);
 }
+
+BOOL CThumbnailButton::RegisterButtonClass() { return RegisterWhiteGridClass(kButtonClass); }
 
 BOOL CThumbnailButton::Create(CWnd* parent, POINT position, UINT id)
 {

@@ -12,6 +12,9 @@
 
 #include "fw/fwwin.h"
 
+// Registers (once) a window class of the grid: white background, arrow cursor, double clicks.
+BOOL RegisterWhiteGridClass(LPCTSTR name);
+
 class CThumbnailButton : public CWnd
 {
     DECLARE_DYNAMIC(CThumbnailButton)
