@@ -1,4 +1,4 @@
-// Resource ids of the background tools: the Background menu and its fill panel, with the
+// Resource ids of the background tools: the Background menu and its panels, with the
 // controls the panels share. Every id has its row in res/assets.csv.
 #pragma once
 
@@ -42,3 +42,14 @@
 #define IDC_FILL_TRANSPARENCY_PLACE 1245
 // The transparency bar made over its place.
 #define IDC_FILL_TRANSPARENCY 101
+
+// The design selection panel: two hidden labels and the sheet preview.
+#define IDC_DESIGN_SELECTION_LABEL 1188
+#define IDC_DESIGN_LINKS_LABEL 1192
+// The clone panel: the labels over its two sheet previews, a hidden static, Clone.
+#define IDC_CLONE_SOURCE_LABEL 1188
+#define IDC_CLONE_DESTINATION_LABEL 1189
+#define IDC_CLONE_HIDDEN 1192
+#define IDC_CLONE 1222
+// The sheet previews of both panels (the clone panel's two share it).
+#define IDC_SHEET_PREVIEW 9007

@@ -15,6 +15,8 @@ const COLORREF kSkinPaleYellow = 0xC0FFFF;
 const COLORREF kSkinCaptionWhite = 0xFFFFFF;
 // Static texts of the menus and a lit separator line: RGB(255, 255, 0).
 const COLORREF kSkinTextYellow = 0x00FFFF;
+// The labels of the clone panel, a paler yellow: RGB(255, 255, 64).
+const COLORREF kSkinLabelYellow = 0x40FFFF;
 // A dimmed separator line and every separator's dotted rule: RGB(140, 190, 150).
 const COLORREF kSkinLineGreen = 0x96BE8C;
 // The one-pixel border of a skinned button: pressed RGB(136, 194, 255), else RGB(116, 184, 255).

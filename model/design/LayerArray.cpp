@@ -112,6 +112,10 @@ CImageLayer* CLayerArray::CopyImage(const CImageLayer* source, int frameIndex)
 
 void CLayerArray::CopyRecord(int source, int destination)
 {
+    // A cell past the records (a preview of a larger sheet) has no record to read or fill.
+    const int count = GetCount();
+    if (source < 0 || destination < 0 || source >= count || destination >= count)
+        return;
     // A record copied onto itself would only lose its frame and template images (they
     // go before the source is read): keep them; the source ends current as after any copy.
     if (source == destination) {

@@ -48,6 +48,7 @@ public:
     int GetCurrent() const { return current; }
     void SetRecordRects(CRect rect, int printableWidth, int printableHeight);
     bool RecordHasContent(int index);
+    // Nothing happens unless both records exist.
     void CopyRecord(int source, int destination);
     bool DeleteLayoutOverlay();
     CImageLayer* GetLayoutOverlay() const { return layoutOverlay; }

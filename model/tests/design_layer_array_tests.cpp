@@ -230,6 +230,43 @@ TEST(DesignLayerArray, CopyRecordGivesTheDestinationItsOwnCopies)
     EXPECT_EQ(layers + 6, CImageLayer::GetLiveCount());
 }
 
+// A record that does not exist is neither read nor written: the records, their images and
+// the current record stay as they were; a copy between existing records still works.
+TEST(DesignLayerArray, CopyRecordOutsideTheRecordsCopiesNothing)
+{
+    const long layers = CImageLayer::GetLiveCount();
+    CLayerArray a;
+    a.Reset(2);
+    for (int k = 0; k < 2; ++k) {
+        a.SetCurrent(k);
+        a.SetFrameImage(NewImage(k));
+        a.SetBgColour1(k == 0 ? 0x0000FFu : 0x00FF00u);
+        a.SetFrameStyle(k + 3);
+    }
+    a.SetCurrent(1);
+    CImageLayer* kept[2] = {a.GetAt(0).frameImage, a.GetAt(1).frameImage};
+    static const struct
+    {
+        int source, destination;
+    } cases[] = {{0, 2}, {2, 0}, {-1, 1}, {1, -1}, {5, 7}, {0, 0x7FFFFFFF}};
+    for (const auto& c : cases) {
+        a.CopyRecord(c.source, c.destination);
+        EXPECT_EQ(1, a.GetCurrent()) << c.source << " -> " << c.destination;
+        EXPECT_EQ(2, a.GetCount());
+        for (int k = 0; k < 2; ++k) {
+            EXPECT_EQ(kept[k], a.GetAt(k).frameImage) << c.source << " -> " << c.destination << ", record " << k;
+            EXPECT_EQ(k == 0 ? 0x0000FFu : 0x00FF00u, a.GetAt(k).bgColour1) << "record " << k;
+            EXPECT_EQ(k + 3, a.GetAt(k).frameStyle) << "record " << k;
+        }
+        EXPECT_EQ(layers + 2, CImageLayer::GetLiveCount());
+    }
+    // The positive control: the same records copy when both exist.
+    a.CopyRecord(0, 1);
+    EXPECT_EQ(0x0000FFu, a.GetAt(1).bgColour1);
+    EXPECT_EQ(3, a.GetAt(1).frameStyle);
+    EXPECT_NE(kept[1], a.GetAt(1).frameImage);
+}
+
 TEST(DesignLayerArray, ImageOperations)
 {
     CLayerArray a;

@@ -26,19 +26,35 @@ void CBackgroundMenuDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, kHostTitle, m_title);
 }
 
+CSkinPanelDlg* CBackgroundMenuDlg::PanelOfTemplate(int panelId)
+{
+    switch (panelId) {
+    case IDD_BACKGROUND_DESIGNS:
+        return &m_designDlg;
+    case IDD_BACKGROUND_FILL:
+        return &m_fillDlg;
+    // (IDD_BACKGROUND_IMAGE and IDD_BACKGROUND_FRAMES: the image and frames panels.)
+    case IDD_BACKGROUND_CLONE:
+        return &m_cloneDlg;
+    default:
+        return nullptr;
+    }
+}
+
 BOOL CBackgroundMenuDlg::OnInitDialog()
 {
     SetPanelPlaceholder(kHostPlaceholder);
-    // The panels the background image panels add join here, in this order:
-    // design selection, clone, fill, image, frames.
-    CSkinPanelDlg* panels[] = {&m_fillDlg};
+    CSkinPanelDlg* panels[] = {&m_designDlg, &m_cloneDlg, &m_fillDlg};
     for (CSkinPanelDlg* p : panels) {
         p->m_pDoc = m_pDoc;
         p->m_pHost = this;
         p->m_crPanel = kSkinBlue;
         p->m_crStaticText = kSkinTextYellow;
     }
-    AddPanel(&m_fillDlg, IDD_BACKGROUND_FILL);
+    // The quick links name the panels in the host's order: one list decides both.
+    for (const QuickLink& link : BackgroundQuickLinks(IndividualDesignsOn(), FrameToolOn(m_pDoc)))
+        if (CSkinPanelDlg* panel = PanelOfTemplate(link.panelId))
+            AddPanel(panel, link.panelId);
     CMenuHostDlg::OnInitDialog();
     m_title.SetFont(&m_fontTitle, TRUE);
     m_title.SetWindowText(GetLangText("27"));

@@ -6,6 +6,8 @@
 // reaches the design through UpdateDesign only; the fill kind outlives the fill panel's
 // window here.
 #pragma once
+#include "app/panels/background/BackgroundCloneDlg.h"
+#include "app/panels/background/BackgroundDesignDlg.h"
 #include "app/panels/background/BackgroundFillDlg.h"
 #include "ui/MenuHostDlg.h"
 
@@ -17,7 +19,11 @@ public:
     // After an edit: redraw, modified flag, every view updated.
     void UpdateDesign();
 
+    // Made with the host, in this order; the host holds those the two flags ask for.
+    CBackgroundDesignDlg m_designDlg;
+    CBackgroundCloneDlg m_cloneDlg;
     CBackgroundFillDlg m_fillDlg;
+    // (The image and frames panels join here, after the fill panel.)
     // 0 clear, 1 solid, 2 linear, 3 radial: what the fill panel last set or derived.
     int m_nFillKind = 0;
 
@@ -31,6 +37,9 @@ protected:
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     LRESULT OnHostButton(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    // The panel of a template id (null: one this host does not have).
+    CSkinPanelDlg* PanelOfTemplate(int panelId);
 
     CStatic m_title;
 };
