@@ -44,14 +44,6 @@ protected:
         EnsureTestApp();
         LoadLanguageFile("english");
         SetSetting("FIRSTRUN", "0");
-        m_savedLayout.CopyFrom(*GetPaperLayout());
-        // As the wizard's Finish leaves it for layout 10 with individual designs.
-        const CPaperLayout* layout = GetGlobalObjectA()->Lookup(10);
-        ASSERT_NE(nullptr, layout);
-        GetPaperLayout()->CopyFrom(*layout);
-        GetPaperLayout()->SetOneDesignPerCell(1);
-        ASSERT_EQ(kCells, GetPaperLayout()->GetItemCount());
-
         m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFrostwellDoc), RUNTIME_CLASS(CFrameWnd),
                                             RUNTIME_CLASS(CFrostwellView));
         doc = static_cast<CFrostwellDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
@@ -65,6 +57,15 @@ protected:
         frame->SetWindowPos(NULL, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
         frame->ShowWindow(SW_SHOW);
         PumpPending();
+
+        m_savedLayout.CopyFrom(*GetPaperLayout());
+        // Layout 10 with individual designs, as the wizard's Finish leaves it (the new
+        // document has just made it layout 2).
+        const CPaperLayout* layout = GetGlobalObjectA()->Lookup(10);
+        ASSERT_NE(nullptr, layout);
+        GetPaperLayout()->CopyFrom(*layout);
+        GetPaperLayout()->SetOneDesignPerCell(1);
+        ASSERT_EQ(kCells, GetPaperLayout()->GetItemCount());
 
         CLayerArray* layers = doc->GetLayers();
         layers->Reset(kCells);
@@ -158,12 +159,12 @@ protected:
     // The canvas as the screen shows it, the design area only.
     Picture Canvas()
     {
-        view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+        view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         return PictureOfWindow(view->GetSafeHwnd(), view->GetDesignRectOnScreen());
     }
     COLORREF CanvasCentre()
     {
-        view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+        view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         const CRect r = view->GetDesignRectOnScreen();
         CClientDC dc(view);
         return dc.GetPixel(r.CenterPoint().x, r.CenterPoint().y);
@@ -262,6 +263,10 @@ TEST_F(BackgroundDesigns, AClickOnTheSheetMakesThatCellCurrent)
 TEST_F(BackgroundDesigns, CloneRefusesOneCellThenCopiesTheWholeDesign)
 {
     rich_design::BuildRichDesign(doc, 0, doc->GetDesignRect());
+    // A copied text keeps no speech bubble (the text list's copy): the source has none, so
+    // the copy can look exactly like it.
+    for (POSITION pos = doc->GetTextList()->GetHeadPosition(); pos != nullptr;)
+        doc->GetTextList()->GetNext(pos).item->m_bubbleKind = 0;
     doc->SetCurrentFrame(0);
     const Picture source = Canvas();
     ASSERT_EQ(2, doc->GetImageList()->CountInFrame(0));
