@@ -264,7 +264,9 @@ TEST(DesignLayerArray, CopyRecordOutsideTheRecordsCopiesNothing)
     a.CopyRecord(0, 1);
     EXPECT_EQ(0x0000FFu, a.GetAt(1).bgColour1);
     EXPECT_EQ(3, a.GetAt(1).frameStyle);
-    EXPECT_NE(kept[1], a.GetAt(1).frameImage);
+    ASSERT_NE((CImageLayer*)NULL, a.GetAt(1).frameImage);
+    EXPECT_NE(kept[0], a.GetAt(1).frameImage);
+    EXPECT_EQ(1, a.GetAt(1).frameImage->m_frameIndex) << "a copy of record 0's frame image";
 }
 
 TEST(DesignLayerArray, ImageOperations)
