@@ -4,11 +4,15 @@
 //        sl_design write-rich <file>
 //        sl_design write-one-image <file>
 //        sl_design write-banded-image <file>
+//        sl_design write-cells <file>
 //        sl_design describe <file>
 // "write-one-image" is layout 2 with one image layer of 300 x 200 pixels of the colour
 // (200, 40, 40), centred; "write-banded-image" is layout 2 on a pale yellow background with
 // one image layer of 300 x 200 pixels at 150 dpi in red and blue bands of 20 pixels, its
 // centre at (2, 2.5) inches: the designs the program scripts open and drag about.
+// "write-cells" is layout 10 with one design per cell, cell k filled with the solid colour
+// RGB(20k + 10, 100, 230 - 20k) and cell 0 holding the one-image layer: the design the
+// clone and design selection panels are driven on.
 // "describe" prints the layout, the frame records (their stored form), every image layer and
 // text item with what placement and pixels it has; two builds that read a file alike print
 // the same text.  Exit code 0 on success, 1 when the file cannot be written or read.
@@ -309,6 +313,17 @@ bool BuildBandedImage(Design& d)
     return true;
 }
 
+// Layout 10, one design per cell: a solid colour of its own in every cell, and in cell 0
+// one image layer of 300 x 200 pixels of (200, 40, 40), centred.
+bool BuildCells(Design& d)
+{
+    d.layout.SetOneDesignPerCell(1);
+    d.layers.Reset(d.layout.GetItemCount());
+    for (int k = 0; k < d.layers.GetCount(); ++k)
+        d.layers.GetAt(k).bgColour1 = RGB(20 * k + 10, 100, 230 - 20 * k);
+    return BuildOneImage(d);
+}
+
 int Write(LPCTSTR path, int layoutId, bool (*build)(Design&))
 {
     Design d(layoutId);
@@ -330,8 +345,8 @@ int Write(LPCTSTR path, int layoutId, bool (*build)(Design&))
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr,
-                     "usage: sl_design write-empty|write-rich|write-one-image|write-banded-image|describe <file>\n");
+        std::fprintf(stderr, "usage: sl_design write-empty|write-rich|write-one-image|write-banded-image|write-cells|"
+                             "describe <file>\n");
         return 2;
     }
     const ComScope com = EnsureCom();
@@ -347,6 +362,8 @@ int main(int argc, char** argv)
         rc = Write(argv[2], 2, BuildOneImage);
     else if (strcmp(argv[1], "write-banded-image") == 0)
         rc = Write(argv[2], 2, BuildBandedImage);
+    else if (strcmp(argv[1], "write-cells") == 0)
+        rc = Write(argv[2], 10, BuildCells);
     else if (strcmp(argv[1], "describe") == 0)
         rc = Describe(argv[2]);
     else
