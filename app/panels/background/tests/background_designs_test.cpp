@@ -217,6 +217,33 @@ TEST_F(BackgroundDesigns, PanelsAndEveryQuickLinksListFollowTheMenuOrder)
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(menu->GetSafeHwnd(), kHostBack)));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(menu->GetSafeHwnd(), kHostNext)));
     SaveScreenshot(frame->GetSafeHwnd(), "background_clone_panel");
+    // Its two sheets in their places, its labels in the paler yellow, Clone's caption.
+    CBackgroundCloneDlg& clone = menu->m_cloneDlg;
+    CRect client;
+    clone.GetClientRect(&client);
+    static const struct
+    {
+        CPaperPreviewWnd& preview;
+        int top, bottomMargin;
+    } sheets[] = {{clone.SourcePreview(), 105, 280}, {clone.DestinationPreview(), 295, 80}};
+    for (const auto& sheet : sheets) {
+        CRect placed;
+        sheet.preview.GetWindowRect(&placed);
+        clone.ScreenToClient(&placed);
+        EXPECT_EQ(CRect(10, sheet.top, client.right, client.bottom - sheet.bottomMargin), placed);
+        EXPECT_EQ(IDC_SHEET_PREVIEW, sheet.preview.GetDlgCtrlID());
+    }
+    for (int label : {IDC_CLONE_SOURCE_LABEL, IDC_CLONE_DESTINATION_LABEL}) {
+        CRect r;
+        ::GetWindowRect(::GetDlgItem(clone.GetSafeHwnd(), label), &r);
+        clone.ScreenToClient(&r);
+        const Picture text = PictureOfWindow(clone.GetSafeHwnd(), r);
+        int yellow = 0;
+        for (DWORD px : text.pixels)
+            yellow += (px & 0xFFFFFF) == 0xFFFF40;
+        EXPECT_GT(yellow, 20) << "label " << label;
+    }
+    EXPECT_STREQ("Clone", ItemText(clone.GetSafeHwnd(), IDC_CLONE));
 
     // With the frames tool the "16" entry comes before the clone panel's, which moves down.
     doc->GetLayers()->SetFrameToolEnabled(1);
@@ -284,8 +311,11 @@ TEST_F(BackgroundDesigns, CloneRefusesOneCellThenCopiesTheWholeDesign)
             message = ItemText(dlg, IDC_MESSAGE_TEXT);
             Press(dlg, IDOK);
         });
+        LoadLanguageFile("french"); // the refusals are not translated
+        ASSERT_STREQ("Cloner", GetLangText("17")) << "French is the language";
         Press(panel, IDC_CLONE);
         ASSERT_TRUE(PumpUntil([&] { return driver.Acted(); }, 15000));
+        LoadLanguageFile("english");
         ASSERT_TRUE(PumpPending(5000));
         EXPECT_TRUE(driver.Unexpected().empty());
     }
