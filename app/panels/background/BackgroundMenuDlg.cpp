@@ -44,6 +44,7 @@ CSkinPanelDlg* CBackgroundMenuDlg::PanelOfTemplate(int panelId)
 BOOL CBackgroundMenuDlg::OnInitDialog()
 {
     SetPanelPlaceholder(kHostPlaceholder);
+    // (The image and frames panels join this list after the fill panel.)
     CSkinPanelDlg* panels[] = {&m_designDlg, &m_cloneDlg, &m_fillDlg};
     for (CSkinPanelDlg* p : panels) {
         p->m_pDoc = m_pDoc;
