@@ -31,7 +31,7 @@ BOOL CBackgroundMenuDlg::OnInitDialog()
     SetPanelPlaceholder(kHostPlaceholder);
     // The panels the background image panels add join here, in this order:
     // design selection, clone, fill, image, frames.
-    CSkinPanelDlg* panels[] = {&m_fillDlg};
+    CSkinPanelDlg* panels[] = {&m_fillDlg, &m_imageDlg, &m_framesDlg};
     for (CSkinPanelDlg* p : panels) {
         p->m_pDoc = m_pDoc;
         p->m_pHost = this;
@@ -39,6 +39,9 @@ BOOL CBackgroundMenuDlg::OnInitDialog()
         p->m_crStaticText = kSkinTextYellow;
     }
     AddPanel(&m_fillDlg, IDD_BACKGROUND_FILL);
+    AddPanel(&m_imageDlg, IDD_BACKGROUND_IMAGE);
+    if (FrameToolOn(m_pDoc))
+        AddPanel(&m_framesDlg, IDD_BACKGROUND_FRAMES);
     CMenuHostDlg::OnInitDialog();
     m_title.SetFont(&m_fontTitle, TRUE);
     m_title.SetWindowText(GetLangText("27"));

@@ -7,6 +7,8 @@
 // window here.
 #pragma once
 #include "app/panels/background/BackgroundFillDlg.h"
+#include "app/panels/background/BackgroundFramesDlg.h"
+#include "app/panels/background/BackgroundImageDlg.h"
 #include "ui/MenuHostDlg.h"
 
 class CBackgroundMenuDlg : public CMenuHostDlg
@@ -18,6 +20,8 @@ public:
     void UpdateDesign();
 
     CBackgroundFillDlg m_fillDlg;
+    CBackgroundImageDlg m_imageDlg;
+    CBackgroundFramesDlg m_framesDlg;
     // 0 clear, 1 solid, 2 linear, 3 radial: what the fill panel last set or derived.
     int m_nFillKind = 0;
 
