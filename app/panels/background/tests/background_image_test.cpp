@@ -154,7 +154,7 @@ HANDLE __stdcall NoThread(unsigned(__stdcall*)(void*), void*) { return nullptr; 
 
 class BackgroundPictures : public ::testing::Test
 {
-protected:
+public:
     void SetUp() override
     {
         EnsureTestApp();
@@ -240,8 +240,9 @@ protected:
             15000);
         ASSERT_TRUE(listed) << name << " never showed in the pane";
         // A file written over after it was listed: the list shows what it was.
-        if (textInstead)
+        if (textInstead) {
             ASSERT_TRUE(pictures.WriteText(name));
+        }
         list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
         list.SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         ASSERT_TRUE(PumpUntil([&] { return !panel->IsBrowsing(); }, 15000)) << "the pick of " << name << " never ended";
@@ -689,9 +690,10 @@ TEST(BackgroundPicturePreview, FitKeepsTheShapeCentred)
     for (const auto& c : cases) {
         RectF out;
         ASSERT_EQ(c.drawn, CBackgroundPickDlg::FitPreview(c.area, c.w, c.h, &out)) << c.w << "x" << c.h;
-        if (c.drawn)
+        if (c.drawn) {
             EXPECT_TRUE(out.Equals(c.expected))
                 << c.w << "x" << c.h << ": " << out.X << "," << out.Y << " " << out.Width << "x" << out.Height;
+        }
     }
 }
 
