@@ -169,7 +169,10 @@ void CBackgroundPickDlg::DrawPreview(HDC dc, const CRect& area, Bitmap* bitmap)
     RectF fitted;
     if (bitmap != nullptr && FitPreview(area, bitmap->GetWidth(), bitmap->GetHeight(), &fitted)) {
         g.SetInterpolationMode(InterpolationModeHighQualityBicubic);
-        g.DrawImage(bitmap, fitted, 0.0f, 0.0f, (REAL)bitmap->GetWidth(), (REAL)bitmap->GetHeight(), UnitPixel);
+        // Mirrored edges: the scaled picture does not fade into nothing at its borders.
+        ImageAttributes edges;
+        edges.SetWrapMode(WrapModeTileFlipXY);
+        g.DrawImage(bitmap, fitted, 0.0f, 0.0f, (REAL)bitmap->GetWidth(), (REAL)bitmap->GetHeight(), UnitPixel, &edges);
         return;
     }
     Color white, yellow;

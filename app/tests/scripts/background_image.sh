@@ -10,12 +10,13 @@ set -eu   # no pipefail: awk stops reading the pixel lists early
 
 frame_colour=74B8FF   # the menu's one-pixel frame
 cp -r "$SL_BINARY_DIR/data/help" "$work/"
-# The pictures: a tile of two colours side by side (magenta left, cyan right), and one that
-# is a green picture until the script writes text over it.
+# The pictures: a tile of two colours side by side (magenta left, cyan right), large enough
+# that the tile, a tenth of its natural size at 150 pixels per inch, is some 20 pixels wide
+# on the canvas; and one that is a green picture until the script writes text over it.
 pics="$work/pics"
 mkdir -p "$pics"
-convert -size 8x8 xc:'rgb(0,180,230)' -fill 'rgb(230,0,180)' -draw 'rectangle 0,0 3,7' "PNG24:$pics/a_tile.png"
-convert -size 8x8 xc:'rgb(30,200,60)' "PNG24:$pics/b_note.png"
+convert -size 400x400 xc:'rgb(0,180,230)' -fill 'rgb(230,0,180)' -draw 'rectangle 0,0 199,399' "PNG24:$pics/a_tile.png"
+convert -size 64x64 xc:'rgb(30,200,60)' "PNG24:$pics/b_note.png"
 "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/tools/sl_setting.exe" "$(winpath "$work")" path_IMAGES_DIR "$(winpath "$pics")" \
   || fail "could not name the pictures' folder in the settings"
 
