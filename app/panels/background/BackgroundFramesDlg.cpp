@@ -72,7 +72,7 @@ void CBackgroundFramesDlg::ShowNormalView()
     Show(m_btnCancel, false);
     Show(m_btnNew, true);
     Show(m_btnDelete, HasImage());
-    Invalidate(TRUE);
+    InvalidatePreview();
 }
 
 void CBackgroundFramesDlg::ShowBrowsingView()
@@ -96,6 +96,6 @@ void CBackgroundFramesDlg::OnDeleteImage()
 {
     Layers()->DeleteFrameImage();
     Show(m_btnDelete, false);
-    Invalidate(TRUE);
+    InvalidatePreview();
     DesignChanged();
 }

@@ -147,7 +147,7 @@ void CBackgroundImageDlg::ShowNormalView()
     ShowTileControls(true);
     Show(m_quickLinks, true);
     FollowImage();
-    Invalidate(TRUE);
+    InvalidatePreview();
 }
 
 void CBackgroundImageDlg::ShowBrowsingView()
@@ -188,7 +188,7 @@ void CBackgroundImageDlg::OnDeleteImage()
     if (HasImage())
         Layers()->SetBackgroundImage(nullptr);
     FollowImage();
-    Invalidate(TRUE);
+    InvalidatePreview();
     // Marked modified with or without a picture to delete.
     DesignChanged();
 }

@@ -128,7 +128,7 @@ LRESULT CBackgroundPickDlg::OnFilePicked(WPARAM, LPARAM)
         DesignChanged();
     }
     AfterPick();
-    Invalidate(TRUE);
+    InvalidatePreview();
     return 0;
 }
 
@@ -193,15 +193,28 @@ void CBackgroundPickDlg::DrawPreview(HDC dc, const CRect& area, Bitmap* bitmap)
     g.DrawString(wide, wide.GetLength(), &font, centre, &format, &brush);
 }
 
+CRect CBackgroundPickDlg::PreviewArea() const
+{
+    CRect area;
+    GetClientRect(&area);
+    area.DeflateRect(m_traits.previewInsets.left, m_traits.previewInsets.top, m_traits.previewInsets.right,
+                     m_traits.previewInsets.bottom);
+    return area;
+}
+
+void CBackgroundPickDlg::InvalidatePreview()
+{
+    // The outline is drawn on the area's right and bottom edge too.
+    CRect area = PreviewArea();
+    area.InflateRect(0, 0, 1, 1);
+    InvalidateRect(&area, TRUE);
+}
+
 void CBackgroundPickDlg::OnPaint()
 {
     CPaintDC dc(this);
     if (IsBrowsing())
         return;
-    CRect area;
-    GetClientRect(&area);
-    area.DeflateRect(m_traits.previewInsets.left, m_traits.previewInsets.top, m_traits.previewInsets.right,
-                     m_traits.previewInsets.bottom);
     CImageLayer* image = CurrentImage();
-    DrawPreview(dc.GetSafeHdc(), area, image != nullptr ? PreviewBitmap(image) : nullptr);
+    DrawPreview(dc.GetSafeHdc(), PreviewArea(), image != nullptr ? PreviewBitmap(image) : nullptr);
 }

@@ -88,6 +88,10 @@ protected:
     // rectangle, or null (not a picture, no file, the worker did not start). On success the
     // pane's folder becomes the panel's data folder.
     std::unique_ptr<CImageLayer> LoadPickedFile();
+    // The preview's area, and that area painted again (only it: the panel does not clip its
+    // children, so erasing all of it would paint over them).
+    CRect PreviewArea() const;
+    void InvalidatePreview();
     // The design after an edit: redraw flag, modified flag, every view updated.
     void DesignChanged();
 
