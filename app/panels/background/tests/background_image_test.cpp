@@ -503,6 +503,14 @@ TEST_F(BackgroundPictures, SizeBarDragStoresAtOnceAndRedrawsOnceAfterTheLastMove
     EXPECT_FALSE(PumpUntil([&] { return doc->marks.size() > marks + 1; }, 400));
     EXPECT_EQ(marks + 1, doc->marks.size());
 
+    // The dial: stored at once, redrawn once after it stops.
+    const size_t beforeDial = doc->marks.size();
+    SetSlider(image->GetSafeHwnd(), IDC_BGIMAGE_ROTATION, 90);
+    EXPECT_EQ(90, Layers()->GetBgTileRotation());
+    EXPECT_EQ(beforeDial, doc->marks.size());
+    EXPECT_TRUE(PumpUntil([&] { return doc->marks.size() > beforeDial; }, 3000)) << "never redrawn after the dial";
+    EXPECT_FALSE(PumpUntil([&] { return doc->marks.size() > beforeDial + 1; }, 400));
+
     // The ends of both bars.
     struct
     {
