@@ -53,3 +53,21 @@
 #define IDC_CLONE 1222
 // The sheet previews of both panels (the clone panel's two share it).
 #define IDC_SHEET_PREVIEW 9007
+// The picture panels (tiled background image, border image).
+#define IDC_PICK_BROWSER 1005
+#define IDC_PICK_CANCEL 1016
+#define IDC_PICK_NEW 1042
+#define IDC_PICK_DELETE 1221
+#define IDC_BGIMAGE_ROTATION 1073
+#define IDC_BGIMAGE_SIZE_PLACE 1107
+#define IDC_BGIMAGE_TRANS_PLACE 1113
+#define IDC_BGIMAGE_SIZE_VALUE 1191
+#define IDC_BGIMAGE_TRANS_VALUE 1193
+#define IDC_BGIMAGE_TRANS_LABEL 1247
+#define IDC_BGIMAGE_SIZE_LABEL 1248
+#define IDC_BGIMAGE_ANGLE_LABEL 1249
+#define IDC_FRAMES_TITLE 1188
+#define IDC_FRAMES_LINKS_TITLE 1192
+// The bars made over their places.
+#define IDC_BGIMAGE_SIZE 101
+#define IDC_BGIMAGE_TRANS 102

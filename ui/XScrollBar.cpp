@@ -505,10 +505,16 @@ void CXScrollBar::OnLButtonUp(UINT, CPoint point)
     KillTimer(kRepeatTimer);
     if (GetCapture() == this)
         ::ReleaseCapture();
+    // An arrow steps only on the release of its own press: a button pressed elsewhere (on a
+    // window that went away meanwhile) and released over the bar changes nothing.
+    const BOOL firstPressed = m_bHorizontal ? m_bLeftArrowDown : m_bUpArrowDown;
+    const BOOL lastPressed = m_bHorizontal ? m_bRightArrowDown : m_bDownArrowDown;
     if (FirstArrowRect().PtInRect(point)) {
-        StepBack(!m_bHorizontal);
+        if (firstPressed)
+            StepBack(!m_bHorizontal);
     } else if (LastArrowRect().PtInRect(point)) {
-        StepForward(!m_bHorizontal);
+        if (lastPressed)
+            StepForward(!m_bHorizontal);
     } else if (CurrentThumbRect().PtInRect(point)) {
         m_bThumbHover = TRUE;
         Invalidate(TRUE);

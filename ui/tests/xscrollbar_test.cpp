@@ -264,6 +264,26 @@ TEST_F(XScrollBarTest, ArrowClickStepsOnReleaseEvenAtTheEnd)
     EXPECT_EQ(99, dlg.bar.GetScrollPos());
 }
 
+// A release over an arrow whose press the bar never saw (the press went to a window that
+// went away under the pointer) steps nothing; the same release after a press steps.
+TEST_F(XScrollBarTest, ReleaseWithoutAPressOnTheArrowStepsNothing)
+{
+    for (int x : {5, 190}) {
+        Post(WM_LBUTTONUP, x, 6);
+        EXPECT_TRUE(dlg.notes.empty()) << "release alone at " << x;
+        EXPECT_EQ(60, dlg.bar.GetScrollPos());
+    }
+    // A press on one arrow released over the other steps neither.
+    Post(WM_LBUTTONDOWN, 190, 6, MK_LBUTTON);
+    Post(WM_LBUTTONUP, 5, 6);
+    EXPECT_TRUE(dlg.notes.empty());
+    Post(WM_LBUTTONDOWN, 5, 6, MK_LBUTTON);
+    Post(WM_LBUTTONUP, 5, 6);
+    ASSERT_EQ(1u, dlg.notes.size());
+    EXPECT_EQ((UINT)SB_LINELEFT, dlg.notes[0].code);
+    EXPECT_EQ(59, dlg.bar.GetScrollPos());
+}
+
 TEST_F(XScrollBarTest, HeldArrowRepeatsAfter150MsEvery100Ms)
 {
     dlg.bar.SetScrollPos(10);

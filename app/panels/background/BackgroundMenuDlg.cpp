@@ -33,7 +33,10 @@ CSkinPanelDlg* CBackgroundMenuDlg::PanelOfTemplate(int panelId)
         return &m_designDlg;
     case IDD_BACKGROUND_FILL:
         return &m_fillDlg;
-    // (IDD_BACKGROUND_IMAGE and IDD_BACKGROUND_FRAMES: the image and frames panels.)
+    case IDD_BACKGROUND_IMAGE:
+        return &m_imageDlg;
+    case IDD_BACKGROUND_FRAMES:
+        return &m_framesDlg;
     case IDD_BACKGROUND_CLONE:
         return &m_cloneDlg;
     default:
@@ -44,8 +47,7 @@ CSkinPanelDlg* CBackgroundMenuDlg::PanelOfTemplate(int panelId)
 BOOL CBackgroundMenuDlg::OnInitDialog()
 {
     SetPanelPlaceholder(kHostPlaceholder);
-    // (The image and frames panels join this list after the fill panel.)
-    CSkinPanelDlg* panels[] = {&m_designDlg, &m_cloneDlg, &m_fillDlg};
+    CSkinPanelDlg* panels[] = {&m_designDlg, &m_cloneDlg, &m_fillDlg, &m_imageDlg, &m_framesDlg};
     for (CSkinPanelDlg* p : panels) {
         p->m_pDoc = m_pDoc;
         p->m_pHost = this;

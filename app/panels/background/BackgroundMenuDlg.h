@@ -9,6 +9,8 @@
 #include "app/panels/background/BackgroundCloneDlg.h"
 #include "app/panels/background/BackgroundDesignDlg.h"
 #include "app/panels/background/BackgroundFillDlg.h"
+#include "app/panels/background/BackgroundFramesDlg.h"
+#include "app/panels/background/BackgroundImageDlg.h"
 #include "ui/MenuHostDlg.h"
 
 class CBackgroundMenuDlg : public CMenuHostDlg
@@ -23,7 +25,8 @@ public:
     CBackgroundDesignDlg m_designDlg;
     CBackgroundCloneDlg m_cloneDlg;
     CBackgroundFillDlg m_fillDlg;
-    // (The image and frames panels join here, after the fill panel.)
+    CBackgroundImageDlg m_imageDlg;
+    CBackgroundFramesDlg m_framesDlg;
     // 0 clear, 1 solid, 2 linear, 3 radial: what the fill panel last set or derived.
     int m_nFillKind = 0;
 

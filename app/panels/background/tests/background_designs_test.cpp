@@ -186,8 +186,8 @@ protected:
 
 TEST_F(BackgroundDesigns, PanelsAndEveryQuickLinksListFollowTheMenuOrder)
 {
-    // The image panel belongs between fill and clone; this branch does not hold it yet.
-    const std::vector<int> expected = {IDD_BACKGROUND_DESIGNS, IDD_BACKGROUND_FILL, IDD_BACKGROUND_CLONE};
+    const std::vector<int> expected = {IDD_BACKGROUND_DESIGNS, IDD_BACKGROUND_FILL, IDD_BACKGROUND_IMAGE,
+                                       IDD_BACKGROUND_CLONE};
     EXPECT_EQ(expected, PanelIds());
     EXPECT_EQ(0, menu->GetCurrentPanelIndex()) << "design selection shows first";
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(menu->GetSafeHwnd(), kHostBack))) << "the first panel";
@@ -199,7 +199,8 @@ TEST_F(BackgroundDesigns, PanelsAndEveryQuickLinksListFollowTheMenuOrder)
     static const struct
     {
         int panelId, ownEntry;
-    } panels[] = {{IDD_BACKGROUND_DESIGNS, 0}, {IDD_BACKGROUND_FILL, 1}, {IDD_BACKGROUND_CLONE, 3}};
+    } panels[] = {
+        {IDD_BACKGROUND_DESIGNS, 0}, {IDD_BACKGROUND_FILL, 1}, {IDD_BACKGROUND_IMAGE, 2}, {IDD_BACKGROUND_CLONE, 3}};
     HWND previous = nullptr;
     for (const auto& p : panels) {
         if (previous != nullptr)
@@ -245,20 +246,25 @@ TEST_F(BackgroundDesigns, PanelsAndEveryQuickLinksListFollowTheMenuOrder)
     }
     EXPECT_STREQ("Clone", ItemText(clone.GetSafeHwnd(), IDC_CLONE));
 
-    // With the frames tool the "16" entry comes before the clone panel's, which moves down.
+    // With the frames tool the "16" entry and the frames panel come before the clone panel's,
+    // which moves down.
     doc->GetLayers()->SetFrameToolEnabled(1);
     RebuildMenu();
     ChooseQuickLink(menu->m_designDlg.GetSafeHwnd(), 4);
     ASSERT_EQ(menu->GetPanelIndex(&menu->m_cloneDlg), menu->GetCurrentPanelIndex());
     EXPECT_EQ(Texts({"13", "14", "15", "16", "17"}), QuickLinkTexts(menu->m_cloneDlg.GetSafeHwnd()));
     EXPECT_EQ(4, (int)::SendDlgItemMessage(menu->m_cloneDlg.GetSafeHwnd(), IDC_QUICK_LINKS, LB_GETCURSEL, 0, 0));
-    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(menu->GetSafeHwnd(), kHostNext))) << "the frames panel may follow";
+    EXPECT_EQ((std::vector<int>{IDD_BACKGROUND_DESIGNS, IDD_BACKGROUND_FILL, IDD_BACKGROUND_IMAGE,
+                                IDD_BACKGROUND_FRAMES, IDD_BACKGROUND_CLONE}),
+              PanelIds());
+    // Next stays on with the frames tool, though the clone panel is still the last.
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(menu->GetSafeHwnd(), kHostNext)));
     doc->GetLayers()->SetFrameToolEnabled(0);
 
     // Without individual designs neither panel is made.
     GetPaperLayout()->SetOneDesignPerCell(0);
     RebuildMenu();
-    EXPECT_EQ(std::vector<int>{IDD_BACKGROUND_FILL}, PanelIds());
+    EXPECT_EQ((std::vector<int>{IDD_BACKGROUND_FILL, IDD_BACKGROUND_IMAGE}), PanelIds());
     EXPECT_EQ(nullptr, menu->m_designDlg.GetSafeHwnd());
     EXPECT_EQ(nullptr, menu->m_cloneDlg.GetSafeHwnd());
 }

@@ -183,7 +183,7 @@ const COLORREF kMixed[5] = {RGB(200, 10, 10), RGB(10, 200, 10), RGB(10, 10, 200)
 TEST_F(BackgroundFill, MenuShowsTheFillPanelFirstWithItsQuickLink)
 {
     EXPECT_TRUE(::IsWindowVisible(menu->GetSafeHwnd()));
-    ASSERT_EQ(1, menu->GetPanelCount()) << "without individual designs and frames tool";
+    ASSERT_EQ(2, menu->GetPanelCount()) << "fill and image without individual designs and frames tool";
     EXPECT_EQ(0, menu->GetCurrentPanelIndex());
     EXPECT_TRUE(::IsWindowVisible(Fill()));
     EXPECT_EQ(0, (int)::SendDlgItemMessage(Fill(), IDC_QUICK_LINKS, LB_GETCURSEL, 0, 0));
@@ -191,12 +191,13 @@ TEST_F(BackgroundFill, MenuShowsTheFillPanelFirstWithItsQuickLink)
     EXPECT_STREQ(GetLangText("27"), ItemText(menu->GetSafeHwnd(), kHostTitle));
     EXPECT_TRUE(doc->IsModified()) << "showing the fill panel marks the design modified";
 
-    // The image entry's panel is not built: choosing it leaves the fill panel shown.
+    // The image entry shows the image panel.
     ::SendDlgItemMessage(Fill(), IDC_QUICK_LINKS, LB_SETCURSEL, 1, 0);
     ::SendMessage(Fill(), WM_COMMAND, MAKEWPARAM(IDC_QUICK_LINKS, LBN_SELCHANGE),
                   (LPARAM)::GetDlgItem(Fill(), IDC_QUICK_LINKS));
-    EXPECT_EQ(0, menu->GetCurrentPanelIndex());
-    EXPECT_TRUE(::IsWindowVisible(Fill()));
+    EXPECT_EQ(1, menu->GetCurrentPanelIndex());
+    EXPECT_FALSE(::IsWindowVisible(Fill()));
+    EXPECT_TRUE(::IsWindowVisible(menu->m_imageDlg.GetSafeHwnd()));
 }
 
 TEST_F(BackgroundFill, FillButtonsStoreTheRecord)
@@ -313,7 +314,7 @@ TEST_F(BackgroundFill, CloseFinishesHidesAndPaintsAgainThenShowsTheSamePanel)
 
 TEST_F(BackgroundFill, HostButtonMessageRunsTheButtonsAction)
 {
-    // An unknown window in the message does nothing (and Next on the only panel neither).
+    // An unknown window in the message does nothing (and Next only moves on to the image panel).
     menu->SendMessage(WM_HOST_BUTTON, 0, (LPARAM)Fill());
     menu->SendMessage(WM_HOST_BUTTON, 0, (LPARAM)::GetDlgItem(menu->GetSafeHwnd(), kHostNext));
     EXPECT_TRUE(::IsWindowVisible(menu->GetSafeHwnd()));
