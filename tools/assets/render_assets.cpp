@@ -312,8 +312,8 @@ int Run(int argc, char** argv)
     if ((!frame && !layout && !paper) || !ParseInt(argv[2], 0, frame ? 14 : 0xFFFF, subject) ||
         !ParseInt(argv[3], 1, kMaxSide, width) || !ParseInt(argv[4], 1, kMaxSide, height))
         return Usage();
-    static const char* const frameKeys[] = {"background", "colour", "outline", "size", "intensity", "pen", "inches",
-                                            nullptr};
+    static const char* const frameKeys[] = {"background", "colour", "outline", "size",
+                                            "intensity",  "pen",    "inches",  nullptr};
     static const char* const layoutKeys[] = {"background", "colours", nullptr};
     static const char* const paperKeys[] = {"background", nullptr};
     Options options;
