@@ -21,10 +21,13 @@ const PanelControl kFrameControls[] = {
 
 // The bars' style: a horizontal skinned scroll bar.
 const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | 0x14E;
-// Thumbnails as the list shows them, and the distance between them.
+// Thumbnails as the list shows them, and the distance between them: the rows stand a
+// thumbnail and a line for its number apart, since closer rows would lie over each other
+// and hide every style past the first row.
 const int kThumbSide = 48;
+const int kLabelHeight = 20;
 const int kIconSpacingX = 65;
-const int kIconSpacingY = 2;
+const int kIconSpacingY = kThumbSide + kLabelHeight;
 
 } // namespace
 

@@ -7,12 +7,8 @@
 
 std::vector<QuickLink> FrameQuickLinks(BOOL withFillPanels)
 {
-    std::vector<QuickLink> links = {{"54", IDD_FRAME_PANEL}};
-    if (withFillPanels) {
-        links.push_back({"55", IDD_FRAME_FILL});
-        links.push_back({"56", IDD_FRAME_IMAGE_FILL});
-    }
-    return links;
+    static const QuickLink links[] = {{"54", IDD_FRAME_PANEL}, {"55", IDD_FRAME_FILL}, {"56", IDD_FRAME_IMAGE_FILL}};
+    return std::vector<QuickLink>(links, links + (withFillPanels ? 3 : 1));
 }
 
 BEGIN_MESSAGE_MAP(CFramePanelDlg, CSkinPanelDlg)

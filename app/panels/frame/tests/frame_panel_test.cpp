@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 // Counts the modified marks the panel sets.
@@ -179,6 +181,18 @@ TEST_F(FramePanel, MenuDocksTopRightWithTheFourteenStyles)
         CString want;
         want.Format("%d", style);
         EXPECT_STREQ(want, text);
+    }
+    // No thumbnail lies over another.
+    std::vector<CRect> icons;
+    for (int i = 0; i < CFrameDlg::kStyleCount; ++i) {
+        CRect r;
+        r.left = LVIR_ICON;
+        ASSERT_TRUE(::SendMessage(list, LVM_GETITEMRECT, (WPARAM)i, (LPARAM)&r)) << "item " << i;
+        for (size_t j = 0; j < icons.size(); ++j) {
+            CRect both;
+            EXPECT_FALSE(both.IntersectRect(&r, &icons[j])) << "styles " << j + 1 << " and " << i + 1 << " overlap";
+        }
+        icons.push_back(r);
     }
     // The thumbnails: style 1 is bitmap 660, style k from 2 on is 672 + k, each 50 x 50.
     const struct
