@@ -112,7 +112,7 @@ void CFrameDlg::FillFrameList()
 
 void CFrameDlg::OnActivate()
 {
-    // Rounded, not truncated: a stored 0.29 shows 29, not 28.
+    // Rounded, not truncated: a stored 0.53 is 52.999996 times 100 in float and shows 53.
     m_size.SetStored(Layers()->GetFrameSize());
     m_intensity.SetStored(Layers()->GetFrameIntensity());
     ShowIntensityValue();

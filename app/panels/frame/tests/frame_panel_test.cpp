@@ -285,15 +285,15 @@ TEST_F(FramePanel, BarsStoreAtOnceAndShowTheirValues)
         EXPECT_FLOAT_EQ(c.stored, stored) << "position " << c.position << " stored at once";
         EXPECT_STREQ(c.shown, ItemText(Panel(), c.label)) << "position " << c.position;
     }
-    // Stored values come back rounded to the nearest position, not truncated: 0.29f and
-    // 0.57f times 100 are just under 29 and 57.
-    Layers()->SetFrameSize(0.29f);
-    Layers()->SetFrameIntensity(0.57f);
+    // Stored values come back rounded to the nearest position, not truncated: 0.53f and
+    // 1.18f times 100 in float are just under 53 and 118.
+    Layers()->SetFrameSize(0.53f);
+    Layers()->SetFrameIntensity(1.18f);
     CloseAndShowAgain();
-    EXPECT_EQ(29, BarPosition(IDC_FRAME_SIZE));
-    EXPECT_STREQ("29%", ItemText(Panel(), IDC_FRAME_SIZE_VALUE));
-    EXPECT_EQ(57, BarPosition(IDC_FRAME_INTENSITY));
-    EXPECT_STREQ("28%", ItemText(Panel(), IDC_FRAME_INTENSITY_VALUE)) << "half of 57";
+    EXPECT_EQ(53, BarPosition(IDC_FRAME_SIZE));
+    EXPECT_STREQ("53%", ItemText(Panel(), IDC_FRAME_SIZE_VALUE));
+    EXPECT_EQ(118, BarPosition(IDC_FRAME_INTENSITY));
+    EXPECT_STREQ("59%", ItemText(Panel(), IDC_FRAME_INTENSITY_VALUE)) << "half of 118";
 }
 
 TEST_F(FramePanel, ABurstOfMovesRedrawsEachTimeAndMarksOnceAfterTheLast)
