@@ -4,6 +4,7 @@
 // current frame record, what the panel offers with and without a frame, and when the design
 // is redrawn and marked modified.
 #include "app/home/PanelManager.h"
+#include "app/panels/background/BackgroundMenuDlg.h"
 #include "app/panels/frame/FrameMenuDlg.h"
 #include "app/view/FrostwellView.h"
 #include "base/KeyStore.h"
@@ -13,6 +14,7 @@
 #include "res/app_res.h"
 #include "res/background_res.h"
 #include "res/frame_res.h"
+#include "res/view_res.h"
 #include "testsupport/Input.h"
 #include "testsupport/Pump.h"
 #include "testsupport/TestApp.h"
@@ -396,6 +398,27 @@ TEST_F(FramePanel, HostButtonsAndTheSecondShow)
     EXPECT_NE(nullptr, GetGlobalObjectC()->GetBackgroundMenu());
     ShowMenu();
     EXPECT_NE(before, Panel()) << "a new host with a new panel";
+}
+
+TEST_F(FramePanel, HomePanelsFrameButtonShowsTheMenuAndUpdatesTheViews)
+{
+    // The home panel is the dialog in the view's home host that holds the Frame button.
+    HWND home = nullptr;
+    for (HWND child = ::GetWindow(view->GetHomeHost()->GetSafeHwnd(), GW_CHILD); child != nullptr && home == nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        if (::GetDlgItem(child, IDC_HOME_FRAME) != nullptr)
+            home = child;
+    ASSERT_NE(nullptr, home);
+    EXPECT_STREQ(GetLangText("7"), ItemText(home, IDC_HOME_FRAME));
+
+    GetGlobalObjectC()->ShowBackgroundMenu();
+    ASSERT_FALSE(::IsWindowVisible(Host()));
+    const int updates = view->updates;
+    Press(home, IDC_HOME_FRAME);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(Host()) != FALSE; }));
+    EXPECT_GT(view->updates, updates) << "every view updated after the menu shows";
+    EXPECT_FALSE(::IsWindowVisible(GetGlobalObjectC()->GetBackgroundMenu()->GetSafeHwnd()));
+    EXPECT_EQ(menu, GetGlobalObjectC()->GetFrameMenu()) << "the host made before";
 }
 
 // Refuses the creation of dialog windows on this thread while it lives.
