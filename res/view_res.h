@@ -13,6 +13,7 @@
 #define IDC_HOME_TEXT 1306
 #define IDC_HOME_BACKGROUND 1090
 #define IDC_HOME_NEW 1307
+#define IDC_HOME_FRAME 1040
 
 // Asks before printing, then prints; no control, menu or key of the program sends it.
 #define ID_VIEW_ASK_PRINT 206

@@ -1,6 +1,8 @@
 #include "app/home/PanelManager.h"
 #include "app/panels/background/BackgroundMenuDlg.h"
+#include "app/panels/frame/FrameMenuDlg.h"
 #include "res/background_res.h"
+#include "res/frame_res.h"
 #include "app/files/DesignFileRoad.h"
 #include "app/browser/FileWnd.h"
 #include "ui/SaveChangesDlg.h"
@@ -22,21 +24,34 @@ CPanelManager::~CPanelManager()
         SetDocumentHost(NULL);
 }
 
+namespace {
+
+// Destroys a host's window and deletes it; the pointer is null before the window goes.
+template <class Host> void DestroyHost(Host*& host)
+{
+    Host* gone = host;
+    host = nullptr;
+    if (gone == nullptr)
+        return;
+    if (gone->GetSafeHwnd() != nullptr)
+        gone->DestroyWindow();
+    delete gone;
+}
+
+} // namespace
+
 void CPanelManager::DestroyPanels(BOOL spareBackground)
 {
-    if (!spareBackground && m_pBackgroundMenu != nullptr) {
-        CBackgroundMenuDlg* menu = m_pBackgroundMenu;
-        m_pBackgroundMenu = nullptr;
-        if (menu->GetSafeHwnd() != nullptr)
-            menu->DestroyWindow();
-        delete menu;
-    }
+    if (!spareBackground)
+        DestroyHost(m_pBackgroundMenu);
+    DestroyHost(m_pFrameMenu);
 }
 
 void CPanelManager::RelayoutHosts()
 {
-    if (m_pBackgroundMenu != nullptr)
-        m_pBackgroundMenu->LayoutPanels();
+    for (CMenuHostDlg* host : {static_cast<CMenuHostDlg*>(m_pBackgroundMenu), static_cast<CMenuHostDlg*>(m_pFrameMenu)})
+        if (host != nullptr)
+            host->LayoutPanels();
     if (m_pDoc != NULL)
         m_pDoc->UpdateAllViews(NULL);
 }
@@ -47,8 +62,9 @@ void CPanelManager::PrepareSwitch()
         m_pDoc->SetImageToolMode(FALSE);
         m_pDoc->SetTextToolMode(FALSE);
     }
-    if (m_pBackgroundMenu != nullptr && m_pBackgroundMenu->GetSafeHwnd() != nullptr)
-        m_pBackgroundMenu->ShowWindow(SW_HIDE);
+    for (CMenuHostDlg* host : {static_cast<CMenuHostDlg*>(m_pBackgroundMenu), static_cast<CMenuHostDlg*>(m_pFrameMenu)})
+        if (host != nullptr && host->GetSafeHwnd() != nullptr)
+            host->ShowWindow(SW_HIDE);
     InvalidateDesignArea();
 }
 
@@ -64,26 +80,44 @@ CWnd* CPanelManager::ActiveView() const
     return view;
 }
 
+template <class Host> Host* CPanelManager::CreateHost(UINT templateId)
+{
+    auto* host = new Host(nullptr);
+    host->m_pDoc = m_pDoc;
+    host->SetMenuStyle();
+    if (!host->Create(templateId, ActiveView())) {
+        // Nothing half-made is kept or shown.
+        DestroyHost(host);
+        return nullptr;
+    }
+    host->LayoutPanels();
+    host->ShowWindow(SW_SHOW);
+    return host;
+}
+
+void CPanelManager::ActivateAndShow(CMenuHostDlg* host)
+{
+    if (CSkinPanelDlg* panel = host->GetPanelAt(host->GetCurrentPanelIndex()))
+        panel->OnActivate();
+    host->ShowWindow(SW_SHOW);
+}
+
 void CPanelManager::ShowBackgroundMenu()
 {
     PrepareSwitch();
-    if (m_pBackgroundMenu == nullptr) {
-        auto* menu = new CBackgroundMenuDlg(nullptr);
-        menu->m_pDoc = m_pDoc;
-        menu->SetMenuStyle();
-        if (!menu->Create(IDD_BACKGROUND_MENU, ActiveView())) {
-            // Nothing half-made is shown.
-            if (menu->GetSafeHwnd() != nullptr)
-                menu->DestroyWindow();
-            delete menu;
-            return;
-        }
-        menu->LayoutPanels();
-        m_pBackgroundMenu = menu;
-    } else if (CSkinPanelDlg* panel = m_pBackgroundMenu->GetPanelAt(m_pBackgroundMenu->GetCurrentPanelIndex())) {
-        panel->OnActivate();
-    }
-    m_pBackgroundMenu->ShowWindow(SW_SHOW);
+    if (m_pBackgroundMenu == nullptr)
+        m_pBackgroundMenu = CreateHost<CBackgroundMenuDlg>(IDD_BACKGROUND_MENU);
+    else
+        ActivateAndShow(m_pBackgroundMenu);
+}
+
+void CPanelManager::ShowFrameMenu()
+{
+    PrepareSwitch();
+    if (m_pFrameMenu == nullptr)
+        m_pFrameMenu = CreateHost<CFrameMenuDlg>(IDD_FRAME_MENU);
+    else
+        ActivateAndShow(m_pFrameMenu);
 }
 
 void CPanelManager::InvalidateDesignArea() { CDocumentHost::InvalidateDesignArea(m_pDoc); }

@@ -1,6 +1,6 @@
 // The process-wide switcher of the tool-panel hosts: it holds the document, answers the
 // calls of the document and the view, and creates, shows and destroys the tool hosts (so
-// far the Background menu).
+// far the Background and Frame menus).
 //
 // The rules it keeps: at most one host shows after a show; a host is made on first use and
 // kept, hidden and shown again, until DestroyPanels; a host whose window cannot be made is
@@ -10,6 +10,7 @@
 #include "model/design/DocumentHost.h"
 
 class CBackgroundMenuDlg;
+class CFrameMenuDlg;
 class CMenuHostDlg;
 
 class CPanelManager : public CDocumentHost
@@ -33,6 +34,9 @@ public:
     // The redraw flag set and the design area of the main window painted again.
     void InvalidateDesignArea();
     CBackgroundMenuDlg* GetBackgroundMenu() const { return m_pBackgroundMenu; }
+    // Shows the Frame menu, made over the active view on first use.
+    void ShowFrameMenu();
+    CFrameMenuDlg* GetFrameMenu() const { return m_pFrameMenu; }
     // Has the images (text) host's current panel re-read the selection.
     void ForwardToActivePanel();
     void NotifyTextPanel();
@@ -49,9 +53,15 @@ public:
 private:
     // The parent of a new host: the main frame's active view.
     CWnd* ActiveView() const;
+    // Makes a menu host's window over the active view; a host whose window cannot be made
+    // is deleted (null returned).
+    template <class Host> Host* CreateHost(UINT templateId);
+    // Shows a host made before, its current panel activated again.
+    static void ActivateAndShow(CMenuHostDlg* host);
 
     CFrostwellDoc* m_pDoc;
     CBackgroundMenuDlg* m_pBackgroundMenu = nullptr;
+    CFrameMenuDlg* m_pFrameMenu = nullptr;
 };
 
 CPanelManager* GetGlobalObjectC();

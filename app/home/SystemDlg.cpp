@@ -15,6 +15,7 @@ BEGIN_MESSAGE_MAP(CSystemDlg, CDialog)
     ON_BN_CLICKED(IDC_HOME_IMAGES, &CSystemDlg::OnImages)
     ON_BN_CLICKED(IDC_HOME_TEXT, &CSystemDlg::OnText)
     ON_BN_CLICKED(IDC_HOME_BACKGROUND, &CSystemDlg::OnBackground)
+    ON_BN_CLICKED(IDC_HOME_FRAME, &CSystemDlg::OnFrameDesign)
 END_MESSAGE_MAP()
 
 CSystemDlg::CSystemDlg(CWnd* parent) : CDialog(IDD_HOME_PANEL, parent), m_pDoc(NULL) {}
@@ -35,6 +36,7 @@ BOOL CSystemDlg::OnInitDialog()
         {IDC_HOME_IMAGES, "HOME_IMAGES"},
         {IDC_HOME_TEXT, "HOME_TEXT"},
         {IDC_HOME_BACKGROUND, "10"},
+        {IDC_HOME_FRAME, "7"},
     };
     for (const auto& c : captions)
         SetDlgItemText(c.id, GetLangText(c.key));
@@ -66,6 +68,15 @@ void CSystemDlg::OnPrint() { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_FILE_PR
 void CSystemDlg::OnPreview() { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW); }
 
 void CSystemDlg::OnBackground() { GetGlobalObjectC()->ShowBackgroundMenu(); }
+
+void CSystemDlg::OnFrameDesign()
+{
+    GetGlobalObjectC()->ShowFrameMenu();
+    if (m_pDoc == NULL)
+        return;
+    m_pDoc->SetRedrawFlag();
+    m_pDoc->UpdateAllViews(NULL, 0);
+}
 
 void CSystemDlg::SelectImageTool()
 {

@@ -1,6 +1,6 @@
 // The home panel: plain buttons for the main actions that exist so far (a new design
 // through the wizard, whose Finish shows the Background menu built anew), the image and
-// text tools that put the canvas tracker to work, and the Background menu.
+// text tools that put the canvas tracker to work, and the Background and Frame menus.
 #pragma once
 #include "fw/fwwin.h"
 
@@ -31,5 +31,7 @@ protected:
     void OnImages() { SelectImageTool(); }
     void OnText() { SelectTextTool(); }
     void OnBackground();
+    // The Frame menu, then every view updated.
+    void OnFrameDesign();
     DECLARE_MESSAGE_MAP()
 };

@@ -4,8 +4,11 @@
 //
 //   render_assets frame <style 0..14> <width> <height> <out.bmp|out.png> [key=value ...]
 //       a design area of width x height pixels (96 to the inch) with the border frame of
-//       that style; keys: background (the area's fill), colour (the frame's fill),
-//       outline (its outline colour), size, intensity (the style's proportions).
+//       that style drawn by the frame renderer alone (the frame-style thumbnails of the
+//       frame panel); keys: background (the area's colour), colour (the frame's fill),
+//       outline (its outline colour), size, intensity (the style's proportions), pen (the
+//       outline's width as the record holds it), inches (the width of the area that the
+//       picture shows; the picture's width at 96 to the inch unless given).
 //   render_assets layout <layout id> <width> <height> <out.bmp|out.png> [key=value ...]
 //       a catalogue paper layout as a sheet with its empty cells outlined, fitted and centred;
 //       keys: background (around the sheet), colours=1 (each cell in its own colour).
@@ -193,20 +196,29 @@ int RenderFrame(int style, Surface& surface, int width, int height, const Option
     CLayerArray layers;
     COLORREF background = RGB(255, 255, 255), fill = layers.GetFrameColour1(), outline = layers.GetFrameOutlineColour();
     float size = layers.GetFrameSize(), intensity = layers.GetFrameIntensity();
+    float pen = layers.GetFrameOutlineWidth(), inches = width / 96.0f;
     if (!ColourOption(options, "background", background) || !ColourOption(options, "colour", fill) ||
         !ColourOption(options, "outline", outline) || !FloatOption(options, "size", 0.0f, 4.0f, size) ||
-        !FloatOption(options, "intensity", 0.0f, 4.0f, intensity))
+        !FloatOption(options, "intensity", 0.0f, 4.0f, intensity) || !FloatOption(options, "pen", 0.0f, 20.0f, pen) ||
+        !FloatOption(options, "inches", 0.1f, 40.0f, inches))
         return 1;
-    // The area is width / 96 inches wide, held in whole hundredths as the design holds it;
-    // the page scale makes up the rounding.
-    const int hundredthsW = (width * 100 + 48) / 96, hundredthsH = (height * 100 + 48) / 96;
+    // The area is `inches` wide (the picture's width at 96 to the inch unless given) and as
+    // high as the picture's proportions say, held in whole hundredths as the design holds
+    // it; the page scale fits it into the picture.
+    const int hundredthsW = (int)(inches * 100.0f + 0.5f);
+    const int hundredthsH = (int)((float)hundredthsW * (float)height / (float)width + 0.5f);
+    if (hundredthsW < 1 || hundredthsH < 1) {
+        fprintf(stderr, "render_assets: a %d x %d picture of %g inches holds no design area\n", width, height,
+                (double)inches);
+        return 1;
+    }
     layers.SetRecordRects(CRect(0, 0, width, height), hundredthsW, hundredthsH);
-    layers.SetBgColour1(background);
     layers.SetFrameStyle(style);
     layers.SetFrameColour1(fill);
     layers.SetFrameOutlineColour(outline);
     layers.SetFrameSize(size);
     layers.SetFrameIntensity(intensity);
+    layers.SetFrameOutlineWidth(pen);
 
     surface.Fill(background);
     std::unique_ptr<Bitmap> canvas = surface.Wrap();
@@ -215,11 +227,11 @@ int RenderFrame(int style, Surface& surface, int width, int height, const Option
     g.SetPageUnit(UnitInch);
     g.SetPageScale((width / 96.0f) / (hundredthsW / 100.0f));
     g.SetClip(RectF(0, 0, hundredthsW / 100.0f, hundredthsH / 100.0f));
-    // A frame style shows on its background alone.
+    // The frame layer alone on the background colour: the picture of a frame style.
     DesignParts parts;
     parts.records = &layers;
     DesignLayerOptions shown;
-    shown.layers = kLayerBackground | kLayerFrames;
+    shown.layers = kLayerFrames;
     DrawDesignLayers(&g, parts, shown);
     g.Flush(FlushIntentionSync);
     return 0;
@@ -300,7 +312,8 @@ int Run(int argc, char** argv)
     if ((!frame && !layout && !paper) || !ParseInt(argv[2], 0, frame ? 14 : 0xFFFF, subject) ||
         !ParseInt(argv[3], 1, kMaxSide, width) || !ParseInt(argv[4], 1, kMaxSide, height))
         return Usage();
-    static const char* const frameKeys[] = {"background", "colour", "outline", "size", "intensity", nullptr};
+    static const char* const frameKeys[] = {"background", "colour", "outline", "size",
+                                            "intensity",  "pen",    "inches",  nullptr};
     static const char* const layoutKeys[] = {"background", "colours", nullptr};
     static const char* const paperKeys[] = {"background", nullptr};
     Options options;

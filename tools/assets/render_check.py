@@ -75,6 +75,45 @@ for name, words, size, points in FRAMES:
     for (x, y), colour in points.items():
         expect('frame "%s" at %d,%d' % (name, x, y), pixel(x, y) == colour, 'is %s, not %s' % (pixel(x, y), colour))
 
+# The area a picture shows: 2 inches in 48 pixels is 24 pixels to the inch, so the style-1
+# band of a quarter of the width is 12 pixels wide; the outline's width scales with it.
+code, out, said = render('inches.bmp', 'frame', '1', '48', '48', 'colour=FF0000', 'background=0000FF', 'outline=00FF00',
+                         'inches=2', 'pen=0')
+expect('frame "inches"', code == 0 and os.path.isfile(out), 'exit %d: %s' % (code, said))
+if code == 0 and os.path.isfile(out):
+    width, height, pixel = read_bmp(out)
+    expect('frame "inches" size', (width, height) == (48, 48), '%dx%d' % (width, height))
+    for (x, y), colour in {(6, 24): 'FF0000', (10, 24): 'FF0000', (14, 24): '0000FF', (24, 24): '0000FF',
+                           (41, 24): 'FF0000'}.items():
+        expect('frame "inches" at %d,%d' % (x, y), pixel(x, y) == colour, 'is %s, not %s' % (pixel(x, y), colour))
+    expect('frame "inches" without a pen', all(pixel(x, 24) != '00FF00' for x in range(48)), 'an outline drawn')
+
+# The frame panel's thumbnails as registered: every style's row drawn twice gives the same
+# bytes, 50 x 50, and no two styles alike.
+rows = []
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'res', 'assets.csv')) as f:
+    for line in f:
+        fields = line.rstrip('\n').split(',')
+        if len(fields) == 9 and fields[1].startswith('IDB_FRAME_STYLE_'):
+            rows.append(fields)
+expect('frame style rows', len(rows) == 14, '%d rows' % len(rows))
+pictures = {}
+for fields in rows:
+    words = fields[8].split()
+    size = fields[4].split('x')
+    made = []
+    for run in (1, 2):
+        code, out, said = render('style_%s_%d.bmp' % (fields[0], run), words[0], words[1], size[0], size[1], *words[2:])
+        expect('style row %s run %d' % (fields[0], run), code == 0 and os.path.isfile(out), said)
+        made.append(open(out, 'rb').read() if os.path.isfile(out) else b'')
+    expect('style row %s alike in both runs' % fields[0], made[0] == made[1] and made[0] != b'')
+    if made[0]:
+        width, height, _ = read_bmp(os.path.join(WORK, 'style_%s_1.bmp' % fields[0]))
+        expect('style row %s size' % fields[0], (width, height) == (50, 50), '%dx%d' % (width, height))
+    pictures[fields[0]] = made[0]
+expect('frame styles all different', len(set(pictures.values())) == len(pictures) == 14,
+       '%d different of %d' % (len(set(pictures.values())), len(pictures)))
+
 # Layouts: the sheet fitted and centred over the background, its cells white, or each in a
 # colour of its own.
 code, plain, said = render('layout.bmp', 'layout', '10', '200', '150', 'background=00FF00')
@@ -114,6 +153,8 @@ REFUSED = [
     ('colour not RRGGBB', ['frame', '1', '10', '10', 'colour=GG0000'], 1),
     ('colour as a COLORREF', ['frame', '1', '10', '10', 'colour=0xFF0000'], 1),
     ('size out of range', ['frame', '1', '10', '10', 'size=-1'], 1),
+    ('no area', ['frame', '1', '10', '10', 'inches=0'], 1),
+    ('pen out of range', ['frame', '1', '10', '10', 'pen=-1'], 1),
     ('layout not in the catalogue', ['layout', '9999', '10', '10'], 1),
 ]
 for i, (what, words, want) in enumerate(REFUSED):
@@ -160,5 +201,6 @@ for f in failures:
     print('FAIL: ' + f)
 if failures:
     sys.exit(1)
-print('renderer: %d frame pictures, 2 layout pictures, PNG like BMP, %d refusals as expected, '
-      'a registered row made, checked and found out when changed' % (len(FRAMES), len(REFUSED) + 1))
+print('renderer: %d frame pictures, 14 frame styles twice alike and all different, 2 layout pictures, PNG like BMP, '
+      '%d refusals as expected, a registered row made, checked and found out when changed' % (len(FRAMES) + 1,
+                                                                                              len(REFUSED) + 1))

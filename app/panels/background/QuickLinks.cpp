@@ -6,6 +6,16 @@
 #include "res/background_res.h"
 #include "ui/MenuHostDlg.h"
 
+void SetQuickLinkEntries(CListBox& list, const std::vector<QuickLink>& links)
+{
+    list.ResetContent();
+    for (const QuickLink& link : links) {
+        const int index = list.AddString(GetLangText(link.key));
+        if (index >= 0)
+            list.SetItemData(index, (DWORD_PTR)link.panelId);
+    }
+}
+
 std::vector<QuickLink> BackgroundQuickLinks(BOOL individualDesigns, BOOL frameTool)
 {
     std::vector<QuickLink> links;
@@ -36,9 +46,7 @@ int QuickLinkIndex(int panelId, BOOL individualDesigns, BOOL frameTool)
 void FillQuickLinks(CListBox& list, CFont& font, int ownPanelId, CFrostwellDoc* doc)
 {
     list.SetFont(&font);
-    list.ResetContent();
-    for (const QuickLink& link : BackgroundQuickLinks(IndividualDesignsOn(), FrameToolOn(doc)))
-        list.AddString(GetLangText(link.key));
+    SetQuickLinkEntries(list, BackgroundQuickLinks(IndividualDesignsOn(), FrameToolOn(doc)));
     SelectQuickLink(list, ownPanelId, doc);
 }
 

@@ -1,5 +1,6 @@
 // The quick-links list every background panel carries: one entry per panel of the Background
-// menu, in the menu's order, so the user can jump between them.
+// menu, in the menu's order, so the user can jump between them.  The tool menus' panels
+// share the entry type and the filling of the list.
 //
 // The rule it keeps: the entries are the menu's panels for the layout's individual-designs
 // flag and the frames-tool flag, in the menu's order; an entry whose panel the menu does
@@ -17,6 +18,9 @@ struct QuickLink
     const char* key; // language key of the entry
     int panelId;     // template id of its panel
 };
+
+// Puts the entries' texts into the list, each with its panel's template id as item data.
+void SetQuickLinkEntries(CListBox& list, const std::vector<QuickLink>& links);
 
 // The entries for the two flags, in the menu's order.
 std::vector<QuickLink> BackgroundQuickLinks(BOOL individualDesigns, BOOL frameTool);

@@ -20,12 +20,7 @@ printf '0,200,0,0,200,0,0,200,0,0,200,0,0,200,0\r\n255,0,0,255,0,0,0,0,255,0,0,2
 start_program 'Sugarleaf Studio$'
 read -r mx my mw mh <<<"$(window_geometry "$main")"
 
-# The home panel's Background button: its seventh button (each button's frame starts with
-# a white row).
-home_button() {   # home_button <shot> <client top> <n>: the button's row in the client
-  convert "$1" -crop "1x400+$((mx + 20 > 0 ? mx + 20 : 20))+$2" +repage txt:- \
-    | awk -v n="$3" 'NR > 1 && /#FFFFFF/ { split($1, a, /[,:]/); if (++k == n) { print a[2]; exit } }'
-}
+# The home panel's Background button: its seventh button.
 start="$shots/background-start.png"
 ready() {
   local top row
@@ -39,11 +34,6 @@ echo "client top at $ctop, Background button at row $brow"
 
 # The design area before: the longest white run of the middle row of the client area.
 mid=$((ctop + (my + mh - ctop) / 2))
-white_run() {   # white_run <png> <y>: "x0 x1" of the longest run of white
-  convert "$1" -crop "${mw}x1+$((mx > 0 ? mx : 0))+$2" +repage txt:- \
-    | awk 'NR > 1 { split($1, a, /[,:]/); x = a[1]; if (index($0, "#FFFFFF")) { if (s < 0) s = x; if (x - s > b1 - b0) { b0 = s; b1 = x } } else s = -1 }
-           BEGIN { s = -1; b0 = 0; b1 = -1 } END { if (b1 > b0) print b0, b1 }'
-}
 read -r dx0 dx1 <<<"$(white_run "$start" "$mid")"
 [ -n "${dx1:-}" ] || fail "no white design area in the middle row"
 echo "design area from $dx0 to $dx1 on row $mid"
@@ -51,16 +41,11 @@ echo "design area from $dx0 to $dx1 on row $mid"
 click_at $((mx + 40 > 0 ? mx + 40 : 40)) $((ctop + brow + 12))
 # The menu: the bounding box of its frame colour once it has painted.
 menu_shot="$shots/background-menu.png"
-frame_box() {   # frame_box <png>: "x0 y0 x1 y1" of the frame colour
-  convert "$1" txt:- | awk -v c="#$frame_colour" 'index($0, c) { split($1, a, /[,:]/); x = a[1]; y = a[2];
-    if (n == 0 || x < x0) x0 = x; if (n == 0 || y < y0) y0 = y; if (x > x1) x1 = x; if (y > y1) y1 = y; n++ }
-    END { if (n > 100) print x0, y0, x1, y1 }'
-}
 menu_shown() {
   local b
   kill -0 "$pid" 2>/dev/null || fail "the program ended after the Background button"
   shot "$menu_shot"
-  b=$(frame_box "$menu_shot")
+  b=$(colour_box "$menu_shot" "$frame_colour")
   [ -n "$b" ] && [ "$(cat "$work/menu.box" 2>/dev/null)" = "$b" ] && echo "$b"
   echo "$b" > "$work/menu.box"
 }

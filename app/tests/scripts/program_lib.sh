@@ -99,6 +99,29 @@ client_top() {   # client_top <png> <x>
   convert "$1" -crop "1x80+$2+$wy" +repage txt:- 2>/dev/null \
     | awk -v y0="$wy" -v c="#$canvas_colour" 'NR > 1 && index($0, c) { split($1, a, /[,:]/); print a[2] + y0; exit }'
 }
+# The row, in the client area, of the home panel's n-th button (each button's frame starts
+# with a white row), read in column x.
+home_button() {   # home_button <png> <client top> <n> [x]
+  local x=${4:-$(( $(window_geometry "$main" | cut -d' ' -f1) + 20 ))}
+  [ "$x" -ge 20 ] || x=20
+  convert "$1" -crop "1x400+$x+$2" +repage txt:- \
+    | awk -v n="$3" 'NR > 1 && /#FFFFFF/ { split($1, a, /[,:]/); if (++k == n) { print a[2]; exit } }'
+}
+# "x0 x1" of the longest run of white in row y of a picture, within the main window.
+white_run() {   # white_run <png> <y>
+  local wx _ ww
+  read -r wx _ ww _ <<<"$(window_geometry "$main")"
+  convert "$1" -crop "${ww}x1+$((wx > 0 ? wx : 0))+$2" +repage txt:- \
+    | awk 'NR > 1 { split($1, a, /[,:]/); x = a[1]; if (index($0, "#FFFFFF")) { if (s < 0) s = x; if (x - s > b1 - b0) { b0 = s; b1 = x } } else s = -1 }
+           BEGIN { s = -1; b0 = 0; b1 = -1 } END { if (b1 > b0) print b0, b1 }'
+}
+# Bounding box "x0 y0 x1 y1" of a colour that covers more than 100 pixels (a tool menu's
+# one-pixel frame); nothing when it is not there.
+colour_box() {   # colour_box <png> <RRGGBB>
+  convert "$1" txt:- | awk -v c="#$2" 'index($0, c) { split($1, a, /[,:]/); x = a[1]; y = a[2];
+    if (n == 0 || x < x0) x0 = x; if (n == 0 || y < y0) y0 = y; if (x > x1) x1 = x; if (y > y1) y1 = y; n++ }
+    END { if (n > 100) print x0, y0, x1, y1 }'
+}
 # Bounding box "x0 y0 x1 y1" of the test designs' image colour (200, 40, 40) in a picture;
 # nothing when it is not there.
 image_box() {   # image_box <png>
