@@ -198,8 +198,8 @@ void CFrameImageFillDlg::LightLabels(BOOL lit)
 void CFrameImageFillDlg::ShowSettings(BOOL show, BOOL labels, BOOL lit)
 {
     const BOOL hasImage = Layers()->HasFrameFillImage();
-    for (CWnd* control : {(CWnd*)&m_btnRemove, (CWnd*)&m_sizeBar, (CWnd*)&m_offsetBar, (CWnd*)&m_transBar,
-                          (CWnd*)&m_dial}) {
+    for (CWnd* control :
+         {(CWnd*)&m_btnRemove, (CWnd*)&m_sizeBar, (CWnd*)&m_offsetBar, (CWnd*)&m_transBar, (CWnd*)&m_dial}) {
         Show(*control, show);
         Enable(*control, hasImage);
     }
@@ -216,9 +216,9 @@ void CFrameImageFillDlg::OnNewImage()
     Show(m_browser, TRUE);
     Show(m_btnNew, FALSE);
     Show(m_btnCancel, TRUE);
-    for (CWnd* control : {(CWnd*)&m_btnRemove, (CWnd*)&m_sizeBar, (CWnd*)&m_offsetBar, (CWnd*)&m_transBar,
-                          (CWnd*)&m_dial, (CWnd*)&m_lblSize, (CWnd*)&m_lblOffset, (CWnd*)&m_lblTransparency,
-                          (CWnd*)&m_lblAngle, (CWnd*)&m_quickLinks})
+    for (CWnd* control :
+         {(CWnd*)&m_btnRemove, (CWnd*)&m_sizeBar, (CWnd*)&m_offsetBar, (CWnd*)&m_transBar, (CWnd*)&m_dial,
+          (CWnd*)&m_lblSize, (CWnd*)&m_lblOffset, (CWnd*)&m_lblTransparency, (CWnd*)&m_lblAngle, (CWnd*)&m_quickLinks})
         Show(*control, FALSE);
     ShowValues(FALSE);
 }
@@ -261,8 +261,8 @@ BOOL CFrameImageFillDlg::LoadSelectedImage()
     m_browser.StopProgress(); // shows the bar at 0
     // The worker reads into a layer nothing else sees; the record is changed only here,
     // on this thread, and only once the new image is there.
-    const WorkerResult result = RunOnWorker([&] { loaded = LoadImageLayerFile(path, &placement); },
-                                            [this] { m_browser.StepProgress(); });
+    const WorkerResult result =
+        RunOnWorker([&] { loaded = LoadImageLayerFile(path, &placement); }, [this] { m_browser.StepProgress(); });
     m_browser.FinishProgress();
     if (result.outcome != WorkerOutcome::Done || !loaded)
         return FALSE;

@@ -345,8 +345,8 @@ TEST_F(FramePanels, FillSetsUpCaptionsLinksAndHelp)
         int id;
         const char* key;
     } captions[] = {
-        {IDC_FRAME_FILL_SWATCH_LABEL, "24"}, {IDC_FRAME_FILL_OPACITY_LABEL, "23"},
-        {IDC_FRAME_FILL_ANGLE_LABEL, "25"},  {IDC_FRAME_FILL_COLOUR_LABEL, "22"},
+        {IDC_FRAME_FILL_SWATCH_LABEL, "24"},  {IDC_FRAME_FILL_OPACITY_LABEL, "23"},
+        {IDC_FRAME_FILL_ANGLE_LABEL, "25"},   {IDC_FRAME_FILL_COLOUR_LABEL, "22"},
         {IDC_FRAME_FILL_OUTLINE_LABEL, "60"}, {IDC_FRAME_FILL_OUTLINE_COLOUR_LABEL, "59"},
     };
     for (const auto& c : captions) {
@@ -366,10 +366,21 @@ TEST_F(FramePanels, FillSetsUpCaptionsLinksAndHelp)
         EXPECT_EQ(entries[i].panel, (int)::SendMessage(links, LB_GETITEMDATA, i, 0));
     }
     EXPECT_EQ(1, (int)::SendMessage(links, LB_GETCURSEL, 0, 0));
-    const char* helpKeys[] = {"SWATCH_LIST",       "COLOUR_SELECTION1",    "COLOUR_SELECTION2",   "COLOUR_SELECTION3",
-                              "COLOUR_SELECTION4", "COLOUR_SELECTION5",    "FRAME_PEN",           "COLOUR_EFFECT",
-                              "FRAME_PEN_THICKNESS", "COLOUR_ROTATION",    "FRAME_FILL_CLEAR_BTN", "FRAME_FILL_SOLID_BTN",
-                              "FRAME_FILL_LINEAR_BTN", "FRAME_FILL_RADIAL_BTN", "FRAME_ADD_SWATCH_BTN",
+    const char* helpKeys[] = {"SWATCH_LIST",
+                              "COLOUR_SELECTION1",
+                              "COLOUR_SELECTION2",
+                              "COLOUR_SELECTION3",
+                              "COLOUR_SELECTION4",
+                              "COLOUR_SELECTION5",
+                              "FRAME_PEN",
+                              "COLOUR_EFFECT",
+                              "FRAME_PEN_THICKNESS",
+                              "COLOUR_ROTATION",
+                              "FRAME_FILL_CLEAR_BTN",
+                              "FRAME_FILL_SOLID_BTN",
+                              "FRAME_FILL_LINEAR_BTN",
+                              "FRAME_FILL_RADIAL_BTN",
+                              "FRAME_ADD_SWATCH_BTN",
                               "FRAME_REMOVE_SWATCH_BTN"};
     for (const char* key : helpKeys)
         EXPECT_FALSE(host->m_fill.HelpTips().GetHelpText(key).IsEmpty()) << key;
@@ -487,7 +498,7 @@ TEST_F(FramePanels, FillBarsStoreRoundedValuesAndApplyOnceAfterTheLastMove)
     EXPECT_EQ(10, view->updates);
     EXPECT_EQ(0, doc->marked);
     ASSERT_TRUE(PumpUntil([&] { return doc->marked >= 1; }, 3000));
-    EXPECT_GE(::GetTickCount() - lastMove, 90u); // the timer may fire a tick early
+    EXPECT_GE(::GetTickCount() - lastMove, 90u);                    // the timer may fire a tick early
     EXPECT_FALSE(PumpUntil([&] { return doc->marked >= 2; }, 400)); // and only once
     EXPECT_EQ(1, doc->marked);
     EXPECT_EQ(11, view->updates);
@@ -534,7 +545,8 @@ TEST_F(FramePanels, FillButtonsApplyEntryZeroAndClearKeepsStyleAndOpacity)
         EXPECT_EQ(RGB(7, 8, 9), Record()->GetFrameOutlineColour());
         EXPECT_TRUE(doc->IsModified());
         // The pickers and the opacity bar show what is stored.
-        auto* picker = dynamic_cast<CColourPicker*>(CWnd::FromHandlePermanent(::GetDlgItem(Fill(), IDC_FRAME_FILL_COLOUR5)));
+        auto* picker =
+            dynamic_cast<CColourPicker*>(CWnd::FromHandlePermanent(::GetDlgItem(Fill(), IDC_FRAME_FILL_COLOUR5)));
         ASSERT_NE(nullptr, picker);
         EXPECT_EQ(entry0[4], picker->GetColour());
         EXPECT_EQ((int)(c.opacity * 100 + 0.5f), BarPos(Fill(), IDC_FRAME_FILL_OPACITY));
