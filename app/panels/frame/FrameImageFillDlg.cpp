@@ -234,6 +234,16 @@ void CFrameImageFillDlg::OnCancel()
     Invalidate(TRUE); // the preview shows again
 }
 
+BOOL CFrameImageFillDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE && m_hWnd != nullptr &&
+        (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
+        OnCancel();
+        return TRUE;
+    }
+    return CSkinPanelDlg::PreTranslateMessage(msg);
+}
+
 LRESULT CFrameImageFillDlg::OnFilePicked(WPARAM, LPARAM)
 {
     LoadSelectedImage();

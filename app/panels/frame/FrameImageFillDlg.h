@@ -47,6 +47,9 @@ protected:
     BOOL OnInitDialog() override;
     // Esc and the Cancel button: back to the settings view, nothing closes.
     void OnCancel() override;
+    // Esc within the panel is the panel's: the host (whose dialog message handling a
+    // control panel's keys reach) would close.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     LRESULT OnFilePicked(WPARAM wParam, LPARAM lParam);
     void OnNewImage();

@@ -606,7 +606,7 @@ TEST_F(FramePanels, RemovingASwatchDropsEveryCopyWithoutAMessageBox)
 TEST_F(FramePanels, ImageFillPickLoadsThePictureAndATextFileKeepsIt)
 {
     images.WritePng("rose.png", 60, 40, Color(255, 220, 20, 20));
-    images.Write("notes.png", "These are notes, not a picture.\r\n");
+    images.WritePng("notes.png", 10, 10, Color(255, 0, 0, 0));
     ShowPage(2);
     // Without a fill: the white outline and the text of "159" in the preview.
     EXPECT_FALSE(Visible(ImageFill(), IDC_FRAME_IMAGE_REMOVE) && Enabled(ImageFill(), IDC_FRAME_IMAGE_REMOVE));
@@ -641,6 +641,8 @@ TEST_F(FramePanels, ImageFillPickLoadsThePictureAndATextFileKeepsIt)
     SetSetting("path_IMAGES_DIR", "C:\\elsewhere");
     const int windows = VisibleTopLevelWindows();
     Browse();
+    // The list shows only files it could read; this one became text after it was listed.
+    images.Write("notes.png", "These are notes, not a picture.\r\n");
     Pick("notes.png");
     EXPECT_EQ(fill, Record()->GetFrameFillImage());
     EXPECT_EQ(live + 1, CImageLayer::GetLiveCount());
@@ -686,7 +688,7 @@ TEST_F(FramePanels, ImageFillBarsShowTheirRanges)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        SendScroll(ImageFill(), c.bar, SB_THUMBTRACK, c.pos);
+        MoveBar(ImageFill(), c.bar, c.pos);
         const int valueId = c.bar == IDC_FRAME_IMAGE_OFFSET ? IDC_FRAME_IMAGE_OFFSET_VALUE
                             : c.bar == IDC_FRAME_IMAGE_SIZE ? IDC_FRAME_IMAGE_SIZE_VALUE
                                                             : IDC_FRAME_IMAGE_TRANS_VALUE;
@@ -710,6 +712,7 @@ TEST_F(FramePanels, ImageFillBarsShowTheirRanges)
 
 TEST_F(FramePanels, ImageFillEscAndCancelReturnFromTheBrowser)
 {
+    images.WritePng("rose.png", 60, 40, Color(255, 220, 20, 20));
     ShowPage(2);
     for (bool escape : {true, false}) {
         SCOPED_TRACE(escape ? "Esc" : "Cancel");
