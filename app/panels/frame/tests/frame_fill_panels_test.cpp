@@ -396,6 +396,9 @@ TEST_F(FramePanels, FillSetsUpCaptionsLinksAndHelp)
     ShowPage(1);
     Record()->SetFrameFillStyle(2);
     host->m_fill.OnActivate();
+    ::RedrawWindow(host->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ASSERT_TRUE(PumpPending(10000));
+    EXPECT_TRUE(Visible(Fill(), IDC_FRAME_FILL_MARK_LINEAR));
     EXPECT_TRUE(SaveScreenshot(host->GetSafeHwnd(), "frame_fill_panel"));
 }
 
