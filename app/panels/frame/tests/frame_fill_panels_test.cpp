@@ -621,8 +621,10 @@ TEST_F(FramePanels, ImageFillPickLoadsThePictureAndATextFileKeepsIt)
 
     SetSetting("path_IMAGES_DIR", "C:\\elsewhere");
     const long live = CImageLayer::GetLiveCount();
+    EXPECT_FALSE(Enabled(host->GetSafeHwnd(), kHostNext)); // the last panel
     Browse();
     Pick("rose.png");
+    EXPECT_TRUE(Enabled(host->GetSafeHwnd(), kHostNext)); // a pick enables Next all the same
     CImageLayer* fill = Record()->GetFrameFillImage();
     ASSERT_NE(nullptr, fill);
     ASSERT_NE(nullptr, fill->GetMasterBitmap());
@@ -720,6 +722,9 @@ TEST_F(FramePanels, ImageFillEscAndCancelReturnFromTheBrowser)
     for (bool escape : {true, false}) {
         SCOPED_TRACE(escape ? "Esc" : "Cancel");
         Browse();
+        if (escape) {
+            EXPECT_TRUE(SaveScreenshot(ImageFill(), "frame_image_fill_browsing"));
+        }
         EXPECT_TRUE(Visible(ImageFill(), IDC_FRAME_IMAGE_CANCEL));
         EXPECT_FALSE(Visible(ImageFill(), IDC_FRAME_IMAGE_NEW));
         EXPECT_FALSE(Visible(ImageFill(), IDC_FRAME_QUICK_LINKS));
