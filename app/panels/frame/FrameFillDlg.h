@@ -2,7 +2,7 @@
 // colour, linear or radial gradient of five colours) with an opacity, a gradient angle and
 // the colour swatches, and the frame's outline colour and thickness.
 //
-// The rules it keep: every control writes straight into the current frame record; the fill
+// The rules it keeps: every control writes straight into the current frame record; the fill
 // style is the record's own (1 solid, 2 linear, 3 radial) and which controls are enabled
 // follows it alone; the outline colour belongs to no swatch; a bar or dial move stores at
 // once and redraws the design, and the change is applied (modified, views updated) once,

@@ -111,8 +111,16 @@ public:
     }
     ~TestFolder()
     {
-        for (const CString& f : m_files)
-            ::DeleteFile(f);
+        // Every file, the browser's thumbnail cache included.
+        WIN32_FIND_DATA found;
+        HANDLE find = ::FindFirstFile(m_path + "\\*", &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                    ::DeleteFile(m_path + "\\" + found.cFileName);
+            } while (::FindNextFile(find, &found));
+            ::FindClose(find);
+        }
         ::RemoveDirectory(m_path);
     }
     TestFolder(const TestFolder&) = delete;
@@ -124,7 +132,6 @@ public:
             fwrite(bytes.data(), 1, bytes.size(), f);
             fclose(f);
         }
-        m_files.push_back(file);
         return file;
     }
     CString WritePng(const char* name, int w, int h, Color colour)
@@ -154,7 +161,6 @@ public:
 
 private:
     CString m_path;
-    std::vector<CString> m_files;
 };
 
 // The visible top-level windows of this thread (a message box would be one more).
