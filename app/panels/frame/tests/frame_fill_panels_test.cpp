@@ -562,6 +562,42 @@ TEST_F(FramePanels, FillButtonsApplyEntryZeroAndClearKeepsStyleAndOpacity)
     }
 }
 
+TEST_F(FramePanels, PickedColoursGoToTheirPickersFields)
+{
+    Record()->SetFrameFillStyle(2);
+    ShowPage(1);
+    // Picker id -> the record field it edits: colours 1 to 5, then the outline.
+    const struct
+    {
+        int picker;
+        int field; // 1-5 the fill colours, 6 the outline
+    } cases[] = {
+        {IDC_FRAME_FILL_COLOUR1, 1}, {IDC_FRAME_FILL_COLOUR2, 2}, {IDC_FRAME_FILL_COLOUR3, 3},
+        {IDC_FRAME_FILL_COLOUR4, 4}, {IDC_FRAME_FILL_COLOUR5, 5}, {IDC_FRAME_FILL_OUTLINE_COLOUR, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picker);
+        SetColours(0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF);
+        Record()->SetFrameOutlineColour(0);
+        host->m_fill.OnActivate();
+        doc->SetModifiedFlag(FALSE);
+        const COLORREF chosen = RGB(11, 22, 33);
+        auto* picker = dynamic_cast<CColourPicker*>(CWnd::FromHandlePermanent(::GetDlgItem(Fill(), c.picker)));
+        ASSERT_NE(nullptr, picker);
+        picker->SetColour(chosen);
+        // What the picker tells its parent when a colour was chosen.
+        ::SendMessage(Fill(), WM_USER + 1004, (WPARAM)chosen, (LPARAM)c.picker);
+        std::vector<COLORREF> expected(5, 0xFFFFFF);
+        if (c.field <= 5)
+            expected[(size_t)c.field - 1] = chosen;
+        EXPECT_EQ(expected, Colours());
+        EXPECT_EQ(c.field == 6 ? chosen : 0, Record()->GetFrameOutlineColour());
+        EXPECT_TRUE(doc->IsModified());
+        // The fill colours are no swatch now, unless only the outline changed (the white one).
+        EXPECT_EQ(c.field <= 5, Enabled(Fill(), IDC_FRAME_FILL_ADD_SWATCH));
+    }
+}
+
 TEST_F(FramePanels, ChoosingASwatchKeepsTheOutlineColour)
 {
     Record()->SetFrameFillStyle(2);
@@ -661,6 +697,31 @@ TEST_F(FramePanels, ImageFillPickLoadsThePictureAndATextFileKeepsIt)
     EXPECT_TRUE(Visible(ImageFill(), IDC_FRAME_IMAGE_REMOVE) && Enabled(ImageFill(), IDC_FRAME_IMAGE_REMOVE));
     EXPECT_FALSE(PumpUntil([&] { return VisibleTopLevelWindows() > windows; }, 300));
     EXPECT_EQ(0xDC1414u, PanelPixel(ImageFill(), preview.CenterPoint().x, preview.CenterPoint().y));
+}
+
+TEST_F(FramePanels, ImageFillPreviewFitsThePictureByItsLongerSide)
+{
+    ShowPage(2);
+    const CRect preview = host->m_imageFill.PreviewRect();
+    ASSERT_GT(preview.Width(), 40);
+    ASSERT_GT(preview.Height(), 40);
+    const CPoint centre = preview.CenterPoint();
+    const DWORD blue = 0x429AFC, green = 0x00C800;
+    // A wide picture spans the width and leaves the top blue; a tall one the height and
+    // leaves the left blue.
+    const struct
+    {
+        int w, h;
+        DWORD top, left;
+    } cases[] = {{400, 20, blue, green}, {20, 400, green, blue}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.w);
+        GiveImageFill(c.w, c.h, Color(255, 0, 200, 0));
+        host->m_imageFill.Invalidate(TRUE);
+        EXPECT_EQ(green, PanelPixel(ImageFill(), centre.x, centre.y));
+        EXPECT_EQ(c.top, PanelPixel(ImageFill(), centre.x, preview.top + 2));
+        EXPECT_EQ(c.left, PanelPixel(ImageFill(), preview.left + 2, centre.y));
+    }
 }
 
 TEST_F(FramePanels, ImageFillWorkerThatCannotStartIsAFailedLoad)
