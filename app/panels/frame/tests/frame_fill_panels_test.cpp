@@ -786,6 +786,23 @@ TEST_F(FramePanels, ImageFillEscAndCancelReturnFromTheBrowser)
 {
     images.WritePng("rose.png", 60, 40, Color(255, 220, 20, 20));
     ShowPage(2);
+    const struct
+    {
+        int id;
+        const char* key;
+    } captions[] = {{IDC_FRAME_IMAGE_SIZE_LABEL, "41"},
+                    {IDC_FRAME_IMAGE_OFFSET_LABEL, "58"},
+                    {IDC_FRAME_IMAGE_TRANS_LABEL, "23"},
+                    {IDC_FRAME_IMAGE_ANGLE_LABEL, "25"}};
+    for (const auto& c : captions) {
+        EXPECT_FALSE(GetLangText(c.key).IsEmpty()) << c.key;
+        EXPECT_EQ(GetLangText(c.key), ItemText(ImageFill(), c.id)) << c.key;
+    }
+    for (const char* key : {"NEW", "REMOVE", "CANCEL", "159"})
+        EXPECT_FALSE(GetLangText(key).IsEmpty()) << key;
+    for (const char* key : {"FRAME_IMAGE_FILL_NEW_BTN", "FRAME_IMAGE_FILL_CUT_BTN", "FRAME_IMAGE_FILL_CANCEL_BTN",
+                            "FRAME_IMAGE_SIZE", "FRAME_IMAGE_OFFSET", "FRAME_IMAGE_TRANS", "FRAME_IMAGE_ROTATION"})
+        EXPECT_FALSE(host->m_imageFill.HelpTips().GetHelpText(key).IsEmpty()) << key;
     for (bool escape : {true, false}) {
         SCOPED_TRACE(escape ? "Esc" : "Cancel");
         Browse();
