@@ -827,6 +827,15 @@ TEST_F(FramePanels, ImageFillEscAndCancelReturnFromTheBrowser)
         EXPECT_EQ(2, host->GetCurrentPanelIndex()); // nothing closed
         EXPECT_TRUE(::IsWindowVisible(host->GetSafeHwnd()));
     }
+    // Left while browsing (the host's Back), then shown again: the whole settings view.
+    Browse();
+    ShowPage(1);
+    ShowPage(2);
+    EXPECT_FALSE(host->m_imageFill.IsBrowsing());
+    for (int id : {IDC_FRAME_IMAGE_NEW, IDC_FRAME_QUICK_LINKS, IDC_FRAME_IMAGE_SIZE, IDC_FRAME_IMAGE_ROTATION,
+                   IDC_FRAME_IMAGE_SIZE_LABEL, IDC_FRAME_IMAGE_REMOVE})
+        EXPECT_TRUE(Visible(ImageFill(), id)) << id;
+    EXPECT_FALSE(Visible(ImageFill(), IDC_FRAME_IMAGE_CANCEL));
 }
 
 TEST_F(FramePanels, ImageFillRemoveKeepsScaleOffsetRotationAndTransparency)
