@@ -368,7 +368,9 @@ TEST_F(FramePanels, FillSetsUpCaptionsLinksAndHelp)
         int panel;
     } entries[] = {{"54", 30777}, {"55", 30778}, {"56", 30779}};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_FALSE(GetLangText(entries[i].key).IsEmpty()) << entries[i].key;
+        char text[128] = "";
+        ::SendMessage(links, LB_GETTEXT, i, (LPARAM)text);
+        EXPECT_EQ(GetLangText(entries[i].key), CString(text)) << entries[i].key;
         EXPECT_EQ(entries[i].panel, (int)::SendMessage(links, LB_GETITEMDATA, i, 0));
     }
     EXPECT_EQ(1, (int)::SendMessage(links, LB_GETCURSEL, 0, 0));
