@@ -5,6 +5,7 @@
 #include "model/design/FrostwellDoc.h"
 #include "res/background_res.h"
 #include "res/ui_res.h"
+#include "ui/FillControls.h"
 
 namespace {
 
@@ -233,12 +234,7 @@ void CBackgroundFillDlg::RefreshFillControls()
     const int marks[] = {IDC_FILL_MARK_SOLID, IDC_FILL_MARK_LINEAR, IDC_FILL_MARK_RADIAL};
     for (int i = 0; i < 3; ++i)
         ::ShowWindow(::GetDlgItem(m_hWnd, marks[i]), kind == i + 1 ? SW_SHOW : SW_HIDE);
-    struct Row
-    {
-        bool dial, gradientPickers, swatches;
-    };
-    static const Row rows[] = {{false, false, false}, {true, true, true}, {false, true, true}};
-    const Row& row = rows[kind - 1];
+    const FillKindControls& row = *FillControlsFor(kind); // kind is 1, 2 or 3 here
     m_dial.EnableWindow(row.dial);
     m_pickers[0].EnableWindow(TRUE);
     for (int c = 2; c <= 5; ++c)
@@ -254,14 +250,7 @@ void CBackgroundFillDlg::RefreshFillControls()
 void CBackgroundFillDlg::UpdateSwatchButtons()
 {
     const int kind = Host()->m_nFillKind;
-    if (kind == 1) {
-        m_btnAdd.EnableWindow(FALSE);
-        m_btnRemove.EnableWindow(FALSE);
-    } else if (kind == 2 || kind == 3) {
-        const int match = m_swatches.Match();
-        m_btnAdd.EnableWindow(match == 0);
-        m_btnRemove.EnableWindow(match == 1);
-    }
+    EnableSwatchButtons(kind, kind == 2 || kind == 3 ? m_swatches.Match() : 0, m_btnAdd, m_btnRemove);
 }
 
 void CBackgroundFillDlg::ApplySelectedSwatch() { m_swatches.Apply(); }

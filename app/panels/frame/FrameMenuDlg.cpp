@@ -34,7 +34,12 @@ BOOL CFrameMenuDlg::OnInitDialog()
     return TRUE;
 }
 
-void CFrameMenuDlg::AddPanels() { AddFramePanel(&m_frameDlg, IDD_FRAME_PANEL); }
+void CFrameMenuDlg::AddPanels()
+{
+    AddFramePanel(&m_frameDlg, IDD_FRAME_PANEL);
+    AddFramePanel(&m_fillDlg, IDD_FRAME_FILL);
+    AddFramePanel(&m_imageFillDlg, IDD_FRAME_IMAGE_FILL);
+}
 
 void CFrameMenuDlg::AddFramePanel(CSkinPanelDlg* panel, int panelId)
 {

@@ -6,6 +6,8 @@
 // marks nothing; the document is marked modified by the panels' own apply step.
 #pragma once
 #include "app/panels/frame/FrameDlg.h"
+#include "app/panels/frame/FrameFillDlg.h"
+#include "app/panels/frame/FrameImageFillDlg.h"
 #include "ui/MenuHostDlg.h"
 
 class CFrameMenuDlg : public CMenuHostDlg
@@ -17,6 +19,8 @@ public:
     void RedrawDesign();
 
     CFrameDlg m_frameDlg;
+    CFrameFillDlg m_fillDlg;
+    CFrameImageFillDlg m_imageFillDlg;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
