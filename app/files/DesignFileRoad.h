@@ -1,7 +1,7 @@
 // Opening and saving designs on a worker: the document's hook runs on a worker thread
 // while this thread waits, handling the messages other threads send it; then this thread
-// shows the message or finishes the open or save.  The dialog "Files" and the document's
-// own save both come here.
+// shows the message or finishes the open or save.  The dialog "Files" opens and saves
+// through it.
 #pragma once
 
 #include "fw/fwwin.h"

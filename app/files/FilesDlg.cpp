@@ -8,6 +8,7 @@
 #include "model/design/FrostwellDoc.h"
 #include "model/gfx/ImageEncoders.h"
 #include "res/file_res.h"
+#include "res/ui_res.h"
 #include "ui/FileDlgEx.h"
 #include "ui/MessageDlg.h"
 #include "ui/Skin.h"
@@ -16,8 +17,6 @@ namespace {
 
 // The snapshot's save dialog: JPEG files only.
 const char kJpegFilter[] = "JPEG\0*.JPG\0";
-const UINT kSaveAsBitmap = 544;
-const UINT kSnapshotBitmap = 722;
 const int kThumbnailSide = 115;
 const int kSnapshotQuality = 80;
 
@@ -64,8 +63,8 @@ BOOL CFilesDlg::OnInitDialog()
     client.DeflateRect(10, 10, 10, 55);
     m_wndFile.MoveWindow(&client, TRUE);
 
-    SetupSkinButton(m_btnSaveAs, "49", "FILE_SAVEAS", kSaveAsBitmap);
-    SetupSkinButton(m_btnSnapshot, "50", "FILE_SNAPSHOT", kSnapshotBitmap);
+    SetupSkinButton(m_btnSaveAs, "49", "FILE_SAVEAS", IDB_SKIN_SAVE_AS);
+    SetupSkinButton(m_btnSnapshot, "50", "FILE_SNAPSHOT", IDB_SKIN_SNAPSHOT);
     m_btnOK.SetWindowText(GetLangText("OK"));
     m_btnCancel.SetWindowText(GetLangText("CANCEL"));
     m_helpTips.AddHelpTool(this, &m_btnOK, "FILE_OK");

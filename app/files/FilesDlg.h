@@ -62,7 +62,7 @@ protected:
     void SetupSkinButton(CSkinButton& button, LPCTSTR captionKey, LPCTSTR helpKey, UINT bitmapId);
     void DrawPreview(CDC* dc);
 
-    CSkinButton m_btnSaveAs, m_btnSnapshot, m_btnSpare;
+    CSkinButton m_btnSaveAs, m_btnSnapshot;
     CHoverButton m_btnOK, m_btnCancel;
     CFileWnd m_wndFile;
     int m_nMode = kOpen;

@@ -30,6 +30,7 @@
 #include <dlgs.h>
 
 #include <memory>
+#include <process.h>
 #include <string>
 
 using namespace Gdiplus;
@@ -55,6 +56,29 @@ public:
 };
 
 HANDLE __stdcall NoThread(unsigned(__stdcall*)(void*), void*) { return nullptr; }
+
+// A worker that starts late, as a slow save would run: first it looks, through the waiting
+// thread, at the pane's progress bar.
+struct LateStart
+{
+    unsigned(__stdcall* entry)(void*);
+    void* argument;
+};
+HWND g_bar = nullptr;
+LRESULT g_barPos = -1;
+BOOL g_barShown = FALSE;
+unsigned __stdcall LateEntry(void* p)
+{
+    std::unique_ptr<LateStart> start(static_cast<LateStart*>(p));
+    ::Sleep(700);
+    g_barPos = ::SendMessage(g_bar, PBM_GETPOS, 0, 0);
+    g_barShown = ::IsWindowVisible(g_bar);
+    return start->entry(start->argument);
+}
+HANDLE __stdcall LateThread(unsigned(__stdcall* entry)(void*), void* argument)
+{
+    return (HANDLE)_beginthreadex(nullptr, 0, &LateEntry, new LateStart{entry, argument}, 0, nullptr);
+}
 
 bool Exists(const CString& path) { return ::GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES; }
 bool Visible(HWND dlg, int id) { return ::IsWindowVisible(::GetDlgItem(dlg, id)) != FALSE; }
@@ -517,4 +541,30 @@ TEST_F(FilesDialog, SnapshotWritesTheSheetAsJpegAndAsksBeforeReplacing)
         EXPECT_EQ(sheet->GetWidth(), written.GetWidth());
         EXPECT_EQ(sheet->GetHeight(), written.GetHeight());
     }
+}
+
+// While the worker saves, the waiting thread steps the pane's bar every 100 ms and answers
+// what the worker sends it; once it has ended the bar is run to its end and hidden.
+TEST_F(FilesDialog, SaveStepsThePaneBarWhileTheWorkerRuns)
+{
+    const CString path = folder + "\\slow.ktb";
+    doc->SetDesignPath(path);
+    doc->SetModifiedFlag(TRUE);
+    g_bar = nullptr;
+    g_barPos = -1;
+    g_barShown = FALSE;
+    FwSetWorkerThreadStarter(&LateThread);
+    const INT_PTR result = Run(CFilesDlg::kSaveToPath, {[&](HWND dlg) {
+                                   g_bar = ::GetDlgItem(Pane(), CFileWnd::kProgressId);
+                                   EXPECT_FALSE(::IsWindowVisible(g_bar));
+                                   Press(dlg, IDOK);
+                               }});
+    FwSetWorkerThreadStarter(nullptr);
+    EXPECT_EQ(IDOK, result);
+    EXPECT_TRUE(Exists(path));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(g_barShown) << "the bar shows while the worker runs";
+    // 700 ms at 100 ms a step: a few steps at least, whatever the scheduler does.
+    EXPECT_GE(g_barPos, 2) << "the bar did not step";
+    EXPECT_LE(g_barPos, 10);
 }
