@@ -368,8 +368,9 @@ TEST_F(DocumentTest, SaveCommandSavesToTheFileOrAsksForOne)
         doc->SetModifiedFlag(TRUE);
         EXPECT_TRUE(doc->OnCmdMsg(ID_FILE_SAVE, CN_COMMAND, NULL, NULL)) << c.name;
         EXPECT_EQ(c.asks ? 1u : 0u, host.modes.size()) << c.name;
-        if (c.asks && !host.modes.empty())
+        if (c.asks && !host.modes.empty()) {
             EXPECT_EQ(2, host.modes[0]) << c.name;
+        }
         EXPECT_EQ(c.written, ::GetFileAttributesA(good) != INVALID_FILE_ATTRIBUTES) << c.name;
         EXPECT_STREQ(c.written ? (LPCTSTR)c.path : "Before", doc->GetTitle()) << c.name;
         EXPECT_EQ(!c.written, doc->IsModified() != FALSE) << c.name;

@@ -80,6 +80,27 @@ HANDLE __stdcall LateThread(unsigned(__stdcall* entry)(void*), void* argument)
     return (HANDLE)_beginthreadex(nullptr, 0, &LateEntry, new LateStart{entry, argument}, 0, nullptr);
 }
 
+// Overwrites the start of the design's "CakeData" stream with junk.
+bool DamageDesignData(const CString& path)
+{
+    const ComScope com = EnsureCom();
+    IStorage* storage = nullptr;
+    if (FAILED(::StgOpenStorage(CStringW(path), nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage)))
+        return false;
+    IStream* stream = nullptr;
+    bool done = false;
+    if (SUCCEEDED(storage->OpenStream(L"CakeData", nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &stream))) {
+        BYTE junk[64];
+        memset(junk, 0xFF, sizeof junk);
+        ULONG written = 0;
+        done = SUCCEEDED(stream->Write(junk, sizeof junk, &written)) && written == sizeof junk;
+        stream->Release();
+    }
+    done = done && SUCCEEDED(storage->Commit(STGC_DEFAULT));
+    storage->Release();
+    return done;
+}
+
 bool Exists(const CString& path) { return ::GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES; }
 bool Visible(HWND dlg, int id) { return ::IsWindowVisible(::GetDlgItem(dlg, id)) != FALSE; }
 
@@ -200,6 +221,8 @@ protected:
         layer->SetBitmap(&picture);
         layer->m_loaded = true;
         doc->GetImageList()->Add(layer);
+        // With the sheet image, so that the file has the thumbnail the list shows.
+        doc->RebuildFrames();
         ASSERT_TRUE(doc->OnSaveDocument(path));
     }
 
@@ -395,8 +418,9 @@ TEST_F(FilesDialog, FailedSaveShowsTheMessageAndKeepsDesignAndDialog)
         const int before = host.asked;
         EXPECT_FALSE(doc->SaveModified());
         EXPECT_EQ(before + 1, host.asked) << "closing still asks";
-        if (readOnly != nullptr && !c.noThread)
+        if (readOnly != nullptr && !c.noThread) {
             EXPECT_FALSE(Exists(target + "\\cake.ktb"));
+        }
     }
     // The positive control: the same dialog saves into a folder that takes the file.
     SetDataFolder("SAVE_DIR", folder);
@@ -446,12 +470,10 @@ TEST_F(FilesDialog, OpenPicksADesignAndDamagedFileLeavesTheDesign)
     EXPECT_NE(nullptr, doc->GetSelectedImage());
     EXPECT_EQ(0, cake.CompareNoCase(doc->GetTitle())) << (LPCTSTR)doc->GetTitle();
 
-    // A damaged design beside it.
-    {
-        CFile damaged(folder + "\\damaged.ktb", CFile::modeCreate | CFile::modeWrite);
-        const char junk[] = "not a design file at all";
-        damaged.Write(junk, sizeof(junk));
-    }
+    // A damaged design beside it: its thumbnail is there, its data is not.
+    const CString damaged = folder + "\\damaged.ktb";
+    ASSERT_TRUE(::CopyFile(cake, damaged, FALSE));
+    ASSERT_TRUE(DamageDesignData(damaged));
     CString shown;
     result = Run(CFilesDlg::kOpen, {[&](HWND dlg) {
                                         pick("damaged.ktb", 2);
@@ -533,7 +555,8 @@ TEST_F(FilesDialog, SnapshotWritesTheSheetAsJpegAndAsksBeforeReplacing)
         }
         Bitmap* sheet = doc->GetSheetImage();
         ASSERT_NE(nullptr, sheet);
-        Bitmap written(CStringW(target));
+        const CStringW wide(target);
+        Bitmap written(wide);
         ASSERT_EQ(Ok, written.GetLastStatus()) << "not a decodable picture";
         GUID format;
         written.GetRawFormat(&format);
