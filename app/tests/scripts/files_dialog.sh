@@ -63,29 +63,33 @@ answer_dialog "$dlg" '^Save the design$' Escape
 # Saved: closing asks nothing; the saving folder went into the settings file.
 close_program
 saved_dir=$(/usr/bin/python3 - "$work/ziviz.dat" <<'PY'
-import olefile, struct, sys
+import olefile, sys
+# The settings are "key==value" texts in UTF-16, each ending with a zero character.
 data = olefile.OleFileIO(sys.argv[1]).openstream("Data").read()
-pos = 6
-count = struct.unpack_from("<i", data, 2)[0]
-for _ in range(count):
-    size = struct.unpack_from("<I", data, pos + 2)[0]
-    text = data[pos + 6:pos + 6 + size].decode("utf-16-le").rstrip("\0")
-    pos += 6 + size
-    key, _, value = text.partition("==")
-    if key == "path_SAVE_DIR":
-        print(value)
+key = "path_SAVE_DIR==".encode("utf-16-le")
+at = data.find(key)
+if at >= 0:
+    end = at
+    while end + 1 < len(data) and data[end:end + 2] != b"\0\0":
+        end += 2
+    print(data[at + len(key):end].decode("utf-16-le"))
 PY
 )
 echo "path_SAVE_DIR = $saved_dir"
 case "$saved_dir" in *[Ss][Aa][Vv][Ee]_[Dd][Ii][Rr]*) ;; *) fail "the saving folder did not follow: '$saved_dir'" ;; esac
 
 # --- 3. Load over a changed design: "Save Changes", the thumbnails, cake.ktb opened -----
-# cake.ktb now holds one image (200, 40, 40); the program starts on a banded design.
+# cake.ktb now holds one image (200, 40, 40); opened from the command line and saved with
+# Ctrl+S it gets the thumbnail the pane shows.
 "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/tools/sl_design.exe" write-one-image "$(winpath "$work/SAVE_DIR/cake.ktb")" \
   || fail "sl_design wrote no design"
-"$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/tools/sl_design.exe" write-banded-image "$(winpath "$work/photo.ktb")" \
-  || fail "sl_design wrote no design"
-open_program '^photo.ktb - Sugarleaf Studio$' "$(winpath "$work/photo.ktb")"
+open_program '^cake.ktb - Sugarleaf Studio$' "$(winpath "$work/SAVE_DIR/cake.ktb")"
+shown() { shot "$work/probe.png"; image_box "$work/probe.png"; }
+box=$(wait_for 20 shown) || fail "cake.ktb's image is not on the canvas"
+take_focus "$main"
+xdotool key ctrl+s
+has_thumbnail() { ole_streams "$work/SAVE_DIR/cake.ktb" 2>/dev/null | grep -x Thumbnail; }
+wait_for 20 has_thumbnail >/dev/null || fail "Ctrl+S left no thumbnail in cake.ktb"
 # Unchanged, Load opens the dialog at once (the control of the question below).
 home_load
 dlg=$(wait_dialog '^Open a design$' "Load did not open \"Files\" in mode 0")
@@ -93,14 +97,11 @@ dlg=$(wait_dialog '^Open a design$' "Load did not open \"Files\" in mode 0")
 answer_dialog "$dlg" '^Open a design$' Escape
 
 # Changed: its image dragged with the image tool.
-band_box() { convert "$1" -fill black +opaque "#D02030" -fill white -opaque "#D02030" -format '%@' info:; }
-banded() { shot "$work/probe.png"; b=$(band_box "$work/probe.png"); [ -n "$b" ] && [ "$b" != "0x0+0+0" ] && echo "$b"; }
-box=$(wait_for 20 banded) || fail "the banded design is not on the canvas"
-read -r bw bh bx by <<<"$(echo "$box" | tr 'x+' '  ')"
+read -r x0 y0 x1 y1 <<<"$box"
 click_at $((mx + 55)) $((cy + 178))   # home panel: Images
-wait_for 15 handle_at "$bx" "$by" '#00007F' >/dev/null || fail "no handles after the Images button"
-drag_mouse $((bx + bw / 2)) $((by + bh / 2)) 120 60 6 0.2 0.05 0.05
-moved() { b=$(banded) && [ "$b" != "$box" ] && echo moved; }
+wait_for 15 handle_at "$x0" "$y0" '#000000' >/dev/null || fail "no handles after the Images button"
+drag_mouse $(((x0 + x1) / 2)) $(((y0 + y1) / 2)) 120 60 6 0.2 0.05 0.05
+moved() { b=$(shown) && [ -n "$b" ] && [ "$b" != "$box" ] && echo "$b"; }
 wait_for 15 moved >/dev/null || fail "the drag did not move the image"
 
 home_load
@@ -126,9 +127,11 @@ xdotool key Return
 wait_no_window 20 '^Open a design$' || fail "picking cake.ktb and OK did not end the dialog"
 wait_for 15 titled_with 'save_dir\cake.ktb - Sugarleaf Studio' >/dev/null \
   || fail "the opened design's path is not the title: $(window_name)"
-opened() { shot "$shots/files-opened.png"; image_box "$shots/files-opened.png"; }
-canvas=$(wait_for 15 opened) || fail "cake.ktb's image is not on the canvas"
-echo "cake.ktb opened: $(window_name), its image at $canvas"
+# Opened as saved: the image where it was before the drag that No dropped.
+as_saved() { b=$(shown) && [ "$b" = "$box" ] && echo "$b"; }
+wait_for 15 as_saved >/dev/null || fail "cake.ktb's image is not where it was saved ($(shown), saved $box)"
+cp "$work/probe.png" "$shots/files-opened.png"
+echo "cake.ktb opened: $(window_name), its image at $box"
 # Opened, nothing changed: closing asks nothing.
 close_program
 echo "files dialog: save as, preview, load; screenshots in $shots"
