@@ -591,3 +591,62 @@ TEST_F(FilesDialog, SaveStepsThePaneBarWhileTheWorkerRuns)
     EXPECT_GE(g_barPos, 2) << "the bar did not step";
     EXPECT_LE(g_barPos, 10);
 }
+
+namespace {
+
+struct TooltipSearch
+{
+    HWND owner;
+    HWND found;
+};
+BOOL CALLBACK FindOwnedTooltip(HWND wnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<TooltipSearch*>(param);
+    char cls[32] = "";
+    ::GetClassNameA(wnd, cls, sizeof cls);
+    if (lstrcmpA(cls, "CPPToolTip") == 0 && ::GetWindow(wnd, GW_OWNER) == search->owner) {
+        search->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+// The dialog's own tooltip carries the help bubble of each of its controls and of the
+// pane's tree, list and name box, from the tips file.
+TEST_F(FilesDialog, EveryControlHasItsHelpBubble)
+{
+    static const struct
+    {
+        bool inPane;
+        int id;
+        const char* title;
+    } controls[] = {
+        {false, IDC_FILES_SAVE_AS, "Save as"},
+        {false, IDC_FILES_SNAPSHOT, "Snapshot"},
+        {false, IDOK, "OK"},
+        {false, IDCANCEL, "Cancel"},
+        {true, CFileWnd::kTreeId, "Folders"},
+        {true, CFileWnd::kListId, "Files"},
+        {true, CFileWnd::kNameId, "File name"},
+    };
+    CPPToolTip* tip = nullptr;
+    std::vector<std::vector<PPToolInfo>> tools;
+    const INT_PTR result = Run(CFilesDlg::kSaveAs, {[&](HWND dlg) {
+                                   TooltipSearch search = {dlg, nullptr};
+                                   ::EnumThreadWindows(::GetCurrentThreadId(), &FindOwnedTooltip, (LPARAM)&search);
+                                   tip = dynamic_cast<CPPToolTip*>(CWnd::FromHandlePermanent(search.found));
+                                   for (const auto& c : controls)
+                                       if (tip != nullptr)
+                                           tools.push_back(tip->GetTools(::GetDlgItem(c.inPane ? Pane() : dlg, c.id)));
+                                   Press(dlg, IDCANCEL);
+                               }});
+    EXPECT_EQ(IDCANCEL, result);
+    ASSERT_NE(nullptr, tip) << "the dialog has no tooltip of its own";
+    ASSERT_EQ(sizeof controls / sizeof controls[0], tools.size());
+    for (size_t i = 0; i < tools.size(); ++i) {
+        ASSERT_EQ(1u, tools[i].size()) << controls[i].title;
+        EXPECT_NE(-1, tools[i][0].sTooltip.Find(controls[i].title)) << controls[i].title;
+    }
+}
