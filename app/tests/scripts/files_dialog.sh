@@ -4,8 +4,9 @@
 # and OK write cake.ktb in the saving folder (read back by python olefile), the window
 # title becomes the path, nothing asks when the program closes, and the saving folder
 # follows into the settings file.  Save again shows the design's preview.  Load over a
-# changed design asks "Save Changes" first, then shows the folder's designs as thumbnails;
-# picking cake.ktb and OK opens it (its image on the canvas, its path as title).
+# changed design asks "Save Changes" first (Cancel there opens nothing; No goes on), then
+# shows the folder's designs as thumbnails; picking cake.ktb and OK opens it (its image on
+# the canvas where it was saved, its path as title).
 set -eu   # no pipefail: awk stops reading the pixel lists early
 . "$(dirname "$0")/program_lib.sh"
 
@@ -106,6 +107,12 @@ wait_for 15 moved >/dev/null || fail "the drag did not move the image"
 
 home_load
 ask=$(wait_dialog '^Save Changes$' "Load over a changed design did not ask \"Save Changes\"" "$shots/files-load-asks.png")
+answer_dialog "$ask" '^Save Changes$' Escape   # Cancel: nothing opens
+if wait_window 3 '^Open a design$' >/dev/null; then
+  fail "Cancel in Save Changes still opened the dialog"
+fi
+home_load
+ask=$(wait_dialog '^Save Changes$' "Load asked only once")
 take_focus "$ask"
 xdotool key Tab space   # from Yes to No
 dlg=$(wait_dialog '^Open a design$' "No to Save Changes did not open \"Files\" in mode 0")
