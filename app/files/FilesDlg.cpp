@@ -167,6 +167,11 @@ void CFilesDlg::OnOK()
         done = RunDesignFileWorker(m_pDoc, save, path, message, [this] { m_wndFile.StepProgress(); });
         m_wndFile.FinishProgress();
     }
+    // The pane paints no background of its own: the dialog paints where the bar was.
+    CRect pane;
+    m_wndFile.GetWindowRect(&pane);
+    ScreenToClient(&pane);
+    RedrawWindow(&pane, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     if (!save) {
         // A failed open leaves the design as it was; the dialog ends either way.
         if (done)

@@ -3,6 +3,7 @@
 // save dialog and the questions answered by the dialog driver; what it does is read back in
 // files, the document's title, path and flag, the settings and the dialog's pixels.
 #include "app/files/FilesDlg.h"
+#include "app/home/PanelManager.h"
 #include "app/view/FrostwellView.h"
 #include "base/ComOwner.h"
 #include "base/KeyStore.h"
@@ -120,6 +121,7 @@ protected:
         m_oldSave = GetSetting("path_SAVE_DIR");
         char current[MAX_PATH];
         ::GetCurrentDirectory(MAX_PATH, current);
+        m_oldCurrent = current;
         SetSetting("root", current);
         SetSetting("path_help", "");
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -133,8 +135,11 @@ protected:
         SetDocumentHost(&host);
         m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFrostwellDoc), RUNTIME_CLASS(CFrameWnd),
                                             RUNTIME_CLASS(CFrostwellView));
+        // The panel switcher may still hold the document of an earlier test: it gets this one.
+        GetGlobalObjectC()->SetDocument(nullptr);
         doc = static_cast<CFrostwellDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
         ASSERT_NE(nullptr, doc);
+        GetGlobalObjectC()->SetDocument(doc);
         POSITION pos = doc->GetFirstViewPosition();
         frame = doc->GetNextView(pos)->GetParentFrame();
         AfxGetApp()->m_pMainWnd = frame;
@@ -152,10 +157,13 @@ protected:
             frame->SendMessage(WM_CLOSE);
         PumpPending();
         delete m_template;
+        GetGlobalObjectC()->SetDocument(nullptr);
         SetDocumentHost(m_previousHost);
         SetSetting("root", m_oldRoot);
         SetSetting("path_help", m_oldHelp);
         SetSetting("path_SAVE_DIR", m_oldSave);
+        // The system's save dialog makes the chosen folder the current one.
+        ::SetCurrentDirectory(m_oldCurrent);
         RemoveFolder(folder);
     }
     static void RemoveFolder(const CString& path)
@@ -196,6 +204,15 @@ protected:
         return result;
     }
     HWND Pane() { return files->GetPane().GetSafeHwnd(); }
+    // What the screen shows at the middle of the pane's progress bar (0xRRGGBB).
+    DWORD BarPixel(HWND dlg)
+    {
+        CRect bar;
+        ::GetWindowRect(::GetDlgItem(Pane(), CFileWnd::kProgressId), &bar);
+        ::MapWindowPoints(nullptr, dlg, (LPPOINT)&bar, 2);
+        const Picture shown = PictureOfWindow(dlg, bar);
+        return shown.width > 0 ? shown.At(shown.width / 2, shown.height / 2) & 0xFFFFFF : 0;
+    }
     // The pane shows the folder (the tree opened down to it).
     bool ShowsFolder(const CString& path)
     {
@@ -229,7 +246,7 @@ protected:
     CountingHost host;
     CDocumentHost* m_previousHost = nullptr;
     CSingleDocTemplate* m_template = nullptr;
-    CString m_oldRoot, m_oldHelp, m_oldSave;
+    CString m_oldRoot, m_oldHelp, m_oldSave, m_oldCurrent;
     CString folder;
     CFrostwellDoc* doc = nullptr;
     CFrameWnd* frame = nullptr;
@@ -391,7 +408,7 @@ TEST_F(FilesDialog, FailedSaveShowsTheMessageAndKeepsDesignAndDialog)
         doc->SetModifiedFlag(TRUE);
         CString shown;
         bool openWhileShown = false;
-        DWORD pressed = 0, asked = 0;
+        DWORD pressed = 0, asked = 0, barShown = 0;
         HWND filesWnd = nullptr;
         const INT_PTR result = Run(CFilesDlg::kSaveAs, {[&](HWND dlg) {
                                                             filesWnd = dlg;
@@ -403,6 +420,7 @@ TEST_F(FilesDialog, FailedSaveShowsTheMessageAndKeepsDesignAndDialog)
                                                             asked = ::GetTickCount();
                                                             shown = ItemText(msg, IDC_MESSAGE_TEXT);
                                                             openWhileShown = ::IsWindowVisible(filesWnd) != FALSE;
+                                                            barShown = BarPixel(filesWnd);
                                                             Press(msg, IDOK);
                                                             // Then Cancel in the dialog that stayed.
                                                             Press(filesWnd, IDCANCEL);
@@ -412,6 +430,7 @@ TEST_F(FilesDialog, FailedSaveShowsTheMessageAndKeepsDesignAndDialog)
         EXPECT_EQ(GetLangText("IDS_STRING343"), shown);
         EXPECT_LT(asked - pressed, 5000u);
         EXPECT_TRUE(openWhileShown);
+        EXPECT_EQ(0xFFFFC0u, barShown) << "the hidden bar is painted over";
         EXPECT_STREQ("Kept", doc->GetTitle());
         EXPECT_STREQ("", doc->GetDesignPath());
         EXPECT_TRUE(doc->IsModified());
@@ -492,7 +511,8 @@ TEST_F(FilesDialog, OpenPicksADesignAndDamagedFileLeavesTheDesign)
 // The snapshot: the system's save dialog names a file; the sheet image is written as a
 // decodable JPEG of its size under the title up to its last dot + ".jpg" in that folder.
 // A new name is accepted.  An existing JPEG under another confirmed name is asked about
-// first: No writes nothing, Yes replaces it.  The dialog stays open throughout.
+// first: No writes nothing, Yes replaces it.  A write that fails is reported.  The dialog
+// stays open throughout.
 TEST_F(FilesDialog, SnapshotWritesTheSheetAsJpegAndAsksBeforeReplacing)
 {
     const ComScope com = EnsureCom();
@@ -506,22 +526,26 @@ TEST_F(FilesDialog, SnapshotWritesTheSheetAsJpegAndAsksBeforeReplacing)
         const char* written; // the file made
         bool existsBefore;   // that file is there before
         int answer;          // to the question (0: none expected)
+        bool blocked;        // a folder of that name is in the way: the write fails
     } cases[] = {
-        {"a title with an extension", "cake.png", "cake.jpg", false, 0},
-        {"a new name without one", "fresh", "fresh.jpg", false, 0},
-        {"an existing file, No", "cake.png", "cake.jpg", true, IDCANCEL},
-        {"an existing file, Yes", "cake.png", "cake.jpg", true, IDOK},
+        {"a title with an extension", "cake.png", "cake.jpg", false, 0, false},
+        {"a new name without one", "fresh", "fresh.jpg", false, 0, false},
+        {"an existing file, No", "cake.png", "cake.jpg", true, IDCANCEL, false},
+        {"an existing file, Yes", "cake.png", "cake.jpg", true, IDOK, false},
+        {"a file that cannot be written", "blocked.png", "blocked.jpg", true, IDOK, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const CString target = folder + "\\" + c.written;
         ::DeleteFile(target);
-        if (c.existsBefore) {
+        if (c.blocked) {
+            ASSERT_TRUE(::CreateDirectory(target, nullptr));
+        } else if (c.existsBefore) {
             CFile old(target, CFile::modeCreate | CFile::modeWrite);
             old.Write(oldBytes, sizeof(oldBytes));
         }
         HWND filesWnd = nullptr;
-        CString question;
+        CString question, message;
         bool openAfter = false;
         std::vector<DialogDriver::Step> steps = {[&](HWND dlg) {
                                                      filesWnd = dlg;
@@ -540,6 +564,13 @@ TEST_F(FilesDialog, SnapshotWritesTheSheetAsJpegAndAsksBeforeReplacing)
                 question = ItemText(ask, IDC_MESSAGE_TEXT);
                 openAfter = ::IsWindowVisible(filesWnd) != FALSE;
                 Press(ask, c.answer);
+                if (!c.blocked)
+                    Press(filesWnd, IDCANCEL);
+            });
+        if (c.blocked)
+            steps.push_back([&](HWND shown) {
+                message = ItemText(shown, IDC_MESSAGE_TEXT);
+                Press(shown, IDOK);
                 Press(filesWnd, IDCANCEL);
             });
         EXPECT_EQ(IDCANCEL, Run(CFilesDlg::kSaveToPath, steps)) << "the snapshot ended the dialog";
@@ -548,6 +579,12 @@ TEST_F(FilesDialog, SnapshotWritesTheSheetAsJpegAndAsksBeforeReplacing)
             EXPECT_NE(-1, question.Find(c.written)) << (LPCTSTR)question;
         }
         EXPECT_FALSE(Exists(folder + "\\" + c.typed) && CString(c.typed) != c.written) << "the confirmed name";
+        if (c.blocked) {
+            EXPECT_EQ(GetLangText("SNAPSHOT_NOT_SAVED"), message) << "a failed write is reported";
+            ::RemoveDirectory(target);
+            continue;
+        }
+        EXPECT_EQ("", message);
         if (c.answer == IDCANCEL) {
             CFile old(target, CFile::modeRead);
             EXPECT_EQ(sizeof(oldBytes), old.GetLength()) << "No kept the file";
@@ -594,20 +631,19 @@ TEST_F(FilesDialog, SaveStepsThePaneBarWhileTheWorkerRuns)
 
 namespace {
 
+// The tooltip windows a dialog owns (its own, and those its controls made).
 struct TooltipSearch
 {
     HWND owner;
-    HWND found;
+    std::vector<HWND> found;
 };
 BOOL CALLBACK FindOwnedTooltip(HWND wnd, LPARAM param)
 {
     auto* search = reinterpret_cast<TooltipSearch*>(param);
     char cls[32] = "";
     ::GetClassNameA(wnd, cls, sizeof cls);
-    if (lstrcmpA(cls, "CPPToolTip") == 0 && ::GetWindow(wnd, GW_OWNER) == search->owner) {
-        search->found = wnd;
-        return FALSE;
-    }
+    if (lstrcmpA(cls, "CPPToolTip") == 0 && ::GetWindow(wnd, GW_OWNER) == search->owner)
+        search->found.push_back(wnd);
     return TRUE;
 }
 
@@ -631,22 +667,33 @@ TEST_F(FilesDialog, EveryControlHasItsHelpBubble)
         {true, CFileWnd::kListId, "Files"},
         {true, CFileWnd::kNameId, "File name"},
     };
-    CPPToolTip* tip = nullptr;
-    std::vector<std::vector<PPToolInfo>> tools;
-    const INT_PTR result = Run(CFilesDlg::kSaveAs, {[&](HWND dlg) {
-                                   TooltipSearch search = {dlg, nullptr};
-                                   ::EnumThreadWindows(::GetCurrentThreadId(), &FindOwnedTooltip, (LPARAM)&search);
-                                   tip = dynamic_cast<CPPToolTip*>(CWnd::FromHandlePermanent(search.found));
-                                   for (const auto& c : controls)
-                                       if (tip != nullptr)
-                                           tools.push_back(tip->GetTools(::GetDlgItem(c.inPane ? Pane() : dlg, c.id)));
-                                   Press(dlg, IDCANCEL);
-                               }});
+    // Per tooltip the dialog owns: the tools of each control.
+    std::vector<std::vector<std::vector<PPToolInfo>>> found;
+    const INT_PTR result =
+        Run(CFilesDlg::kSaveAs, {[&](HWND dlg) {
+                TooltipSearch search = {dlg, {}};
+                ::EnumThreadWindows(::GetCurrentThreadId(), &FindOwnedTooltip, (LPARAM)&search);
+                for (HWND wnd : search.found) {
+                    auto* tip = dynamic_cast<CPPToolTip*>(CWnd::FromHandlePermanent(wnd));
+                    if (tip == nullptr)
+                        continue;
+                    found.emplace_back();
+                    for (const auto& c : controls)
+                        found.back().push_back(tip->GetTools(::GetDlgItem(c.inPane ? Pane() : dlg, c.id)));
+                }
+                Press(dlg, IDCANCEL);
+            }});
     EXPECT_EQ(IDCANCEL, result);
-    ASSERT_NE(nullptr, tip) << "the dialog has no tooltip of its own";
-    ASSERT_EQ(sizeof controls / sizeof controls[0], tools.size());
-    for (size_t i = 0; i < tools.size(); ++i) {
-        ASSERT_EQ(1u, tools[i].size()) << controls[i].title;
-        EXPECT_NE(-1, tools[i][0].sTooltip.Find(controls[i].title)) << controls[i].title;
+    // One of them carries every bubble, each from its tip's text.
+    bool carried = false;
+    for (const auto& tools : found) {
+        if (tools[0].size() != 1)
+            continue;
+        carried = true;
+        for (size_t i = 0; i < tools.size(); ++i) {
+            ASSERT_EQ(1u, tools[i].size()) << controls[i].title;
+            EXPECT_NE(-1, tools[i][0].sTooltip.Find(controls[i].title)) << controls[i].title;
+        }
     }
+    EXPECT_TRUE(carried) << found.size() << " tooltips of the dialog, none with the bubble of its save-as button";
 }
