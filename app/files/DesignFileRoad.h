@@ -1,10 +1,12 @@
-// Opening and saving designs from the home panel.  The path comes from the common open and
-// save dialogs (the dialog "Files" takes their place when it exists); the document's hook
-// runs on a worker thread while this thread waits, handling the messages other threads
-// send it; then this thread shows the message or finishes the open or save.
+// Opening and saving designs on a worker: the document's hook runs on a worker thread
+// while this thread waits, handling the messages other threads send it; then this thread
+// shows the message or finishes the open or save.  The dialog "Files" opens and saves
+// through it.
 #pragma once
 
 #include "fw/fwwin.h"
+
+#include <functional>
 
 class CFrostwellDoc;
 
@@ -13,19 +15,9 @@ class CFrostwellDoc;
 // save on the user-interface thread shows its message at once.
 void ShowDesignFileMessage(LPCTSTR key);
 
-// Runs the document's open (save = FALSE) or save of `path` on a worker and waits for it.
-// Returns the hook's result; `messageKey` receives what it left to show.
-BOOL RunDesignFileWorker(CFrostwellDoc* doc, BOOL save, LPCTSTR path, CString& messageKey);
-
-// The home panel's Load: asks for a design file, opens it, selects the first image layer,
-// retitles and redraws; shows the message of a failed open.
-BOOL LoadDesignFromHome(CFrostwellDoc* doc);
-// Every save of the program ends here (the home panel's Save, "Save Changes" -> Yes, the
-// save key, and the dialog "Files" once it replaces the common dialogs): the sheet image
-// is rebuilt first, so the file's "Thumbnail" shows the design as it is saved; then the
-// save runs on the worker; a failure shows its message, a success retitles, redraws and
-// clears the modified flag.
-BOOL SaveDesignTo(CFrostwellDoc* doc, LPCTSTR path);
-// The home panel's Save: to the design's own path, or to one asked for when it has none
-// or `askPath` is set; then SaveDesignTo.
-BOOL SaveDesignFromHome(CFrostwellDoc* doc, BOOL askPath);
+// Runs the document's open (save = FALSE) or save of `path` on a worker and waits for it,
+// calling `step` (when given) every 100 ms of the wait.  Returns the hook's result;
+// `messageKey` receives what it left to show, and a failure always leaves one (the road's
+// general message when the hook left none or the worker could not start).
+BOOL RunDesignFileWorker(CFrostwellDoc* doc, BOOL save, LPCTSTR path, CString& messageKey,
+                         const std::function<void()>& step = {});

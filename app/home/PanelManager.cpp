@@ -3,7 +3,7 @@
 #include "app/panels/frame/FrameMenuDlg.h"
 #include "res/background_res.h"
 #include "res/frame_res.h"
-#include "app/files/DesignFileRoad.h"
+#include "app/files/FilesDlg.h"
 #include "app/browser/FileWnd.h"
 #include "ui/SaveChangesDlg.h"
 #include "model/design/FrostwellDoc.h"
@@ -157,8 +157,13 @@ int CPanelManager::AskSaveChanges()
 
 BOOL CPanelManager::SaveDesign(CFrostwellDoc* doc, int mode)
 {
-    // Until the dialog "Files" exists: the home panel's save (mode 2 asks for a path).
-    return SaveDesignFromHome(doc, mode == 2);
+    // The dialog "Files" ends with IDOK after a save only when the design was saved.
+    if (doc == NULL)
+        return FALSE;
+    CFilesDlg files(AfxGetMainWnd());
+    files.m_pDoc = doc;
+    files.SetMode(mode);
+    return files.DoModal() == IDOK;
 }
 
 CObject* CPanelManager::CreateFileBrowser(CFrostwellDoc* doc) { return new CFileWnd(doc); }

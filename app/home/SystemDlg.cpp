@@ -1,5 +1,5 @@
 #include "app/home/SystemDlg.h"
-#include "app/files/DesignFileRoad.h"
+#include "app/files/FilesDlg.h"
 #include "app/home/PanelManager.h"
 #include "app/wizard/DesignWizardDlg.h"
 #include "base/TextTable.h"
@@ -59,9 +59,32 @@ void CSystemDlg::OnNew()
     panels->ShowBackgroundMenu();
 }
 
-void CSystemDlg::OnLoad() { LoadDesignFromHome(m_pDoc); }
+void CSystemDlg::OnLoad()
+{
+    if (m_pDoc == NULL)
+        return;
+    // The opened design replaces this one: its changes are saved, or kept out of it, first;
+    // a cancelled or failed save opens nothing.
+    if (!m_pDoc->SaveModified())
+        return;
+    RunFiles(CFilesDlg::kOpen);
+}
 
-void CSystemDlg::OnSave() { SaveDesignFromHome(m_pDoc, FALSE); }
+void CSystemDlg::OnSave()
+{
+    if (m_pDoc == NULL)
+        return;
+    RunFiles(m_pDoc->GetDesignPath().IsEmpty() ? CFilesDlg::kSaveAs : CFilesDlg::kSaveToPath);
+}
+
+void CSystemDlg::RunFiles(int mode)
+{
+    CFilesDlg files(AfxGetMainWnd());
+    files.m_pDoc = m_pDoc;
+    files.SetMode(mode);
+    if (files.DoModal() != IDCANCEL)
+        GetGlobalObjectC()->DestroyPanels(FALSE);
+}
 
 void CSystemDlg::OnPrint() { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_FILE_PRINT); }
 

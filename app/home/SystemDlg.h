@@ -1,6 +1,7 @@
 // The home panel: plain buttons for the main actions that exist so far (a new design
-// through the wizard, whose Finish shows the Background menu built anew), the image and
-// text tools that put the canvas tracker to work, and the Background and Frame menus.
+// through the wizard, whose Finish shows the Background menu built anew; Load and Save
+// through the dialog "Files"), the image and text tools that put the canvas tracker to
+// work, and the Background and Frame menus.
 #pragma once
 #include "fw/fwwin.h"
 
@@ -24,8 +25,10 @@ protected:
     void OnCancel() override {}
     // A new design through the design wizard.
     void OnNew();
+    // Load and Save through the dialog "Files"; any end but Cancel destroys every tool host.
     void OnLoad();
     void OnSave();
+    void RunFiles(int mode);
     void OnPrint();
     void OnPreview();
     void OnImages() { SelectImageTool(); }

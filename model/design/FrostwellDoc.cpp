@@ -94,11 +94,20 @@ void CFrostwellDoc::OnFileOpen()
 
 void CFrostwellDoc::OnSaveCommand()
 {
-    // Not the framework's own save: that one would write the file without rebuilding the
-    // sheet image, and on this thread instead of the worker every other save uses.
-    CDocumentHost* host = GetDocumentHost();
-    if (host != NULL)
-        host->SaveDesign(this, m_strDesignPath.IsEmpty() ? 2 : 1);
+    // A design without a file asks for a place through the dialog "Files".  One with a file
+    // is saved here on this thread, as the framework saves, but with the sheet image
+    // rebuilt first so that the file's thumbnail shows the design as saved; a failure
+    // leaves title, path and changes as they were (the hook's message shows at once).
+    if (m_strDesignPath.IsEmpty()) {
+        CDocumentHost* host = GetDocumentHost();
+        if (host != NULL)
+            host->SaveDesign(this, 2);
+        return;
+    }
+    const CString path = m_strDesignPath;
+    RebuildFrames();
+    if (OnSaveDocument(path))
+        DeselectAndUpdate(path);
 }
 
 void CFrostwellDoc::SetSheetImage(Gdiplus::Bitmap* image)

@@ -337,3 +337,47 @@ TEST_F(DocumentTest, RebuildFramesLeavesTheSheetImage)
 }
 
 } // namespace
+
+namespace {
+
+// The save command (Ctrl+S): a design without a file asks for a place through the host's
+// dialog (mode 2); one with a file is saved to it at once, and only a save that worked
+// retitles it and clears its changes.
+TEST_F(DocumentTest, SaveCommandSavesToTheFileOrAsksForOne)
+{
+    char cwd[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, cwd);
+    const CString good = CString(cwd) + "\\save_command.ktb";
+    const CString bad = CString(cwd) + "\\no such folder\\save_command.ktb";
+    struct
+    {
+        const char* name;
+        CString path;
+        bool asks;    // the host is asked for a place (mode 2)
+        bool written; // saved: retitled, unchanged
+    } cases[] = {
+        {"no file yet", "", true, false},
+        {"its own file", good, false, true},
+        {"a file that cannot be written", bad, false, false},
+    };
+    for (const auto& c : cases) {
+        ::DeleteFileA(good);
+        host.modes.clear();
+        doc->SetDesignPath(c.path);
+        doc->SetTitle("Before");
+        doc->SetModifiedFlag(TRUE);
+        EXPECT_TRUE(doc->OnCmdMsg(ID_FILE_SAVE, CN_COMMAND, NULL, NULL)) << c.name;
+        EXPECT_EQ(c.asks ? 1u : 0u, host.modes.size()) << c.name;
+        if (c.asks && !host.modes.empty()) {
+            EXPECT_EQ(2, host.modes[0]) << c.name;
+        }
+        EXPECT_EQ(c.written, ::GetFileAttributesA(good) != INVALID_FILE_ATTRIBUTES) << c.name;
+        EXPECT_STREQ(c.written ? (LPCTSTR)c.path : "Before", doc->GetTitle()) << c.name;
+        EXPECT_EQ(!c.written, doc->IsModified() != FALSE) << c.name;
+    }
+    ::DeleteFileA(good);
+    doc->SetDesignPath("");
+    doc->SetModifiedFlag(FALSE);
+}
+
+} // namespace

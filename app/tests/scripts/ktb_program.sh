@@ -88,12 +88,20 @@ echo "reopened with the image at $box"
 [ "$box" = "$moved" ] || fail "reopened at $box, dragged to $moved"
 
 # --- 3. Load of a damaged file: the message, and the design as it was -----------------
-head -c 3000 /dev/urandom > "$work/damaged.ktb"
+# The damaged file alone in the saving folder, where the dialog "Files" starts: the saved
+# design with its thumbnail (the pane lists it by that) and its data overwritten.
+mkdir -p "$work/SAVE_DIR"
+cp "$work/cake.ktb" "$work/SAVE_DIR/damaged.ktb"
+/usr/bin/python3 - "$work/SAVE_DIR/damaged.ktb" <<'PY' || fail "could not damage the design's data"
+import olefile, sys
+ole = olefile.OleFileIO(sys.argv[1], write_mode=True)
+size = ole.get_size("CakeData")
+ole.write_stream("CakeData", b"\xff" * size)
+ole.close()
+PY
 click_at $((mx + 55)) $((cy + 25))   # home panel: Load
-dialog=$(wait_dialog '^Open$' "Load shows no open dialog")
-focus_window "$dialog"
-xdotool type --delay 20 "$(winpath "$work/damaged.ktb")"
-xdotool key Return
+dialog=$(wait_dialog '^Open a design$' "Load shows no dialog \"Files\"")
+files_pick_first "$dialog"
 message=$(wait_dialog '^Sugarleaf Studio$' "no message after opening a damaged file" "$shots/ktb-damaged-message.png")
 answer_dialog "$message" '^Sugarleaf Studio$' Return
 # The design as it was: the same title, and the canvas (painted again once the message

@@ -202,3 +202,30 @@ close_program() {   # Alt+F4 on the main window: an unchanged design ends the pr
   xdotool key alt+F4
   wait_exit "its window was closed (an unexpected question?)"
 }
+
+# --- The dialog "Files" -------------------------------------------------------------------
+# Its client area (inside a 3-pixel frame; template 440 x 300 dialog units, a unit 1.5 pixels
+# across and 13/8 down): sets fx0, fw, fbottom and ftop on the screen.
+files_client() {   # files_client <id>
+  local x y w h
+  read -r x y w h <<<"$(window_geometry "$1")"
+  fx0=$((x + 3)); fw=$((w - 6)); fbottom=$((y + h - 3))
+  ftop=$((fbottom - 300 * fw * 13 / (440 * 12)))
+}
+# Types a name into the pane's name box (250 x 22 at the pane's left, 16 pixels above its
+# bottom; the pane is the client less 10 left, top and right and 55 at the bottom) and
+# confirms it with Return (OK).
+files_type_name() {   # files_type_name <id> <name>
+  files_client "$1"
+  click_at $((fx0 + 10 + 125)) $((fbottom - 55 - 16 - 11))
+  xdotool type --delay 30 "$2"
+  xdotool key Return
+}
+# Picks the first file of the pane's list (a click on the list's empty lower right, then
+# Home) and confirms it with Return (OK).
+files_pick_first() {   # files_pick_first <id>
+  files_client "$1"
+  click_at $((fx0 + fw - 10 - 12)) $((fbottom - 55 - 16 - 12))
+  xdotool key Home
+  xdotool key Return
+}

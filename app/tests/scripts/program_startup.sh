@@ -170,23 +170,23 @@ main_client_top() { shot "$shots/startup-main.png"; client_top "$shots/startup-m
 top=$(wait_for 20 main_client_top) || fail "no canvas below the caption"
 [ $((top - my)) -le 32 ] || fail "canvas starts at row $((top - my)) of the window"
 
-# Ctrl+S: the framework's save asks where to save.
+# Ctrl+S: a design without a file asks where to save (the dialog "Files").
 focus_window "$main"
 xdotool key ctrl+s
-dialog=$(wait_dialog '^Save As$' "Ctrl+S did not reach the save command" "$shots/startup-ctrl-s.png")
-answer_dialog "$dialog" '^Save As$' Escape
+dialog=$(wait_dialog '^Save the design as$' "Ctrl+S did not reach the save command" "$shots/startup-ctrl-s.png")
+answer_dialog "$dialog" '^Save the design as$' Escape
 
 # Ctrl+O: the document's own handler catches it and does nothing.  Ctrl+S right after it
 # is the positive control: keys are handled in turn, so the first file dialog the wait
-# sees is the Save As of Ctrl+S unless Ctrl+O opened one first.
+# sees is the save of Ctrl+S unless Ctrl+O opened one first.
 focus_window "$main"
 xdotool key ctrl+o
 xdotool key ctrl+s
-dialog=$(wait_dialog '^(Open|Save As)$' "neither Ctrl+O nor the Ctrl+S after it showed a dialog")
-[ -z "$(windows_titled '^Open$')" ] || fail "Ctrl+O opened a file dialog"
+dialog=$(wait_dialog '^(Open|Open a design|Save the design as)$' "neither Ctrl+O nor the Ctrl+S after it showed a dialog")
+[ -z "$(windows_titled '^Open')" ] || fail "Ctrl+O opened a file dialog"
 kill -0 "$pid" || fail "the program ended after Ctrl+O"
-answer_dialog "$dialog" '^Save As$' Escape
-[ -z "$(windows_titled '^Open$')" ] || fail "Ctrl+O opened a file dialog"
+answer_dialog "$dialog" '^Save the design as$' Escape
+[ -z "$(windows_titled '^Open')" ] || fail "Ctrl+O opened a file dialog"
 
 close_program
 [ -f "$work/ziviz.dat" ] || fail "no ziviz.dat written"

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Every save road of the real program leaves a "Thumbnail" of the sheet in the design
-# file: Ctrl+S, the home panel's Save, and "Save Changes" -> Yes when the program closes.
+# file: Ctrl+S, the home panel's Save, and "Save Changes" -> Yes -> the dialog "Files" when
+# the program closes.
 # The files are read back with python olefile and the PNG is decoded by ImageMagick: the
 # sheet's size at 96 pixels per inch, not blank, and showing the design as it was saved.
 set -eu   # no pipefail: awk stops reading the pixel lists early
@@ -39,20 +40,14 @@ open_program() {   # open_program <title> [design]
   read -r mx _ <<<"$(window_geometry "$main")"
   cy=$(wait_for 15 canvas_top) || fail "no canvas below the caption"
 }
-# Answers the common "Save As" dialog with a path.
-answer_save_as() {   # answer_save_as <path>
-  local dialog
-  dialog=$(wait_window 15 '^Save As$') || fail "no Save As dialog"
-  take_focus "$dialog"
-  xdotool type --delay 20 "$(winpath "$1")"
-  xdotool key Return
-}
+mkdir -p "$work/SAVE_DIR"
 
 # --- 1. A new design saved with the home panel's Save (it asks where) -----------------
 open_program Untitled
 click_at $((mx + 55)) $((cy + 60))   # home panel: Save
-answer_save_as "$work/home.ktb"
-check_thumbnail "$work/home.ktb" "$work/home.png" "home panel's Save"
+dialog=$(wait_dialog '^Save the design as$' "Save on a new design asked for no place")
+files_type_name "$dialog" home
+check_thumbnail "$work/SAVE_DIR/home.ktb" "$work/home.png" "home panel's Save"
 
 # --- 2. A design with an image opened from the command line, saved with Ctrl+S --------
 take_focus "$main"
@@ -86,8 +81,11 @@ take_focus "$main"
 xdotool key alt+F4
 ask=$(wait_dialog '^Save Changes$' "closing did not ask" "$shots/save-thumbnail-asks.png")
 take_focus "$ask"
-xdotool key Return   # Yes
-wait_exit "Yes (it saves, then ends the program)"
+xdotool key Return   # Yes: the dialog "Files" saves to the design's own path
+files=$(wait_dialog '^Save the design$' "Yes did not open the dialog \"Files\"" "$shots/save-thumbnail-files.png")
+take_focus "$files"
+xdotool key Return   # OK
+wait_exit "Yes and OK (it saves, then ends the program)"
 check_thumbnail "$work/cake.ktb" "$work/save-changes.png" "Save Changes -> Yes"
 read -r u0 v0 u1 v1 <<<"$(image_box "$work/save-changes.png")"
 echo "Save Changes -> Yes: the image at ${u0:-?} ${v0:-?} ${u1:-?} ${v1:-?} of the thumbnail"
