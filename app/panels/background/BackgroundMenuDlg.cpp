@@ -6,20 +6,16 @@
 #include "res/background_res.h"
 #include "ui/Skin.h"
 
-BEGIN_MESSAGE_MAP(CBackgroundMenuDlg, CMenuHostDlg)
+BEGIN_MESSAGE_MAP(CBackgroundMenuDlg, CToolMenuDlg)
     ON_WM_PAINT()
     ON_COMMAND(kHostClose, &CBackgroundMenuDlg::OnFinish)
-    ON_COMMAND(kHostBackPlain, &CBackgroundMenuDlg::OnBackCommand)
-    ON_WM_SIZE()
-    ON_WM_CTLCOLOR()
-    ON_MESSAGE(WM_HOST_BUTTON, &CBackgroundMenuDlg::OnHostButton)
 END_MESSAGE_MAP()
 
-CBackgroundMenuDlg::CBackgroundMenuDlg(CWnd* parent) : CMenuHostDlg(IDD_BACKGROUND_MENU, parent) {}
+CBackgroundMenuDlg::CBackgroundMenuDlg(CWnd* parent) : CToolMenuDlg(IDD_BACKGROUND_MENU, parent) {}
 
 void CBackgroundMenuDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CMenuHostDlg::DoDataExchange(pDX);
+    CToolMenuDlg::DoDataExchange(pDX);
     DDX_Control(pDX, kHostNext, m_btnNext);
     DDX_Control(pDX, kHostBack, m_btnBack);
     DDX_Control(pDX, kHostClose, m_btnClose);
@@ -58,7 +54,7 @@ BOOL CBackgroundMenuDlg::OnInitDialog()
     for (const QuickLink& link : BackgroundQuickLinks(IndividualDesignsOn(), FrameToolOn(m_pDoc)))
         if (CSkinPanelDlg* panel = PanelOfTemplate(link.panelId))
             AddPanel(panel, link.panelId);
-    CMenuHostDlg::OnInitDialog();
+    CToolMenuDlg::OnInitDialog();
     m_title.SetFont(&m_fontTitle, TRUE);
     m_title.SetWindowText(GetLangText("27"));
     return TRUE;
@@ -79,34 +75,4 @@ void CBackgroundMenuDlg::OnPaint()
     CSelectGuard penGuard(&dc, &pen);
     CSelectGuard brushGuard(dc.GetSafeHdc(), ::GetStockObject(NULL_BRUSH));
     dc.Rectangle(&r);
-}
-
-void CBackgroundMenuDlg::OnBackCommand()
-{
-    OnBack();
-    EnableFinish(TRUE);
-}
-
-void CBackgroundMenuDlg::OnSize(UINT type, int cx, int cy) { CMenuHostDlg::OnSize(type, cx, cy); }
-
-HBRUSH CBackgroundMenuDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)
-{
-    HBRUSH brush = CMenuHostDlg::OnCtlColor(dc, wnd, ctlColor);
-    if (wnd != nullptr && wnd->GetSafeHwnd() == m_title.GetSafeHwnd())
-        dc->SetTextColor(kSkinBlack);
-    return brush;
-}
-
-LRESULT CBackgroundMenuDlg::OnHostButton(WPARAM, LPARAM lParam)
-{
-    const HWND sender = (HWND)lParam;
-    if (sender == nullptr)
-        return 0;
-    if (sender == m_btnNext.GetSafeHwnd())
-        OnNext();
-    else if (sender == m_btnBack.GetSafeHwnd())
-        OnBackCommand();
-    else if (sender == m_btnClose.GetSafeHwnd())
-        OnFinish();
-    return 0;
 }

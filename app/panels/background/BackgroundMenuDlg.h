@@ -11,9 +11,9 @@
 #include "app/panels/background/BackgroundFillDlg.h"
 #include "app/panels/background/BackgroundFramesDlg.h"
 #include "app/panels/background/BackgroundImageDlg.h"
-#include "ui/MenuHostDlg.h"
+#include "ui/ToolMenuDlg.h"
 
-class CBackgroundMenuDlg : public CMenuHostDlg
+class CBackgroundMenuDlg : public CToolMenuDlg
 {
 public:
     explicit CBackgroundMenuDlg(CWnd* parent = nullptr);
@@ -35,14 +35,8 @@ protected:
     BOOL OnInitDialog() override;
 
     void OnPaint();
-    void OnBackCommand();
-    void OnSize(UINT type, int cx, int cy);
-    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
-    LRESULT OnHostButton(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     // The panel of a template id (null: one this host does not have).
     CSkinPanelDlg* PanelOfTemplate(int panelId);
-
-    CStatic m_title;
 };

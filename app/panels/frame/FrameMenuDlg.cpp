@@ -5,19 +5,15 @@
 #include "res/frame_res.h"
 #include "ui/Skin.h"
 
-BEGIN_MESSAGE_MAP(CFrameMenuDlg, CMenuHostDlg)
+BEGIN_MESSAGE_MAP(CFrameMenuDlg, CToolMenuDlg)
     ON_WM_PAINT()
-    ON_COMMAND(kHostBackPlain, &CFrameMenuDlg::OnBackCommand)
-    ON_WM_SIZE()
-    ON_WM_CTLCOLOR()
-    ON_MESSAGE(WM_HOST_BUTTON, &CFrameMenuDlg::OnHostButton)
 END_MESSAGE_MAP()
 
-CFrameMenuDlg::CFrameMenuDlg(CWnd* parent) : CMenuHostDlg(IDD_FRAME_MENU, parent) {}
+CFrameMenuDlg::CFrameMenuDlg(CWnd* parent) : CToolMenuDlg(IDD_FRAME_MENU, parent) {}
 
 void CFrameMenuDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CMenuHostDlg::DoDataExchange(pDX);
+    CToolMenuDlg::DoDataExchange(pDX);
     DDX_Control(pDX, kHostTitle, m_title);
     DDX_Control(pDX, kHostNext, m_btnNext);
     DDX_Control(pDX, kHostBack, m_btnBack);
@@ -28,7 +24,7 @@ BOOL CFrameMenuDlg::OnInitDialog()
 {
     SetPanelPlaceholder(kHostPlaceholder);
     AddPanels();
-    CMenuHostDlg::OnInitDialog();
+    CToolMenuDlg::OnInitDialog();
     m_title.SetFont(&m_fontTitle, TRUE);
     m_title.SetWindowText(GetLangText("61"));
     return TRUE;
@@ -64,34 +60,4 @@ void CFrameMenuDlg::OnPaint()
     CRect r;
     GetClientRect(&r);
     dc.Draw3dRect(&r, kSkinBorderNormal, kSkinBorderNormal);
-}
-
-void CFrameMenuDlg::OnBackCommand()
-{
-    OnBack();
-    EnableFinish(TRUE);
-}
-
-void CFrameMenuDlg::OnSize(UINT type, int cx, int cy) { CMenuHostDlg::OnSize(type, cx, cy); }
-
-HBRUSH CFrameMenuDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)
-{
-    HBRUSH brush = CMenuHostDlg::OnCtlColor(dc, wnd, ctlColor);
-    if (wnd != nullptr && wnd->GetSafeHwnd() == m_title.GetSafeHwnd())
-        dc->SetTextColor(kSkinBlack);
-    return brush;
-}
-
-LRESULT CFrameMenuDlg::OnHostButton(WPARAM, LPARAM lParam)
-{
-    const HWND sender = (HWND)lParam;
-    if (sender == nullptr)
-        return 0;
-    if (sender == m_btnNext.GetSafeHwnd())
-        OnNext();
-    else if (sender == m_btnBack.GetSafeHwnd())
-        OnBackCommand();
-    else if (sender == m_btnClose.GetSafeHwnd())
-        OnFinish();
-    return 0;
 }

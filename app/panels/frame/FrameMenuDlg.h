@@ -8,9 +8,9 @@
 #include "app/panels/frame/FrameDlg.h"
 #include "app/panels/frame/FrameFillDlg.h"
 #include "app/panels/frame/FrameImageFillDlg.h"
-#include "ui/MenuHostDlg.h"
+#include "ui/ToolMenuDlg.h"
 
-class CFrameMenuDlg : public CMenuHostDlg
+class CFrameMenuDlg : public CToolMenuDlg
 {
 public:
     explicit CFrameMenuDlg(CWnd* parent = nullptr);
@@ -31,11 +31,5 @@ protected:
     void AddFramePanel(CSkinPanelDlg* panel, int panelId);
 
     void OnPaint();
-    void OnBackCommand();
-    void OnSize(UINT type, int cx, int cy);
-    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
-    LRESULT OnHostButton(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
-
-    CStatic m_title;
 };
