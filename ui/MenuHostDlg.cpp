@@ -7,11 +7,6 @@
 
 #include <algorithm>
 
-namespace {
-// The colour a host bitmap means as "nothing": RGB(0, 1, 0).
-const COLORREF kHostBitmapTransparent = 0x000100;
-} // namespace
-
 BEGIN_MESSAGE_MAP(CMenuHostDlg, CDialog)
     ON_COMMAND(kHostClose, &CMenuHostDlg::OnFinish)
     ON_COMMAND(kHostFinishPlain, &CMenuHostDlg::OnFinish)
@@ -76,7 +71,7 @@ void CMenuHostDlg::SetupButton(CSkinButton* button, UINT bitmapId, CString sound
     button->SetSoundName(soundName);
     button->SetAlign(kAlignImageAbove, TRUE);
     if (bitmapId != 0)
-        button->SetBitmaps(bitmapId, kHostBitmapTransparent, 0, 0);
+        button->SetBitmaps(bitmapId, kSkinButtonTransparent, 0, 0);
 }
 
 CSkinPanelDlg* CMenuHostDlg::CurrentPanel() const

@@ -45,6 +45,13 @@ const COLORREF kSkinScrollGrip = 0x5B5B5B;
 const COLORREF kSkinDialMarker = 0x0000FF;
 // The thumbnail grid: the frame and the name of a selected cell (pure blue).
 const COLORREF kSkinGridSelection = 0xFF0000;
+// The thumbs of the panels' value bars: blue for sizes, red for transparency and opacity,
+// green for offsets.
+const COLORREF kSkinBarBlue = 0xFF0000;
+const COLORREF kSkinBarRed = 0x0000FF;
+const COLORREF kSkinBarGreen = 0x00FF00;
+// The colour the skin generator leaves transparent in the hosts' and menus' button bitmaps.
+const COLORREF kSkinButtonTransparent = 0x000100;
 
 // --- Shared brushes and fonts ----------------------------------------------------------
 // Solid brushes of the blue and the pale yellow.

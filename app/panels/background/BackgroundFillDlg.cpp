@@ -141,7 +141,7 @@ BOOL CBackgroundFillDlg::OnInitDialog()
     m_bar.CreateFromStatic(WS_CHILD | WS_VISIBLE | 0x14E, this, IDC_FILL_TRANSPARENCY_PLACE, IDC_FILL_TRANSPARENCY);
     m_bar.SetScrollRange(0, 100, FALSE);
     m_bar.SetScrollPos(100, FALSE);
-    m_bar.SetThumbColour(0x0000FF);
+    m_bar.SetThumbColour(kSkinBarRed);
     m_bar.SetGreyMarks(TRUE);
     m_transparency.Bind(&m_bar, &m_transparencyValue, ValueControl::ScrollBar, 100.0f, kValuePercent, 0, 100, false);
     m_transparency.SetApply([this](float opacity) { Layers()->SetBgOpacity(opacity); });

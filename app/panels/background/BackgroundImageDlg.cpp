@@ -62,10 +62,10 @@ BOOL CBackgroundImageDlg::OnInitDialog()
     m_dial.SetRange(0, 359, FALSE);
     m_dial.SetKnobBitmap(IDB_SKIN_KNOB);
     m_sizeBar.CreateFromStatic(kBarStyle, this, IDC_BGIMAGE_SIZE_PLACE, IDC_BGIMAGE_SIZE);
-    m_sizeBar.SetThumbColour(0xFF0000);
+    m_sizeBar.SetThumbColour(kSkinBarBlue);
     m_sizeBar.SetGreyMarks(TRUE);
     m_transBar.CreateFromStatic(kBarStyle, this, IDC_BGIMAGE_TRANS_PLACE, IDC_BGIMAGE_TRANS);
-    m_transBar.SetThumbColour(0x0000FF);
+    m_transBar.SetThumbColour(kSkinBarRed);
     m_transBar.SetGreyMarks(TRUE);
     // A move stores at once; the panel redraws the design 100 ms after the last one.
     m_size.Bind(&m_sizeBar, &m_sizeValue, ValueControl::ScrollBar, 100.0f, kValuePercent, 5, 500, false);

@@ -78,12 +78,12 @@ BOOL CFrameDlg::OnInitDialog()
     m_sizeBar.CreateFromStatic(kBarStyle, this, IDC_FRAME_SIZE_PLACE, IDC_FRAME_SIZE);
     m_sizeBar.SetScrollRange(0, 250, TRUE);
     m_sizeBar.SetScrollPos(100, TRUE);
-    m_sizeBar.SetThumbColour(0xFF0000);
+    m_sizeBar.SetThumbColour(kSkinBarBlue);
     m_sizeBar.SetGreyMarks(TRUE);
     m_intensityBar.CreateFromStatic(kBarStyle, this, IDC_FRAME_INTENSITY_PLACE, IDC_FRAME_INTENSITY);
     m_intensityBar.SetScrollRange(0, 200, TRUE);
     m_intensityBar.SetScrollPos(100, TRUE);
-    m_intensityBar.SetThumbColour(0x0000FF);
+    m_intensityBar.SetThumbColour(kSkinBarRed);
     m_intensityBar.SetGreyMarks(TRUE);
     // The bars store at once; the panel redraws on every move and applies 100 ms after the
     // last one (OnHScroll, OnTimer).

@@ -148,12 +148,12 @@ BOOL CFrameFillDlg::OnInitDialog()
     m_outlineBar.CreateFromStatic(kBarStyle, this, IDC_FRAME_FILL_OUTLINE_PLACE, IDC_FRAME_FILL_OUTLINE);
     m_outlineBar.SetScrollRange(0, 100, TRUE);
     m_outlineBar.SetScrollPos(100, TRUE);
-    m_outlineBar.SetThumbColour(0xFF0000);
+    m_outlineBar.SetThumbColour(kSkinBarBlue);
     m_outlineBar.SetGreyMarks(TRUE);
     m_opacityBar.CreateFromStatic(kBarStyle, this, IDC_FRAME_FILL_OPACITY_PLACE, IDC_FRAME_FILL_OPACITY);
     m_opacityBar.SetScrollRange(0, 100, TRUE);
     m_opacityBar.SetScrollPos(100, TRUE);
-    m_opacityBar.SetThumbColour(0x0000FF);
+    m_opacityBar.SetThumbColour(kSkinBarRed);
     m_opacityBar.SetGreyMarks(TRUE);
     // Each move stores at once; OnHScroll redraws and schedules the apply (timer 102).
     m_outlineWidth.Bind(&m_outlineBar, &m_outlineValue, ValueControl::ScrollBar, 100.0f, kValueTwoDecimals, 0, 100,

@@ -115,9 +115,9 @@ BOOL CFrameImageFillDlg::OnInitDialog()
         int place, id, low, high, pos;
         COLORREF thumb;
     } bars[] = {
-        {&m_sizeBar, IDC_FRAME_IMAGE_SIZE_PLACE, IDC_FRAME_IMAGE_SIZE, 5, 100, 100, 0xFF0000},
-        {&m_offsetBar, IDC_FRAME_IMAGE_OFFSET_PLACE, IDC_FRAME_IMAGE_OFFSET, -100, 100, 0, 0x00FF00},
-        {&m_transBar, IDC_FRAME_IMAGE_TRANS_PLACE, IDC_FRAME_IMAGE_TRANS, 1, 100, 100, 0x0000FF},
+        {&m_sizeBar, IDC_FRAME_IMAGE_SIZE_PLACE, IDC_FRAME_IMAGE_SIZE, 5, 100, 100, kSkinBarBlue},
+        {&m_offsetBar, IDC_FRAME_IMAGE_OFFSET_PLACE, IDC_FRAME_IMAGE_OFFSET, -100, 100, 0, kSkinBarGreen},
+        {&m_transBar, IDC_FRAME_IMAGE_TRANS_PLACE, IDC_FRAME_IMAGE_TRANS, 1, 100, 100, kSkinBarRed},
     };
     for (const auto& b : bars) {
         b.bar->CreateFromStatic(kBarStyle, this, b.place, b.id);

@@ -66,5 +66,5 @@ void CFramePanelDlg::SetupMenuButton(CSkinButton* button, UINT bitmapId, CString
     button->SetSoundName(soundName);
     button->SetAlign(kAlignImageAbove, TRUE);
     if (bitmapId != 0)
-        button->SetBitmaps(bitmapId, kMenuButtonTransparent, 0, 0);
+        button->SetBitmaps(bitmapId, kSkinButtonTransparent, 0, 0);
 }

@@ -17,9 +17,6 @@ class CSkinButton;
 // The entries of the Frame menu's panels: the frame panel, and with a frame the two fills.
 std::vector<QuickLink> FrameQuickLinks(BOOL withFillPanels);
 
-// The transparent colour of the menu buttons' bitmaps.
-const COLORREF kMenuButtonTransparent = 0x000100;
-
 class CFramePanelDlg : public CSkinPanelDlg
 {
 public:
@@ -31,7 +28,7 @@ public:
     BOOL OnPanelFinish() override { return TRUE; }
 
     // As SetupButton, in the menu's fixed colours (yellow captions on the skin blue), without
-    // a help bubble; a bitmap's transparent colour is kMenuButtonTransparent.
+    // a help bubble; a bitmap's transparent colour is kSkinButtonTransparent.
     void SetupMenuButton(CSkinButton* button, UINT bitmapId, CString soundName, CString helpKey, CString caption);
 
 protected:
