@@ -9,5 +9,5 @@ run:
 test:
 	scripts/test.sh $(BUILD)
 build:
-	scripts/setup.sh $(BUILD) && for t in $$(cat $(BUILD)/targets); do \
+	scripts/setup.sh $(BUILD) && for t in $$(cat $(BUILD)/targets $(BUILD)/build-only-targets); do \
 	  cmake --build $(BUILD)/win$$t -j$$(nproc) || exit 1; done

@@ -31,7 +31,7 @@ name_printer() { wine "$dir/tools/sl_setting.exe" "$(winepath -w "$dir/data")" p
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   trap 'sl_printer_stop' EXIT
-  sl_printer_start "$dir"
+  sl_printer_start "$dir" || echo "run: the program runs without its PDF printer (see above)" >&2
   name_printer
   wine ./SugarleafStudio.exe "$@"
   exit 0
@@ -39,7 +39,7 @@ fi
 
 trap 'wineserver -k 2>/dev/null || true; sl_printer_stop; sl_xvfb_stop' EXIT
 sl_xvfb_start 1280x1024x24
-sl_printer_start "$dir"
+sl_printer_start "$dir" || echo "run: the program runs without its PDF printer (see above)" >&2
 name_printer
 wine ./SugarleafStudio.exe "$@" &
 # Wait for the main window (bounded), then for the start-up's splash to go.

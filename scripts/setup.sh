@@ -2,8 +2,10 @@
 # One idempotent set-up: installs what is missing (Debian 12, as root), finds out which of
 # the two targets this machine runs, and configures each target's build folder with its own
 # Wine prefix.  Usage: scripts/setup.sh [build-folder [32|64 ...]]
-# Without targets it prepares every target the machine runs.  It prints one line naming
-# them; the callers read the list from <build>/targets.
+# Without targets it prepares every target the machine runs, and configures the build of a
+# target it cannot run (no Wine prefix for that one).  It prints one line naming them; the
+# callers read the runnable ones from <build>/targets, the built-only ones from
+# <build>/build-only-targets.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(realpath -m "${1:-$ROOT/build}")
@@ -31,8 +33,14 @@ fi
 sl_probe_targets
 echo "setup: $(sl_targets_line)"
 targets=("$@")
+build_only=()
 if [ ${#targets[@]} -eq 0 ]; then
   read -r -a targets <<<"$SL_TARGETS"
+  # A target this machine cannot run is still built (the build needs no Wine), so that a
+  # change that breaks it fails here too.
+  for t in 32 64; do
+    [[ " $SL_TARGETS " == *" $t "* ]] || build_only+=("$t")
+  done
 fi
 if [ ${#targets[@]} -eq 0 ]; then
   echo "setup: no target can run here. Install Wine (packages wine64, and wine32:i386 where the" >&2
@@ -41,6 +49,16 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 mkdir -p "$BUILD"
 echo "${targets[*]}" > "$BUILD/targets"
+if [ $# -eq 0 ]; then
+  echo "${build_only[*]}" > "$BUILD/build-only-targets"
+fi
+for t in "${build_only[@]}"; do
+  echo "setup: the ${t}-bit target is built but not run here"
+  dir=$(sl_target_dir "$BUILD" "$t")
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$(sl_toolchain "$t")" >/dev/null
+  fi
+done
 
 # Runs one step of Wine's set-up with its output kept; a failure shows Wine's own words.
 wine_step() {   # wine_step <loader> <what> <command...>

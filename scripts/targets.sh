@@ -4,8 +4,9 @@
 # Each target has its own build folder, <build>/win32 or <build>/win64, with its own Wine
 # prefix (a 32-bit prefix for the 32-bit program, a 64-bit one for the 64-bit program).
 
-SL_WINE32=/usr/lib/wine/wine
-SL_WINE64=/usr/lib/wine/wine64
+# The loaders may be named otherwise (to try the road of a machine that lacks one).
+SL_WINE32=${SL_WINE32:-/usr/lib/wine/wine}
+SL_WINE64=${SL_WINE64:-/usr/lib/wine/wine64}
 
 sl_target_dir() {   # sl_target_dir <build> <32|64>
   echo "$1/win$2"
