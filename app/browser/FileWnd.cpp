@@ -246,16 +246,48 @@ void CFileWnd::OpenStartFolder()
             for (; child != nullptr; child = m_tree.GetNextSiblingItem(child))
                 if (m_tree.GetItemText(child).CompareNoCase(part) == 0)
                     break;
-            if (child != nullptr) {
-                ExpandItem(child);
-                m_tree.Expand(child, TVE_EXPAND);
-                parent = child;
+            if (child == nullptr)
+                child = AddFolderOnTheWay(parent, part);
+            if (child == nullptr) {
+                // The rest of the path is gone: the pane opens the nearest folder that
+                // exists, and says so through GetFolder.
+                const HTREEITEM reached = m_tree.GetSelectedItem();
+                if (reached != nullptr && reached != m_hNetworkRoot && RecordOf(reached) == nullptr)
+                    m_strStartFolder = ItemPath(reached);
+                return;
             }
+            ExpandItem(child);
+            m_tree.Expand(child, TVE_EXPAND);
+            parent = child;
         }
         if (end >= folder.GetLength())
             break;
         start = end + 1;
     }
+}
+
+HTREEITEM CFileWnd::AddFolderOnTheWay(HTREEITEM parent, const CString& name)
+{
+    // Only folders of a drive or share: the network's own items come from the network.
+    if (parent == TVI_ROOT || parent == m_hNetworkRoot || RecordOf(parent) != nullptr)
+        return nullptr;
+    if (name == "." || name == ".." || name.FindOneOf("*?") >= 0)
+        return nullptr;
+    CriticalErrorsOff quiet;
+    WIN32_FIND_DATA found = {};
+    HANDLE find = ::FindFirstFile(ItemPath(parent) + name, &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return nullptr;
+    ::FindClose(find);
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return nullptr;
+    // The parent may have been found empty of visible folders: it has one now.
+    TVITEM tv = {};
+    tv.mask = TVIF_CHILDREN | TVIF_HANDLE;
+    tv.hItem = parent;
+    tv.cChildren = 1;
+    m_tree.SetItem(&tv);
+    return AddItem(found.cFileName, parent, nullptr);
 }
 
 void CFileWnd::ExpandItem(HTREEITEM item)

@@ -10,7 +10,10 @@
 //   empty removable drive asks nothing), the old error mode restored after;
 // - tree items of network containers own a heap copy of their NETRESOURCE record; the pane
 //   frees them, leaves first, when its window is destroyed;
-// - the pane never trusts a posted button pointer: a grid button is used only while it lives.
+// - the pane never trusts a posted button pointer: a grid button is used only while it lives;
+// - the start folder opens whatever its ancestors' attributes: hidden folders on the way to
+//   it join the tree (others stay out), and a start folder that is gone opens the nearest
+//   folder on its path that exists.
 #pragma once
 
 #include "fw/fwwin.h"
@@ -105,6 +108,9 @@ private:
     HTREEITEM AddItem(const CString& text, HTREEITEM parent, NETRESOURCE* record);
     void AddDrives();
     void OpenStartFolder();
+    // The folder `name` below `parent` when it exists but the tree left it out (hidden):
+    // added so that a start folder below it can be reached.
+    HTREEITEM AddFolderOnTheWay(HTREEITEM parent, const CString& name);
     void ExpandItem(HTREEITEM item);
     void FillChildren(HTREEITEM item);
     void FillFromNetwork(HTREEITEM item, NETRESOURCE* record);

@@ -374,6 +374,31 @@ TEST(ShellTree, FoldersFirstSortedWithoutCaseAndFilesByTheMask)
     CloseTree(dlg);
 }
 
+// Folders below hidden ones (one hidden by its leading dot, one by its attribute) are
+// reached from the drives, and one of them serves as the root folder.
+TEST(ShellTree, FoldersBelowHiddenOnesAreReachedAndServeAsRoot)
+{
+    const std::string top =
+        MakeFolder("tree_hidden", {".dot/", "*.dot/Hid/", ".dot/Hid/pics/", ".dot/Hid/pics/cake.EMF"});
+    const std::string hid = top + "\\.dot\\Hid", file = hid + "\\pics\\cake.EMF";
+    for (const std::string& hidden : {top + "\\.dot", hid})
+        ASSERT_NE(0u, ::GetFileAttributesA(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN) << hidden << " is hidden";
+    for (const std::string& root : {std::string(), hid}) {
+        SCOPED_TRACE(root.empty() ? "from the drives" : "as the root folder");
+        auto dlg = OpenTree(kAll, root);
+        CShellTreeCtrl& tree = dlg->tree;
+        if (!root.empty()) {
+            EXPECT_EQ(std::vector<std::string>{"pics"}, Children(tree, nullptr));
+        }
+        HTREEITEM item = tree.SetSelectedPath(file.c_str(), FALSE);
+        EXPECT_NE(nullptr, item) << file;
+        EXPECT_EQ(item, tree.GetSelectedItem());
+        EXPECT_EQ(0, CString(file.c_str()).CompareNoCase(tree.GetSelectedPath())) << (LPCTSTR)tree.GetSelectedPath();
+        CloseTree(dlg);
+    }
+    RemoveTree(top);
+}
+
 TEST(ShellTree, DialogDataExchangeBindsTheTreeAndItsPath)
 {
     const std::string root = MakeFolder("tree_ddx", {"Photos/", "Photos/cake.EMF", "other.EMF"});

@@ -56,7 +56,7 @@ public:
     int asked = 0;
 };
 
-HANDLE __stdcall NoThread(unsigned(__stdcall*)(void*), void*) { return nullptr; }
+HANDLE NoThread(unsigned(__stdcall*)(void*), void*) { return nullptr; }
 
 // A worker that starts late, as a slow save would run: first it looks, through the waiting
 // thread, at the pane's progress bar.
@@ -76,7 +76,7 @@ unsigned __stdcall LateEntry(void* p)
     g_barShown = ::IsWindowVisible(g_bar);
     return start->entry(start->argument);
 }
-HANDLE __stdcall LateThread(unsigned(__stdcall* entry)(void*), void* argument)
+HANDLE LateThread(unsigned(__stdcall* entry)(void*), void* argument)
 {
     return (HANDLE)_beginthreadex(nullptr, 0, &LateEntry, new LateStart{entry, argument}, 0, nullptr);
 }
@@ -506,6 +506,52 @@ TEST_F(FilesDialog, OpenPicksADesignAndDamagedFileLeavesTheDesign)
     EXPECT_EQ(GetLangText("IDS_DESIGN_NOT_OPENED"), shown);
     EXPECT_EQ(1, doc->GetImageList()->GetCount()) << "the design as it was";
     EXPECT_EQ(0, cake.CompareNoCase(doc->GetTitle()));
+}
+
+// The saving folder below hidden folders (one hidden by its name's leading dot, one by its
+// attribute): the pane opens it, a design is saved there and opened again from there.
+TEST_F(FilesDialog, SavesAndOpensInAFolderBelowHiddenOnes)
+{
+    const CString dotted = folder + "\\.private", hidden = dotted + "\\Hidden", designs = hidden + "\\designs";
+    for (const CString& f : {dotted, hidden, designs})
+        ASSERT_TRUE(::CreateDirectory(f, nullptr)) << (LPCTSTR)f;
+    ASSERT_TRUE(::SetFileAttributes(hidden, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
+    for (const CString& f : {dotted, hidden})
+        ASSERT_NE(0u, ::GetFileAttributes(f) & FILE_ATTRIBUTE_HIDDEN) << (LPCTSTR)f << " is hidden";
+    SetDataFolder("SAVE_DIR", designs);
+
+    doc->SetTitle("Untitled");
+    WriteDesign(folder + "\\elsewhere.ktb"); // the design has a layer to save
+    doc->SetModifiedFlag(TRUE);
+    INT_PTR result = Run(CFilesDlg::kSaveAs, {[&](HWND dlg) {
+                             EXPECT_TRUE(ShowsFolder(designs)) << (LPCTSTR)files->GetPane().GetListFolder();
+                             SaveScreenshot(dlg, "files-below-hidden");
+                             TypeAndOk("Cake");
+                         }});
+    EXPECT_EQ(IDOK, result);
+    const CString saved = designs + "\\cake.ktb";
+    ASSERT_TRUE(Exists(saved));
+
+    doc->GetImageList()->RemoveAll();
+    doc->SetSelectedLayerA(nullptr);
+    doc->SetTitle("Before");
+    doc->SetModifiedFlag(FALSE);
+    result = Run(CFilesDlg::kOpen, {[&](HWND dlg) {
+                     EXPECT_TRUE(ShowsFolder(designs)) << (LPCTSTR)files->GetPane().GetListFolder();
+                     CThumbListCtrl& list = files->GetPane().GetList();
+                     if (!PumpUntil([&] { return list.GetItemCount() == 1; }, 15000)) {
+                         ADD_FAILURE() << "the list shows " << list.GetItemCount() << " files";
+                         Press(dlg, IDCANCEL);
+                         return;
+                     }
+                     list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+                     EXPECT_TRUE(PumpUntil([&] { return ItemText(Pane(), CFileWnd::kNameId) == "cake.ktb"; }));
+                     Press(dlg, IDOK);
+                 }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(1, doc->GetImageList()->GetCount());
+    EXPECT_EQ(0, saved.CompareNoCase(doc->GetTitle())) << (LPCTSTR)doc->GetTitle();
+    ::SetFileAttributes(hidden, FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The snapshot: the system's save dialog names a file; the sheet image is written as a

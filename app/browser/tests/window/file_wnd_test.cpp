@@ -278,6 +278,110 @@ TEST(FileWndFolders, StartFolderOpensWithoutRegardToCase)
 
 namespace {
 
+// C:\hiding: one picture in each of plain\pics, Secret\pics (Secret hidden by its
+// attribute), .dot\Inner\pics (a leading dot, and Inner hidden by its attribute) and in
+// Secret itself; Other is a hidden folder no start folder passes.
+struct HidingFolder
+{
+    HidingFolder()
+    {
+        Remove();
+        for (const char* folder : {"C:\\hiding", "C:\\hiding\\plain", "C:\\hiding\\plain\\pics", "C:\\hiding\\Secret",
+                                   "C:\\hiding\\Secret\\pics", "C:\\hiding\\.dot", "C:\\hiding\\.dot\\Inner",
+                                   "C:\\hiding\\.dot\\Inner\\pics", "C:\\hiding\\Other"})
+            ::CreateDirectory(folder, nullptr);
+        for (const char* hidden : {"C:\\hiding\\Secret", "C:\\hiding\\.dot\\Inner", "C:\\hiding\\Other"})
+            ::SetFileAttributes(hidden, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+        for (const char* picture : {"C:\\hiding\\plain\\pics\\rose.png", "C:\\hiding\\Secret\\pics\\rose.png",
+                                    "C:\\hiding\\.dot\\Inner\\pics\\rose.png", "C:\\hiding\\Secret\\top.png"})
+            ktb::WriteFileBytes(picture, thumb_test::Picture(80, 60, kRed, kRed));
+    }
+    ~HidingFolder() { Remove(); }
+    static void Remove()
+    {
+        for (const char* hidden : {"C:\\hiding\\Secret", "C:\\hiding\\.dot\\Inner", "C:\\hiding\\Other"})
+            ::SetFileAttributes(hidden, FILE_ATTRIBUTE_DIRECTORY);
+        RunUnixShell("rm -rf \\\"$WINEPREFIX/drive_c/hiding\\\"");
+    }
+    static bool IsHidden(const char* path)
+    {
+        const DWORD attributes = ::GetFileAttributes(path);
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+    }
+};
+
+} // namespace
+
+// A start folder opens whatever its ancestors' attributes, in every mode: the folders on the
+// way join the tree (other hidden folders stay out), the tree selects it, the list shows its
+// files and a saved name lands there.  A start folder that is gone opens the nearest folder
+// on its path that exists.
+TEST(FileWndFolders, StartFolderBelowHiddenFoldersOpensInEveryMode)
+{
+    HidingFolder hiding;
+    for (const char* hidden :
+         {"C:\\hiding\\Secret", "C:\\hiding\\.dot", "C:\\hiding\\.dot\\Inner", "C:\\hiding\\Other"})
+        ASSERT_TRUE(HidingFolder::IsHidden(hidden)) << hidden << " is the fixture's hidden folder";
+    ASSERT_FALSE(HidingFolder::IsHidden("C:\\hiding\\plain"));
+
+    struct Folder
+    {
+        const char* start;
+        const char* opened; // the list folder
+        const char* selected;
+        int files;
+        bool gone; // GetFolder then names the folder opened instead
+    } folders[] = {
+        {"C:\\hiding\\plain\\pics", "C:\\hiding\\plain\\pics\\", "pics", 1, false},
+        {"C:\\hiding\\Secret\\pics", "C:\\hiding\\Secret\\pics\\", "pics", 1, false},
+        {"c:\\HIDING\\.dot\\inner\\pics\\", "C:\\hiding\\.dot\\Inner\\pics\\", "pics", 1, false},
+        {"C:\\hiding\\Secret\\gone\\pics", "C:\\hiding\\Secret\\", "Secret", 1, true},
+    };
+    struct Mode
+    {
+        const char* name;
+        BOOL save, notify;
+    } modes[] = {{"open", FALSE, FALSE}, {"save", TRUE, FALSE}, {"notify", FALSE, TRUE}};
+    for (const Folder& f : folders) {
+        for (const Mode& m : modes) {
+            SCOPED_TRACE(std::string(f.start) + " in " + m.name + " mode");
+            PaneOptions options;
+            options.folder = f.start;
+            options.save = m.save;
+            options.notify = m.notify;
+            CBrowserTestHost host;
+            ASSERT_TRUE(host.Open(options, 900, 600));
+            CTreeCtrl& tree = host.pane.GetTree();
+            EXPECT_STREQ(f.opened, host.pane.GetListFolder());
+            EXPECT_STREQ(f.gone ? f.opened : f.start, host.pane.GetFolder());
+            ASSERT_NE(nullptr, tree.GetSelectedItem());
+            EXPECT_STREQ(f.selected, tree.GetItemText(tree.GetSelectedItem()));
+            HTREEITEM hidingItem = Find(tree, Find(tree, TVI_ROOT, "C:"), "hiding");
+            ASSERT_NE(nullptr, hidingItem);
+            for (const std::string& name : Texts(tree, hidingItem))
+                EXPECT_NE("Other", name) << "a hidden folder off the path stays out";
+            ASSERT_TRUE(host.WaitForList());
+            CThumbListCtrl& list = host.pane.GetList();
+            EXPECT_TRUE(PumpUntil([&] { return list.GetItemCount() == f.files; })) << list.GetItemCount();
+            if (m.save) {
+                TypeText(host.pane.m_hWnd, CFileWnd::kNameId, "Cake");
+                host.pane.SendMessage(WM_COMMAND, IDOK);
+                EXPECT_STREQ(CString(f.opened).MakeLower() + "cake.ktb", host.pane.GetSelectedPath());
+            }
+        }
+    }
+    // Without the hidden folders' way in, the folders stay out of the tree as before.
+    PaneOptions options;
+    options.folder = "C:\\hiding";
+    CBrowserTestHost host;
+    ASSERT_TRUE(host.Open(options, 900, 600));
+    CTreeCtrl& tree = host.pane.GetTree();
+    EXPECT_EQ((std::vector<std::string>{"plain"}), Texts(tree, tree.GetSelectedItem()));
+    host.WaitForList();
+}
+
+namespace {
+
 class RecordingView : public CView
 {
 public:

@@ -49,7 +49,8 @@ IMPLEMENT_DYNCREATE(MarkingDoc, CFrostwellDoc)
 const COLORREF kTileRed = RGB(220, 30, 30);
 const COLORREF kTileGreen = RGB(30, 200, 60);
 
-// A folder of pictures of the test's own, the data folders of both panels while it lives:
+// A folder of pictures of the test's own below a hidden folder, the data folders of both
+// panels while it lives:
 // "tile.png" (red), "other.png" (green), "broken.png" (a picture until the test writes text
 // over it) and "more\deep.png" (green).
 class PictureFolder
@@ -57,9 +58,13 @@ class PictureFolder
 public:
     PictureFolder() : m_oldImages(GetSetting("path_IMAGES_DIR")), m_oldFrames(GetSetting("path_FRAMES_DIR"))
     {
+        // Below a hidden folder, as the per-user data folders are: the pane opens it all the same.
         char temp[MAX_PATH];
         ::GetTempPath(MAX_PATH, temp);
-        folder.Format("%ssl_pictures_%lu", temp, (unsigned long)::GetCurrentProcessId());
+        m_hidden.Format("%ssl_hidden_%lu", temp, (unsigned long)::GetCurrentProcessId());
+        ::CreateDirectory(m_hidden, nullptr);
+        ::SetFileAttributes(m_hidden, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+        folder = m_hidden + "\\pictures";
         ::CreateDirectory(folder, nullptr);
         ::CreateDirectory(folder + "\\more", nullptr);
         ok = Write("tile.png", kTileRed) && Write("other.png", kTileGreen) && Write("broken.png", kTileRed) &&
@@ -74,6 +79,8 @@ public:
             ::DeleteFile(folder + "\\" + name);
         ::RemoveDirectory(folder + "\\more");
         ::RemoveDirectory(folder);
+        ::SetFileAttributes(m_hidden, FILE_ATTRIBUTE_DIRECTORY);
+        ::RemoveDirectory(m_hidden);
         SetSetting("path_IMAGES_DIR", m_oldImages);
         SetSetting("path_FRAMES_DIR", m_oldFrames);
     }
@@ -106,6 +113,7 @@ public:
     bool ok = false;
 
 private:
+    CString m_hidden;
     CString m_oldImages, m_oldFrames;
 };
 
@@ -151,7 +159,7 @@ void MakeOneDialog()
         ::DestroyWindow(dlg);
 }
 
-HANDLE __stdcall NoThread(unsigned(__stdcall*)(void*), void*) { return nullptr; }
+HANDLE NoThread(unsigned(__stdcall*)(void*), void*) { return nullptr; }
 
 class BackgroundPictures : public ::testing::Test
 {

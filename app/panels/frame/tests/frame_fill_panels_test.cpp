@@ -76,11 +76,18 @@ const char kSwatchLines[] = "10,20,30,40,50,60,70,80,90,100,110,120,130,140,150\
 class TestFolder
 {
 public:
-    explicit TestFolder(const char* name)
+    // With `hidden`, the folder lies below a hidden folder of that name.
+    explicit TestFolder(const char* name, const char* hidden = nullptr)
     {
         char current[MAX_PATH];
         ::GetCurrentDirectory(MAX_PATH, current);
-        m_path.Format("%s\\%s_%lu", current, name, (unsigned long)::GetCurrentProcessId());
+        m_path.Format("%s\\%s_%lu", current, hidden != nullptr ? hidden : name, (unsigned long)::GetCurrentProcessId());
+        if (hidden != nullptr) {
+            m_hidden = m_path;
+            ::CreateDirectory(m_hidden, nullptr);
+            ::SetFileAttributes(m_hidden, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+            m_path += CString("\\") + name;
+        }
         ::CreateDirectory(m_path, nullptr);
     }
     ~TestFolder()
@@ -96,6 +103,10 @@ public:
             ::FindClose(find);
         }
         ::RemoveDirectory(m_path);
+        if (!m_hidden.IsEmpty()) {
+            ::SetFileAttributes(m_hidden, FILE_ATTRIBUTE_DIRECTORY);
+            ::RemoveDirectory(m_hidden);
+        }
     }
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
@@ -135,20 +146,21 @@ public:
 
 private:
     CString m_path;
+    CString m_hidden;
 };
+
+BOOL CALLBACK CountVisibleWindow(HWND wnd, LPARAM counter)
+{
+    if (::IsWindowVisible(wnd))
+        ++*(int*)counter;
+    return TRUE;
+}
 
 // The visible top-level windows of this thread (a message box would be one more).
 int VisibleTopLevelWindows()
 {
     int count = 0;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND wnd, LPARAM counter) -> BOOL {
-            if (::IsWindowVisible(wnd))
-                ++*(int*)counter;
-            return TRUE;
-        },
-        (LPARAM)&count);
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountVisibleWindow, (LPARAM)&count);
     return count;
 }
 
@@ -306,7 +318,8 @@ protected:
     }
 
     TestFolder swatches{"sl_frame_swatches"};
-    TestFolder images{"sl_frame_images"};
+    // Pictures below a hidden folder, as the per-user data folders are.
+    TestFolder images{"sl_frame_images", "sl_frame_hidden"};
     CSingleDocTemplate* m_template = nullptr;
     CString m_oldRoot, m_oldHelp, m_oldImages;
     CountingFrameDoc* doc = nullptr;
