@@ -28,12 +28,27 @@ int OtherThreads()
     return count;
 }
 
+// Names each test that ends with more threads than it began with, so that the test that
+// leaves a worker running shows in the log.
+class ThreadWatch : public ::testing::EmptyTestEventListener
+{
+    int m_before = 0;
+    void OnTestStart(const ::testing::TestInfo&) override { m_before = OtherThreads(); }
+    void OnTestEnd(const ::testing::TestInfo& info) override
+    {
+        const int after = OtherThreads();
+        if (after > m_before)
+            std::printf("threads left running by %s.%s: %d\n", info.test_suite_name(), info.name(), after - m_before);
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new GdiplusEnv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ThreadWatch);
     const int result = RUN_ALL_TESTS();
     // Said, so that a worker left running by a test shows in the log.
     std::printf("threads still running at the end: %d\n", OtherThreads());

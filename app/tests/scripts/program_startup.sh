@@ -59,6 +59,7 @@ fresh_work() {
   cp "$SL_BINARY_DIR/data/SugarleafStudio.exe" "$SL_BINARY_DIR"/data/*.ini "$work/"
 }
 splash_shown() { windows_of_size 640x480 | grep -qxF "$splash"; }
+main_shown() { [ -n "$(windows_titled "$untitled")" ]; }
 this_splash_gone() { splash_shown || echo gone; }
 position_of() { local x y _; read -r x y _ <<<"$(window_geometry "$1")"; [ -n "$y" ] && echo "$x $y"; }
 moved_by() {   # moved_by <window> <x> <y>: its position once dragged from (x, y) as far as the mouse
@@ -89,7 +90,7 @@ splash_painted() {
   read -r x y <<<"$pos"
   shot "$shots/startup-splash.png"
   n=$(splash_colours "$x" "$y")
-  splash_shown || { echo gone; return; }
+  splash_shown && ! main_shown || { echo gone; return; }
   [ "$n" -gt 20 ] && echo "$n"
 }
 
@@ -99,6 +100,20 @@ check_splash() {
   launch_program
   splash=$(wait_for 90 windows_of_size 640x480) || fail "no 640 x 480 splash window"
   splash=$(echo "$splash" | head -1)
+
+  # The user can neither close the splash (Alt+F4) nor do more than drag it about.  The
+  # splash is not topmost: once the maximised main window shows it covers the splash and
+  # takes the keys, and Alt+F4 would end the program.  So the click and Alt+F4 come at
+  # once, and count only while no main window exists, before and after them.  Input is
+  # handled in turn: a splash that follows the drag below was not closed by Alt+F4.
+  main_shown && { echo "the main window showed before the splash was clicked"; return 2; }
+  pos=$(position_of "$splash") || { echo "splash gone before it was clicked"; return 2; }
+  read -r sx sy <<<"$pos"
+  click_at $((sx + 300)) $((sy + 200))
+  xdotool key alt+F4
+  main_shown && { echo "the main window showed while the splash was clicked"; return 2; }
+  kill -0 "$pid" 2>/dev/null || { echo "the program ended while the splash was clicked"; return 2; }
+
   pos=$(wait_for 5 centred) || pos=$(position_of "$splash") || pos=""
   splash_shown && [ -n "$pos" ] || { echo "splash gone before its position was read"; return 2; }
   read -r sx sy <<<"$pos"
@@ -106,16 +121,14 @@ check_splash() {
   [ $(( (w - 640) / 2 - sx )) -le 2 ] && [ $(( sx - (w - 640) / 2 )) -le 2 ] \
     && [ $(( (h - 480) / 2 - sy )) -le 2 ] && [ $(( sy - (h - 480) / 2 )) -le 2 ] \
     || fail "splash at $pos is not centred on $screen"
-  # The picture is taken first and compared last, while the splash surely lasts.
+  # The picture is taken first and compared last, while the splash surely lasts (and no
+  # main window covers it).
   shot "$shots/startup-splash.png"
   splash_shown || { echo "splash gone before its picture was taken"; return 2; }
+  main_shown && { echo "the main window covered the splash's picture"; return 2; }
 
-  # The user can neither close the splash (Alt+F4) nor do more than drag it about.  Input
-  # is handled in turn: a splash that follows the drag below was not closed by Alt+F4.
-  # (A splash gone by then was closed by it or taken down by start-up meanwhile: a fault
-  # shows up as every attempt ending there.)
-  click_at $((sx + 300)) $((sy + 200))
-  xdotool key alt+F4
+  # (A splash gone by now was closed by Alt+F4 or taken down by start-up meanwhile: a
+  # fault shows up as every attempt ending there.)
   local shot_x=$sx shot_y=$sy
   # Drag it.  Its thread may be slow to take the button down under load and then miss
   # moves, so a gesture that did not carry it along is repeated, holding longer; one that
@@ -140,7 +153,7 @@ check_splash() {
   colours=$(splash_colours "$shot_x" "$shot_y")
   if [ "$colours" -le 20 ]; then
     colours=$(wait_for 20 splash_painted) || fail "the splash shows $colours colours only"
-    [ "$colours" != gone ] || { echo "splash gone before a painted picture was taken"; return 2; }
+    [ "$colours" != gone ] || { echo "splash gone (or covered) before a painted picture was taken"; return 2; }
   fi
   return 0
 }
@@ -152,9 +165,12 @@ while :; do
   [ "$rc" -eq 2 ] || fail "splash checks ended with $rc"
   echo "attempt $attempt inconclusive: the splash went away before its checks completed"
   [ $attempt -lt 6 ] || fail "the splash never stayed for its checks in $attempt starts"
-  # Take this start down the normal way and begin again with no settings files.
-  wait_main "$untitled"
-  close_program
+  # Take this start down the normal way (unless it ended) and begin again with no settings
+  # files.
+  if kill -0 "$pid" 2>/dev/null; then
+    wait_main "$untitled"
+    close_program
+  fi
   fresh_work
   attempt=$((attempt + 1))
 done
