@@ -5,6 +5,7 @@
 #include "base/OpenUrl.h"
 #include "testsupport/DibSurface.h"
 #include "testsupport/Pump.h"
+#include "ui/XScrollBar.h"
 #include "ui/tests/ui_test_util.h"
 
 #include <gtest/gtest.h>
@@ -309,6 +310,31 @@ TEST_F(HtmlStaticTest, ClickOnALinkOpensItsTarget)
     clickAt(link.CenterPoint());
     EXPECT_EQ((std::vector<std::string>{"http://example.com/cakes"}), g_opened) << "the address without its quotes";
     SetOpenUrlHandler(previous);
+}
+
+TEST_F(HtmlStaticTest, HandOverLinksOnly)
+{
+    Show("Go <A HREF=\"http://example.com/\">there</A>");
+    ASSERT_EQ(1, html.GetLinkCount());
+    bool copied = false;
+    const HCURSOR hand = CXScrollBar::FindHandCursor(AfxGetResourceHandle(), &copied);
+    if (copied)
+        ::DestroyCursor(hand);
+    ASSERT_NE(nullptr, hand);
+    auto pointerAt = [&](POINT client) {
+        html.ClientToScreen(&client);
+        ::SetCursorPos(client.x, client.y);
+    };
+    // The link timer looks where the pointer is: over the link the hand, and the control
+    // leaves the cursor to it.
+    const HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+    ::SetCursor(arrow);
+    pointerAt(html.GetLinkRect(0).CenterPoint());
+    EXPECT_TRUE(PumpUntil([&] { return ::GetCursor() == hand; }, 2000)) << "the hand over the link";
+    EXPECT_FALSE(html.SendMessage(WM_SETCURSOR, (WPARAM)html.m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    // Beside it the cursor from before comes back.
+    pointerAt(POINT{2, 2});
+    EXPECT_TRUE(PumpUntil([&] { return ::GetCursor() == arrow; }, 2000)) << "the cursor from before";
 }
 
 TEST_F(HtmlStaticTest, RepaintsKeepTheLinksOfTheText)
