@@ -10,34 +10,32 @@
 LONG CHelpLink::s_live = 0;
 LONG CHelpPage::s_live = 0;
 
+namespace {
+
+// Deletes every value of a map that owns them, then empties it.
+template <class Value> void DeleteAll(CMap<WORD, WORD, Value*, Value*>& map)
+{
+    POSITION pos = map.GetStartPosition();
+    while (pos != nullptr) {
+        WORD key = 0;
+        Value* value = nullptr;
+        map.GetNextAssoc(pos, key, value);
+        delete value;
+    }
+    map.RemoveAll();
+}
+
+} // namespace
+
 CHelpPage::~CHelpPage()
 {
     --s_live;
-    POSITION pos = m_links.GetStartPosition();
-    while (pos != nullptr) {
-        WORD number = 0;
-        CHelpLink* link = nullptr;
-        m_links.GetNextAssoc(pos, number, link);
-        delete link;
-    }
-    m_links.RemoveAll();
+    DeleteAll(m_links);
 }
 
 CHelpBook::CHelpBook() { m_pages.InitHashTable(17); }
 
-CHelpBook::~CHelpBook() { Clear(); }
-
-void CHelpBook::Clear()
-{
-    POSITION pos = m_pages.GetStartPosition();
-    while (pos != nullptr) {
-        WORD id = 0;
-        CHelpPage* page = nullptr;
-        m_pages.GetNextAssoc(pos, id, page);
-        delete page;
-    }
-    m_pages.RemoveAll();
-}
+CHelpBook::~CHelpBook() { DeleteAll(m_pages); }
 
 CHelpPage* CHelpBook::GetPage(WORD id) const
 {

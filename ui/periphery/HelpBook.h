@@ -60,6 +60,5 @@ public:
     static BOOL GetValueOfLine(LPCTSTR line, CString& value);
 
 private:
-    void Clear();
     CMap<WORD, WORD, CHelpPage*, CHelpPage*> m_pages;
 };
