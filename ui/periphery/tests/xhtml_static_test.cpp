@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,23 @@ protected:
                 n += s.Rgb(x, y) != back;
         return n;
     }
+    // The smallest rectangle holding every pixel that is not the background.
+    CRect InkBounds()
+    {
+        DibSurface s(kWidth, kHeight);
+        Capture(html, s);
+        const DWORD back = s.Rgb(kWidth - 1, kHeight - 1);
+        CRect r(kWidth, kHeight, -1, -1);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                if (s.Rgb(x, y) != back) {
+                    r.left = std::min(r.left, (LONG)x);
+                    r.top = std::min(r.top, (LONG)y);
+                    r.right = std::max(r.right, (LONG)x + 1);
+                    r.bottom = std::max(r.bottom, (LONG)y + 1);
+                }
+        return r;
+    }
     int LineHeight()
     {
         HDC dc = ::GetDC(html.m_hWnd);
@@ -226,6 +244,39 @@ TEST_F(HtmlStaticTest, WordsWrapAndAWideWordKeepsItsLine)
     EXPECT_GT(InkInRows(line, 2 * line, narrow), 0) << "parted at the space";
     Show("aaaaa&nbsp;bbbbbbb", narrow);
     EXPECT_EQ(0, InkInRows(line, 2 * line, narrow)) << "held together";
+}
+
+TEST_F(HtmlStaticTest, SizesAndShiftsOfRuns)
+{
+    Show("<BR>x");
+    const CRect plain = InkBounds();
+    ASSERT_GT(plain.Height(), 0);
+    Show("<BR><SUB>x</SUB>");
+    EXPECT_GT(InkBounds().top, plain.top) << "subscript lower";
+    Show("<BR><SUP>x</SUP>");
+    EXPECT_LT(InkBounds().top, plain.top) << "superscript higher";
+    Show("<BR><BIG><BIG><BIG><BIG>x");
+    EXPECT_GT(InkBounds().Height(), plain.Height()) << "bigger";
+    Show("<BR><FONT SIZE=\"8\">x</FONT>");
+    EXPECT_GT(InkBounds().Height(), plain.Height()) << "SIZE makes the height larger";
+}
+
+TEST_F(HtmlStaticTest, OwnerMarginsAndFont)
+{
+    Show("W");
+    const CRect plain = InkBounds();
+    html.SetMargins(20, 0);
+    Show("W");
+    EXPECT_EQ(plain.left + 20, InkBounds().left);
+    html.SetMargins(0, 0);
+    LOGFONT big = logFont;
+    big.lfHeight = 2 * logFont.lfHeight;
+    html.SetOwnFont(&big);
+    Show("W");
+    EXPECT_GT(InkBounds().Height(), plain.Height() * 3 / 2) << "the owner's font, not the window's";
+    html.SetOwnFont(nullptr);
+    Show("W");
+    EXPECT_EQ(plain, InkBounds());
 }
 
 TEST_F(HtmlStaticTest, StatusSectionsNeedTheirFlagValue)
