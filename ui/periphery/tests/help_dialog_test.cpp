@@ -216,6 +216,20 @@ TEST(HelpTopic, KeepOnTopFromTheMenu)
     dlg.DestroyWindow();
 }
 
+// Print Topic with the print dialog answered by OK (the default printer, the test command's
+// Cake_PDF).
+void PrintThroughTheDialog(CHelpDialog& dlg)
+{
+    Open(dlg);
+    {
+        DialogDriver driver([](HWND printDialog) { Press(printDialog, IDOK); });
+        dlg.SendMessage(WM_COMMAND, ID_HELP_PRINT_TOPIC);
+        EXPECT_EQ(1u, driver.StepsTaken());
+        EXPECT_TRUE(driver.Unexpected().empty());
+    }
+    dlg.DestroyWindow();
+}
+
 // Run by ui/periphery/tests/help_print_pdf.sh, which then reads the printed PDF's text.
 TEST(HelpTopic, PrintTopicOnTheChosenPrinter)
 {
@@ -223,15 +237,27 @@ TEST(HelpTopic, PrintTopicOnTheChosenPrinter)
         GTEST_SKIP() << "run by the PDF check script";
     REQUIRE_PRINT_QUEUE("Cake_PDF");
     CHelpDialog dlg(nullptr, IDR_HELP_TOPIC_DESIGN);
-    Open(dlg);
-    {
-        // The print dialog offers the default printer, the test command's Cake_PDF.
-        DialogDriver driver([](HWND printDialog) { Press(printDialog, IDOK); });
-        dlg.SendMessage(WM_COMMAND, ID_HELP_PRINT_TOPIC);
-        EXPECT_EQ(1u, driver.StepsTaken());
-        EXPECT_TRUE(driver.Unexpected().empty());
-    }
-    dlg.DestroyWindow();
+    PrintThroughTheDialog(dlg);
+}
+
+// The same with a topic of 150 numbered paragraphs, longer than a page.
+TEST(HelpTopic, PrintLongTopicOverSeveralPages)
+{
+    if (!getenv("HELP_PRINT_CHECK"))
+        GTEST_SKIP() << "run by the PDF check script";
+    REQUIRE_PRINT_QUEUE("Cake_PDF");
+    const char* path = "help_long_topic.rtf";
+    FILE* f = fopen(path, "wb");
+    ASSERT_NE(nullptr, f);
+    fputs("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ", f);
+    for (int i = 1; i <= 150; ++i)
+        fprintf(f, "Paragraph %d of the long topic.\\par ", i);
+    fputs("}", f);
+    fclose(f);
+    CHelpDialog dlg;
+    ASSERT_TRUE(dlg.LoadRtfFile(path));
+    PrintThroughTheDialog(dlg);
+    remove(path);
 }
 
 } // namespace
