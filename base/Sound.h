@@ -9,3 +9,9 @@ void PlayAppSound(CString name);
 typedef void (*SoundHandler)(LPCTSTR path);
 // Tests replace it; returns the previous one (nullptr = the real one, PlaySound).
 SoundHandler SetSoundHandler(SoundHandler handler);
+
+// The system's warning beep (MessageBeep of that type), through a handler that tests replace.
+void AppBeep(UINT type);
+typedef void (*BeepHandler)(UINT type);
+// Tests replace it; returns the previous one (nullptr = the real one, MessageBeep).
+BeepHandler SetBeepHandler(BeepHandler handler);

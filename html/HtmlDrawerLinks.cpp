@@ -2,28 +2,18 @@
 // notification, clicks, and the link cursor.
 #include "html/HtmlDrawer.h"
 #include "base/OpenUrl.h"
+#include "fw/fwcursor.h"
 
 namespace {
 
-// Cursor 106 of the system's help viewer, read as data; the system's hand cursor when the
-// viewer has none. A copy that the caller destroys.
+// The program's hand, as every control shows it; a copy that the caller destroys.
 HCURSOR LoadDefaultLinkCursor()
 {
-    char folder[MAX_PATH];
-    const UINT length = ::GetWindowsDirectory(folder, MAX_PATH);
-    if (length && length < MAX_PATH) {
-        const CString path = CString(folder) + "\\winhlp32.exe";
-        HMODULE viewer = ::LoadLibraryEx(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        if (viewer) {
-            HCURSOR cursor = ::LoadCursor(viewer, MAKEINTRESOURCE(106));
-            HCURSOR copy = cursor ? (HCURSOR)::CopyIcon((HICON)cursor) : nullptr;
-            ::FreeLibrary(viewer);
-            if (copy)
-                return copy;
-        }
-    }
-    HCURSOR hand = ::LoadCursor(nullptr, IDC_HAND);
-    return hand ? (HCURSOR)::CopyIcon((HICON)hand) : nullptr;
+    bool copied = false;
+    HCURSOR hand = FwFindHandCursor(::GetModuleHandle(nullptr), &copied);
+    if (copied || hand == nullptr)
+        return hand;
+    return (HCURSOR)::CopyIcon((HICON)hand);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/XScrollBar.h"
 
 #include "base/Globals.h"
+#include "fw/fwcursor.h"
 #include "fw/fwselect.h"
 #include "model/gfx/RgbHlsColor.h"
 #include "res/ui_res.h"
@@ -136,32 +137,7 @@ CXScrollBar::~CXScrollBar()
         ::DestroyCursor(m_hHand);
 }
 
-HCURSOR CXScrollBar::FindHandCursor(HINSTANCE program, bool* copied)
-{
-    *copied = false;
-    HCURSOR hand = ::LoadCursor(program, "IDC_HAND");
-    if (hand != nullptr)
-        return hand;
-    char folder[MAX_PATH] = {};
-    const UINT n = ::GetWindowsDirectory(folder, MAX_PATH);
-    if (n > 0 && n < MAX_PATH - 16) {
-        CString path = folder;
-        path += "\\winhlp32.exe";
-        // Only its resources are wanted: loaded as data, never run.
-        HMODULE help = ::LoadLibraryEx(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        if (help != nullptr) {
-            HCURSOR found = ::LoadCursor(help, MAKEINTRESOURCE(106));
-            if (found != nullptr) {
-                hand = (HCURSOR)::CopyIcon((HICON)found);
-                *copied = hand != nullptr;
-            }
-            ::FreeLibrary(help);
-        }
-    }
-    if (hand == nullptr)
-        hand = ::LoadCursor(nullptr, IDC_HAND);
-    return hand;
-}
+HCURSOR CXScrollBar::FindHandCursor(HINSTANCE program, bool* copied) { return FwFindHandCursor(program, copied); }
 
 BOOL CXScrollBar::CreateFromStatic(DWORD style, CWnd* parent, UINT staticId, UINT newId)
 {

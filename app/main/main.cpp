@@ -1,4 +1,5 @@
 // The program: its one application object.  The framework's WinMain runs it.
 #include "app/shell/FrostwellApp.h"
+#include "ui/periphery/XHyperLinkMessage.h"
 
 CFrostwellApp theApp;

@@ -34,9 +34,9 @@ COLUMNS = ['id', 'symbol', 'kind', 'file', 'size', 'depth', 'background', 'gener
 KINDS = {
     'ICON': 'icon', 'CURSOR': 'cursor', 'BITMAP': 'bitmap', 'DIALOG': 'dialog', 'DIALOGEX': 'dialog',
     'MENU': 'menu', 'MENUEX': 'menu', 'ACCELERATORS': 'accelerators', 'TOOLBAR': 'toolbar',
-    'VERSIONINFO': 'version', 'RCDATA': 'data', 'HTML': 'html', 'FONT': 'font',
+    'VERSIONINFO': 'version', 'RCDATA': 'data', 'HTML': 'html', 'FONT': 'font', 'RTF': 'rtf',
 }
-FILE_KINDS = {'icon', 'cursor', 'bitmap', 'html', 'font'}
+FILE_KINDS = {'icon', 'cursor', 'bitmap', 'html', 'font', 'rtf'}
 # Lines between a resource's first line and its BEGIN.
 OPTIONS = {'STYLE', 'EXSTYLE', 'CAPTION', 'FONT', 'MENU', 'CLASS', 'LANGUAGE', 'CHARACTERISTICS', 'VERSION',
            'FILEVERSION', 'PRODUCTVERSION', 'FILEFLAGSMASK', 'FILEFLAGS', 'FILEOS', 'FILETYPE', 'FILESUBTYPE'}
@@ -289,6 +289,8 @@ BATCH = {
                                     os.path.join(root, 'res', 'cursors')],
     'splash': lambda root, tools: ['bash', os.path.join(HERE, 'make_splash.sh'),
                                    os.path.join(root, 'res', 'splash.bmp'), os.path.join(root, 'res', 'app.ico')],
+    'helpicon': lambda root, tools: ['bash', os.path.join(HERE, 'make_help_icon.sh'),
+                                     os.path.join(root, 'res', 'periphery_help.ico')],
 }
 def skin_command(row, out, tools):
     return ['python3', os.path.join(HERE, 'make_skin.py'), out, row['size'], row['background']] + \
