@@ -184,8 +184,10 @@ void CMenuXP::MeasureItem(LPMEASUREITEMSTRUCT mis)
     const auto* item = reinterpret_cast<const CMenuXPItem*>(mis->itemData);
     int width, height;
     if (item->m_bTitle) {
+        // One pixel high: the system never draws an item of none; the band is then drawn
+        // down the whole column.
         width = item->m_nSize;
-        height = 0;
+        height = 1;
     } else if (item->m_bSeparator) {
         width = 0;
         height = ::GetSystemMetrics(SM_CYMENUCHECK) / 2;

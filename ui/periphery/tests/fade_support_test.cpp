@@ -4,6 +4,7 @@
 #include "ui/periphery/FadeWindow.h"
 #include "ui/periphery/SupportDlg.h"
 #include "ui/Skin.h"
+#include "ui/periphery/tests/periphery_test_util.h"
 #include "ui/tests/ui_test_util.h"
 
 #include "base/TextTable.h"
@@ -19,37 +20,6 @@
 namespace {
 
 FARPROC Missing(LPCSTR, LPCSTR) { return nullptr; }
-
-// The whole display as the X server shows it (layered windows included), into the build's
-// screenshots folder; the display's own tool, run from the Unix side; bounded by 10 seconds.
-bool DisplayPng(const char* name)
-{
-    const char* build = getenv("SL_BINARY_DIR");
-    if (build == nullptr)
-        return false;
-    CString file;
-    file.Format("%s/screenshots/%s.png", build, name);
-    CString command;
-    command.Format("Z:\\bin\\sh -c \"import -window root %s.part.png && mv %s.part.png %s\"", (LPCTSTR)file,
-                   (LPCTSTR)file, (LPCTSTR)file);
-    STARTUPINFO si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    CString dosFile = "Z:" + file;
-    dosFile.Replace('/', '\\');
-    ::DeleteFile(dosFile);
-    if (!::CreateProcess(nullptr, command.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    const DWORD start = ::GetTickCount();
-    while (::GetFileAttributes(dosFile) == INVALID_FILE_ATTRIBUTES)
-        if (::GetTickCount() - start > 10000)
-            return false;
-        else
-            ::Sleep(20); // the fade stands still meanwhile: nothing is pumped
-    return true;
-}
 
 // The top-level windows of this thread with a layered style.
 std::set<HWND> LayeredWindows()

@@ -139,7 +139,7 @@ TEST_F(MenuXPTest, ItemSizes)
         CMenuXPItem* item;
         int width, height;
     } cases[] = {
-        {&title, 24 - check, 0},
+        {&title, 24 - check, 1}, // the band is drawn down the whole column
         {&separator, 0, ::GetSystemMetrics(SM_CYMENUCHECK) / 2},
         {&small, (int)text.cx + 4 + 32 + 8 - check, std::max((int)text.cy, 20)},
         {&big, (int)text.cx + 4 + 80 + 8 - check, 44},
