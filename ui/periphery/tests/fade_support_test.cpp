@@ -11,10 +11,12 @@
 #include "res/periphery_res.h"
 #include "testsupport/DialogDriver.h"
 #include "testsupport/Dump.h"
+#include "testsupport/GdiCheck.h"
 #include "testsupport/Input.h"
 #include "testsupport/Pump.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <set>
 
 namespace {
@@ -153,6 +155,22 @@ TEST_F(FadeTest, NoWindowWithoutTheEntryPoint)
     EXPECT_EQ(0, CFadeWindow::Live());
 }
 
+TEST_F(FadeTest, TenFadesLeaveNoHandle)
+{
+    std::unique_ptr<LiveGdiCheck> check;
+    for (int i = 0; i < 11; ++i) {
+        if (i == 1) // after a first fade has filled the system's caches
+            check = std::make_unique<LiveGdiCheck>();
+        CFadeWindow* fade = CFadeWindow::Start(&target, 100, 255, i % 2 == 0);
+        ASSERT_NE(nullptr, fade);
+        const HWND wnd = fade->m_hWnd;
+        ::SendMessage(wnd, WM_TIMER, i % 2 == 0 ? 1 : 2, 0);
+        ::DestroyWindow(wnd);
+    }
+    EXPECT_EQ(0, CFadeWindow::Live());
+    EXPECT_TRUE(check->Unchanged());
+}
+
 // --- the support and information dialogs ---
 
 struct Seen
@@ -218,6 +236,20 @@ TEST(SupportDlg, EscapeCancels)
     DialogDriver driver([](HWND w) { PressEscape(w); });
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_TRUE(driver.Acted());
+}
+
+TEST(SupportDlg, TenDialogsLeaveNoHandle)
+{
+    LoadLanguageFile("english");
+    std::unique_ptr<LiveGdiCheck> check;
+    for (int i = 0; i < 11; ++i) {
+        if (i == 1)
+            check = std::make_unique<LiveGdiCheck>();
+        CSupportDlg dlg;
+        DialogDriver driver([](HWND w) { Press(w, IDOK); });
+        EXPECT_EQ(IDOK, dlg.DoModal());
+    }
+    EXPECT_TRUE(check->Unchanged());
 }
 
 TEST(InfoDlg, ShowsItsTextAndEndsWithOK)
