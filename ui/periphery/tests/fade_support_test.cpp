@@ -127,15 +127,15 @@ TEST_F(FadeTest, CoversTheTargetAndFadesOnItsTimer)
     ::GetWindowRect(wnd, &covered);
     target.GetWindowRect(&under);
     EXPECT_EQ(under, covered);
-    // The focus goes straight back to the window that had it.
-    ::SetFocus(target.m_hWnd);
-    ::SetFocus(wnd);
-    EXPECT_EQ(target.m_hWnd, ::GetFocus());
     // The window changes under the fading copy of its old look.
     target.colour = RGB(30, 30, 200);
     target.RedrawWindow();
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(wnd) || fade->GetAlpha() <= 130; }, 3000)) << "half way";
     EXPECT_TRUE(DisplayPng("periphery_fade"));
+    // The focus goes straight back to the window that had it.
+    ::SetFocus(target.m_hWnd);
+    ::SetFocus(wnd);
+    EXPECT_EQ(target.m_hWnd, ::GetFocus());
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(wnd); }, 5000)) << "the fade ends by itself";
     EXPECT_EQ(0, CFadeWindow::Live());
 }
