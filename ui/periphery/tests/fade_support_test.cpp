@@ -23,18 +23,18 @@ namespace {
 
 FARPROC Missing(LPCSTR, LPCSTR) { return nullptr; }
 
+BOOL CALLBACK NoteLayered(HWND w, LPARAM p)
+{
+    if (::GetWindowLongPtr(w, GWL_EXSTYLE) & WS_EX_LAYERED)
+        reinterpret_cast<std::set<HWND>*>(p)->insert(w);
+    return TRUE;
+}
+
 // The top-level windows of this thread with a layered style.
 std::set<HWND> LayeredWindows()
 {
     std::set<HWND> out;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-            if (::GetWindowLongPtr(w, GWL_EXSTYLE) & WS_EX_LAYERED)
-                reinterpret_cast<std::set<HWND>*>(p)->insert(w);
-            return TRUE;
-        },
-        (LPARAM)&out);
+    ::EnumThreadWindows(::GetCurrentThreadId(), NoteLayered, (LPARAM)&out);
     return out;
 }
 
