@@ -1,5 +1,6 @@
 #include "ui/periphery/DialSliderCtrl.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
