@@ -73,3 +73,40 @@ inline Rows Patterned(int w, int h)
             rows[y][x] = RGB((x * 53 + y * 31) % 256, (x * 17 + y * 97) % 256, (x * y * 29 + 40) % 256);
     return rows;
 }
+
+// The same pictures as opaque GDI+ bitmaps, for the effects between image objects.
+inline std::unique_ptr<Gdiplus::Bitmap> ImageOf(const Rows& rows)
+{
+    const int h = (int)rows.size();
+    const int w = h == 0 ? 0 : (int)rows[0].size();
+    auto image = std::make_unique<Gdiplus::Bitmap>(w, h, PixelFormat32bppARGB);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image->SetPixel(x, y, Gdiplus::Color(GetRValue(rows[y][x]), GetGValue(rows[y][x]), GetBValue(rows[y][x])));
+    return image;
+}
+
+inline Rows RowsOfImage(Gdiplus::Bitmap& image)
+{
+    const int w = (int)image.GetWidth(), h = (int)image.GetHeight();
+    Rows rows((size_t)h, std::vector<COLORREF>((size_t)w));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            Gdiplus::Color c;
+            image.GetPixel(x, y, &c);
+            rows[y][x] = RGB(c.GetR(), c.GetG(), c.GetB());
+        }
+    return rows;
+}
+
+// Runs `effect(source, destination, &lines)` between image objects; the destination starts in
+// the marker colour.
+template <class Effect> EffectRun RunOnImage(const Rows& source, Effect effect)
+{
+    auto src = ImageOf(source);
+    auto dst = ImageOf(Flat((int)source[0].size(), (int)source.size(), kMarker));
+    EffectRun run;
+    run.hr = effect(src.get(), dst.get(), &run.lines);
+    run.result = RowsOfImage(*dst);
+    return run;
+}

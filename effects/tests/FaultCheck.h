@@ -42,3 +42,38 @@ inline void ExpectCleanFailures(const std::string& name, const DcEffect& effect,
         }
     }
 }
+
+typedef std::function<HRESULT(Gdiplus::Bitmap* source, Gdiplus::Image* destination, LONG* lines)> ImageEffect;
+
+// The same between image objects.
+inline void ExpectCleanImageFailures(const std::string& name, const ImageEffect& effect, int w = 6, int h = 5)
+{
+    EffectFaults& faults = EffectTestFaults();
+    const Rows source = Patterned(w, h);
+    faults.allocs = 0;
+    faults.reads = 0;
+    const EffectRun normal = RunOnImage(source, effect);
+    const int allocs = faults.allocs;
+    const int reads = faults.reads;
+    ASSERT_EQ(S_OK, normal.hr) << name;
+    ASSERT_GT(allocs, 0) << name;
+    const int liveBefore = faults.liveBlocks;
+    for (int kind = 0; kind < 2; ++kind) {
+        const int count = kind == 0 ? allocs : reads;
+        for (int n = 1; n <= count; ++n) {
+            LiveGdiCheck gdi;
+            faults.allocs = 0;
+            faults.reads = 0;
+            (kind == 0 ? faults.failAllocAt : faults.failReadAt) = n;
+            const EffectRun run = RunOnImage(source, effect);
+            faults.failAllocAt = 0;
+            faults.failReadAt = 0;
+            const std::string what = name + (kind == 0 ? ": allocation " : ": read ") + std::to_string(n);
+            EXPECT_EQ(E_FAIL, run.hr) << what;
+            EXPECT_EQ(-7, run.lines) << what;
+            EXPECT_EQ(Flat(w, h, kMarker), run.result) << what;
+            EXPECT_EQ(liveBefore, faults.liveBlocks) << what;
+            EXPECT_TRUE(gdi.Unchanged()) << what;
+        }
+    }
+}
