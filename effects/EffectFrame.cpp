@@ -2,6 +2,7 @@
 
 #include "fw/fwwin.h"
 
+#include <set>
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -75,12 +76,51 @@ bool QueryHeader(HDC dc, HBITMAP bitmap, BITMAPINFOHEADER* header, LONG* width, 
 
 EffectFaults& EffectTestFaults() { return g_faults; }
 
+namespace {
+
+// The blocks placed against a guard page, with the start of their reservation.
+std::set<std::pair<void*, void*>>& GuardedBlocks()
+{
+    static std::set<std::pair<void*, void*>> blocks;
+    return blocks;
+}
+
+void* GuardedAlloc(size_t bytes)
+{
+    SYSTEM_INFO info;
+    ::GetSystemInfo(&info);
+    const size_t page = info.dwPageSize;
+    const size_t body = (bytes + page - 1) / page * page;
+    BYTE* base = static_cast<BYTE*>(::VirtualAlloc(nullptr, body + page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    if (base == nullptr)
+        return nullptr;
+    DWORD old = 0;
+    ::VirtualProtect(base + body, page, PAGE_NOACCESS, &old);
+    BYTE* block = base + body - bytes;
+    GuardedBlocks().insert(std::make_pair(static_cast<void*>(block), static_cast<void*>(base)));
+    return block;
+}
+
+bool FreeGuarded(void* block)
+{
+    auto& blocks = GuardedBlocks();
+    for (auto it = blocks.begin(); it != blocks.end(); ++it)
+        if (it->first == block) {
+            ::VirtualFree(it->second, 0, MEM_RELEASE);
+            blocks.erase(it);
+            return true;
+        }
+    return false;
+}
+
+} // namespace
+
 void* EffectAlloc(size_t bytes)
 {
     ++g_faults.allocs;
     if (g_faults.failAllocAt != 0 && g_faults.allocs == g_faults.failAllocAt)
         return nullptr;
-    void* block = ::calloc(bytes == 0 ? 1 : bytes, 1);
+    void* block = g_faults.guardPages ? GuardedAlloc(bytes == 0 ? 1 : bytes) : ::calloc(bytes == 0 ? 1 : bytes, 1);
     if (block != nullptr)
         ++g_faults.liveBlocks;
     return block;
@@ -91,7 +131,8 @@ void EffectFree(void* block)
     if (block == nullptr)
         return;
     --g_faults.liveBlocks;
-    ::free(block);
+    if (!FreeGuarded(block))
+        ::free(block);
 }
 
 int EffectReadBits(HDC dc, HBITMAP bitmap, UINT lines, void* bits, BITMAPINFO* info)

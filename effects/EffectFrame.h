@@ -27,6 +27,8 @@ struct EffectFaults
     int allocs = 0;
     int reads = 0;
     int liveBlocks = 0;
+    // Each block ends at a page that cannot be read: a read past its end faults at once.
+    bool guardPages = false;
 };
 EffectFaults& EffectTestFaults();
 
