@@ -32,9 +32,9 @@ int64_t RoundDouble(double value) { return (int64_t)floor(value + 0.5); }
 
 int ReflectIndex(int i, int d, int n)
 {
-    while (i > n - 1 - d)
-        --d;
-    return d;
+    // Lowering d one by one while i + d passes n - 1 ends at n - 1 - i: at once, for any d.
+    const int room = n - 1 - i;
+    return d > room ? room : d;
 }
 
 double PolarAngle(int a, int b, double angle)
