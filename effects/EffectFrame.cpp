@@ -104,6 +104,8 @@ void* GuardedAlloc(size_t bytes)
 bool FreeGuarded(void* block)
 {
     auto& blocks = GuardedBlocks();
+    if (blocks.empty()) // outside tests that ask for guard pages
+        return false;
     for (auto it = blocks.begin(); it != blocks.end(); ++it)
         if (it->first == block) {
             ::VirtualFree(it->second, 0, MEM_RELEASE);
@@ -117,12 +119,12 @@ bool FreeGuarded(void* block)
 
 void* EffectAlloc(size_t bytes)
 {
-    ++g_faults.allocs;
-    if (g_faults.failAllocAt != 0 && g_faults.allocs == g_faults.failAllocAt)
+    const LONG n = ::InterlockedIncrement(&g_faults.allocs);
+    if (g_faults.failAllocAt != 0 && n == g_faults.failAllocAt)
         return nullptr;
     void* block = g_faults.guardPages ? GuardedAlloc(bytes == 0 ? 1 : bytes) : ::calloc(bytes == 0 ? 1 : bytes, 1);
     if (block != nullptr)
-        ++g_faults.liveBlocks;
+        ::InterlockedIncrement(&g_faults.liveBlocks);
     return block;
 }
 
@@ -130,15 +132,15 @@ void EffectFree(void* block)
 {
     if (block == nullptr)
         return;
-    --g_faults.liveBlocks;
+    ::InterlockedDecrement(&g_faults.liveBlocks);
     if (!FreeGuarded(block))
         ::free(block);
 }
 
 int EffectReadBits(HDC dc, HBITMAP bitmap, UINT lines, void* bits, BITMAPINFO* info)
 {
-    ++g_faults.reads;
-    if (g_faults.failReadAt != 0 && g_faults.reads == g_faults.failReadAt)
+    const LONG n = ::InterlockedIncrement(&g_faults.reads);
+    if (g_faults.failReadAt != 0 && n == g_faults.failReadAt)
         return 0;
     return ::GetDIBits(dc, bitmap, 0, lines, bits, info, DIB_RGB_COLORS);
 }

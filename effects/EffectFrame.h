@@ -19,14 +19,15 @@ void EffectFree(void* block);
 // The one pixel read of the library (GetDIBits of `lines` scan lines from line 0).
 int EffectReadBits(HDC dc, HBITMAP bitmap, UINT lines, void* bits, BITMAPINFO* info);
 
-// For tests: make the n-th allocation or read from now fail (0: none) and count them.
+// For tests: make the n-th allocation or read from now fail (0: none) and count them.  The
+// counters move with interlocked operations: effects may run on several threads at once.
 struct EffectFaults
 {
-    int failAllocAt = 0;
-    int failReadAt = 0;
-    int allocs = 0;
-    int reads = 0;
-    int liveBlocks = 0;
+    LONG failAllocAt = 0;
+    LONG failReadAt = 0;
+    LONG allocs = 0;
+    LONG reads = 0;
+    LONG liveBlocks = 0;
     // Each block ends at a page that cannot be read: a read past its end faults at once.
     bool guardPages = false;
 };
