@@ -4,6 +4,7 @@
 
 #include "effects/NeighbourhoodUtil.h"
 
+#include <algorithm>
 #include <math.h>
 #include <stdlib.h>
 #include <string.h>
@@ -55,11 +56,19 @@ template <class F> void ForWindow(const BYTE* buffer, int width, int height, int
 
 COLORREF ColourOf(int32_t blue, int32_t green, int32_t red) { return RGB(red, green, blue); }
 
+COLORREF FullestBucket(Buckets& b);
+
 COLORREF OilPaintWith(Buckets& b, const BYTE* buffer, int width, int height, int x, int y, int radius, int levels)
 {
     const double scale = levels / 255.0;
     ForWindow(buffer, width, height, x, y, radius,
               [&](const BYTE* p) { b.Add((int)(Luminance(p[2], p[1], p[0]) * scale), p); });
+    return FullestBucket(b);
+}
+
+// The mean colour of the fullest bucket (the lowest of a tie); the buckets are emptied.
+COLORREF FullestBucket(Buckets& b)
+{
     int best = -1;
     for (int i = 0; i < b.usedCount; ++i) {
         const int k = b.used[i];
@@ -138,10 +147,25 @@ HRESULT DibOilPaint(Gdiplus::Bitmap* source, Gdiplus::Image* destination, int ra
         Dib out;
         if (!dib.CopyTo(out))
             return false;
+        // Each pixel's bucket once, rather than once for every window it falls in.
+        EffectBlock plane;
+        if (!plane.Allocate((size_t)dib.width * dib.height))
+            return false;
+        const double scale = l / 255.0;
+        BYTE* bucketOf = plane.Get();
+        for (int y = 0; y < dib.height; ++y)
+            for (int x = 0; x < dib.width; ++x) {
+                const BYTE* p = dib.Px(x, y);
+                bucketOf[(size_t)y * dib.width + x] = (BYTE)(int)(Luminance(p[2], p[1], p[0]) * scale);
+            }
         Buckets b;
         for (int y = 0; y < dib.height; ++y)
-            for (int x = 0; x < dib.width; ++x)
-                PutColour(out.Px(x, y), OilPaintWith(b, dib.Bits(), dib.width, dib.height, x, y, r, l));
+            for (int x = 0; x < dib.width; ++x) {
+                for (int yy = std::max(0, y - r); yy <= std::min(dib.height - 1, y + r); ++yy)
+                    for (int xx = std::max(0, x - r); xx <= std::min(dib.width - 1, x + r); ++xx)
+                        b.Add(bucketOf[(size_t)yy * dib.width + xx], dib.Px(xx, yy));
+                PutColour(out.Px(x, y), FullestBucket(b));
+            }
         memcpy(dib.Bits(), out.Bits(), dib.Size());
         return true;
     });
