@@ -64,6 +64,15 @@ template <class Effect> EffectRun RunOn(const Rows& source, Effect effect)
     return run;
 }
 
+// Runs an effect that must succeed and report every line read; its result.
+template <class Effect> Rows Apply(const Rows& source, Effect effect)
+{
+    const EffectRun run = RunOn(source, effect);
+    EXPECT_EQ(S_OK, run.hr);
+    EXPECT_EQ((LONG)source.size(), run.lines);
+    return run.result;
+}
+
 // A source with some of everything: colours, greys, a bright and a dark corner.
 inline Rows Patterned(int w, int h)
 {

@@ -14,13 +14,14 @@ typedef std::function<HRESULT(HDC destination, HDC source, LONG* lines)> DcEffec
 
 const int kRepeats = 4;
 
-inline void ExpectCleanFailures(const std::string& name, const DcEffect& effect, int w = 6, int h = 5)
+// `run(source)` runs the effect on a fresh destination and gives what it drew.
+template <class Run> void ExpectCleanFailuresOf(const std::string& name, Run run, int w, int h)
 {
     EffectFaults& faults = EffectTestFaults();
     const Rows source = Patterned(w, h);
     faults.allocs = 0;
     faults.reads = 0;
-    const EffectRun normal = RunOn(source, effect);
+    const EffectRun normal = run(source);
     const int allocs = faults.allocs;
     const int reads = faults.reads;
     ASSERT_EQ(S_OK, normal.hr) << name;
@@ -36,12 +37,12 @@ inline void ExpectCleanFailures(const std::string& name, const DcEffect& effect,
                 faults.allocs = 0;
                 faults.reads = 0;
                 (kind == 0 ? faults.failAllocAt : faults.failReadAt) = n;
-                const EffectRun run = RunOn(source, effect);
+                const EffectRun failed = run(source);
                 faults.failAllocAt = 0;
                 faults.failReadAt = 0;
-                EXPECT_EQ(E_FAIL, run.hr) << what;
-                EXPECT_EQ(-7, run.lines) << what;
-                EXPECT_EQ(Flat(w, h, kMarker), run.result) << what;
+                EXPECT_EQ(E_FAIL, failed.hr) << what;
+                EXPECT_EQ(-7, failed.lines) << what;
+                EXPECT_EQ(Flat(w, h, kMarker), failed.result) << what;
                 EXPECT_EQ(liveBefore, faults.liveBlocks) << what;
             }
             EXPECT_TRUE(gdi.Unchanged(kRepeats / 2)) << what;
@@ -49,39 +50,17 @@ inline void ExpectCleanFailures(const std::string& name, const DcEffect& effect,
     }
 }
 
+inline void ExpectCleanFailures(const std::string& name, const DcEffect& effect, int w = 6, int h = 5)
+{
+    ExpectCleanFailuresOf(
+        name, [&](const Rows& source) { return RunOn(source, effect); }, w, h);
+}
+
 typedef std::function<HRESULT(Gdiplus::Bitmap* source, Gdiplus::Image* destination, LONG* lines)> ImageEffect;
 
 // The same between image objects.
 inline void ExpectCleanImageFailures(const std::string& name, const ImageEffect& effect, int w = 6, int h = 5)
 {
-    EffectFaults& faults = EffectTestFaults();
-    const Rows source = Patterned(w, h);
-    faults.allocs = 0;
-    faults.reads = 0;
-    const EffectRun normal = RunOnImage(source, effect);
-    const int allocs = faults.allocs;
-    const int reads = faults.reads;
-    ASSERT_EQ(S_OK, normal.hr) << name;
-    ASSERT_GT(allocs, 0) << name;
-    const int liveBefore = faults.liveBlocks;
-    for (int kind = 0; kind < 2; ++kind) {
-        const int count = kind == 0 ? allocs : reads;
-        for (int n = 1; n <= count; ++n) {
-            const std::string what = name + (kind == 0 ? ": allocation " : ": read ") + std::to_string(n);
-            LiveGdiCheck gdi;
-            for (int repeat = 0; repeat < kRepeats; ++repeat) {
-                faults.allocs = 0;
-                faults.reads = 0;
-                (kind == 0 ? faults.failAllocAt : faults.failReadAt) = n;
-                const EffectRun run = RunOnImage(source, effect);
-                faults.failAllocAt = 0;
-                faults.failReadAt = 0;
-                EXPECT_EQ(E_FAIL, run.hr) << what;
-                EXPECT_EQ(-7, run.lines) << what;
-                EXPECT_EQ(Flat(w, h, kMarker), run.result) << what;
-                EXPECT_EQ(liveBefore, faults.liveBlocks) << what;
-            }
-            EXPECT_TRUE(gdi.Unchanged(kRepeats / 2)) << what;
-        }
-    }
+    ExpectCleanFailuresOf(
+        name, [&](const Rows& source) { return RunOnImage(source, effect); }, w, h);
 }

@@ -8,14 +8,6 @@ namespace {
 
 typedef std::function<HRESULT(HDC, HDC, LONG*)> Effect;
 
-Rows Apply(const Rows& source, const Effect& effect)
-{
-    const EffectRun run = RunOn(source, effect);
-    EXPECT_EQ(S_OK, run.hr);
-    EXPECT_EQ((LONG)source.size(), run.lines);
-    return run.result;
-}
-
 // Every column its own colour, the same down each column.
 Rows Columns(int w, int h)
 {

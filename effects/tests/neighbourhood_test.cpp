@@ -9,14 +9,6 @@ namespace {
 
 typedef std::function<HRESULT(HDC, HDC, LONG*)> Effect;
 
-Rows Apply(const Rows& source, const Effect& effect)
-{
-    const EffectRun run = RunOn(source, effect);
-    EXPECT_EQ(S_OK, run.hr);
-    EXPECT_EQ((LONG)source.size(), run.lines);
-    return run.result;
-}
-
 // The outermost rows and columns of two pictures agree.
 ::testing::AssertionResult SameBorder(const Rows& a, const Rows& b)
 {
