@@ -14,8 +14,9 @@ Other paths answer as they say:
     /lie/<n>           a Content-Length of n, then 100 bytes, and the connection closed
     /nolength/<n>      n bytes without a Content-Length (the connection closed after them)
     /reply             the body of the last /control/reply request, as text/xml
-    /control/mode?m=M  the service path's answers from now on: normal, 404, or slow (its
-                       reply in pieces of 500 bytes, 300 ms apart)
+    /control/mode?m=M  the service path's answers from now on: normal, 404, slow (its
+                       reply in pieces of 500 bytes, 300 ms apart), or garbage (the item is
+                       bytes that are no picture)
     /control/reply     keeps the body for /reply
     /control/quit      ends the server
 The server ends by itself after N requests (default 1000) or S seconds (default 600).
@@ -147,6 +148,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return self.send(404, b'<html><body>Not found</body></html>', 'text/html')
         if b'download.getContainers' in body:
             reply, kind = containers(), 'text/xml'
+        elif b'download.getItem' in body and State.mode == 'garbage':
+            reply, kind = b'this is no picture ' * 20, 'image/png'
         elif b'download.getItem' in body:
             reply, kind = ITEM, 'image/png'
         else:

@@ -122,6 +122,29 @@ TEST_F(DesignModePage, WithoutAServiceOpensAfterOneMessageEmptyAndWithoutPicture
     EXPECT_TRUE(driver.Unexpected().empty());
 }
 
+TEST_F(DesignModePage, ReplyThatIsNoPictureLeavesNoPicture)
+{
+    StandInServer server;
+    ASSERT_TRUE(server.Started()) << server.Problem();
+    ASSERT_EQ(200, server.Post("/control/mode?m=garbage"));
+    const int before = server.RequestCount();
+    CWebServiceClient::OverrideDefaultEndpoint("127.0.0.1", server.Port());
+    CDesignModeWizardDlg dlg(nullptr);
+    bool looked = false;
+    DialogDriver driver([&](HWND wnd) {
+        looked = true;
+        // The containers came; the bytes GDI+ cannot read make no picture, and no message.
+        EXPECT_EQ(2, dlg.m_page.m_containers.GetCount());
+        EXPECT_EQ(nullptr, dlg.m_page.GetFetchedImage());
+        ExpectPainted(dlg.m_page.GetSafeHwnd(), false);
+        Press(wnd, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_TRUE(looked);
+    EXPECT_TRUE(driver.Unexpected().empty());
+    EXPECT_EQ(before + 2, server.RequestCount());
+}
+
 // Tries to close the wizard while its page exchanges, as often as the timer comes.
 struct CloseProbe
 {
