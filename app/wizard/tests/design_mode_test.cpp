@@ -84,11 +84,19 @@ TEST_F(DesignModePage, ShowsTheContainersOfParentTwoAndTheFetchedPicture)
         EXPECT_TRUE(::IsWindowEnabled(page.GetSafeHwnd()));
         EXPECT_EQ(0, page.m_designs.GetItemCount());
         ExpectPainted(page.GetSafeHwnd(), true);
+        // A design chosen in the list (the page itself adds none): its stored number is kept,
+        // and the list draws it framed as the picture lists do.
+        page.m_designs.AddItem(IDB_PREVIEW_447, "design", 312);
+        ASSERT_EQ(1, page.m_designs.GetItemCount());
+        page.m_designs.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ::UpdateWindow(page.m_designs.GetSafeHwnd());
         SaveScreenshot(wnd, "design-mode-page");
         Press(wnd, IDCANCEL);
     });
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_TRUE(looked);
+    EXPECT_EQ(312, dlg.m_page.GetChosenNumber());
+    EXPECT_EQ(1, dlg.m_page.GetChoiceCount());
     EXPECT_TRUE(driver.Unexpected().empty());
     ASSERT_EQ(2, server.RequestCount());
     EXPECT_NE(std::string::npos, server.Request(1).find("<methodName>download.getContainers</methodName>"));
