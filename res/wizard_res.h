@@ -5,6 +5,9 @@
 #define IDD_DESIGN_WIZARD 30757
 #define IDD_WIZARD_SHAPE 30772
 #define IDD_WIZARD_PAPER 30755
+// The web design wizard and its page.
+#define IDD_DESIGN_MODE_WIZARD 30780
+#define IDD_DESIGN_MODE 30781
 
 // The host.
 #define IDC_WIZARD_HELP 1018
@@ -55,6 +58,14 @@
 #define IDC_PAPER_MARK_TOP 1237
 #define IDC_PAPER_MARK_MULTIPLE 1238
 #define IDC_PAPER_MARK_INDIVIDUAL 1239
+// The web design page.
+#define IDC_DESIGN_MODE_HELP 1092
+#define IDC_DESIGN_MODE_CONTAINERS 1105
+#define IDC_DESIGN_MODE_TITLE 1188
+#define IDC_DESIGN_MODE_DESIGNS 1194
+// Its help button's picture.
+#define IDB_SKIN_HELP_BUTTON 696
+
 // The layout window made over the page.
 #define IDC_PAPER_LAYOUT_WND 9007
 

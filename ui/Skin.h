@@ -52,6 +52,9 @@ const COLORREF kSkinBarRed = 0x0000FF;
 const COLORREF kSkinBarGreen = 0x00FF00;
 // The colour the skin generator leaves transparent in the hosts' and menus' button bitmaps.
 const COLORREF kSkinButtonTransparent = 0x000100;
+// The frame of a selected picture in a thumbnail list: light top and left, dark bottom and right.
+const COLORREF kSkinItemFrameLight = 0x0000FF;
+const COLORREF kSkinItemFrameDark = 0x0000C0;
 
 // --- Shared brushes and fonts ----------------------------------------------------------
 // Solid brushes of the blue and the pale yellow.
