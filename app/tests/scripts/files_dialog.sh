@@ -84,7 +84,7 @@ case "$saved_dir" in *[Ss][Aa][Vv][Ee]_[Dd][Ii][Rr]*) ;; *) fail "the saving fol
 # Ctrl+S it gets the thumbnail the pane shows.
 "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/tools/sl_design.exe" write-one-image "$(winpath "$work/SAVE_DIR/cake.ktb")" \
   || fail "sl_design wrote no design"
-open_program '^cake.ktb - Sugarleaf Studio$' "$(winpath "$work/SAVE_DIR/cake.ktb")"
+open_program "$(design_title "$work/SAVE_DIR/cake.ktb")" "$(winpath "$work/SAVE_DIR/cake.ktb")"
 shown() { shot "$work/probe.png"; image_box "$work/probe.png"; }
 box=$(wait_for 20 shown) || fail "cake.ktb's image is not on the canvas"
 take_focus "$main"

@@ -21,6 +21,8 @@ canvas_colour=429AFC
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 winpath() { "$SL_BINARY_DIR/bin/winepath" -w "$1" 2>/dev/null; }
+# The title pattern of the main window on a design: its whole Windows path, then the name.
+design_title() { echo "^$(winpath "$1" | sed 's/[][\\.*^$()+?{}|]/\\&/g') - Sugarleaf Studio\$"; }   # design_title <file>
 
 now_ms() { local t=${EPOCHREALTIME//[!0-9]/}; echo $((10#$t / 1000)); }
 # The one wait: runs the command until it prints something (printed again) or the
