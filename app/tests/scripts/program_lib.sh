@@ -37,6 +37,24 @@ wait_for() {   # wait_for <seconds> <command...>
   done
 }
 
+# One setting of a settings file ("ziviz.dat"), read by python olefile: the "key==value"
+# texts are UTF-16, each ending with a zero character.  Nothing when the key is not there.
+setting_of() {   # setting_of <file> <key>
+  /usr/bin/python3 - "$1" "$2" <<'PY'
+import olefile, sys
+data = olefile.OleFileIO(sys.argv[1]).openstream("Data").read()
+key = (sys.argv[2] + "==").encode("utf-16-le")
+at = data.find(key)
+while at >= 0 and at % 2:
+    at = data.find(key, at + 1)
+if at >= 0:
+    end = at
+    while end + 1 < len(data) and data[end:end + 2] != b"\0\0":
+        end += 2
+    print(data[at + len(key):end].decode("utf-16-le"))
+PY
+}
+
 # --- Windows ---------------------------------------------------------------------------
 # Visible top-level windows of one size ("640x480"), one id a line.
 windows_of_size() {
