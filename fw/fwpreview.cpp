@@ -19,7 +19,13 @@ public:
         CWnd* pParent = GetParent();
         if (!pParent)
             return FALSE;
+        const HWND frame = pParent->m_hWnd;
         pParent->SendMessage(WM_COMMAND, wParam, lParam);
+        // A clicked button keeps the focus: the pane (the preview, or the view after Close)
+        // gets it back, so that the wheel and the keys reach it.
+        HWND pane = ::IsWindow(frame) ? ::GetDlgItem(frame, AFX_IDW_PANE_FIRST) : nullptr;
+        if (pane != nullptr && ::IsWindowVisible(pane))
+            ::SetFocus(pane);
         return TRUE;
     }
     void PostNcDestroy() override { delete this; }

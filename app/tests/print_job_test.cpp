@@ -301,10 +301,17 @@ TEST_F(PrintJobTest, ZoomedPreviewScrollsToEachCornerByBarsWheelAndKeys)
     const HWND wnd = preview->GetSafeHwnd();
     const auto bars = [&] { return ::GetWindowLong(wnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
     EXPECT_EQ(0, bars()) << "the whole page fits";
-    for (int i = 0; i < 2; ++i)
-        ::SendMessage(::GetDlgItem(bar, AFX_ID_PREVIEW_ZOOMIN), BM_CLICK, 0, 0);
+    // Zoom In clicked twice: the click gives the button the focus first.
+    const HWND zoomIn = ::GetDlgItem(bar, AFX_ID_PREVIEW_ZOOMIN);
+    for (int i = 0; i < 2; ++i) {
+        ::SetFocus(zoomIn);
+        ::SendMessage(zoomIn, BM_CLICK, 0, 0);
+    }
     ASSERT_EQ(2, preview->GetZoom());
     EXPECT_EQ(WS_HSCROLL | WS_VSCROLL, bars());
+    // The wheel and the keys go where the focus is.
+    const HWND focus = ::GetFocus();
+    EXPECT_EQ(wnd, focus) << "the focus went back to the page";
 
     const int kMargin = 8, kShadow = 3; // the grey border round the page, the page's shadow
     // Whether the page stands at a corner: x -1 left, 1 right; y -1 top, 1 bottom.
@@ -349,16 +356,17 @@ TEST_F(PrintJobTest, ZoomedPreviewScrollsToEachCornerByBarsWheelAndKeys)
         {"wheel",
          [&](int dx, int dy) {
              if (dx != 0)
-                 ::PostMessage(wnd, WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, dx < 0 ? WHEEL_DELTA : -WHEEL_DELTA), pointer);
+                 ::PostMessage(focus, WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, dx < 0 ? WHEEL_DELTA : -WHEEL_DELTA),
+                               pointer);
              if (dy != 0)
-                 ::PostMessage(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, dy < 0 ? WHEEL_DELTA : -WHEEL_DELTA), pointer);
+                 ::PostMessage(focus, WM_MOUSEWHEEL, MAKEWPARAM(0, dy < 0 ? WHEEL_DELTA : -WHEEL_DELTA), pointer);
          }},
         {"keys",
          [&](int dx, int dy) {
              if (dx != 0)
-                 ::PostMessage(wnd, WM_KEYDOWN, dx < 0 ? VK_LEFT : VK_RIGHT, 1);
+                 ::PostMessage(focus, WM_KEYDOWN, dx < 0 ? VK_LEFT : VK_RIGHT, 1);
              if (dy != 0)
-                 ::PostMessage(wnd, WM_KEYDOWN, dy < 0 ? VK_UP : VK_DOWN, 1);
+                 ::PostMessage(focus, WM_KEYDOWN, dy < 0 ? VK_UP : VK_DOWN, 1);
          }},
     };
     const struct
@@ -384,10 +392,10 @@ TEST_F(PrintJobTest, ZoomedPreviewScrollsToEachCornerByBarsWheelAndKeys)
         }
     }
     // Home and End go straight to the top-left and the bottom-right.
-    ::PostMessage(wnd, WM_KEYDOWN, VK_END, 1);
+    ::PostMessage(focus, WM_KEYDOWN, VK_END, 1);
     PumpPending();
     EXPECT_TRUE(atCorner(1, 1)) << "End";
-    ::PostMessage(wnd, WM_KEYDOWN, VK_HOME, 1);
+    ::PostMessage(focus, WM_KEYDOWN, VK_HOME, 1);
     PumpPending();
     EXPECT_TRUE(atCorner(-1, -1)) << "Home";
 
