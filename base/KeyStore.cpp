@@ -35,6 +35,18 @@ void CKeyStore::SetNumber(const CString& key, int value)
 
 int CKeyStore::GetCount() const { return (int)m_map.GetCount(); }
 
+std::vector<CString> CKeyStore::GetKeys() const
+{
+    std::vector<CString> keys;
+    POSITION pos = m_map.GetStartPosition();
+    while (pos != nullptr) {
+        CString key, value;
+        m_map.GetNextAssoc(pos, key, value);
+        keys.push_back(key);
+    }
+    return keys;
+}
+
 CString CKeyStore::FilePath(const CString& fileName) const
 {
     CString path;
@@ -137,4 +149,42 @@ BOOL SetDataFolder(CString name, CString folder)
 {
     SetSetting("path_" + name, folder);
     return TRUE;
+}
+
+namespace {
+
+CString WithoutTrailingSlash(CString folder)
+{
+    while (folder.GetLength() > 1 && (folder.Right(1) == "\\" || folder.Right(1) == "/"))
+        folder = folder.Left(folder.GetLength() - 1);
+    return folder;
+}
+
+bool FolderExists(const CString& folder)
+{
+    const DWORD attributes = ::GetFileAttributesA(folder);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+} // namespace
+
+void SettleDataFolders(const CString& runFolder)
+{
+    const CString storedRoot = WithoutTrailingSlash(GetSetting("root"));
+    const CString root = WithoutTrailingSlash(runFolder);
+    SetSetting("root", runFolder);
+    for (const CString& key : GetKeyStore().GetKeys()) {
+        if (key.Left(5) != "path_")
+            continue;
+        CString folder = GetSetting(key);
+        if (folder.IsEmpty())
+            continue;
+        // Inside the earlier root (the root itself, or below it after a backslash).
+        const int n = storedRoot.GetLength();
+        if (n > 0 && folder.GetLength() >= n && folder.Left(n).CompareNoCase(storedRoot) == 0 &&
+            (folder.GetLength() == n || folder[n] == '\\' || folder[n] == '/'))
+            folder = root + folder.Mid(n);
+        // An empty value reads as no setting: the area's folder under root.
+        SetSetting(key, FolderExists(folder) ? folder : CString());
+    }
 }

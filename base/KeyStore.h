@@ -8,6 +8,8 @@
 
 #include "fw/fw.h"
 
+#include <vector>
+
 class CKeyStore
 {
 public:
@@ -27,6 +29,8 @@ public:
     BOOL Save(const CString& fileName);
 
     int GetCount() const;
+    // Every key, in the map's own order.
+    std::vector<CString> GetKeys() const;
 
 private:
     CKeyStore(const CKeyStore&) = delete;
@@ -51,3 +55,10 @@ void SetSettingFloat(CString key, float value); // "%f"
 // Folder of a data area: the setting "path_<name>" when not empty, else "<root>\<name>".
 CString GetDataFolder(CString name);
 BOOL SetDataFolder(CString name, CString folder);
+
+// Start-up, once the settings files are read: the folder the program runs from becomes
+// "root" whatever root an earlier run stored, so a copied or moved program keeps its settings
+// and designs to itself.  A stored data folder inside that earlier root moves along into the
+// new one; a stored data folder is kept only where it exists, else its area falls back to
+// "<root>\<name>".
+void SettleDataFolders(const CString& runFolder);

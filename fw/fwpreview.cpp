@@ -4,6 +4,7 @@
 // played back scaled onto the screen.
 #include "fw/fwwin.h"
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -18,7 +19,13 @@ public:
         CWnd* pParent = GetParent();
         if (!pParent)
             return FALSE;
+        const HWND frame = pParent->m_hWnd;
         pParent->SendMessage(WM_COMMAND, wParam, lParam);
+        // A clicked button keeps the focus: the pane (the preview, or the view after Close)
+        // gets it back, so that the wheel and the keys reach it.
+        HWND pane = ::IsWindow(frame) ? ::GetDlgItem(frame, AFX_IDW_PANE_FIRST) : nullptr;
+        if (pane != nullptr && ::IsWindowVisible(pane))
+            ::SetFocus(pane);
         return TRUE;
     }
     void PostNcDestroy() override { delete this; }
@@ -26,6 +33,7 @@ public:
 
 const int kMargin = 8; // grey border round the pages, pixels
 const int kShadow = 3;
+const int kLine = 40; // one arrow's or a third of one wheel notch's scroll, pixels
 
 } // namespace
 
@@ -34,6 +42,10 @@ IMPLEMENT_DYNCREATE(CPreviewView, CView)
 BEGIN_MESSAGE_MAP(CPreviewView, CView)
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_KEYDOWN()
     ON_COMMAND(AFX_ID_PREVIEW_CLOSE, &CPreviewView::OnPreviewClose)
     ON_COMMAND(AFX_ID_PREVIEW_PRINT, &CPreviewView::OnPreviewPrint)
     ON_COMMAND(AFX_ID_PREVIEW_NEXT, &CPreviewView::OnNextPage)
@@ -153,8 +165,10 @@ BOOL CPreviewView::PageExists(UINT nPage) { return PageImage(nPage) != nullptr; 
 
 CRect CPreviewView::GetPageRect(UINT nIndex) const
 {
+    // The page's size follows the window's whole area, scroll bars or not, so that showing
+    // them does not change the zoom.
     CRect client;
-    ::GetClientRect(m_hWnd, &client);
+    ::GetWindowRect(m_hWnd, &client);
     int pages = (int)m_nPages;
     int availW = (client.Width() - kMargin * (pages + 1)) / pages;
     int availH = client.Height() - 2 * kMargin;
@@ -168,7 +182,146 @@ CRect CPreviewView::GetPageRect(UINT nIndex) const
     if (m_nZoom == 0)
         left += (availW - w) / 2;
     int top = kMargin + (m_nZoom == 0 ? (availH - h) / 2 : 0);
+    if (m_nZoom > 0) {
+        left -= m_ptScroll.x;
+        top -= m_ptScroll.y;
+    }
     return CRect(left, top, left + w, top + h);
+}
+
+void CPreviewView::UpdateScrollBars()
+{
+    if (!m_hWnd)
+        return;
+    if (m_nZoom == 0 || m_sizePhys.cx <= 0) {
+        m_ptScroll = CPoint(0, 0);
+        ::ShowScrollBar(m_hWnd, SB_BOTH, FALSE);
+        return;
+    }
+    // The zoomed page with its margins and shadow, from the top-left of the unscrolled view.
+    CRect page = GetPageRect(0);
+    page.OffsetRect(m_ptScroll);
+    const CSize extent(page.right + kShadow + kMargin, page.bottom + kShadow + kMargin);
+    // Twice: one bar taking room may make the other needed.
+    for (int pass = 0; pass < 2; ++pass) {
+        CRect client;
+        ::GetClientRect(m_hWnd, &client);
+        const int bars[] = {SB_HORZ, SB_VERT};
+        const int shown[] = {client.Width(), client.Height()};
+        const int whole[] = {extent.cx, extent.cy};
+        LONG* positions[] = {&m_ptScroll.x, &m_ptScroll.y};
+        for (int i = 0; i < 2; ++i) {
+            const int most = std::max(0, whole[i] - shown[i]);
+            *positions[i] = std::min(std::max(0L, *positions[i]), (LONG)most);
+            SCROLLINFO si = {sizeof si,
+                             SIF_RANGE | SIF_PAGE | SIF_POS,
+                             0,
+                             whole[i] - 1,
+                             (UINT)std::max(0, shown[i]),
+                             (int)*positions[i],
+                             0};
+            ::SetScrollInfo(m_hWnd, bars[i], &si, TRUE);
+        }
+    }
+}
+
+void CPreviewView::ScrollTo(int x, int y)
+{
+    const CPoint before = m_ptScroll;
+    m_ptScroll = CPoint(x, y);
+    UpdateScrollBars(); // clamps to the page
+    if (m_ptScroll != before)
+        Invalidate(FALSE);
+}
+
+int CPreviewView::ScrollStep(int nBar, UINT nSBCode) const
+{
+    CRect client;
+    ::GetClientRect(m_hWnd, &client);
+    const int page = std::max(kLine, (nBar == SB_HORZ ? client.Width() : client.Height()) - kLine);
+    SCROLLINFO si = {sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    ::GetScrollInfo(m_hWnd, nBar, &si);
+    const int pos = nBar == SB_HORZ ? m_ptScroll.x : m_ptScroll.y;
+    switch (nSBCode) {
+    case SB_LINEUP: // also SB_LINELEFT
+        return pos - kLine;
+    case SB_LINEDOWN:
+        return pos + kLine;
+    case SB_PAGEUP:
+        return pos - page;
+    case SB_PAGEDOWN:
+        return pos + page;
+    case SB_TOP:
+        return 0;
+    case SB_BOTTOM:
+        return si.nMax;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        return si.nTrackPos; // the 32-bit position, not the message's 16 bits
+    default:
+        return pos;
+    }
+}
+
+void CPreviewView::OnHScroll(UINT nSBCode, UINT, CScrollBar*)
+{
+    if (m_nZoom > 0)
+        ScrollTo(ScrollStep(SB_HORZ, nSBCode), m_ptScroll.y);
+}
+
+void CPreviewView::OnVScroll(UINT nSBCode, UINT, CScrollBar*)
+{
+    if (m_nZoom > 0)
+        ScrollTo(m_ptScroll.x, ScrollStep(SB_VERT, nSBCode));
+}
+
+BOOL CPreviewView::OnMouseWheel(UINT nFlags, short zDelta, CPoint)
+{
+    if (m_nZoom == 0)
+        return FALSE;
+    const int move = -zDelta * 3 * kLine / WHEEL_DELTA;
+    if (nFlags & MK_SHIFT)
+        ScrollTo(m_ptScroll.x + move, m_ptScroll.y);
+    else
+        ScrollTo(m_ptScroll.x, m_ptScroll.y + move);
+    return TRUE;
+}
+
+void CPreviewView::OnKeyDown(UINT nChar, UINT, UINT)
+{
+    if (m_nZoom == 0) {
+        Default();
+        return;
+    }
+    switch (nChar) {
+    case VK_LEFT:
+        OnHScroll(SB_LINELEFT, 0, nullptr);
+        break;
+    case VK_RIGHT:
+        OnHScroll(SB_LINERIGHT, 0, nullptr);
+        break;
+    case VK_UP:
+        OnVScroll(SB_LINEUP, 0, nullptr);
+        break;
+    case VK_DOWN:
+        OnVScroll(SB_LINEDOWN, 0, nullptr);
+        break;
+    case VK_PRIOR:
+        OnVScroll(SB_PAGEUP, 0, nullptr);
+        break;
+    case VK_NEXT:
+        OnVScroll(SB_PAGEDOWN, 0, nullptr);
+        break;
+    case VK_HOME:
+        ScrollTo(0, 0);
+        break;
+    case VK_END:
+        ScrollTo(INT_MAX / 2, INT_MAX / 2);
+        break;
+    default:
+        Default();
+        break;
+    }
 }
 
 void CPreviewView::OnDraw(CDC* pDC)
@@ -210,6 +363,7 @@ BOOL CPreviewView::OnEraseBkgnd(CDC*)
 void CPreviewView::OnSize(UINT, int, int)
 {
     Default();
+    UpdateScrollBars();
     Invalidate(FALSE);
 }
 
@@ -290,6 +444,8 @@ void CPreviewView::OnZoomIn()
         ++m_nZoom;
     if (m_nZoom > 0)
         m_nPages = 1;
+    m_ptScroll = CPoint(0, 0); // each zoom starts at the page's top-left
+    UpdateScrollBars();
     Invalidate(FALSE);
     UpdateToolBar();
 }
@@ -298,6 +454,8 @@ void CPreviewView::OnZoomOut()
 {
     if (m_nZoom > 0)
         --m_nZoom;
+    m_ptScroll = CPoint(0, 0);
+    UpdateScrollBars();
     Invalidate(FALSE);
     UpdateToolBar();
 }

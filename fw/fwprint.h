@@ -73,12 +73,20 @@ public:
     void OnZoomOut();
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnSize(UINT nType, int cx, int cy);
+    // A zoomed page larger than the window scrolls: by its scroll bars, the wheel (with
+    // Shift across) and the keys (arrows, Page Up/Down, Home the top-left, End the
+    // bottom-right).
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
 
     // Geometry of the shown page(s) in client pixels (for tests and painting).
     CRect GetPageRect(UINT nIndex) const;
     UINT GetCurrentPage() const { return m_nCurrentPage; }
     int GetZoom() const { return m_nZoom; }
     UINT GetPagesShown() const { return m_nPages; }
+    CPoint GetScrollPosition() const { return m_ptScroll; }
 
     CView* m_pPrintView = nullptr;
     CView* m_pOrigView = nullptr;
@@ -93,11 +101,15 @@ protected:
     void DropPageImages();
     void UpdateToolBar();
     BOOL PageExists(UINT nPage);
+    void UpdateScrollBars();
+    void ScrollTo(int x, int y);
+    int ScrollStep(int nBar, UINT nSBCode) const;
     friend class CView;
 
     UINT m_nCurrentPage = 1;
     UINT m_nPages = 1;
-    int m_nZoom = 0; // 0 fits the page; each step doubles
+    int m_nZoom = 0;   // 0 fits the page; each step doubles
+    CPoint m_ptScroll; // how far a zoomed page is scrolled, client pixels
     HENHMETAFILE m_pageImages[2] = {};
     UINT m_pageImageNumbers[2] = {};
     BOOL m_bPageChecked[3] = {}; // whether page current+i was asked for

@@ -122,4 +122,12 @@ REG
     wineserver -w
     touch "$WINEPREFIX/.sl-nocrashbox"
   fi
+  # Wine links the prefix's Documents to the user's home: the prefix gets a folder of its
+  # own instead, so that nothing a test does reaches the home folder, and the test command
+  # sees there whatever a test left behind (prefixes made before this also get it).
+  docs=$(sl_wine_documents "$dir")
+  if [ -L "$docs" ]; then
+    rm -f "$docs"
+    mkdir -p "$docs"
+  fi
 done

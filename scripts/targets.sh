@@ -59,3 +59,9 @@ sl_wine_env() {   # sl_wine_env <target-build-folder>
   export PATH="$1/bin:$PATH"
   unset WINEARCH WINELOADER
 }
+
+# The Wine user's Documents folder of a target's prefix (where the system's dialogs first
+# open), as a Linux path.
+sl_wine_documents() {   # sl_wine_documents <target-build-folder>
+  echo "$1/wine/drive_c/users/$(id -un)/Documents"
+}

@@ -47,10 +47,21 @@ test_target() {   # test_target <32|64>
   # One persistent server for the target's run: each exe then starts in a fraction of a second.
   wineserver -p
   wine wineboot >/dev/null 2>&1 || true
+  # Every test writes into folders of its own: the Wine user's Documents folder, where the
+  # dialogs first open, holds nothing new afterwards.
+  local docs before after left
+  docs=$(sl_wine_documents "$dir")
+  before=$(ls -A "$docs" 2>/dev/null | sort || true)
   set +e
   (cd "$dir" && ctest --output-on-failure -j"$(nproc)" --timeout 600)
   rc=$?
   set -e
+  after=$(ls -A "$docs" 2>/dev/null | sort || true)
+  left=$(comm -13 <(echo "$before") <(echo "$after"))
+  if [ -n "$left" ]; then
+    echo "test: the tests left in the Wine user's Documents folder ($docs):" $left
+    rc=1
+  fi
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   sl_printer_stop

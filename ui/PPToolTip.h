@@ -233,6 +233,7 @@ private:
     BOOL FindTool(POINT pt, PPToolInfo& ti, HWND& toolWnd, BOOL checkTool) const;
     BOOL FindToolBarItem(POINT pt, PPToolInfo& ti, HWND& toolWnd) const;
     bool IsCursorOverTooltip() const;
+    bool PointerLeftDisplayedTool() const;
     void ShowStep();
     void HideStep();
     void FadeInStep();

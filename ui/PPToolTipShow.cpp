@@ -407,6 +407,10 @@ void CPPToolTip::OnTimer(UINT_PTR id)
                 break;
             }
         }
+        if (PointerLeftDisplayedTool()) {
+            HideTooltip();
+            break;
+        }
         if (::IsWindowVisible(m_hWnd) && m_state == STATE_SHOWN && m_drawer.StepAnimations())
             OnRedrawTooltip(nullptr, m_transparency);
         break;
@@ -414,6 +418,23 @@ void CPPToolTip::OnTimer(UINT_PTR id)
         Default();
         break;
     }
+}
+
+// A pointer that leaves the owner in one jump sends the owner no further move, so the bubble
+// of a registered tool would stay up for good: the animation tick looks where the pointer is.
+bool CPPToolTip::PointerLeftDisplayedTool() const
+{
+    if (m_debug || m_displayed.kind != KIND_TOOL || m_displayed.wnd == nullptr ||
+        (m_state != STATE_SHOWING && m_state != STATE_SHOWN) || IsCursorOverTooltip())
+        return false;
+    POINT cursor;
+    if (!::GetCursorPos(&cursor))
+        return false;
+    PPToolInfo ti;
+    HWND toolWnd = nullptr;
+    if (!FindToolBarItem(cursor, ti, toolWnd) && !FindTool(cursor, ti, toolWnd, TRUE))
+        return true;
+    return toolWnd != m_displayed.wnd || !SameRect(ti.rectBounds, m_displayed.ti.rectBounds);
 }
 
 void CPPToolTip::HideTooltip()

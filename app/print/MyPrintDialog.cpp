@@ -64,6 +64,8 @@ BOOL CMyPrintDialog::OnInitDialog()
     ShowAdjustment(IDC_PRINT_HADJUST_TEXT, m_horizontal);
     ShowAdjustment(IDC_PRINT_VADJUST_TEXT, m_vertical);
     UpdateData(TRUE);
+    // The system places the dialog at the screen's corner; it belongs over the program.
+    CenterWindow();
     return TRUE;
 }
 

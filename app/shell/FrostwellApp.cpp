@@ -36,13 +36,14 @@ BOOL CFrostwellApp::InitInstance()
     AfxEnableControlContainer();
 
     // Settings: "root" is where the settings files are; "ziviz.dat" holds every setting
-    // of the last run (its "root" included) and so wins over "security.dat" and over the
-    // current directory.
+    // of the last run and so wins over "security.dat".  Its "root" and data folders may
+    // name where the program ran before: the folder it runs from now wins.
     char folder[256] = "";
     GetCurrentDirectoryA(sizeof folder, folder);
     SetSetting("root", folder);
     GetKeyStore().Load("security.dat");
     GetKeyStore().Load("ziviz.dat");
+    SettleDataFolders(folder);
     SetSetting("4600", "1");
     SetSetting("metric", "1");
     SetSetting("hide_wizard_help", "1");

@@ -143,3 +143,31 @@ TEST_F(PrintDialogTest, PropertiesButtonSpeaksDutchAndFrench)
         EXPECT_FALSE(dialog.IsOutlineChecked());
     }
 }
+
+TEST_F(PrintDialogTest, OpensCentredOnTheWindowThatOwnsIt)
+{
+    const int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
+    const RECT owners[] = {
+        {0, 0, screenW * 3 / 5, screenH * 3 / 5},
+        {screenW * 2 / 5, screenH * 2 / 5, screenW, screenH},
+    };
+    for (const RECT& place : owners) {
+        HWND owner = ::CreateWindowEx(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.left, place.top,
+                                      place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+                                      ::GetModuleHandle(nullptr), nullptr);
+        ASSERT_NE(nullptr, owner);
+        CMyPrintDialog dialog(FALSE, 0, 0, 0, 0, "cake_pdf", 0x14000C, CWnd::FromHandle(owner));
+        RECT shown = {0, 0, 0, 0};
+        DialogDriver driver([&](HWND dlg) {
+            ::GetWindowRect(dlg, &shown);
+            Press(dlg, IDCANCEL);
+        });
+        EXPECT_EQ(IDCANCEL, dialog.DoModal());
+        ASSERT_TRUE(driver.Acted());
+        RECT ownerRect;
+        ::GetWindowRect(owner, &ownerRect);
+        ::DestroyWindow(owner);
+        EXPECT_NEAR((ownerRect.left + ownerRect.right) / 2, (shown.left + shown.right) / 2, 1) << place.left;
+        EXPECT_NEAR((ownerRect.top + ownerRect.bottom) / 2, (shown.top + shown.bottom) / 2, 1) << place.left;
+    }
+}

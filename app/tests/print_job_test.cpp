@@ -286,6 +286,127 @@ TEST_F(PrintJobTest, PreviewToolBarOfTheLanguageAndPrintFromIt)
     LoadLanguageFile("english");
 }
 
+// Zoomed in, the page is larger than the window: scroll bars appear, and the bars, the wheel
+// (Shift for across) and the keys each take the page to every one of its corners, where its
+// black frame shows with the grey margin beyond it.  A picture of each corner is kept.
+TEST_F(PrintJobTest, ZoomedPreviewScrollsToEachCornerByBarsWheelAndKeys)
+{
+    UseLayout(10, 10, true);
+    ASSERT_TRUE(Run(ID_FILE_PRINT_PREVIEW).empty());
+    const HWND bar = ::GetDlgItem(frame->GetSafeHwnd(), AFX_IDW_PREVIEW_BAR);
+    ASSERT_NE(nullptr, bar);
+    CView* active = frame->GetActiveView();
+    ASSERT_TRUE(active != nullptr && active->IsKindOf(RUNTIME_CLASS(CPreviewView)));
+    CPreviewView* preview = static_cast<CPreviewView*>(active);
+    const HWND wnd = preview->GetSafeHwnd();
+    const auto bars = [&] { return ::GetWindowLong(wnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
+    EXPECT_EQ(0, bars()) << "the whole page fits";
+    // Zoom In clicked twice: the click gives the button the focus first.
+    const HWND zoomIn = ::GetDlgItem(bar, AFX_ID_PREVIEW_ZOOMIN);
+    for (int i = 0; i < 2; ++i) {
+        ::SetFocus(zoomIn);
+        ::SendMessage(zoomIn, BM_CLICK, 0, 0);
+    }
+    ASSERT_EQ(2, preview->GetZoom());
+    EXPECT_EQ(WS_HSCROLL | WS_VSCROLL, bars());
+    // The wheel and the keys go where the focus is.
+    const HWND focus = ::GetFocus();
+    EXPECT_EQ(wnd, focus) << "the focus went back to the page";
+
+    const int kMargin = 8, kShadow = 3; // the grey border round the page, the page's shadow
+    // Whether the page stands at a corner: x -1 left, 1 right; y -1 top, 1 bottom.
+    const auto atCorner = [&](int x, int y) {
+        CRect client;
+        ::GetClientRect(wnd, &client);
+        const CRect page = preview->GetPageRect(0);
+        const bool across = x < 0 ? page.left == kMargin : page.right + kShadow + kMargin == client.right;
+        const bool down = y < 0 ? page.top == kMargin : page.bottom + kShadow + kMargin == client.bottom;
+        return across && down;
+    };
+    // The page's frame corner on the screen, and the margin's grey in the window's corner.
+    const auto cornerShown = [&](int x, int y, const char* what) {
+        preview->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        CRect client;
+        ::GetClientRect(wnd, &client);
+        const CRect page = preview->GetPageRect(0);
+        CClientDC dc(preview);
+        EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(x < 0 ? page.left : page.right - 1, y < 0 ? page.top : page.bottom - 1))
+            << what << ": the page's corner";
+        EXPECT_EQ(::GetSysColor(COLOR_APPWORKSPACE),
+                  dc.GetPixel(x < 0 ? 1 : client.right - 2, y < 0 ? 1 : client.bottom - 2))
+            << what << ": the margin beyond it";
+    };
+    // One step of each input towards a side: dx, dy -1, 0 or 1.
+    struct Input
+    {
+        const char* name;
+        std::function<void(int, int)> step;
+    };
+    RECT onScreen;
+    ::GetWindowRect(wnd, &onScreen);
+    const LPARAM pointer = MAKELPARAM(onScreen.left + 100, onScreen.top + 100);
+    const Input inputs[] = {
+        {"bars",
+         [&](int dx, int dy) {
+             if (dx != 0)
+                 ::PostMessage(wnd, WM_HSCROLL, dx < 0 ? SB_PAGELEFT : SB_PAGERIGHT, 0);
+             if (dy != 0)
+                 ::PostMessage(wnd, WM_VSCROLL, dy < 0 ? SB_PAGEUP : SB_PAGEDOWN, 0);
+         }},
+        {"wheel",
+         [&](int dx, int dy) {
+             if (dx != 0)
+                 ::PostMessage(focus, WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, dx < 0 ? WHEEL_DELTA : -WHEEL_DELTA),
+                               pointer);
+             if (dy != 0)
+                 ::PostMessage(focus, WM_MOUSEWHEEL, MAKEWPARAM(0, dy < 0 ? WHEEL_DELTA : -WHEEL_DELTA), pointer);
+         }},
+        {"keys",
+         [&](int dx, int dy) {
+             if (dx != 0)
+                 ::PostMessage(focus, WM_KEYDOWN, dx < 0 ? VK_LEFT : VK_RIGHT, 1);
+             if (dy != 0)
+                 ::PostMessage(focus, WM_KEYDOWN, dy < 0 ? VK_UP : VK_DOWN, 1);
+         }},
+    };
+    const struct
+    {
+        const char* name;
+        int x, y;
+    } corners[] = {{"bottom-right", 1, 1}, {"bottom-left", -1, 1}, {"top-left", -1, -1}, {"top-right", 1, -1}};
+    for (const Input& input : inputs) {
+        for (const auto& corner : corners) {
+            const std::string what = std::string(input.name) + " to the " + corner.name;
+            // Steps until the page stands still, and a bound on them.
+            for (int i = 0; i < 100; ++i) {
+                const CPoint before = preview->GetScrollPosition();
+                input.step(corner.x, corner.y);
+                PumpPending();
+                if (preview->GetScrollPosition() == before)
+                    break;
+            }
+            EXPECT_TRUE(atCorner(corner.x, corner.y)) << what;
+            cornerShown(corner.x, corner.y, what.c_str());
+            SaveScreenshot(frame->GetSafeHwnd(),
+                           ("preview-zoom-" + std::string(input.name) + "-" + corner.name).c_str());
+        }
+    }
+    // Home and End go straight to the top-left and the bottom-right.
+    ::PostMessage(focus, WM_KEYDOWN, VK_END, 1);
+    PumpPending();
+    EXPECT_TRUE(atCorner(1, 1)) << "End";
+    ::PostMessage(focus, WM_KEYDOWN, VK_HOME, 1);
+    PumpPending();
+    EXPECT_TRUE(atCorner(-1, -1)) << "Home";
+
+    // Zoomed out again, the page fits and the bars go.
+    for (int i = 0; i < 2; ++i)
+        ::SendMessage(::GetDlgItem(bar, AFX_ID_PREVIEW_ZOOMOUT), BM_CLICK, 0, 0);
+    EXPECT_EQ(0, bars());
+    EXPECT_EQ(CPoint(0, 0), preview->GetScrollPosition());
+    ::SendMessage(::GetDlgItem(bar, AFX_ID_PREVIEW_CLOSE), BM_CLICK, 0, 0);
+}
+
 // --- Jobs that print (run by print_pdf.sh) ----------------------------------------------
 
 namespace {

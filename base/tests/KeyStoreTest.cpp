@@ -282,4 +282,47 @@ TEST(Settings, FreeFunctionsReadNumbersAndFolders)
     EXPECT_STREQ("D:\\Pics", GetDataFolder("IMAGES_DIR"));
 }
 
+// A program copied or moved after a run: the stored root and the data folders inside it
+// follow the folder it runs from; stored folders are kept only where they exist.
+TEST(Settings, RunFolderWinsOverTheStoredRoot)
+{
+    TempFolder run, elsewhere;
+    ASSERT_TRUE(CreateDirectoryA(run.File("SAVE_DIR"), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(run.File("Pics"), nullptr));
+    const CString old = "C:\\sl_moved_away\\Studio";
+    struct
+    {
+        const char* key;
+        CString stored;
+        CString settled; // "" reads as the area's folder under the new root
+    } cases[] = {
+        {"path_SAVE_DIR", old + "\\SAVE_DIR", run.File("SAVE_DIR")},
+        {"path_IMAGES_DIR", "c:\\SL_MOVED_AWAY\\studio\\Pics", run.File("Pics")}, // any case
+        {"path_FRAMES_DIR", old + "\\Frames", ""},                                // not in the copy
+        {"path_SCANS_DIR", elsewhere.Path(), elsewhere.Path()},                   // chosen, and there
+        {"path_help", "C:\\sl_no_such_folder\\help", ""},                         // chosen, gone
+        {"path_swatches", "C:\\sl_moved_away\\Studio2\\swatches", ""},            // a name that only starts alike
+        {"path_empty", "", ""},
+    };
+    SetSetting("root", old);
+    for (const auto& c : cases)
+        SetSetting(c.key, c.stored);
+    SetSetting("not_a_path", old + "\\SAVE_DIR");
+
+    SettleDataFolders(run.Path());
+
+    EXPECT_STREQ(run.Path(), GetSetting("root"));
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.settled, GetSetting(c.key)) << c.key << " stored as " << (LPCTSTR)c.stored;
+    EXPECT_STREQ(run.File("FRAMES_DIR"), GetDataFolder("FRAMES_DIR"));
+    EXPECT_STREQ(old + "\\SAVE_DIR", GetSetting("not_a_path")) << "only data folders move";
+
+    // Run again where it ran before: nothing moves.
+    SettleDataFolders(run.Path());
+    EXPECT_STREQ(run.File("SAVE_DIR"), GetSetting("path_SAVE_DIR"));
+    EXPECT_STREQ(elsewhere.Path(), GetSetting("path_SCANS_DIR"));
+    RemoveDirectoryA(run.File("SAVE_DIR"));
+    RemoveDirectoryA(run.File("Pics"));
+}
+
 } // namespace

@@ -85,6 +85,14 @@ void CFrostwellDoc::SetModifiedFlag(BOOL modified) { CDocument::SetModifiedFlag(
 
 BOOL CFrostwellDoc::OnNewDocument() { return CDocument::OnNewDocument(); }
 
+void CFrostwellDoc::SetPathName(LPCTSTR path, BOOL addToMru)
+{
+    // The dialog "Files" titles the window with the path it opened or saved; a design named
+    // on the command line shows the same (the framework alone would show the file name).
+    CDocument::SetPathName(path, addToMru);
+    SetTitle(GetPathName());
+}
+
 // OnOpenDocument and OnSaveDocument: with the design file (DocumentFile.cpp).
 
 void CFrostwellDoc::OnFileOpen()

@@ -37,6 +37,8 @@ public:
     BOOL OnSaveDocument(LPCTSTR path) override;
     void OnCloseDocument() override;
     BOOL SaveModified() override;
+    // The title is the design's whole path, whichever road opened or saved it.
+    void SetPathName(LPCTSTR path, BOOL addToMru = TRUE) override;
 
     void ResetDesign();
     int GetCurrentFrame() const { return m_nCurrentFrame; }

@@ -154,6 +154,27 @@ TEST_F(PointerTips, ButtonOrKeyPressedHidesTheBubbleAtOnce)
     EXPECT_EQ(CPPToolTip::STATE_HIDDEN, dialog.tip.GetState());
 }
 
+TEST_F(PointerTips, PointerLeavingTheDialogInOneJumpHidesTheBubble)
+{
+    const POINT away = InDialog(5, 5), at = ButtonCentre();
+    // Far outside the dialog: the dialog hears of no move there.
+    const POINT outside = {::GetSystemMetrics(SM_CXSCREEN) - 10, ::GetSystemMetrics(SM_CYSCREEN) - 10};
+    RECT dialogRect;
+    ::GetWindowRect(dialog.m_hWnd, &dialogRect);
+    ASSERT_FALSE(::PtInRect(&dialogRect, outside));
+    ASSERT_TRUE(MovePointer(away.x, away.y));
+    ASSERT_TRUE(MovePointer(at.x, at.y));
+    ASSERT_TRUE(WaitState(CPPToolTip::STATE_SHOWN));
+    ASSERT_TRUE(MovePointer(outside.x, outside.y));
+    EXPECT_TRUE(WaitState(CPPToolTip::STATE_HIDDEN, 3000)) << "the bubble goes without a move over the dialog";
+    EXPECT_FALSE(::IsWindowVisible(dialog.tip.GetSafeHwnd()));
+
+    // Back on the button, it shows again.
+    ASSERT_TRUE(MovePointer(away.x, away.y));
+    ASSERT_TRUE(MovePointer(at.x, at.y));
+    EXPECT_TRUE(WaitState(CPPToolTip::STATE_SHOWN));
+}
+
 // The menu test's steps, run by a timer inside the menu's own loop.
 struct MenuRun
 {

@@ -12,7 +12,7 @@ frame_colour=74B8FF   # the menu's one-pixel frame, RGB(116, 184, 255)
 cell_colour() { printf '%02X%02X%02X' $((20 * $1 + 10)) 100 $((230 - 20 * $1)); }   # cell_colour <k>
 "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/tools/sl_design.exe" write-cells "$(winpath "$work/cells.ktb")" \
   || fail "sl_design wrote no design"
-start_program '^cells.ktb - Sugarleaf Studio$' "$(winpath "$work/cells.ktb")"
+start_program "$(design_title "$work/cells.ktb")" "$(winpath "$work/cells.ktb")"
 read -r mx my mw mh <<<"$(window_geometry "$main")"
 
 # The pixels of one colour in a box of a picture, white on black.

@@ -63,19 +63,7 @@ answer_dialog "$dlg" '^Save the design$' Escape
 
 # Saved: closing asks nothing; the saving folder went into the settings file.
 close_program
-saved_dir=$(/usr/bin/python3 - "$work/ziviz.dat" <<'PY'
-import olefile, sys
-# The settings are "key==value" texts in UTF-16, each ending with a zero character.
-data = olefile.OleFileIO(sys.argv[1]).openstream("Data").read()
-key = "path_SAVE_DIR==".encode("utf-16-le")
-at = data.find(key)
-if at >= 0:
-    end = at
-    while end + 1 < len(data) and data[end:end + 2] != b"\0\0":
-        end += 2
-    print(data[at + len(key):end].decode("utf-16-le"))
-PY
-)
+saved_dir=$(setting_of "$work/ziviz.dat" path_SAVE_DIR)
 echo "path_SAVE_DIR = $saved_dir"
 case "$saved_dir" in *[Ss][Aa][Vv][Ee]_[Dd][Ii][Rr]*) ;; *) fail "the saving folder did not follow: '$saved_dir'" ;; esac
 
@@ -84,7 +72,7 @@ case "$saved_dir" in *[Ss][Aa][Vv][Ee]_[Dd][Ii][Rr]*) ;; *) fail "the saving fol
 # Ctrl+S it gets the thumbnail the pane shows.
 "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/tools/sl_design.exe" write-one-image "$(winpath "$work/SAVE_DIR/cake.ktb")" \
   || fail "sl_design wrote no design"
-open_program '^cake.ktb - Sugarleaf Studio$' "$(winpath "$work/SAVE_DIR/cake.ktb")"
+open_program "$(design_title "$work/SAVE_DIR/cake.ktb")" "$(winpath "$work/SAVE_DIR/cake.ktb")"
 shown() { shot "$work/probe.png"; image_box "$work/probe.png"; }
 box=$(wait_for 20 shown) || fail "cake.ktb's image is not on the canvas"
 take_focus "$main"

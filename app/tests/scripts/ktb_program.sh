@@ -22,7 +22,8 @@ for fmt, size in (("<f", 4), ("<f", 4), ("<d", 8), ("<d", 8)):
 print("%.2f %.2f" % (values[2], values[3]))
 PY
 }
-title='^cake.ktb - Sugarleaf Studio$'
+# Opened from the command line or through "Files", the title is the design's whole path.
+title=$(design_title "$work/cake.ktb")
 # Starts the program on cake.ktb and waits until the canvas shows the design's image; sets
 # mx, my (the window), cy (its client's first row) and box, the image's colour box ("WxH+X+Y").
 open_cake() {

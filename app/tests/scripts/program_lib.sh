@@ -21,6 +21,8 @@ canvas_colour=429AFC
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 winpath() { "$SL_BINARY_DIR/bin/winepath" -w "$1" 2>/dev/null; }
+# The title pattern of the main window on a design: its whole Windows path, then the name.
+design_title() { echo "^$(winpath "$1" | sed 's/[][\\.*^$()+?{}|]/\\&/g') - Sugarleaf Studio\$"; }   # design_title <file>
 
 now_ms() { local t=${EPOCHREALTIME//[!0-9]/}; echo $((10#$t / 1000)); }
 # The one wait: runs the command until it prints something (printed again) or the
@@ -33,6 +35,24 @@ wait_for() {   # wait_for <seconds> <command...>
     [ "$(now_ms)" -lt "$end" ] || return 1
     sleep 0.1
   done
+}
+
+# One setting of a settings file ("ziviz.dat"), read by python olefile: the "key==value"
+# texts are UTF-16, each ending with a zero character.  Nothing when the key is not there.
+setting_of() {   # setting_of <file> <key>
+  /usr/bin/python3 - "$1" "$2" <<'PY'
+import olefile, sys
+data = olefile.OleFileIO(sys.argv[1]).openstream("Data").read()
+key = (sys.argv[2] + "==").encode("utf-16-le")
+at = data.find(key)
+while at >= 0 and at % 2:
+    at = data.find(key, at + 1)
+if at >= 0:
+    end = at
+    while end + 1 < len(data) and data[end:end + 2] != b"\0\0":
+        end += 2
+    print(data[at + len(key):end].decode("utf-16-le"))
+PY
 }
 
 # --- Windows ---------------------------------------------------------------------------

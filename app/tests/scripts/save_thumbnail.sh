@@ -34,16 +34,16 @@ check_thumbnail() {   # <design> <png> <what>
 # The screen row of the client area's first row, once the canvas is painted below the caption.
 canvas_top() { shot "$work/probe.png" && client_top "$work/probe.png" $((mx + 1200)); }
 # Starts the program (on a design) and waits for its canvas: sets pid, main, mx and cy.
-open_program() {   # open_program <title> [design]
+open_program() {   # open_program <title pattern> [design]
   local title=$1; shift
-  start_program "^$title - Sugarleaf Studio\$" "$@"
+  start_program "$title" "$@"
   read -r mx _ <<<"$(window_geometry "$main")"
   cy=$(wait_for 15 canvas_top) || fail "no canvas below the caption"
 }
 mkdir -p "$work/SAVE_DIR"
 
 # --- 1. A new design saved with the home panel's Save (it asks where) -----------------
-open_program Untitled
+open_program '^Untitled - Sugarleaf Studio$'
 click_at $((mx + 55)) $((cy + 60))   # home panel: Save
 dialog=$(wait_dialog '^Save the design as$' "Save on a new design asked for no place")
 files_type_name "$dialog" home
@@ -56,7 +56,7 @@ wait_exit "the saved design was closed"
 "$SL_BINARY_DIR/wine-run" "$SL_BINARY_DIR/tools/sl_design.exe" write-one-image "$(winpath "$work/cake.ktb")" \
   || fail "sl_design wrote no design"
 [ -z "$(thumbnail "$work/cake.ktb" "$work/none.png")" ] || fail "the written design has a thumbnail already"
-open_program cake.ktb cake.ktb
+open_program "$(design_title "$work/cake.ktb")" cake.ktb   # titled with its whole path
 take_focus "$main"
 xdotool key ctrl+s
 check_thumbnail "$work/cake.ktb" "$work/ctrl-s.png" "Ctrl+S"

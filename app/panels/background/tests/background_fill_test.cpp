@@ -294,6 +294,43 @@ TEST_F(BackgroundFill, PickedColoursMatchingASwatchEnableRemoveOnly)
     EXPECT_FALSE(Enabled(IDC_FILL_REMOVE_SWATCH));
 }
 
+// A fresh install: "+" stores the panel's colours into the swatches file that the data folder
+// ships (the tests' data folder is made by the same rule as the program's).
+TEST_F(BackgroundFill, AddStoresIntoTheSwatchesFileTheDataFolderShips)
+{
+    char cwd[MAX_PATH] = "";
+    ::GetCurrentDirectory(MAX_PATH, cwd);
+    const CString shipped = CString(cwd) + "\\swatches\\swatches.txt";
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributes(shipped)) << "no " << (LPCTSTR)shipped;
+    char temp[MAX_PATH];
+    ::GetTempPath(MAX_PATH, temp);
+    CString folder;
+    folder.Format("%ssl_fresh_swatches_%lu", temp, (unsigned long)::GetCurrentProcessId());
+    ::CreateDirectory(folder, nullptr);
+    const CString file = folder + "\\swatches.txt";
+    ASSERT_TRUE(::CopyFile(shipped, file, FALSE));
+    SetSetting("path_swatches", folder);
+    GetGlobalObjectC()->DestroyPanels(FALSE);
+    ShowMenu();
+
+    Click(IDC_FILL_LINEAR);
+    HWND list = ::GetDlgItem(Fill(), IDC_FILL_SWATCHES);
+    EXPECT_EQ(1, (int)::SendMessage(list, CB_GETCOUNT, 0, 0)) << "the built-in swatch only";
+    Pick(1, RGB(1, 2, 3));
+    ASSERT_TRUE(Enabled(IDC_FILL_ADD_SWATCH));
+    Click(IDC_FILL_ADD_SWATCH);
+    EXPECT_EQ(2, (int)::SendMessage(list, CB_GETCOUNT, 0, 0)) << "the new swatch listed";
+    char text[256] = "";
+    FILE* f = fopen(file, "r");
+    ASSERT_NE(nullptr, f);
+    const bool read = fgets(text, sizeof text, f) != nullptr;
+    fclose(f);
+    ::DeleteFile(file);
+    ::RemoveDirectory(folder);
+    ASSERT_TRUE(read) << "nothing stored";
+    EXPECT_STREQ("1,2,3,255,255,255,255,255,255,255,255,255,255,255,255\n", text);
+}
+
 TEST_F(BackgroundFill, CloseFinishesHidesAndPaintsAgainThenShowsTheSamePanel)
 {
     HWND panelBefore = Fill();
