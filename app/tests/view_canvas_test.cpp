@@ -314,7 +314,7 @@ TEST_F(CanvasTest, EscapeOrAResizePastTheCornerLeavesTheImage)
 {
     CImageLayer* layer = AddImageLayer(doc);
     CSystemDlg* home = static_cast<CSystemDlg*>(view->GetHomeHost()->GetHostedDialog());
-    home->SelectImageTool();
+    home->SendDlgItemMessage(IDC_HOME_IMAGES, BM_CLICK);
     Repaint();
     HWND wnd = view->GetSafeHwnd();
     CObjectTracker* tracker = view->GetTracker();
@@ -360,7 +360,7 @@ TEST_F(CanvasTest, EscapeOrAResizePastTheCornerLeavesTheImage)
 TEST_F(CanvasTest, RightDragRotatesAsWithCtrl)
 {
     CImageLayer* layer = AddImageLayer(doc);
-    static_cast<CSystemDlg*>(view->GetHomeHost()->GetHostedDialog())->SelectImageTool();
+    view->GetHomeHost()->GetHostedDialog()->SendDlgItemMessage(IDC_HOME_IMAGES, BM_CLICK);
     Repaint();
     CObjectTracker* tracker = view->GetTracker();
     CPoint centre = tracker->GetHandlePoint(8);
@@ -467,9 +467,9 @@ TEST_F(CanvasTest, RichDesignCanvasKeepsItsPixels)
     std::vector<Picture> shown;
     for (const auto& c : cases) {
         if (c.tool == 1)
-            home->SelectImageTool();
+            home->SendDlgItemMessage(IDC_HOME_IMAGES, BM_CLICK);
         else if (c.tool == 2)
-            home->SelectTextTool();
+            home->SendDlgItemMessage(IDC_HOME_TEXT, BM_CLICK);
         doc->SetImagesShown(c.imagesShown);
         doc->SetPerRecordDrawing(c.perRecord);
         GetPaperLayout()->SetTurned(c.turned);
@@ -507,7 +507,7 @@ TEST_F(CanvasTest, TextToolDragsTheFirstText)
     text->m_fontSize = 150;
     Gdiplus::SizeF area = GetPaperLayout()->GetPrintableSize();
     text->SetPrintableSize(area.Width, area.Height);
-    static_cast<CSystemDlg*>(view->GetHomeHost()->GetHostedDialog())->SelectTextTool();
+    view->GetHomeHost()->GetHostedDialog()->SendDlgItemMessage(IDC_HOME_TEXT, BM_CLICK);
     ASSERT_EQ(text, doc->GetCurrentObject());
     ASSERT_FALSE(doc->IsImageToolMode());
     doc->SetRedrawFlag();
