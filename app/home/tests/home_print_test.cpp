@@ -1,9 +1,11 @@
 // The home panel's Print and Preview in the real frame and view. The print jobs are
-// DISABLED_: scripts/home_print.sh runs each alone and reads the PDF it prints back.
+// DISABLED_: home_print.sh runs each alone and reads the PDF it prints back (the first
+// cell's design is red, the others empty, so the page shows which way the cell stands).
 #include "app/print/PrinterByName.h"
 #include "model/paper/PaperGlobals.h"
 #include "model/paper/PaperLayout.h"
 #include "model/paper/PaperSize.h"
+#include "model/design/LayerArray.h"
 #include "res/print_res.h"
 #include "res/view_res.h"
 #include "testsupport/DesignWindow.h"
@@ -23,6 +25,8 @@ protected:
     void SetUp() override
     {
         DesignWindowTest::SetUp();
+        m_savedPaper = GetPaperLayout()->GetPaperSize();
+        m_savedOnePerCell = GetPaperLayout()->IsOneDesignPerCell();
         REQUIRE_PRINT_QUEUE("cake_pdf");
         SetSetting("printer", "cake_pdf");
         SetSetting("printing_security", "");
@@ -32,6 +36,7 @@ protected:
     void TearDown() override
     {
         GetPaperLayout()->SetPaperSize(m_savedPaper);
+        GetPaperLayout()->SetOneDesignPerCell(m_savedOnePerCell);
         SetSetting("printer", "");
         AfxGetApp()->SelectPrinter(nullptr, nullptr, TRUE);
         DesignWindowTest::TearDown();
@@ -39,12 +44,19 @@ protected:
     // The current layout on a sheet of the paper code, wider than high when landscape.
     void UsePaper(WORD code, float width, float height)
     {
-        m_savedPaper = GetPaperLayout()->GetPaperSize();
         m_paper.SetId(99);
         m_paper.SetSheetSize(width, height);
         m_paper.SetPrintableSize(width, height);
         m_paper.SetPaperCode(code);
         GetPaperLayout()->SetPaperSize(&m_paper);
+        GetPaperLayout()->SetOneDesignPerCell(1);
+        CLayerArray* layers = doc->GetLayers();
+        layers->Reset(1);
+        const CSize size = GetPaperLayout()->GetPrintableRect();
+        layers->SetRecordRects(CRect(0, 0, size.cx, size.cy), size.cx, size.cy);
+        layers->SetCurrent(0);
+        layers->SetBgColour1(RGB(200, 40, 40));
+        doc->SetCurrentFrameNoUpdate(0);
     }
     // Presses the button; the print dialog is answered with Print (OK), any other with
     // Cancel. Returns the dialogs' titles.
@@ -74,6 +86,7 @@ protected:
         ::GlobalUnlock(pd.hDevMode);
     }
     CPaperSize* m_savedPaper = nullptr;
+    BYTE m_savedOnePerCell = 0;
     CPaperSize m_paper;
 };
 

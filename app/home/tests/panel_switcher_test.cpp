@@ -13,6 +13,8 @@
 #include "res/frame_res.h"
 #include "res/view_res.h"
 #include "testsupport/DesignWindow.h"
+#include "testsupport/DialogDriver.h"
+#include "testsupport/Input.h"
 #include "ui/MenuHostDlg.h"
 #include "ui/SkinPanelDlg.h"
 
@@ -215,6 +217,51 @@ TEST_F(PanelSwitcher, DestroyedHostsAreMadeAnewAndTheBackgroundOneCanBeSpared)
     EXPECT_EQ(made + 1, g_made) << "a fresh text host";
     ASSERT_NE(nullptr, Test(CPanelManager::kTextHost));
     EXPECT_EQ(0, Test(CPanelManager::kTextHost)->GetCurrentPanelIndex()) << "its panels from the start";
+}
+
+// The home panel's New and Save over the hosts: Cancel keeps every host; a finished wizard or
+// a save destroys them (the background one shown anew after the wizard), so the next Text
+// press makes a fresh text host.
+TEST_F(PanelSwitcher, HomeDialogsKeepTheHostsOnCancelAndDestroyThemOtherwise)
+{
+    char folder[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, folder);
+    const CString path = CString(folder) + "home_switch_test.ktb";
+    static const struct
+    {
+        int button;
+        int answer; // the dialog's control pressed
+        bool kept;
+        const char* what;
+    } cases[] = {
+        {IDC_HOME_NEW, IDCANCEL, true, "wizard cancelled"},
+        {IDC_HOME_SAVE, IDCANCEL, true, "Files cancelled"},
+        {IDC_HOME_NEW, kHostFinishPlain, false, "wizard finished"},
+        {IDC_HOME_SAVE, IDOK, false, "saved to the design's path"},
+    };
+    for (const auto& c : cases) {
+        Show(&CPanelManager::ShowTextMenu);
+        CMenuHostDlg* text = Host(CPanelManager::kTextHost);
+        ASSERT_NE(nullptr, text);
+        doc->SetModifiedFlag(FALSE);
+        doc->SetDesignPath(path);
+        {
+            DialogDriver driver([&](HWND dlg) { Press(dlg, c.answer); });
+            Press(Home()->GetSafeHwnd(), c.button);
+            ASSERT_TRUE(PumpUntil([&] { return driver.Acted(); }, 15000)) << c.what;
+            PumpPending(1000);
+        }
+        EXPECT_EQ(c.kept, Host(CPanelManager::kTextHost) == text) << c.what;
+        EXPECT_EQ(c.kept, Host(CPanelManager::kTextHost) != nullptr) << c.what;
+        const bool wizardDone = c.button == IDC_HOME_NEW && !c.kept;
+        EXPECT_EQ(wizardDone, Visible(CPanelManager::kBackgroundHost)) << c.what;
+        const int made = g_made;
+        Press(Home()->GetSafeHwnd(), IDC_HOME_TEXT);
+        PumpPending();
+        EXPECT_EQ(c.kept ? made : made + 1, g_made) << c.what << ": the next Text press";
+        EXPECT_TRUE(doc->IsTextToolMode()) << c.what;
+    }
+    ::DeleteFileA(path);
 }
 
 // A drag on the canvas that moves the selected image or text.
