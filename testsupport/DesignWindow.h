@@ -11,12 +11,33 @@
 #include "base/KeyStore.h"
 #include "base/TextTable.h"
 #include "model/design/FrostwellDoc.h"
+#include "model/design/ImageLayer.h"
 #include "res/app_res.h"
 #include "testsupport/Pump.h"
 #include "testsupport/TestApp.h"
 #include "ui/MenuWnd.h"
 
+#include <objidl.h>
+#include <gdiplus.h>
+
 #include <gtest/gtest.h>
+
+// A test design's image: one layer of width x height pixels of the colour (200, 40, 40),
+// centred in the current frame's area.
+inline CImageLayer* AddImageLayer(CFrostwellDoc* doc, int width = 300, int height = 200)
+{
+    Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics g(&bitmap);
+        g.Clear(Gdiplus::Color(255, 200, 40, 40));
+    }
+    CImageLayer* layer = new CImageLayer;
+    layer->SetBitmap(&bitmap);
+    doc->GetImageList()->Add(layer);
+    doc->RelayoutDesign();
+    layer->CentreInArea();
+    return layer;
+}
 
 class DesignWindowTest : public ::testing::Test
 {
@@ -25,9 +46,8 @@ protected:
     virtual CRuntimeClass* DocClass() const { return RUNTIME_CLASS(CFrostwellDoc); }
     virtual CRuntimeClass* ViewClass() const { return RUNTIME_CLASS(CFrostwellView); }
 
-    // The client size of the frame, as a person's screen would give it.
-    static constexpr int kClientWidth = 1200;
-    static constexpr int kClientHeight = 900;
+    // The client size of the frame at the start, as a person's screen would give it.
+    virtual CSize ClientSize() const { return CSize(1200, 900); }
 
     void SetUp() override
     {
@@ -41,7 +61,7 @@ protected:
         view = static_cast<CFrostwellView*>(doc->GetNextView(pos));
         frame = view->GetParentFrame();
         AfxGetApp()->m_pMainWnd = frame;
-        ResizeClient(kClientWidth, kClientHeight);
+        ResizeClient(ClientSize().cx, ClientSize().cy);
         frame->ShowWindow(SW_SHOW);
         PumpPending();
     }
@@ -68,7 +88,5 @@ protected:
     CFrostwellDoc* doc = nullptr;
     CFrostwellView* view = nullptr;
     CFrameWnd* frame = nullptr;
-
-private:
     CSingleDocTemplate* m_template = nullptr;
 };

@@ -278,17 +278,6 @@ protected:
         view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
         PumpPending();
     }
-    CImageLayer* AddImage()
-    {
-        Gdiplus::Bitmap bitmap(120, 80, PixelFormat32bppARGB);
-        Gdiplus::Graphics(&bitmap).Clear(Gdiplus::Color(255, 200, 40, 40));
-        CImageLayer* layer = new CImageLayer;
-        layer->SetBitmap(&bitmap);
-        doc->GetImageList()->Add(layer);
-        doc->RelayoutDesign();
-        layer->CentreInArea();
-        return layer;
-    }
     CTextItem* AddText()
     {
         CTextItem* text = doc->AddTextLayer(true);
@@ -308,7 +297,7 @@ protected:
 
 TEST_F(CanvasDrag, ImageDragRefreshesTheImagingPanelOnce)
 {
-    CImageLayer* layer = AddImage();
+    CImageLayer* layer = AddImageLayer(doc);
     Show(&CPanelManager::ShowImagingMenu);
     doc->SetSelectedLayerA(layer);
     Repaint();
@@ -340,7 +329,7 @@ TEST_F(CanvasDrag, WithoutImagingOrTextHostADragTellsNoPanel)
     // The program's own maker: no imaging host, the first image selected as before.
     Panels()->SetHostMaker(nullptr);
     Show(&CPanelManager::ShowBackgroundMenu);
-    CImageLayer* layer = AddImage();
+    CImageLayer* layer = AddImageLayer(doc);
     Show(&CPanelManager::ShowImagingMenu);
     EXPECT_EQ(nullptr, Host(CPanelManager::kImagingHost));
     EXPECT_EQ(layer, doc->GetSelectedImage());
