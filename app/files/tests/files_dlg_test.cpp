@@ -56,7 +56,7 @@ public:
     int asked = 0;
 };
 
-HANDLE __stdcall NoThread(unsigned(__stdcall*)(void*), void*) { return nullptr; }
+HANDLE NoThread(unsigned(__stdcall*)(void*), void*) { return nullptr; }
 
 // A worker that starts late, as a slow save would run: first it looks, through the waiting
 // thread, at the pane's progress bar.
@@ -76,7 +76,7 @@ unsigned __stdcall LateEntry(void* p)
     g_barShown = ::IsWindowVisible(g_bar);
     return start->entry(start->argument);
 }
-HANDLE __stdcall LateThread(unsigned(__stdcall* entry)(void*), void* argument)
+HANDLE LateThread(unsigned(__stdcall* entry)(void*), void* argument)
 {
     return (HANDLE)_beginthreadex(nullptr, 0, &LateEntry, new LateStart{entry, argument}, 0, nullptr);
 }

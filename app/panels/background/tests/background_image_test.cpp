@@ -152,7 +152,7 @@ void MakeOneDialog()
         ::DestroyWindow(dlg);
 }
 
-HANDLE __stdcall NoThread(unsigned(__stdcall*)(void*), void*) { return nullptr; }
+HANDLE NoThread(unsigned(__stdcall*)(void*), void*) { return nullptr; }
 
 class BackgroundPictures : public DesignWindowTest
 {

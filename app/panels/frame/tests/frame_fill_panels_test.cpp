@@ -138,18 +138,18 @@ private:
     CString m_path;
 };
 
+BOOL CALLBACK CountVisible(HWND wnd, LPARAM counter)
+{
+    if (::IsWindowVisible(wnd))
+        ++*(int*)counter;
+    return TRUE;
+}
+
 // The visible top-level windows of this thread (a message box would be one more).
 int VisibleTopLevelWindows()
 {
     int count = 0;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND wnd, LPARAM counter) -> BOOL {
-            if (::IsWindowVisible(wnd))
-                ++*(int*)counter;
-            return TRUE;
-        },
-        (LPARAM)&count);
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountVisible, (LPARAM)&count);
     return count;
 }
 
