@@ -68,8 +68,9 @@ for button in 1090:Background 1040:Frame; do
   echo "${button#*:} menu at $box"
 done
 cp "$work/menu.png" "$shots/home-frame-menu.png"
-# Images and Text: the tool modes (their hosts come with their screens); the menu goes.
-for id in 1022 1038; do
+# Images, Text and Settings: the switcher hides the menu (their own hosts come with their
+# screens).
+for id in 1022 1038 1032; do
   click_home "$id"
   menu_gone() { shot "$work/menu.png"; [ -z "$(colour_box "$work/menu.png" "$border")" ] && echo gone; }
   wait_for 20 menu_gone >/dev/null || fail "the Frame menu stayed after button $id"
