@@ -2,6 +2,7 @@
 #pragma once
 #include "fw/fwwin.h"
 
-// An empty or unknown name leaves the application's printer as it is.  TRUE when the
-// printer was taken.
+// The printer's DEVMODE and DEVNAMES become the application's.  An empty or unknown name
+// clears the application's printer, so that the framework's default printer applies the
+// next time one is needed.  TRUE when the printer was taken.
 BOOL SelectPrinterByName(CString name);

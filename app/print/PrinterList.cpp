@@ -1,5 +1,7 @@
 #include "app/print/PrinterList.h"
 
+#include "fw/fwwin.h"
+
 #include <winspool.h>
 
 #include <vector>
@@ -75,6 +77,43 @@ HGLOBAL CopyToGlobal(const void* data, size_t size)
 
 } // namespace
 
+void CPrinterList::EnumeratePrinters(CStringList& names)
+{
+    const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+    DWORD needed = 0, count = 0;
+    if (::EnumPrintersA(flags, nullptr, 2, nullptr, 0, &needed, &count) ||
+        ::GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed == 0)
+        return;
+    std::vector<BYTE> buffer(needed);
+    ::SetLastError(0);
+    if (!::EnumPrintersA(flags, nullptr, 2, buffer.data(), needed, &needed, &count) || ::GetLastError() != 0)
+        return;
+    const PRINTER_INFO_2A* printers = (const PRINTER_INFO_2A*)buffer.data();
+    for (DWORD i = 0; i < count; i++) {
+        CString name(printers[i].pPrinterName != nullptr ? printers[i].pPrinterName : "");
+        name.MakeLower();
+        names.AddTail(name);
+    }
+}
+
+void CPrinterList::SetPaperAndQuality(WORD paperCode, BYTE landscape)
+{
+    CWinApp* app = AfxGetApp();
+    PRINTDLG pd = {};
+    pd.lStructSize = sizeof pd;
+    if (app == nullptr || !app->GetPrinterDeviceDefaults(&pd) || pd.hDevMode == nullptr)
+        return;
+    DEVMODEA* dm = (DEVMODEA*)::GlobalLock(pd.hDevMode);
+    if (dm == nullptr)
+        return;
+    dm->dmPaperSize = (short)paperCode;
+    dm->dmOrientation = landscape == 1 ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+    dm->dmPrintQuality = DMRES_HIGH;
+    // A driver that did not list these fields would ignore the values written here.
+    dm->dmFields |= DM_PAPERSIZE | DM_ORIENTATION | DM_PRINTQUALITY;
+    ::GlobalUnlock(pd.hDevMode);
+}
+
 HGLOBAL CPrinterList::GetPrinterDevMode(LPCTSTR printerName)
 {
     CPrinterHandle printer(printerName);
@@ -141,8 +180,9 @@ BOOL CPrinterList::GetPaperCodes(LPCTSTR printerName, CWordArray& codes)
     return TRUE;
 }
 
-BOOL CPrinterList::GetPaperList(LPCTSTR printerName)
+BOOL CPrinterList::HasPaperCode3(CString printerName)
 {
+    // The count is asked first, so a driver with any number of papers is read whole.
     CWordArray codes;
     if (!GetPaperCodes(printerName, codes))
         return FALSE;

@@ -38,7 +38,7 @@ BOOL CFrostwellView::CheckBeforePrinting()
         ShowLangMessage("PRINT_NO_PAPER");
         return FALSE;
     }
-    if (paper->GetPaperCode() == DMPAPER_TABLOID && !CPrinterList::GetPaperList(printer)) {
+    if (paper->GetPaperCode() == DMPAPER_TABLOID && !CPrinterList::HasPaperCode3(printer)) {
         ShowLangMessage("123");
         return FALSE;
     }

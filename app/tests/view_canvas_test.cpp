@@ -17,6 +17,7 @@
 #include "res/ui_res.h"
 #include "res/view_res.h"
 #include "model/tests/rich_design.h"
+#include "testsupport/DesignWindow.h"
 #include "testsupport/DialogDriver.h"
 #include "testsupport/GdiCheck.h"
 #include "testsupport/Input.h"
@@ -43,41 +44,14 @@ public:
 };
 IMPLEMENT_DYNCREATE(CountingDoc, CFrostwellDoc)
 
-class CanvasTest : public ::testing::Test
+class CanvasTest : public DesignWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        EnsureTestApp();
-        LoadLanguageFile("english");
-        SetSetting("FIRSTRUN", "0");
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CountingDoc), RUNTIME_CLASS(CFrameWnd),
-                                            RUNTIME_CLASS(CFrostwellView));
-        doc = static_cast<CFrostwellDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
-        ASSERT_NE(nullptr, doc);
-        POSITION pos = doc->GetFirstViewPosition();
-        view = static_cast<CFrostwellView*>(doc->GetNextView(pos));
-        frame = view->GetParentFrame();
-        AfxGetApp()->m_pMainWnd = frame;
-        SetClientSize(1280, 1000);
-        frame->ShowWindow(SW_SHOW);
-        PumpPending();
-    }
-    void TearDown() override
-    {
-        if (doc != NULL)
-            doc->SetModifiedFlag(FALSE);
-        AfxGetApp()->m_pMainWnd = NULL; // closing it must not end the test's thread
-        if (frame != NULL && ::IsWindow(frame->GetSafeHwnd()))
-            frame->SendMessage(WM_CLOSE); // closes the document with it
-        PumpPending();
-        delete m_template;
-    }
+    CRuntimeClass* DocClass() const override { return RUNTIME_CLASS(CountingDoc); }
+    CSize ClientSize() const override { return CSize(1280, 1000); }
     void SetClientSize(int cx, int cy)
     {
-        CRect r(0, 0, cx, cy);
-        ::AdjustWindowRectEx(&r, frame->GetStyle(), FALSE, frame->GetExStyle());
-        frame->SetWindowPos(NULL, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        ResizeClient(cx, cy);
         PumpPending();
     }
     COLORREF At(int x, int y)
@@ -95,11 +69,6 @@ protected:
         ::GetUpdateRect(view->GetSafeHwnd(), &r, FALSE);
         return r;
     }
-
-    CFrostwellDoc* doc = NULL;
-    CFrostwellView* view = NULL;
-    CFrameWnd* frame = NULL;
-    CSingleDocTemplate* m_template = NULL;
 };
 
 TEST_F(CanvasTest, PaintsTheDesignOfLayoutTwoWithRulers)
@@ -249,22 +218,6 @@ TEST_F(CanvasTest, NoGdiObjectsLeakOverRepaints)
     EXPECT_TRUE(check.Unchanged(19));
 }
 
-// A test helper design: one image layer of 300 x 200 pixels in the current frame.
-CImageLayer* AddImageLayer(CFrostwellDoc* doc)
-{
-    Gdiplus::Bitmap bitmap(300, 200, PixelFormat32bppARGB);
-    {
-        Gdiplus::Graphics g(&bitmap);
-        g.Clear(Gdiplus::Color(255, 200, 40, 40));
-    }
-    CImageLayer* layer = new CImageLayer;
-    layer->SetBitmap(&bitmap);
-    doc->GetImageList()->Add(layer);
-    doc->RelayoutDesign();
-    layer->CentreInArea();
-    return layer;
-}
-
 TEST_F(CanvasTest, DraggingTheImageMovesItAndAsksBeforeClosing)
 {
     CImageLayer* layer = AddImageLayer(doc);
@@ -314,7 +267,7 @@ TEST_F(CanvasTest, EscapeOrAResizePastTheCornerLeavesTheImage)
 {
     CImageLayer* layer = AddImageLayer(doc);
     CSystemDlg* home = static_cast<CSystemDlg*>(view->GetHomeHost()->GetHostedDialog());
-    home->SelectImageTool();
+    home->SendDlgItemMessage(IDC_HOME_IMAGES, BM_CLICK);
     Repaint();
     HWND wnd = view->GetSafeHwnd();
     CObjectTracker* tracker = view->GetTracker();
@@ -360,7 +313,7 @@ TEST_F(CanvasTest, EscapeOrAResizePastTheCornerLeavesTheImage)
 TEST_F(CanvasTest, RightDragRotatesAsWithCtrl)
 {
     CImageLayer* layer = AddImageLayer(doc);
-    static_cast<CSystemDlg*>(view->GetHomeHost()->GetHostedDialog())->SelectImageTool();
+    view->GetHomeHost()->GetHostedDialog()->SendDlgItemMessage(IDC_HOME_IMAGES, BM_CLICK);
     Repaint();
     CObjectTracker* tracker = view->GetTracker();
     CPoint centre = tracker->GetHandlePoint(8);
@@ -467,9 +420,9 @@ TEST_F(CanvasTest, RichDesignCanvasKeepsItsPixels)
     std::vector<Picture> shown;
     for (const auto& c : cases) {
         if (c.tool == 1)
-            home->SelectImageTool();
+            home->SendDlgItemMessage(IDC_HOME_IMAGES, BM_CLICK);
         else if (c.tool == 2)
-            home->SelectTextTool();
+            home->SendDlgItemMessage(IDC_HOME_TEXT, BM_CLICK);
         doc->SetImagesShown(c.imagesShown);
         doc->SetPerRecordDrawing(c.perRecord);
         GetPaperLayout()->SetTurned(c.turned);
@@ -507,7 +460,7 @@ TEST_F(CanvasTest, TextToolDragsTheFirstText)
     text->m_fontSize = 150;
     Gdiplus::SizeF area = GetPaperLayout()->GetPrintableSize();
     text->SetPrintableSize(area.Width, area.Height);
-    static_cast<CSystemDlg*>(view->GetHomeHost()->GetHostedDialog())->SelectTextTool();
+    view->GetHomeHost()->GetHostedDialog()->SendDlgItemMessage(IDC_HOME_TEXT, BM_CLICK);
     ASSERT_EQ(text, doc->GetCurrentObject());
     ASSERT_FALSE(doc->IsImageToolMode());
     doc->SetRedrawFlag();

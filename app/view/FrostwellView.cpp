@@ -349,6 +349,9 @@ void CFrostwellView::OnLButtonDown(UINT flags, CPoint point)
         doc->GetImageList()->HitTest(rel.x, rel.y, m_fPixelsPerInch);
     }
     TrackSelection(flags, point);
+    // The tool panels show what the click selected, moved, resized or rotated.
+    GetGlobalObjectC()->ForwardToActivePanel();
+    GetGlobalObjectC()->NotifyTextPanel();
     CView::OnLButtonDown(flags, point);
 }
 
@@ -356,6 +359,8 @@ void CFrostwellView::OnRButtonDown(UINT flags, CPoint point)
 {
     SetFocus();
     TrackSelection(MK_CONTROL, point);
+    GetGlobalObjectC()->ForwardToActivePanel();
+    GetGlobalObjectC()->NotifyTextPanel();
     CView::OnRButtonDown(flags, point);
 }
 

@@ -236,6 +236,15 @@ ICONS = {
     'individual': lambda: union(circle(0.28, 0.34, 0.14), rect(0.58, 0.2, 0.84, 0.46),
                                 polygon([(0.5, 0.56), (0.7, 0.88), (0.3, 0.88)])),
     'oversized': lambda: union(frame(0.25, 0.25, 0.75, 0.75, 0.05), ring(0.5, 0.5, 0.38, 0.08)),
+    'folder': lambda: polygon([(0.12, 0.26), (0.4, 0.26), (0.48, 0.36), (0.88, 0.36), (0.88, 0.8), (0.12, 0.8)]),
+    'letter': lambda: union(rect(0.2, 0.18, 0.8, 0.32), rect(0.42, 0.18, 0.58, 0.84)),
+    'border': lambda: union(frame(0.12, 0.12, 0.88, 0.88, 0.1), frame(0.3, 0.3, 0.7, 0.7, 0.05)),
+    'printer': lambda: union(frame(0.3, 0.12, 0.7, 0.4, W), minus(rounded(0.12, 0.38, 0.88, 0.7, 0.05),
+                                                                  rect(0.3, 0.58, 0.7, 0.7)),
+                             frame(0.3, 0.58, 0.7, 0.88, W)),
+    'gear': lambda: minus(star(0.5, 0.5, 0.42, 0.28, 8), circle(0.5, 0.5, 0.12)),
+    'globe': lambda: union(ring(0.5, 0.5, 0.36, W), segment(0.14, 0.5, 0.86, 0.5, W),
+                           segment(0.5, 0.14, 0.5, 0.86, W)),
 }
 
 # The tile of a button on each background: top and bottom of its gradient, and its edge.

@@ -28,16 +28,12 @@ box_in() {   # box_in <png> <RRGGBB> <x0> <y0> <x1> <y1>
   mask_in "$@" '%@' | tr 'x+' '  ' | awk -v ox="$3" -v oy="$4" '{ print $3 + ox, $4 + oy, $3 + ox + $1 - 1, $4 + oy + $2 - 1 }'
 }
 
-home_button() {   # home_button <shot> <client top> <n>: the button's row in the client
-  convert "$1" -crop "1x400+$((mx + 20 > 0 ? mx + 20 : 20))+$2" +repage txt:- \
-    | awk -v n="$3" 'NR > 1 && /#FFFFFF/ { split($1, a, /[,:]/); if (++k == n) { print a[2]; exit } }'
-}
 start="$shots/designs-start.png"
 ready() {
   local top row
   shot "$start"
   top=$(client_top "$start" $((mx + 1000)))
-  [ -n "$top" ] && row=$(home_button "$start" "$top" 7) && [ -n "$row" ] && echo "$top $row"
+  [ -n "$top" ] && row=$(home_button "$start" "$top" 1090) && [ -n "$row" ] && echo "$top $row"
 }
 found=$(wait_for 30 ready) || fail "the home panel never showed its Background button"
 read -r ctop brow <<<"$found"
@@ -47,8 +43,9 @@ click_at $((mx + 40 > 0 ? mx + 40 : 40)) $((ctop + brow + 12))
 frame_box() {   # frame_box <png>: the box of the frame colour, when it is a frame's worth
   local w h
   read -r w h <<<"$(identify -format '%w %h' "$1")"
-  [ "$(count_in "$1" "$frame_colour" 0 0 $((w - 1)) $((h - 1)))" -gt 100 ] || return 0
-  box_in "$1" "$frame_colour" 0 0 $((w - 1)) $((h - 1))
+  # Right of the home panel, whose buttons are framed in the same colour.
+  [ "$(count_in "$1" "$frame_colour" $((mx + 120)) 0 $((w - 1)) $((h - 1)))" -gt 100 ] || return 0
+  box_in "$1" "$frame_colour" $((mx + 120)) 0 $((w - 1)) $((h - 1))
 }
 menu_shot="$shots/designs-menu.png"
 menu_shown() {

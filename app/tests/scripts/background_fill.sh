@@ -20,13 +20,13 @@ printf '0,200,0,0,200,0,0,200,0,0,200,0,0,200,0\r\n255,0,0,255,0,0,0,0,255,0,0,2
 start_program 'Sugarleaf Studio$'
 read -r mx my mw mh <<<"$(window_geometry "$main")"
 
-# The home panel's Background button: its seventh button.
+# The home panel's Background button, once the panel shows it.
 start="$shots/background-start.png"
 ready() {
   local top row
   shot "$start"
   top=$(client_top "$start" $((mx + 600)))
-  [ -n "$top" ] && row=$(home_button "$start" "$top" 7) && [ -n "$row" ] && echo "$top $row"
+  [ -n "$top" ] && row=$(home_button "$start" "$top" 1090) && [ -n "$row" ] && echo "$top $row"
 }
 found=$(wait_for 30 ready) || fail "the home panel never showed its Background button"
 read -r ctop brow <<<"$found"

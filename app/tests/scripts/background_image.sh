@@ -23,18 +23,13 @@ convert -size 64x64 xc:'rgb(30,200,60)' "PNG24:$pics/b_note.png"
 start_program 'Sugarleaf Studio$'
 read -r mx my mw mh <<<"$(window_geometry "$main")"
 
-# The home panel's Background button: its seventh button (each button's frame starts with
-# a white row).
-home_button() {   # home_button <shot> <client top> <n>: the button's row in the client
-  convert "$1" -crop "1x400+$((mx + 20 > 0 ? mx + 20 : 20))+$2" +repage txt:- \
-    | awk -v n="$3" 'NR > 1 && /#FFFFFF/ { split($1, a, /[,:]/); if (++k == n) { print a[2]; exit } }'
-}
+# The home panel's Background button, once the panel shows it.
 start="$shots/background-image-start.png"
 ready() {
   local top row
   shot "$start"
   top=$(client_top "$start" $((mx + 600)))
-  [ -n "$top" ] && row=$(home_button "$start" "$top" 7) && [ -n "$row" ] && echo "$top $row"
+  [ -n "$top" ] && row=$(home_button "$start" "$top" 1090) && [ -n "$row" ] && echo "$top $row"
 }
 found=$(wait_for 30 ready) || fail "the home panel never showed its Background button"
 read -r ctop brow <<<"$found"
@@ -50,11 +45,7 @@ echo "design area from $dx0 to $dx1 on row $mid"
 
 click_at $((mx + 40 > 0 ? mx + 40 : 40)) $((ctop + brow + 12))
 menu_shot="$shots/background-image-menu.png"
-frame_box() {   # frame_box <png>: "x0 y0 x1 y1" of the frame colour
-  convert "$1" txt:- | awk -v c="#$frame_colour" 'index($0, c) { split($1, a, /[,:]/); x = a[1]; y = a[2];
-    if (n == 0 || x < x0) x0 = x; if (n == 0 || y < y0) y0 = y; if (x > x1) x1 = x; if (y > y1) y1 = y; n++ }
-    END { if (n > 100) print x0, y0, x1, y1 }'
-}
+frame_box() { colour_box "$1" "$frame_colour"; }   # frame_box <png>: "x0 y0 x1 y1" of the menu's frame
 menu_shown() {
   local b
   kill -0 "$pid" 2>/dev/null || fail "the program ended after the Background button"

@@ -22,8 +22,8 @@ open_program() {   # open_program <title pattern> [design]
   read -r mx _ <<<"$(window_geometry "$main")"
   cy=$(wait_for 15 canvas_top) || fail "no canvas below the caption"
 }
-home_load() { click_at $((mx + 55)) $((cy + 25)); }
-home_save() { click_at $((mx + 55)) $((cy + 60)); }
+home_load() { click_home 1028; }
+home_save() { click_home 1029; }
 window_name() { xdotool getwindowname "$main" 2>/dev/null; }
 titled_with() { case "$(window_name)" in *"$1"*) echo yes ;; esac; }
 ole_streams() {   # ole_streams <file>: the stream names, one a line
@@ -87,7 +87,7 @@ answer_dialog "$dlg" '^Open a design$' Escape
 
 # Changed: its image dragged with the image tool.
 read -r x0 y0 x1 y1 <<<"$box"
-click_at $((mx + 55)) $((cy + 178))   # home panel: Images
+click_home 1022   # Images
 wait_for 15 handle_at "$x0" "$y0" '#000000' >/dev/null || fail "no handles after the Images button"
 drag_mouse $(((x0 + x1) / 2)) $(((y0 + y1) / 2)) 120 60 6 0.2 0.05 0.05
 moved() { b=$(shown) && [ -n "$b" ] && [ "$b" != "$box" ] && echo "$b"; }

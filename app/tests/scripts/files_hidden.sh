@@ -18,8 +18,8 @@ open_program() {   # open_program <title pattern>: sets pid, main, mx and cy
   read -r mx _ <<<"$(window_geometry "$main")"
   cy=$(wait_for 15 canvas_top) || fail "no canvas below the caption"
 }
-home_load() { click_at $((mx + 55)) $((cy + 25)); }
-home_save() { click_at $((mx + 55)) $((cy + 60)); }
+home_load() { click_home 1028; }
+home_save() { click_home 1029; }
 window_name() { xdotool getwindowname "$main" 2>/dev/null; }
 titled_with() { case "$(window_name)" in *"$1"*) echo yes ;; esac; }
 

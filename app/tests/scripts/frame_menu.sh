@@ -12,13 +12,13 @@ thumb_colour=D4A020   # the fill of the style thumbnails
 start_program 'Sugarleaf Studio$'
 read -r mx my mw mh <<<"$(window_geometry "$main")"
 
-# The home panel's Frame button: its ninth button.
+# The home panel's Frame button, once the panel shows it.
 start="$shots/frame-start.png"
 ready() {
   local top row
   shot "$start"
   top=$(client_top "$start" $((mx + 600)))
-  [ -n "$top" ] && row=$(home_button "$start" "$top" 9) && [ -n "$row" ] && echo "$top $row"
+  [ -n "$top" ] && row=$(home_button "$start" "$top" 1040) && [ -n "$row" ] && echo "$top $row"
 }
 found=$(wait_for 30 ready) || fail "the home panel never showed its Frame button"
 read -r ctop frow <<<"$found"

@@ -54,7 +54,7 @@ read -r bw bh bx by <<<"$(echo "$box" | tr 'x+' '  ')"
 echo "image shown at $box"
 [ "$bw" -ge 150 ] && [ "$bh" -ge 100 ] || fail "the design's image is not on the canvas ($box)"
 
-click_at $((mx + 55)) $((cy + 178))   # home panel: Images
+click_home 1022   # Images
 # The layer is selected: its handles stand outside its corners, squares drawn inverted
 # over the pale yellow background.
 wait_for 15 handle_at "$bx" "$by" '#00007F' >/dev/null || fail "no handles after the Images button"
@@ -100,7 +100,7 @@ size = ole.get_size("CakeData")
 ole.write_stream("CakeData", b"\xff" * size)
 ole.close()
 PY
-click_at $((mx + 55)) $((cy + 25))   # home panel: Load
+click_home 1028   # Load
 dialog=$(wait_dialog '^Open a design$' "Load shows no dialog \"Files\"")
 files_pick_first "$dialog"
 message=$(wait_dialog '^Sugarleaf Studio$' "no message after opening a damaged file" "$shots/ktb-damaged-message.png")

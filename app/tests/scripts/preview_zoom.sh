@@ -12,7 +12,7 @@ start_program '^Untitled - Sugarleaf Studio$'
 read -r mx my mw mh <<<"$(window_geometry "$main")"
 shot "$work/start.png"
 top=$(client_top "$work/start.png" $((mx + 600)))
-row=$(home_button "$work/start.png" "$top" 4)   # Preview, the fourth button
+row=$(home_button "$work/start.png" "$top" 1193)   # Preview
 [ -n "$row" ] || fail "no Preview button on the home panel"
 click_at $((mx + 40)) $((top + row + 12))
 previewing() { shot "$work/p.png"; [ "$(pixel "$work/p.png" $((mx + 20)) $((top + 200)))" = "$margin" ] && echo yes; }

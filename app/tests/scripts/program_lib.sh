@@ -119,13 +119,33 @@ client_top() {   # client_top <png> <x>
   convert "$1" -crop "1x80+$2+$wy" +repage txt:- 2>/dev/null \
     | awk -v y0="$wy" -v c="#$canvas_colour" 'NR > 1 && index($0, c) { split($1, a, /[,:]/); print a[2] + y0; exit }'
 }
-# The row, in the client area, of the home panel's n-th button (each button's frame starts
-# with a white row), read in column x.
-home_button() {   # home_button <png> <client top> <n> [x]
-  local x=${4:-$(( $(window_geometry "$main" | cut -d' ' -f1) + 20 ))}
+# The home panel's visible buttons by control id, top to bottom: New, Load, Save,
+# Background, Images, Text, Frame, Preview, Print, Settings.
+home_ids=(1027 1028 1029 1090 1022 1038 1040 1193 1039 1032)
+# The row, in the client area, of the top edge of the home panel's button with that control
+# id, read down column x: each button is framed in RGB(116, 184, 255), so its top edge is
+# the (2n-1)-th run of that colour.  Nothing while the panel has not painted.
+home_button() {   # home_button <png> <client top> <id> [x]
+  local n=0 i x=${4:-$(( $(window_geometry "$main" | cut -d' ' -f1) + 20 ))}
+  for i in "${!home_ids[@]}"; do [ "${home_ids[$i]}" = "$3" ] && n=$((i + 1)); done
+  [ "$n" -gt 0 ] || fail "the home panel has no button $3"
   [ "$x" -ge 20 ] || x=20
-  convert "$1" -crop "1x400+$x+$2" +repage txt:- \
-    | awk -v n="$3" 'NR > 1 && /#FFFFFF/ { split($1, a, /[,:]/); if (++k == n) { print a[2]; exit } }'
+  convert "$1" -crop "1x720+$x+$2" +repage txt:- \
+    | awk -v n="$n" 'NR > 1 { split($1, a, /[,:]/); hit = index($0, "#74B8FF") > 0
+                             if (hit && !prev && ++k == 2 * n - 1) { print a[2]; exit } prev = hit }'
+}
+# Clicks the home panel's button with that control id, once the panel shows it.
+click_home() {   # click_home <id>
+  local x _ where
+  read -r x _ <<<"$(window_geometry "$main")"
+  home_place() {
+    local top row
+    shot "$work/home.png"
+    top=$(client_top "$work/home.png" $((x + 600)))
+    [ -n "$top" ] && row=$(home_button "$work/home.png" "$top" "$1") && [ -n "$row" ] && echo $((top + row + 12))
+  }
+  where=$(wait_for 30 home_place "$1") || fail "the home panel never showed its button $1"
+  click_at $((x + 40 > 0 ? x + 40 : 40)) "$where"
 }
 # "x0 x1" of the longest run of white in row y of a picture, within the main window.
 white_run() {   # white_run <png> <y>
@@ -136,9 +156,12 @@ white_run() {   # white_run <png> <y>
            BEGIN { s = -1; b0 = 0; b1 = -1 } END { if (b1 > b0) print b0, b1 }'
 }
 # Bounding box "x0 y0 x1 y1" of a colour that covers more than 100 pixels (a tool menu's
-# one-pixel frame); nothing when it is not there.
+# one-pixel frame) right of the home panel, whose buttons are framed in the same colour;
+# nothing when it is not there.
 colour_box() {   # colour_box <png> <RRGGBB>
-  convert "$1" txt:- | awk -v c="#$2" 'index($0, c) { split($1, a, /[,:]/); x = a[1]; y = a[2];
+  local wx
+  read -r wx _ <<<"$(window_geometry "$main")"
+  convert "$1" txt:- | awk -v c="#$2" -v xmin="$(( ${wx:-0} + 120 ))" 'index($0, c) { split($1, a, /[,:]/); x = a[1]; y = a[2]; if (x < xmin) next;
     if (n == 0 || x < x0) x0 = x; if (n == 0 || y < y0) y0 = y; if (x > x1) x1 = x; if (y > y1) y1 = y; n++ }
     END { if (n > 100) print x0, y0, x1, y1 }'
 }

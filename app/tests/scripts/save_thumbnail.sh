@@ -44,7 +44,7 @@ mkdir -p "$work/SAVE_DIR"
 
 # --- 1. A new design saved with the home panel's Save (it asks where) -----------------
 open_program '^Untitled - Sugarleaf Studio$'
-click_at $((mx + 55)) $((cy + 60))   # home panel: Save
+click_home 1029   # Save
 dialog=$(wait_dialog '^Save the design as$' "Save on a new design asked for no place")
 files_type_name "$dialog" home
 check_thumbnail "$work/SAVE_DIR/home.ktb" "$work/home.png" "home panel's Save"
@@ -68,7 +68,7 @@ echo "Ctrl+S: the image at $s0 $t0 $s1 $t1 of the thumbnail"
 shot "$work/before.png"
 read -r x0 y0 x1 y1 <<<"$(image_box "$work/before.png")"
 [ -n "${x0:-}" ] || fail "the design's image is not on the canvas"
-click_at $((mx + 55)) $((cy + 178))   # home panel: Images
+click_home 1022   # Images
 # The layer is selected: its handles stand outside its corners.
 wait_for 15 handle_at "$x0" "$y0" '#000000' >/dev/null || fail "no handles after the Images button"
 cxp=$(( (x0 + x1) / 2 )); cyp=$(( (y0 + y1) / 2 ))

@@ -22,7 +22,7 @@ open_program() {
 # Home panel's Save on the new design, the name typed and OK: waits for the file.
 save_as() {   # save_as <name> <png>
   local dlg
-  click_at $((mx + 55)) $((cy + 60))
+  click_home 1029   # Save
   dlg=$(wait_dialog '^Save the design as$' "Save did not open \"Files\"" "$2")
   files_type_name "$dlg" "$1"
   wait_no_window 20 '^Save the design as$' || fail "OK with the name $1 did not end the dialog"

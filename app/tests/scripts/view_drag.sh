@@ -13,12 +13,6 @@ design="$work/one image.ktb"
 
 start_program 'Sugarleaf Studio$' "one image.ktb"
 read -r mx my _ <<<"$(window_geometry "$main")"
-# The home panel's Images button: the fifth button, below the four main actions (each
-# button's frame starts with a white row).
-images_button() {   # images_button <shot> <client top>: its row in the client
-  convert "$1" -crop "1x300+$((mx + 20 > 0 ? mx + 20 : 20))+$2" +repage txt:- \
-    | awk 'NR > 1 && /#FFFFFF/ { split($1, a, /[,:]/); if (++n == 5) { print a[2]; exit } }'
-}
 # The design is shown once its image is on the canvas and the home panel has its buttons.
 before="$shots/view-drag-before.png"
 shown() {
@@ -26,7 +20,7 @@ shown() {
   shot "$before"
   box=$(image_box "$before")
   top=$(client_top "$before" $((mx + 600)))
-  [ -n "$box" ] && [ -n "$top" ] && row=$(images_button "$before" "$top") && [ -n "$row" ] && echo "$box $top $row"
+  [ -n "$box" ] && [ -n "$top" ] && row=$(home_button "$before" "$top" 1022) && [ -n "$row" ] && echo "$box $top $row"
 }
 found=$(wait_for 30 shown) || fail "the design's image and the home panel never appeared"
 read -r x0 y0 x1 y1 cy images <<<"$found"

@@ -13,18 +13,13 @@ cp -r "$SL_BINARY_DIR/data/help" "$work/"
 start_program 'Sugarleaf Studio$'
 read -r mx my mw mh <<<"$(window_geometry "$main")"
 
-# The home panel's New button: its eighth button, below Background (each button's frame
-# starts with a white row).
-home_button() {   # home_button <shot> <client top> <n>: the button's row in the client
-  convert "$1" -crop "1x400+$((mx + 20 > 0 ? mx + 20 : 20))+$2" +repage txt:- \
-    | awk -v n="$3" 'NR > 1 && /#FFFFFF/ { split($1, a, /[,:]/); if (++k == n) { print a[2]; exit } }'
-}
+# The home panel's New button, once the panel shows it.
 start="$shots/wizard-start.png"
 ready() {
   local top row
   shot "$start"
   top=$(client_top "$start" $((mx + 600)))
-  [ -n "$top" ] && row=$(home_button "$start" "$top" 8) && [ -n "$row" ] && echo "$top $row"
+  [ -n "$top" ] && row=$(home_button "$start" "$top" 1027) && [ -n "$row" ] && echo "$top $row"
 }
 found=$(wait_for 30 ready) || fail "the home panel never showed its New button"
 read -r ctop nrow <<<"$found"
@@ -74,7 +69,7 @@ menu_shot="$shots/wizard-background-menu.png"
 menu_shown() {
   kill -0 "$pid" 2>/dev/null || fail "the program ended after Finish"
   shot "$menu_shot"
-  convert "$menu_shot" txt:- | awk -v c="#$frame_colour" 'index($0, c) { n++ } END { if (n > 100) print n }'
+  colour_box "$menu_shot" "$frame_colour"
 }
 wait_for 20 menu_shown >/dev/null || fail "no Background menu after the wizard's Finish"
 

@@ -18,6 +18,7 @@
 #include "res/app_res.h"
 #include "res/view_res.h"
 #include "res/wizard_res.h"
+#include "testsupport/DesignWindow.h"
 #include "testsupport/DialogDriver.h"
 #include "testsupport/Dump.h"
 #include "testsupport/Input.h"
@@ -53,40 +54,21 @@ public:
 };
 IMPLEMENT_DYNCREATE(NotingDoc, CFrostwellDoc)
 
-class DesignWizard : public ::testing::Test
+class DesignWizard : public DesignWindowTest
 {
 protected:
+    CRuntimeClass* DocClass() const override { return RUNTIME_CLASS(NotingDoc); }
     void SetUp() override
     {
         EnsureTestApp();
-        LoadLanguageFile("english");
-        SetSetting("FIRSTRUN", "0");
         SetMetric(FALSE);
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(NotingDoc), RUNTIME_CLASS(CFrameWnd),
-                                            RUNTIME_CLASS(CFrostwellView));
-        doc = static_cast<CFrostwellDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
-        ASSERT_NE(nullptr, doc);
-        POSITION pos = doc->GetFirstViewPosition();
-        view = static_cast<CFrostwellView*>(doc->GetNextView(pos));
-        frame = view->GetParentFrame();
-        AfxGetApp()->m_pMainWnd = frame;
-        CRect r(0, 0, 1200, 900);
-        ::AdjustWindowRectEx(&r, frame->GetStyle(), FALSE, frame->GetExStyle());
-        frame->SetWindowPos(NULL, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        frame->ShowWindow(SW_SHOW);
-        PumpPending();
+        DesignWindowTest::SetUp();
         GetPaperLayout()->CopyFrom(*GetGlobalObjectA()->Lookup(2));
     }
     void TearDown() override
     {
         wizard.reset();
-        if (doc != NULL)
-            doc->SetModifiedFlag(FALSE);
-        AfxGetApp()->m_pMainWnd = NULL;
-        if (frame != NULL && ::IsWindow(frame->GetSafeHwnd()))
-            frame->SendMessage(WM_CLOSE);
-        PumpPending();
-        delete m_template;
+        DesignWindowTest::TearDown();
         SetMetric(FALSE);
         SetGlobalValueA(0);
     }
@@ -128,10 +110,6 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(Wizard()); }, 10000)) << "Finish ended the wizard";
     }
 
-    CFrostwellDoc* doc = NULL;
-    CFrostwellView* view = NULL;
-    CFrameWnd* frame = NULL;
-    CSingleDocTemplate* m_template = NULL;
     std::unique_ptr<CDesignWizardDlg> wizard;
 };
 

@@ -19,6 +19,7 @@
 #include "res/ui_res.h"
 #include "testsupport/DialogDriver.h"
 #include "testsupport/Dump.h"
+#include "testsupport/DesignWindow.h"
 #include "testsupport/Input.h"
 #include "testsupport/Pixels.h"
 #include "testsupport/Pump.h"
@@ -36,27 +37,12 @@ const int kCells = 10;
 // Cell k's solid background, so the canvas shows which record is current.
 COLORREF CellColour(int k) { return RGB(20 * k + 10, 100, 230 - 20 * k); }
 
-class BackgroundDesigns : public ::testing::Test
+class BackgroundDesigns : public DesignWindowTest
 {
 protected:
     void SetUp() override
     {
-        EnsureTestApp();
-        LoadLanguageFile("english");
-        SetSetting("FIRSTRUN", "0");
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFrostwellDoc), RUNTIME_CLASS(CFrameWnd),
-                                            RUNTIME_CLASS(CFrostwellView));
-        doc = static_cast<CFrostwellDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
-        ASSERT_NE(nullptr, doc);
-        POSITION pos = doc->GetFirstViewPosition();
-        view = static_cast<CFrostwellView*>(doc->GetNextView(pos));
-        frame = view->GetParentFrame();
-        AfxGetApp()->m_pMainWnd = frame;
-        CRect r(0, 0, 1200, 900);
-        ::AdjustWindowRectEx(&r, frame->GetStyle(), FALSE, frame->GetExStyle());
-        frame->SetWindowPos(NULL, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        frame->ShowWindow(SW_SHOW);
-        PumpPending();
+        DesignWindowTest::SetUp();
 
         m_savedLayout.CopyFrom(*GetPaperLayout());
         // Layout 10 with individual designs, as the wizard's Finish leaves it (the new
@@ -81,13 +67,7 @@ protected:
     }
     void TearDown() override
     {
-        if (doc != NULL)
-            doc->SetModifiedFlag(FALSE);
-        AfxGetApp()->m_pMainWnd = NULL;
-        if (frame != NULL && ::IsWindow(frame->GetSafeHwnd()))
-            frame->SendMessage(WM_CLOSE);
-        PumpPending();
-        delete m_template;
+        DesignWindowTest::TearDown();
         GetPaperLayout()->CopyFrom(m_savedLayout);
     }
     void ShowMenu()
@@ -175,10 +155,6 @@ protected:
     }
 
     CPaperLayout m_savedLayout;
-    CFrostwellDoc* doc = NULL;
-    CFrostwellView* view = NULL;
-    CFrameWnd* frame = NULL;
-    CSingleDocTemplate* m_template = NULL;
     CBackgroundMenuDlg* menu = NULL;
 };
 

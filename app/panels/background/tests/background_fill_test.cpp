@@ -10,6 +10,7 @@
 #include "model/design/FrostwellDoc.h"
 #include "res/app_res.h"
 #include "res/background_res.h"
+#include "testsupport/DesignWindow.h"
 #include "testsupport/Input.h"
 #include "testsupport/Pump.h"
 #include "testsupport/TestApp.h"
@@ -73,38 +74,15 @@ private:
     CString m_old, m_folder;
 };
 
-class BackgroundFill : public ::testing::Test
+class BackgroundFill : public DesignWindowTest
 {
 protected:
+    CRuntimeClass* DocClass() const override { return RUNTIME_CLASS(CountingFillDoc); }
     void SetUp() override
     {
-        EnsureTestApp();
-        LoadLanguageFile("english");
-        SetSetting("FIRSTRUN", "0");
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CountingFillDoc), RUNTIME_CLASS(CFrameWnd),
-                                            RUNTIME_CLASS(CFrostwellView));
-        doc = static_cast<CountingFillDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
-        ASSERT_NE(nullptr, doc);
-        POSITION pos = doc->GetFirstViewPosition();
-        view = static_cast<CFrostwellView*>(doc->GetNextView(pos));
-        frame = view->GetParentFrame();
-        AfxGetApp()->m_pMainWnd = frame;
-        CRect r(0, 0, 1200, 900);
-        ::AdjustWindowRectEx(&r, frame->GetStyle(), FALSE, frame->GetExStyle());
-        frame->SetWindowPos(NULL, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        frame->ShowWindow(SW_SHOW);
-        PumpPending();
+        DesignWindowTest::SetUp();
+        cdoc = static_cast<CountingFillDoc*>(doc);
         ShowMenu();
-    }
-    void TearDown() override
-    {
-        if (doc != NULL)
-            doc->SetModifiedFlag(FALSE);
-        AfxGetApp()->m_pMainWnd = NULL;
-        if (frame != NULL && ::IsWindow(frame->GetSafeHwnd()))
-            frame->SendMessage(WM_CLOSE);
-        PumpPending();
-        delete m_template;
     }
     void ShowMenu()
     {
@@ -170,10 +148,7 @@ protected:
     }
 
     SwatchFolder swatches;
-    CountingFillDoc* doc = NULL;
-    CFrostwellView* view = NULL;
-    CFrameWnd* frame = NULL;
-    CSingleDocTemplate* m_template = NULL;
+    CountingFillDoc* cdoc = NULL;
     CBackgroundMenuDlg* menu = NULL;
     CBackgroundFillDlg* fill = NULL;
 };
@@ -341,12 +316,12 @@ TEST_F(BackgroundFill, CloseFinishesHidesAndPaintsAgainThenShowsTheSamePanel)
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(menu->GetSafeHwnd()); }));
     EXPECT_TRUE(PumpUntil([&] { return view->GetScenePaintCount() > paints; })) << "the design is drawn again";
 
-    const int marked = doc->marked;
+    const int marked = cdoc->marked;
     ShowMenu();
     EXPECT_TRUE(::IsWindowVisible(menu->GetSafeHwnd()));
     EXPECT_EQ(menu, GetGlobalObjectC()->GetBackgroundMenu()) << "the same host";
     EXPECT_EQ(panelBefore, Fill()) << "the same panel window";
-    EXPECT_EQ(1, doc->marked - marked) << "its OnActivate ran once (it marks the design once)";
+    EXPECT_EQ(1, cdoc->marked - marked) << "its OnActivate ran once (it marks the design once)";
 }
 
 TEST_F(BackgroundFill, HostButtonMessageRunsTheButtonsAction)

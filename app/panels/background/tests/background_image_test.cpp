@@ -16,6 +16,7 @@
 #include "res/background_res.h"
 #include "testsupport/DibSurface.h"
 #include "testsupport/Dump.h"
+#include "testsupport/DesignWindow.h"
 #include "testsupport/Input.h"
 #include "testsupport/Pump.h"
 #include "testsupport/TestApp.h"
@@ -161,38 +162,15 @@ void MakeOneDialog()
 
 HANDLE NoThread(unsigned(__stdcall*)(void*), void*) { return nullptr; }
 
-class BackgroundPictures : public ::testing::Test
+class BackgroundPictures : public DesignWindowTest
 {
 public:
+    CRuntimeClass* DocClass() const override { return RUNTIME_CLASS(MarkingDoc); }
     void SetUp() override
     {
-        EnsureTestApp();
-        LoadLanguageFile("english");
-        SetSetting("FIRSTRUN", "0");
+        DesignWindowTest::SetUp();
+        mdoc = static_cast<MarkingDoc*>(doc);
         ASSERT_TRUE(pictures.ok);
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(MarkingDoc), RUNTIME_CLASS(CFrameWnd),
-                                            RUNTIME_CLASS(CFrostwellView));
-        doc = static_cast<MarkingDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
-        ASSERT_NE(nullptr, doc);
-        POSITION pos = doc->GetFirstViewPosition();
-        view = static_cast<CFrostwellView*>(doc->GetNextView(pos));
-        frame = view->GetParentFrame();
-        AfxGetApp()->m_pMainWnd = frame;
-        CRect r(0, 0, 1200, 900);
-        ::AdjustWindowRectEx(&r, frame->GetStyle(), FALSE, frame->GetExStyle());
-        frame->SetWindowPos(NULL, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        frame->ShowWindow(SW_SHOW);
-        PumpPending();
-    }
-    void TearDown() override
-    {
-        if (doc != NULL)
-            doc->SetModifiedFlag(FALSE);
-        AfxGetApp()->m_pMainWnd = NULL;
-        if (frame != NULL && ::IsWindow(frame->GetSafeHwnd()))
-            frame->SendMessage(WM_CLOSE);
-        PumpPending();
-        delete m_template;
     }
     void ShowMenu()
     {
@@ -318,10 +296,7 @@ public:
 
     PictureFolder pictures;
     bool textInstead = false;
-    MarkingDoc* doc = NULL;
-    CFrostwellView* view = NULL;
-    CFrameWnd* frame = NULL;
-    CSingleDocTemplate* m_template = NULL;
+    MarkingDoc* mdoc = NULL;
     CBackgroundMenuDlg* menu = NULL;
     CBackgroundImageDlg* image = NULL;
 };
@@ -410,7 +385,7 @@ TEST_F(BackgroundPictures, PickedPictureBecomesTheTiledBackground)
     ASSERT_NE(nullptr, more) << "the pane opens at the pictures' folder";
     tree.SelectItem(more);
     PumpPending();
-    const size_t marksBefore = doc->marks.size();
+    const size_t marksBefore = mdoc->marks.size();
     Pick(image, "deep.png");
     CImageLayer* layer = Layers()->GetBackgroundImage();
     ASSERT_NE(nullptr, layer);
@@ -419,7 +394,7 @@ TEST_F(BackgroundPictures, PickedPictureBecomesTheTiledBackground)
     ASSERT_EQ(Ok, layer->GetMasterBitmap()->GetPixel(7, 7, &corner));
     EXPECT_EQ(kTileGreen, corner.ToCOLORREF()) << "the picked file's pixels";
     EXPECT_EQ(doc->GetDesignRect(), layer->m_designRect) << "placed on the design rectangle";
-    EXPECT_EQ(marksBefore + 1, doc->marks.size()) << "the design marked modified once";
+    EXPECT_EQ(marksBefore + 1, mdoc->marks.size()) << "the design marked modified once";
     ExpectPictureControls(true, "after the pick");
     EXPECT_TRUE(Shown(image, IDC_PICK_NEW));
     EXPECT_FALSE(Shown(image, IDC_PICK_CANCEL));
@@ -465,13 +440,13 @@ TEST_F(BackgroundPictures, FailedPickKeepsThePictureAndShowsNothing)
     for (const auto& c : cases) {
         textInstead = c.text;
         FwWorkerThreadStarter previous = c.noWorker ? FwSetWorkerThreadStarter(&NoThread) : nullptr;
-        const size_t marks = doc->marks.size();
+        const size_t marks = mdoc->marks.size();
         Pick(image, c.text ? "broken.png" : "other.png");
         if (c.noWorker)
             FwSetWorkerThreadStarter(previous);
         textInstead = false;
         EXPECT_EQ(kept, Layers()->GetBackgroundImage()) << c.what;
-        EXPECT_EQ(marks, doc->marks.size()) << c.what << ": the design is not changed";
+        EXPECT_EQ(marks, mdoc->marks.size()) << c.what << ": the design is not changed";
         ExpectPictureControls(true, c.what);
         EXPECT_STREQ(folder, GetSetting("path_IMAGES_DIR")) << c.what;
     }
@@ -490,7 +465,7 @@ TEST_F(BackgroundPictures, SizeBarDragStoresAtOnceAndRedrawsOnceAfterTheLastMove
     Pick(image, "tile.png");
     ASSERT_TRUE(PumpPending(2000));
     ASSERT_EQ(100, Bar(IDC_BGIMAGE_SIZE)->GetScrollPos());
-    const size_t marks = doc->marks.size();
+    const size_t marks = mdoc->marks.size();
     const int paints = view->GetScenePaintCount();
 
     // Dragged towards 250, the last steps with the arrow.
@@ -502,22 +477,22 @@ TEST_F(BackgroundPictures, SizeBarDragStoresAtOnceAndRedrawsOnceAfterTheLastMove
     EXPECT_EQ(250, Bar(IDC_BGIMAGE_SIZE)->GetScrollPos());
     EXPECT_EQ(2.5f, Layers()->GetBgTileScale()) << "stored at once";
     EXPECT_STREQ("250%", ItemText(image->GetSafeHwnd(), IDC_BGIMAGE_SIZE_VALUE));
-    EXPECT_EQ(marks, doc->marks.size()) << "no redraw while the bar moves";
+    EXPECT_EQ(marks, mdoc->marks.size()) << "no redraw while the bar moves";
 
-    ASSERT_TRUE(PumpUntil([&] { return doc->marks.size() > marks; }, 3000)) << "never redrawn after the drag";
-    EXPECT_GE(doc->marks.back() - lastMove, 90u) << "the redraw waits 100 ms after the last move";
+    ASSERT_TRUE(PumpUntil([&] { return mdoc->marks.size() > marks; }, 3000)) << "never redrawn after the drag";
+    EXPECT_GE(mdoc->marks.back() - lastMove, 90u) << "the redraw waits 100 ms after the last move";
     EXPECT_TRUE(PumpUntil([&] { return view->GetScenePaintCount() > paints; }, 3000)) << "the design is painted again";
     // Nothing more follows (the redraw above is the positive control).
-    EXPECT_FALSE(PumpUntil([&] { return doc->marks.size() > marks + 1; }, 400));
-    EXPECT_EQ(marks + 1, doc->marks.size());
+    EXPECT_FALSE(PumpUntil([&] { return mdoc->marks.size() > marks + 1; }, 400));
+    EXPECT_EQ(marks + 1, mdoc->marks.size());
 
     // The dial: stored at once, redrawn once after it stops.
-    const size_t beforeDial = doc->marks.size();
+    const size_t beforeDial = mdoc->marks.size();
     SetSlider(image->GetSafeHwnd(), IDC_BGIMAGE_ROTATION, 90);
     EXPECT_EQ(90, Layers()->GetBgTileRotation());
-    EXPECT_EQ(beforeDial, doc->marks.size());
-    EXPECT_TRUE(PumpUntil([&] { return doc->marks.size() > beforeDial; }, 3000)) << "never redrawn after the dial";
-    EXPECT_FALSE(PumpUntil([&] { return doc->marks.size() > beforeDial + 1; }, 400));
+    EXPECT_EQ(beforeDial, mdoc->marks.size());
+    EXPECT_TRUE(PumpUntil([&] { return mdoc->marks.size() > beforeDial; }, 3000)) << "never redrawn after the dial";
+    EXPECT_FALSE(PumpUntil([&] { return mdoc->marks.size() > beforeDial + 1; }, 400));
 
     // The ends of both bars.
     struct
@@ -589,7 +564,7 @@ TEST_F(BackgroundPictures, DeleteMarksTheDesignModifiedWithOrWithoutAPicture)
         if (withPicture)
             Pick(image, "tile.png");
         doc->SetModifiedFlag(FALSE);
-        const size_t marks = doc->marks.size();
+        const size_t marks = mdoc->marks.size();
         EXPECT_EQ(withPicture, Enabled(image, IDC_PICK_DELETE));
         if (withPicture) {
             Click(image->GetSafeHwnd(), IDC_PICK_DELETE);
@@ -600,7 +575,7 @@ TEST_F(BackgroundPictures, DeleteMarksTheDesignModifiedWithOrWithoutAPicture)
             ASSERT_TRUE(PumpPending(5000));
         }
         EXPECT_EQ(nullptr, Layers()->GetBackgroundImage());
-        EXPECT_EQ(marks + 1, doc->marks.size()) << (withPicture ? "with" : "without") << " a picture";
+        EXPECT_EQ(marks + 1, mdoc->marks.size()) << (withPicture ? "with" : "without") << " a picture";
         EXPECT_TRUE(doc->IsModified());
     }
 }

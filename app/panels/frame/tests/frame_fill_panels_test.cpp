@@ -14,6 +14,7 @@
 #include "res/app_res.h"
 #include "res/background_res.h"
 #include "res/frame_fill_res.h"
+#include "testsupport/DesignWindow.h"
 #include "testsupport/Dump.h"
 #include "testsupport/Input.h"
 #include "testsupport/Pixels.h"
@@ -164,14 +165,14 @@ int VisibleTopLevelWindows()
     return count;
 }
 
-class FramePanels : public ::testing::Test
+class FramePanels : public DesignWindowTest
 {
 protected:
+    CRuntimeClass* DocClass() const override { return RUNTIME_CLASS(CountingFrameDoc); }
+    CRuntimeClass* ViewClass() const override { return RUNTIME_CLASS(CountingFrameView); }
     void SetUp() override
     {
         EnsureTestApp();
-        LoadLanguageFile("english");
-        SetSetting("FIRSTRUN", "0");
         m_oldRoot = GetSetting("root");
         m_oldHelp = GetSetting("path_help");
         m_oldImages = GetSetting("path_IMAGES_DIR");
@@ -181,19 +182,9 @@ protected:
         SetSetting("path_help", "");
         SetSetting("path_IMAGES_DIR", images.Path());
         swatches.Write("swatches.txt", kSwatchLines);
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CountingFrameDoc), RUNTIME_CLASS(CFrameWnd),
-                                            RUNTIME_CLASS(CountingFrameView));
-        doc = static_cast<CountingFrameDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
-        ASSERT_NE(nullptr, doc);
-        POSITION pos = doc->GetFirstViewPosition();
-        view = static_cast<CountingFrameView*>(doc->GetNextView(pos));
-        frame = view->GetParentFrame();
-        AfxGetApp()->m_pMainWnd = frame;
-        CRect r(0, 0, 1200, 900);
-        ::AdjustWindowRectEx(&r, frame->GetStyle(), FALSE, frame->GetExStyle());
-        frame->SetWindowPos(NULL, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        frame->ShowWindow(SW_SHOW);
-        PumpPending();
+        DesignWindowTest::SetUp();
+        cdoc = static_cast<CountingFrameDoc*>(doc);
+        cview = static_cast<CountingFrameView*>(view);
         host = new CTestFrameHost;
         host->m_pDoc = doc;
         host->m_fillDlg.Swatches().SetFilePath(swatches.Path() + "\\swatches.txt");
@@ -210,13 +201,7 @@ protected:
             host->DestroyWindow();
             delete host;
         }
-        if (doc != NULL)
-            doc->SetModifiedFlag(FALSE);
-        AfxGetApp()->m_pMainWnd = NULL;
-        if (frame != NULL && ::IsWindow(frame->GetSafeHwnd()))
-            frame->SendMessage(WM_CLOSE);
-        PumpPending();
-        delete m_template;
+        DesignWindowTest::TearDown();
         SetSetting("root", m_oldRoot);
         SetSetting("path_help", m_oldHelp);
         SetSetting("path_IMAGES_DIR", m_oldImages);
@@ -320,11 +305,9 @@ protected:
     TestFolder swatches{"sl_frame_swatches"};
     // Pictures below a hidden folder, as the per-user data folders are.
     TestFolder images{"sl_frame_images", "sl_frame_hidden"};
-    CSingleDocTemplate* m_template = nullptr;
     CString m_oldRoot, m_oldHelp, m_oldImages;
-    CountingFrameDoc* doc = nullptr;
-    CountingFrameView* view = nullptr;
-    CFrameWnd* frame = nullptr;
+    CountingFrameDoc* cdoc = nullptr;
+    CountingFrameView* cview = nullptr;
     CTestFrameHost* host = nullptr;
 };
 
@@ -380,7 +363,7 @@ TEST_F(FramePanels, FillSetsUpCaptionsLinksAndHelp)
     for (const char* key : helpKeys)
         EXPECT_FALSE(host->m_fillDlg.HelpTips().GetHelpText(key).IsEmpty()) << key;
     // Showing the panel changes nothing: not marked modified.
-    EXPECT_EQ(0, doc->marked);
+    EXPECT_EQ(0, cdoc->marked);
     EXPECT_FALSE(doc->IsModified());
 
     // Choosing the image fill entry shows that panel.
@@ -486,29 +469,29 @@ TEST_F(FramePanels, FillBarsStoreRoundedValuesAndApplyOnceAfterTheLastMove)
 
     // Ten moves: the design redrawn on each at once, marked modified once, after the last.
     ASSERT_TRUE(PumpPending(1000));
-    doc->marked = 0;
-    view->updates = 0;
+    cdoc->marked = 0;
+    cview->updates = 0;
     DWORD lastMove = 0;
     for (int i = 0; i < 10; ++i) {
         MoveBar(Fill(), IDC_FRAME_FILL_OUTLINE, 50 + i);
         lastMove = ::GetTickCount();
     }
-    EXPECT_EQ(10, view->updates);
-    EXPECT_EQ(0, doc->marked);
-    ASSERT_TRUE(PumpUntil([&] { return doc->marked >= 1; }, 3000));
-    EXPECT_GE(::GetTickCount() - lastMove, 90u);                    // the timer may fire a tick early
-    EXPECT_FALSE(PumpUntil([&] { return doc->marked >= 2; }, 400)); // and only once
-    EXPECT_EQ(1, doc->marked);
-    EXPECT_EQ(11, view->updates);
+    EXPECT_EQ(10, cview->updates);
+    EXPECT_EQ(0, cdoc->marked);
+    ASSERT_TRUE(PumpUntil([&] { return cdoc->marked >= 1; }, 3000));
+    EXPECT_GE(::GetTickCount() - lastMove, 90u);                     // the timer may fire a tick early
+    EXPECT_FALSE(PumpUntil([&] { return cdoc->marked >= 2; }, 400)); // and only once
+    EXPECT_EQ(1, cdoc->marked);
+    EXPECT_EQ(11, cview->updates);
     EXPECT_FLOAT_EQ(0.59f, Record()->GetFrameOutlineWidth());
 
     // The angle dial is an edit too: stored at once, applied once.
     Record()->SetFrameFillStyle(2);
     host->m_fillDlg.OnActivate();
-    doc->marked = 0;
+    cdoc->marked = 0;
     SetSlider(Fill(), IDC_FRAME_FILL_ANGLE, 30);
     EXPECT_EQ(30, Record()->GetFrameFillAngle());
-    ASSERT_TRUE(PumpUntil([&] { return doc->marked >= 1; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return cdoc->marked >= 1; }, 3000));
 }
 
 TEST_F(FramePanels, FillButtonsApplyEntryZeroAndClearKeepsStyleAndOpacity)

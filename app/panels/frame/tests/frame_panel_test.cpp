@@ -15,6 +15,7 @@
 #include "res/background_res.h"
 #include "res/frame_res.h"
 #include "res/view_res.h"
+#include "testsupport/DesignWindow.h"
 #include "testsupport/Input.h"
 #include "testsupport/Pump.h"
 #include "testsupport/TestApp.h"
@@ -65,38 +66,17 @@ private:
     bool* m_deleted;
 };
 
-class FramePanel : public ::testing::Test
+class FramePanel : public DesignWindowTest
 {
 protected:
+    CRuntimeClass* DocClass() const override { return RUNTIME_CLASS(CountingFrameDoc); }
+    CRuntimeClass* ViewClass() const override { return RUNTIME_CLASS(CountingFrameView); }
     void SetUp() override
     {
-        EnsureTestApp();
-        LoadLanguageFile("english");
-        SetSetting("FIRSTRUN", "0");
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CountingFrameDoc), RUNTIME_CLASS(CFrameWnd),
-                                            RUNTIME_CLASS(CountingFrameView));
-        doc = static_cast<CountingFrameDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
-        ASSERT_NE(nullptr, doc);
-        POSITION pos = doc->GetFirstViewPosition();
-        view = static_cast<CountingFrameView*>(doc->GetNextView(pos));
-        frame = view->GetParentFrame();
-        AfxGetApp()->m_pMainWnd = frame;
-        CRect r(0, 0, 1200, 900);
-        ::AdjustWindowRectEx(&r, frame->GetStyle(), FALSE, frame->GetExStyle());
-        frame->SetWindowPos(NULL, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        frame->ShowWindow(SW_SHOW);
-        PumpPending();
+        DesignWindowTest::SetUp();
+        cdoc = static_cast<CountingFrameDoc*>(doc);
+        cview = static_cast<CountingFrameView*>(view);
         ShowMenu();
-    }
-    void TearDown() override
-    {
-        if (doc != NULL)
-            doc->SetModifiedFlag(FALSE);
-        AfxGetApp()->m_pMainWnd = NULL;
-        if (frame != NULL && ::IsWindow(frame->GetSafeHwnd()))
-            frame->SendMessage(WM_CLOSE);
-        PumpPending();
-        delete m_template;
     }
     void ShowMenu()
     {
@@ -141,7 +121,7 @@ protected:
     }
     bool Applied(int marks)
     {
-        return PumpUntil([&] { return doc->marked >= marks; }, 2000);
+        return PumpUntil([&] { return cdoc->marked >= marks; }, 2000);
     }
     void CloseAndShowAgain()
     {
@@ -150,10 +130,8 @@ protected:
         ShowMenu();
     }
 
-    CountingFrameDoc* doc = NULL;
-    CountingFrameView* view = NULL;
-    CFrameWnd* frame = NULL;
-    CSingleDocTemplate* m_template = NULL;
+    CountingFrameDoc* cdoc = NULL;
+    CountingFrameView* cview = NULL;
     CFrameMenuDlg* menu = NULL;
     CFrameDlg* panel = NULL;
 };
@@ -302,22 +280,22 @@ TEST_F(FramePanel, ABurstOfMovesRedrawsEachTimeAndMarksOnceAfterTheLast)
 {
     ChooseStyle(5);
     ASSERT_TRUE(PumpPending());
-    const int marked = doc->marked;
-    const int updates = view->updates;
+    const int marked = cdoc->marked;
+    const int updates = cview->updates;
     DWORD last = 0;
     for (int i = 1; i <= 10; ++i) {
         MoveBar(IDC_FRAME_SIZE, 100 + 5 * i);
         last = ::GetTickCount();
-        EXPECT_EQ(updates + i, view->updates) << "move " << i << " redraws the design";
+        EXPECT_EQ(updates + i, cview->updates) << "move " << i << " redraws the design";
     }
-    EXPECT_EQ(marked, doc->marked) << "nothing marked while the bar moves";
+    EXPECT_EQ(marked, cdoc->marked) << "nothing marked while the bar moves";
     EXPECT_FLOAT_EQ(1.5f, Layers()->GetFrameSize());
     ASSERT_TRUE(Applied(marked + 1)) << "the change is applied after the last move";
     EXPECT_GE(::GetTickCount() - last, 90u) << "not before 100 ms have passed";
     // Applied once: the timer is gone (a second mark would need another move).
     EXPECT_FALSE(::KillTimer(Panel(), kPanelApplyTimer));
     ASSERT_TRUE(PumpPending());
-    EXPECT_EQ(marked + 1, doc->marked);
+    EXPECT_EQ(marked + 1, cdoc->marked);
     EXPECT_TRUE(doc->IsModified());
 }
 
@@ -345,7 +323,7 @@ TEST_F(FramePanel, RemoveResetsTheFrameAndDeletesItsImageFill)
     layers->SetFrameFillAngle(120);
     bool deleted = false;
     layers->SetFrameFillImage(new WatchedLayer(&deleted));
-    const int marked = doc->marked;
+    const int marked = cdoc->marked;
 
     Press(Panel(), IDC_FRAME_REMOVE);
     ASSERT_TRUE(PumpUntil([&] { return layers->GetFrameStyle() == 0; }));
@@ -368,7 +346,7 @@ TEST_F(FramePanel, RemoveResetsTheFrameAndDeletesItsImageFill)
     EXPECT_EQ(100, layers->GetFrameImageTransparency());
     EXPECT_EQ(3, layers->GetFrameFillStyle()) << "the fill style stays";
     EXPECT_EQ(120, layers->GetFrameFillAngle()) << "the fill angle stays";
-    EXPECT_EQ(marked + 1, doc->marked);
+    EXPECT_EQ(marked + 1, cdoc->marked);
     // And the panel offers nothing but the styles again.
     EXPECT_FALSE(Enabled(IDC_FRAME_REMOVE));
     EXPECT_EQ(1, LinkCount());
@@ -413,10 +391,10 @@ TEST_F(FramePanel, HomePanelsFrameButtonShowsTheMenuAndUpdatesTheViews)
 
     GetGlobalObjectC()->ShowBackgroundMenu();
     ASSERT_FALSE(::IsWindowVisible(Host()));
-    const int updates = view->updates;
+    const int updates = cview->updates;
     Press(home, IDC_HOME_FRAME);
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(Host()) != FALSE; }));
-    EXPECT_GT(view->updates, updates) << "every view updated after the menu shows";
+    EXPECT_GT(cview->updates, updates) << "every view updated after the menu shows";
     EXPECT_FALSE(::IsWindowVisible(GetGlobalObjectC()->GetBackgroundMenu()->GetSafeHwnd()));
     EXPECT_EQ(menu, GetGlobalObjectC()->GetFrameMenu()) << "the host made before";
 }

@@ -12,6 +12,7 @@
 #include "res/app_res.h"
 #include "res/background_res.h"
 #include "res/images_res.h"
+#include "testsupport/DesignWindow.h"
 #include "testsupport/Dump.h"
 #include "testsupport/Input.h"
 #include "testsupport/Pump.h"
@@ -90,14 +91,13 @@ Bitmap* Picture(int w, int h)
     return b;
 }
 
-class ImagePanel : public ::testing::Test
+class ImagePanel : public DesignWindowTest
 {
 protected:
+    CRuntimeClass* DocClass() const override { return RUNTIME_CLASS(CountingImageDoc); }
     void SetUp() override
     {
         EnsureTestApp();
-        LoadLanguageFile("english");
-        SetSetting("FIRSTRUN", "0");
         // The tips file of the tests' data folder ("root\help").
         m_oldRoot = GetSetting("root");
         m_oldHelp = GetSetting("path_help");
@@ -105,19 +105,8 @@ protected:
         ::GetCurrentDirectory(MAX_PATH, current);
         SetSetting("root", current);
         SetSetting("path_help", "");
-        m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CountingImageDoc), RUNTIME_CLASS(CFrameWnd),
-                                            RUNTIME_CLASS(CFrostwellView));
-        doc = static_cast<CountingImageDoc*>(m_template->OpenDocumentFile(NULL, TRUE));
-        ASSERT_NE(nullptr, doc);
-        POSITION pos = doc->GetFirstViewPosition();
-        view = static_cast<CFrostwellView*>(doc->GetNextView(pos));
-        frame = view->GetParentFrame();
-        AfxGetApp()->m_pMainWnd = frame;
-        CRect r(0, 0, 1200, 900);
-        ::AdjustWindowRectEx(&r, frame->GetStyle(), FALSE, frame->GetExStyle());
-        frame->SetWindowPos(NULL, 0, 0, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        frame->ShowWindow(SW_SHOW);
-        PumpPending();
+        DesignWindowTest::SetUp();
+        cdoc = static_cast<CountingImageDoc*>(doc);
         host = new CTestImagingHost;
         host->m_pDoc = doc;
         host->SetMenuStyle();
@@ -132,13 +121,7 @@ protected:
             host->DestroyWindow();
             delete host;
         }
-        if (doc != NULL)
-            doc->SetModifiedFlag(FALSE);
-        AfxGetApp()->m_pMainWnd = NULL;
-        if (frame != NULL && ::IsWindow(frame->GetSafeHwnd()))
-            frame->SendMessage(WM_CLOSE);
-        PumpPending();
-        delete m_template;
+        DesignWindowTest::TearDown();
         SetSetting("root", m_oldRoot);
         SetSetting("path_help", m_oldHelp);
     }
@@ -186,11 +169,8 @@ protected:
     }
     bool Enabled(int id) const { return ::IsWindowEnabled(::GetDlgItem(Panel(), id)) != FALSE; }
 
-    CSingleDocTemplate* m_template = nullptr;
     CString m_oldRoot, m_oldHelp;
-    CountingImageDoc* doc = nullptr;
-    CFrostwellView* view = nullptr;
-    CFrameWnd* frame = nullptr;
+    CountingImageDoc* cdoc = nullptr;
     CTestImagingHost* host = nullptr;
 };
 
@@ -269,7 +249,7 @@ TEST_F(ImagePanel, TenMovesRedrawOnceMoreAfterTheLast)
     CImageLayer* layer = AddLayer(300, 150);
     ShowImagePage();
     host->redraws.clear();
-    doc->marked = 0;
+    cdoc->marked = 0;
     DWORD lastMove = 0;
     for (int i = 0; i < 10; ++i) {
         MoveBar(IDC_IMAGE_SIZE, 110 + 10 * i);
@@ -282,7 +262,7 @@ TEST_F(ImagePanel, TenMovesRedrawOnceMoreAfterTheLast)
     EXPECT_GE(host->redraws[10] - lastMove, 90u);
     EXPECT_FALSE(PumpUntil([&] { return host->redraws.size() >= 12; }, 400)); // and only once
     EXPECT_EQ(11u, host->redraws.size());
-    EXPECT_GE(doc->marked, 1); // the settled drag is an edit
+    EXPECT_GE(cdoc->marked, 1); // the settled drag is an edit
 }
 
 TEST_F(ImagePanel, OneLayerInTheFrameDisablesUpAndDown)
@@ -298,16 +278,16 @@ TEST_F(ImagePanel, OneLayerInTheFrameDisablesUpAndDown)
     host->m_imageDlg.OnActivate();
     EXPECT_TRUE(Enabled(IDC_IMAGE_UP));
     EXPECT_TRUE(Enabled(IDC_IMAGE_DOWN));
-    doc->marked = 0;
+    cdoc->marked = 0;
     Click(IDC_IMAGE_DOWN);
     POSITION pos = doc->GetImageList()->GetHeadPosition();
     EXPECT_EQ(second, doc->GetImageList()->GetNext(pos).layer);
     EXPECT_EQ(first, doc->GetImageList()->GetNext(pos).layer);
-    EXPECT_EQ(1, doc->marked);
+    EXPECT_EQ(1, cdoc->marked);
     Click(IDC_IMAGE_UP);
     pos = doc->GetImageList()->GetHeadPosition();
     EXPECT_EQ(first, doc->GetImageList()->GetNext(pos).layer);
-    EXPECT_EQ(2, doc->marked);
+    EXPECT_EQ(2, cdoc->marked);
 }
 
 TEST_F(ImagePanel, FitTurnedLayerTouchesNearerSidesAndCentres)
@@ -318,7 +298,7 @@ TEST_F(ImagePanel, FitTurnedLayerTouchesNearerSidesAndCentres)
     layer->m_angle = 45.0f;
     layer->UpdatePrintSize(0.0f);
     ShowImagePage();
-    doc->marked = 0;
+    cdoc->marked = 0;
     Click(IDC_IMAGE_FIT);
     // The area as the view placed the layer (the design's own size).
     const double w = layer->m_areaWidth / 100.0, h = layer->m_areaHeight / 100.0;
@@ -337,7 +317,7 @@ TEST_F(ImagePanel, FitTurnedLayerTouchesNearerSidesAndCentres)
         EXPECT_NEAR(0.0, layer->m_boundsLeft, 1e-3);
         EXPECT_NEAR(w, layer->m_boundsRight, 1e-3);
     }
-    EXPECT_EQ(1, doc->marked);
+    EXPECT_EQ(1, cdoc->marked);
     EXPECT_TRUE(SaveScreenshot(host->GetSafeHwnd(), "image_panel_fitted"));
 }
 
@@ -376,12 +356,12 @@ TEST_F(ImagePanel, RemoveAndCentreMarkTheDocumentModified)
     CImageLayer* layer = AddLayer(300, 150);
     ShowImagePage();
     doc->SetModifiedFlag(FALSE);
-    doc->marked = 0;
+    cdoc->marked = 0;
     Click(IDC_IMAGE_CENTRE);
     EXPECT_NEAR(layer->m_areaWidth / 200.0, layer->m_centreX, 1e-4);
     EXPECT_NEAR(layer->m_areaHeight / 200.0, layer->m_centreY, 1e-4);
     EXPECT_TRUE(doc->IsModified());
-    EXPECT_EQ(1, doc->marked);
+    EXPECT_EQ(1, cdoc->marked);
 
     doc->SetModifiedFlag(FALSE);
     const long live = CImageLayer::GetLiveCount();
