@@ -12,6 +12,7 @@
 #include "model/paper/PaperLayout.h"
 #include "model/paper/PaperSize.h"
 #include "res/view_res.h"
+#include "ui/periphery/SupportDlg.h"
 #include "ui/Skin.h"
 
 const char kMakerWebAddress[] = "https://www.sugarleaf-studio.example/";
@@ -240,5 +241,6 @@ void CSystemDlg::SetPanelSize(int width, int height)
 
 void CSystemDlg::OnSupport()
 {
-    // The support dialog is not part of the program yet; this is where it runs, modal.
+    CSupportDlg dlg(this);
+    dlg.DoModal();
 }

@@ -203,4 +203,35 @@ TEST_F(HomePanel, LoadAndNewAskAboutAChangedDesignAndCancelOpensNothing)
     }
 }
 
+// The support member runs the support dialog modally, owned by the program's window, in the
+// panel's language; OK ends it and the panel goes on.
+TEST_F(HomePanel, SupportRunsTheSupportDialogInTheLanguage)
+{
+    const struct
+    {
+        const char* language;
+        const char* title;
+    } cases[] = {{"english", "Support"}, {"french", "Assistance"}};
+    for (const auto& c : cases) {
+        LoadLanguageFile(c.language);
+        CString title;
+        HWND owner = nullptr;
+        {
+            DialogDriver driver([&](HWND dlg) {
+                title = WindowText(dlg);
+                owner = ::GetWindow(dlg, GW_OWNER);
+                Press(dlg, IDOK);
+            });
+            auto* home = dynamic_cast<CSystemDlg*>(Home());
+            ASSERT_NE(nullptr, home);
+            home->OnSupport();
+            EXPECT_EQ(1u, driver.StepsTaken()) << c.language;
+        }
+        EXPECT_STREQ(c.title, title) << c.language;
+        EXPECT_EQ(::GetAncestor(Panel(), GA_ROOT), owner) << c.language;
+        EXPECT_TRUE(::IsWindow(Panel())) << c.language;
+    }
+    LoadLanguageFile("english");
+}
+
 } // namespace
