@@ -70,30 +70,33 @@ void CLayerArray::DrawBackground(Graphics* g, BYTE round, BYTE)
     ImageAttributes ia;
     SetOpacityMatrix(&ia, r.bgTileTransparency);
     ia.SetWrapMode(WrapModeTile, Color(255, 0, 0, 0), FALSE);
-    TextureBrush texture(tile, RectF(0, 0, bw, bh), &ia);
-    texture.SetWrapMode(WrapModeTile);
     float s = r.bgTileScale;
     REAL t = (REAL)r.bgTileRotation;
+    Matrix placement; // tile pixels to inches
     if (round) {
         if (mirrored) {
-            texture.TranslateTransform(bw / 2, bh / 2, MatrixOrderAppend);
-            texture.RotateTransform(t, MatrixOrderAppend);
-            texture.ScaleTransform(-s * k, s * k, MatrixOrderAppend);
+            placement.Translate(bw / 2, bh / 2, MatrixOrderAppend);
+            placement.Rotate(t, MatrixOrderAppend);
+            placement.Scale(-s * k, s * k, MatrixOrderAppend);
         } else {
-            texture.TranslateTransform(bw, bh, MatrixOrderAppend);
-            texture.RotateTransform(t, MatrixOrderAppend);
-            texture.ScaleTransform(s * k, s * k, MatrixOrderAppend);
+            placement.Translate(bw, bh, MatrixOrderAppend);
+            placement.Rotate(t, MatrixOrderAppend);
+            placement.Scale(s * k, s * k, MatrixOrderAppend);
         }
-        g->FillEllipse(&texture, area);
     } else {
-        texture.RotateTransform(t, MatrixOrderAppend);
+        placement.Rotate(t, MatrixOrderAppend);
         if (mirrored) {
             float D = (W - Iw) * res;
-            texture.TranslateTransform(-D, 0, MatrixOrderAppend);
-            texture.ScaleTransform(-s * k, s * k, MatrixOrderAppend);
+            placement.Translate(-D, 0, MatrixOrderAppend);
+            placement.Scale(-s * k, s * k, MatrixOrderAppend);
         } else {
-            texture.ScaleTransform(s * k, s * k, MatrixOrderAppend);
+            placement.Scale(s * k, s * k, MatrixOrderAppend);
         }
-        g->FillRectangle(&texture, area);
     }
+    GraphicsPath shape;
+    if (round)
+        shape.AddEllipse(area);
+    else
+        shape.AddRectangle(area);
+    FillTiled(g, &shape, tile, &ia, placement);
 }

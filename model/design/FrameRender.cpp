@@ -72,26 +72,25 @@ void CLayerArray::DrawFrames(Graphics* g, BYTE round, PointF, int)
     Bitmap* tile = image ? image->GetScreenCopy() : NULL;
     float Iw = image ? image->GetNaturalWidth() : 0.0f;
     if (tile && Iw > 0) {
-        float bw = (float)tile->GetWidth(), bh = (float)tile->GetHeight();
+        float bw = (float)tile->GetWidth();
         float res = bw / Iw;
         float k = Iw / bw;
         float D = (W - Iw) * res;
         ImageAttributes ia;
         SetOpacityMatrix(&ia, r.frameImageTransparency);
         ia.SetWrapMode(WrapModeTile, Color(255, 0, 0, 0), FALSE);
-        TextureBrush texture(tile, RectF(0, 0, bw, bh), &ia);
-        texture.SetWrapMode(WrapModeTile);
         float s = r.frameImageScale, q = r.frameImageOffset;
-        texture.RotateTransform((REAL)r.frameImageRotation, MatrixOrderAppend);
+        Matrix placement; // tile pixels to inches
+        placement.Rotate((REAL)r.frameImageRotation, MatrixOrderAppend);
         if (mirrored) {
-            texture.TranslateTransform(-D, 0, MatrixOrderAppend);
-            texture.ScaleTransform(-s * k, s * k, MatrixOrderAppend);
-            texture.TranslateTransform(-q, q, MatrixOrderAppend);
+            placement.Translate(-D, 0, MatrixOrderAppend);
+            placement.Scale(-s * k, s * k, MatrixOrderAppend);
+            placement.Translate(-q, q, MatrixOrderAppend);
         } else {
-            texture.ScaleTransform(s * k, s * k, MatrixOrderAppend);
-            texture.TranslateTransform(q, q, MatrixOrderAppend);
+            placement.Scale(s * k, s * k, MatrixOrderAppend);
+            placement.Translate(q, q, MatrixOrderAppend);
         }
-        g->FillPath(&texture, &P);
+        FillTiled(g, &P, tile, &ia, placement);
     }
 
     if (r.frameOutlineWidth != 0.0f) {

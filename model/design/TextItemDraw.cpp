@@ -135,14 +135,12 @@ void CTextItem::Draw(Graphics* g, PointF origin)
         ia.SetWrapMode(WrapModeTile);
         if (m_imageOpacity < 100)
             SetOpacityMatrix(&ia, m_imageOpacity);
-        RectF all(0, 0, (REAL)m_fillImage->GetWidth(), (REAL)m_fillImage->GetHeight());
-        TextureBrush texture(m_fillImage, all, &ia);
-        texture.SetWrapMode(WrapModeTile);
         float s = 0.01f * m_imageTileScale * (float)m_fontSize / 100.0f;
-        texture.ScaleTransform(s, s, MatrixOrderPrepend);
-        texture.RotateTransform((REAL)m_imageRotation + m_rotation, MatrixOrderAppend);
-        texture.TranslateTransform(m_position.X, m_position.Y, MatrixOrderAppend);
-        g->FillPath(&texture, &textPath);
+        Matrix tiles; // tile pixels to inches: scaled, turned with the text, at its centre
+        tiles.Scale(s, s, MatrixOrderPrepend);
+        tiles.Rotate((REAL)m_imageRotation + m_rotation, MatrixOrderAppend);
+        tiles.Translate(m_position.X, m_position.Y, MatrixOrderAppend);
+        FillTiled(g, &textPath, m_fillImage, &ia, tiles);
     }
 
     if (m_outlineSize > 0) {
