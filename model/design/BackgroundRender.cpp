@@ -2,6 +2,7 @@
 // background image.
 #include "model/design/LayerArray.h"
 #include "model/design/ImageLayer.h"
+#include "model/gfx/CornerGradient.h"
 #include "model/gfx/LayerArrayDraw.h"
 
 using namespace Gdiplus;
@@ -23,20 +24,13 @@ void CLayerArray::DrawBackground(Graphics* g, BYTE round, BYTE)
     RectF area(0, 0, W, H);
 
     if (r.bgRadial) {
-        GraphicsPath path;
-        path.AddRectangle(area);
-        PathGradientBrush radial(&path);
-        REAL factors[3] = {0.0f, 0.5f * o, o};
-        REAL positions[3] = {0.0f, 0.5f, 1.0f};
-        radial.SetBlend(factors, positions, 3);
-        radial.SetCenterColor(cols[4]);
-        radial.SetCenterPoint(PointF(W / 2, H / 2));
-        INT count = 4;
-        radial.SetSurroundColors(cols, &count);
+        GraphicsPath shape;
         if (round)
-            g->FillEllipse(&radial, area);
+            shape.AddEllipse(area);
         else
-            g->FillRectangle(&radial, area);
+            shape.AddRectangle(area);
+        // The gradient's rectangle stays the whole area on round items too.
+        CornerGradient::OnRect(area, cols, o).Fill(g, &shape);
     } else {
         SolidBrush solid(Color(255, 255, 255, 255));
         if (!r.bgLinear)

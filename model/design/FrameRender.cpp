@@ -2,6 +2,7 @@
 // area's edge and the style's inner outline) and the images drawn fitted over the area.
 #include "model/design/LayerArray.h"
 #include "model/design/ImageLayer.h"
+#include "model/gfx/CornerGradient.h"
 #include "model/gfx/LayerArrayDraw.h"
 #include "model/gfx/ShapeOutline.h"
 
@@ -43,17 +44,7 @@ void CLayerArray::DrawFrames(Graphics* g, BYTE round, PointF, int)
     P.AddPath(&F, FALSE);
 
     if (r.frameFillStyle == 3) {
-        GraphicsPath corners;
-        corners.AddRectangle(area);
-        PathGradientBrush radial(&corners);
-        REAL factors[3] = {0.0f, 0.5f * o, o};
-        REAL positions[3] = {0.0f, 0.5f, 1.0f};
-        radial.SetBlend(factors, positions, 3);
-        radial.SetCenterColor(cols[4]);
-        radial.SetCenterPoint(PointF(W / 2, H / 2));
-        INT count = 4;
-        radial.SetSurroundColors(cols, &count);
-        g->FillPath(&radial, &P);
+        CornerGradient::OnRect(area, cols, o).Fill(g, &P);
     } else {
         Color end = ArgbFromColorref(A, r.frameColour1);
         LinearGradientBrush linear(area, end, end, (REAL)r.frameFillAngle + 0.1f, TRUE);

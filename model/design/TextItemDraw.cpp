@@ -1,6 +1,7 @@
 // Drawing a text item: speech bubble, colour fill, image fill and outline, placed by
 // its centre and rotation (mirrored left to right when printing with the mirror flag).
 #include "model/design/TextItem.h"
+#include "model/gfx/CornerGradient.h"
 #include "model/gfx/LayerArrayDraw.h"
 #include "model/gfx/ShapeOutline.h"
 
@@ -120,12 +121,9 @@ void CTextItem::Draw(Graphics* g, PointF origin)
         g->FillPath(&linear, &textPath);
         break;
     }
-    case 3: {
-        PathGradientBrush* corners = MakeCornerBrush(B, placement, fillTable, m_fillOpacity);
-        g->FillPath(corners, &textPath);
-        delete corners;
+    case 3:
+        CornerGradient::OnRect(B, fillTable, m_fillOpacity, &placement).Fill(g, &textPath);
         break;
-    }
     default:
         break;
     }
