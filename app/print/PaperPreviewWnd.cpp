@@ -46,7 +46,20 @@ void CPaperPreviewWnd::Update()
     m_preview.SetDocument(m_document);
     m_preview.LoadSettings();
     m_preview.SetOutputSize(client.Width(), client.Height());
+    if (m_document != nullptr && !m_selectOnly && m_preview.GetPerCellDesigns())
+        m_selectedCell = m_document->GetCurrentFrame(); // the cell the canvas shows
+    // A first drawing or a refresh lays the cells out again and selects the first: then
+    // drawn once more (from the cell images just made) with this window's cell.
+    m_preview.SetSelectedCell(m_selectedCell);
     m_preview.Draw(&dc, 0, 0, FALSE);
+    if (m_preview.GetSelectedCell() != m_selectedCell) {
+        m_preview.SetSelectedCell(m_selectedCell);
+        m_preview.Draw(&dc, 0, 0, FALSE);
+    }
+    Gdiplus::Bitmap* sheet = m_document != nullptr ? m_document->GetSheetImage() : nullptr;
+    m_sheet.reset(sheet != nullptr
+                      ? sheet->Clone(0, 0, (INT)sheet->GetWidth(), (INT)sheet->GetHeight(), sheet->GetPixelFormat())
+                      : nullptr);
     m_outputRect = m_preview.GetOutputRect();
     m_currentSize = CSize(m_outputRect.right - m_outputRect.left, m_outputRect.bottom - m_outputRect.top);
     Invalidate(TRUE);
@@ -68,7 +81,7 @@ void CPaperPreviewWnd::ApplySize()
 void CPaperPreviewWnd::OnPaint()
 {
     CPaintDC dc(this);
-    Gdiplus::Bitmap* sheet = m_document != nullptr ? m_document->GetSheetImage() : nullptr;
+    Gdiplus::Bitmap* sheet = m_sheet.get();
     if (sheet == nullptr)
         return;
     CRect client;

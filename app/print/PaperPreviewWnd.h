@@ -1,10 +1,15 @@
 // A child window showing the current paper layout with every cell's design: pointing
 // at a cell marks it (hover), clicking selects it and, unless told otherwise, makes it
-// the document's current frame record.
+// the document's current frame record.  Such a window always rings the document's
+// current cell, the one the canvas shows and edits; a select-only window rings its own
+// choice.  Each window paints its own last rendering: the sheet image the renderer leaves
+// on the document belongs to whichever window drew last.
 #pragma once
 
 #include "fw/fwwin.h"
 #include "model/design/PaperPreview.h"
+
+#include <memory>
 
 class CFrostwellDoc;
 
@@ -52,4 +57,5 @@ protected:
     int m_selectedCell;
     CString m_className;
     CBrush m_brush;
+    std::unique_ptr<Gdiplus::Bitmap> m_sheet; // this window's last rendering
 };
