@@ -59,14 +59,16 @@ void FillTiled(Graphics* g, const GraphicsPath* area, Bitmap* tile, ImageAttribu
     if (!(fabs(det) > 0) || !isfinite(det))
         return;
 
-    // A tile pixel smaller than a device pixel: a copy shrunk near to device size, so the
-    // matrix below stays far from a determinant Wine refuses.
+    // A turned tile whose pixel is smaller than a device pixel: a copy shrunk near to
+    // device size, so the matrix below stays far from a determinant Wine refuses.  An
+    // upright one is drawn as it is (Wine inverts scaling alone without that limit).
     Bitmap* texture = tile;
     std::unique_ptr<Bitmap> shrunk;
     Affine shrink = {1, 0, 0, 1, 0, 0};
     const double scale = sqrt(fabs(det));
     const UINT bw = tile->GetWidth(), bh = tile->GetHeight();
-    if (scale < 1.0) {
+    const bool upright = toDevice.b == 0 && toDevice.c == 0;
+    if (scale < 1.0 && !upright) {
         const UINT w = (UINT)ceil(bw * scale), h = (UINT)ceil(bh * scale);
         shrunk.reset(new Bitmap((INT)(w ? w : 1), (INT)(h ? h : 1), PixelFormat32bppARGB));
         if (shrunk->GetLastStatus() != Ok)
