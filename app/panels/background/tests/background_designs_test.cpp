@@ -447,8 +447,9 @@ protected:
 
 } // namespace
 
-// Every step names one cell three ways: the ring on the design map (and on the clone
-// panel's source sheet), the cell the canvas shows, and the cell a fill changes.
+// Every step names one cell three ways: the ring on the design map, the cell the canvas
+// shows, and the cell a fill changes.  The clone panel's sheets ring their own choices
+// (cell 0 until clicked), which Clone takes.
 TEST_F(FifteenDesigns, RingCanvasAndEditedCellAgreeAfterEveryStep)
 {
     enum Kind { Pick, PickSource, PickDestination, Clone, Fill };
@@ -478,6 +479,7 @@ TEST_F(FifteenDesigns, RingCanvasAndEditedCellAgreeAfterEveryStep)
     };
     const COLORREF fills[] = {RGB(250, 240, 10), RGB(10, 250, 250), RGB(250, 10, 250), RGB(120, 250, 10),
                               RGB(250, 120, 0)};
+    int sourceChoice = 0, destinationChoice = 0; // the clone panel keeps them throughout
     for (const auto& sequence : sequences) {
         // Each sequence starts from fresh cells on the design map.
         std::vector<COLORREF> colours;
@@ -500,18 +502,20 @@ TEST_F(FifteenDesigns, RingCanvasAndEditedCellAgreeAfterEveryStep)
             case PickSource:
                 ShowPanel(menu->m_cloneDlg, 3);
                 ClickCell(menu->m_cloneDlg.SourcePreview(), step.cell);
+                sourceChoice = step.cell;
                 break;
             case PickDestination:
                 ShowPanel(menu->m_cloneDlg, 3);
                 ClickCell(menu->m_cloneDlg.DestinationPreview(), step.cell);
+                destinationChoice = step.cell;
                 break;
             case Clone: {
                 ShowPanel(menu->m_cloneDlg, 3);
-                const int source = menu->m_cloneDlg.SourcePreview().GetSelectedCell();
-                const int destination = menu->m_cloneDlg.DestinationPreview().GetSelectedCell();
+                ASSERT_NE(sourceChoice, destinationChoice) << at << ": the table would clone a cell onto itself";
                 Press(menu->m_cloneDlg.GetSafeHwnd(), IDC_CLONE);
+                ASSERT_TRUE(PumpUntil([&] { return doc->GetCurrentFrame() == destinationChoice; })) << at;
                 ASSERT_TRUE(PumpPending(5000));
-                colours[destination] = colours[source];
+                colours[destinationChoice] = colours[sourceChoice];
                 break;
             }
             case Fill: {
@@ -542,10 +546,12 @@ TEST_F(FifteenDesigns, RingCanvasAndEditedCellAgreeAfterEveryStep)
                 EXPECT_EQ(current, RingedCell(menu->m_designDlg.Preview())) << at << ": the design map's ring";
             } else {
                 CBackgroundCloneDlg& clone = menu->m_cloneDlg;
-                EXPECT_EQ(current, RingedCell(clone.SourcePreview())) << at << ": the source sheet's ring";
-                EXPECT_EQ(current, clone.SourcePreview().GetSelectedCell()) << at << ": the source Clone takes";
-                EXPECT_EQ(clone.DestinationPreview().GetSelectedCell(), RingedCell(clone.DestinationPreview()))
+                EXPECT_EQ(sourceChoice, RingedCell(clone.SourcePreview())) << at << ": the source sheet's ring";
+                EXPECT_EQ(sourceChoice, clone.SourcePreview().GetSelectedCell()) << at << ": the source Clone takes";
+                EXPECT_EQ(destinationChoice, RingedCell(clone.DestinationPreview()))
                     << at << ": the destination sheet's ring";
+                EXPECT_EQ(destinationChoice, clone.DestinationPreview().GetSelectedCell())
+                    << at << ": the destination Clone takes";
             }
             if (step.kind == Pick || step.kind == PickSource) {
                 EXPECT_EQ(step.cell, current) << at << ": the clicked cell is current";
