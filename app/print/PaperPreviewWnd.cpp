@@ -14,7 +14,8 @@ END_MESSAGE_MAP()
 
 CPaperPreviewWnd::CPaperPreviewWnd()
     : m_tracking(0), m_defaultSize(200, 200), m_currentSize(200, 200), m_document(nullptr), m_lastHover(-1),
-      m_outputRect(0, 0, 0, 0), m_imageOrigin(0, 0), m_hoverDisabled(0), m_selectOnly(0), m_selectedCell(0)
+      m_outputRect(0, 0, 0, 0), m_imageOrigin(0, 0), m_hoverDisabled(0), m_selectOnly(0), m_followCurrent(0),
+      m_selectedCell(0)
 {
     m_brush.CreateSolidBrush(RGB(0x42, 0x9A, 0xFC));
     m_className = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
@@ -46,7 +47,20 @@ void CPaperPreviewWnd::Update()
     m_preview.SetDocument(m_document);
     m_preview.LoadSettings();
     m_preview.SetOutputSize(client.Width(), client.Height());
+    if (m_document != nullptr && m_followCurrent && m_preview.GetPerCellDesigns())
+        m_selectedCell = m_document->GetCurrentFrame(); // the cell the canvas shows
+    // A first drawing or a refresh lays the cells out again and selects the first: then
+    // drawn once more (from the cell images just made) with this window's cell.
+    m_preview.SetSelectedCell(m_selectedCell);
     m_preview.Draw(&dc, 0, 0, FALSE);
+    if (m_preview.GetSelectedCell() != m_selectedCell) {
+        m_preview.SetSelectedCell(m_selectedCell);
+        m_preview.Draw(&dc, 0, 0, FALSE);
+    }
+    Gdiplus::Bitmap* sheet = m_document != nullptr ? m_document->GetSheetImage() : nullptr;
+    m_sheet.reset(sheet != nullptr
+                      ? sheet->Clone(0, 0, (INT)sheet->GetWidth(), (INT)sheet->GetHeight(), sheet->GetPixelFormat())
+                      : nullptr);
     m_outputRect = m_preview.GetOutputRect();
     m_currentSize = CSize(m_outputRect.right - m_outputRect.left, m_outputRect.bottom - m_outputRect.top);
     Invalidate(TRUE);
@@ -68,7 +82,7 @@ void CPaperPreviewWnd::ApplySize()
 void CPaperPreviewWnd::OnPaint()
 {
     CPaintDC dc(this);
-    Gdiplus::Bitmap* sheet = m_document != nullptr ? m_document->GetSheetImage() : nullptr;
+    Gdiplus::Bitmap* sheet = m_sheet.get();
     if (sheet == nullptr)
         return;
     CRect client;

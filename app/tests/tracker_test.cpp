@@ -264,30 +264,34 @@ TEST_F(TrackerTest, MoveReadoutInInches)
     EXPECT_STREQ("2.00  x 1.50", (LPCTSTR)tracker.GetStatus());
 }
 
-TEST_F(TrackerTest, SizeLabelInInchesAndMillimetres)
+TEST_F(TrackerTest, SizeLabelMeasuresTheObjectNotItsHandleFrame)
 {
-    // 100 pixels per inch; the handle frame's corner 12 pixels outside the object, so an
-    // object at (262, 212) puts it 2 inches right of and 1.5 inches below (50, 50).
+    // 100 pixels per inch from (50, 50).  The handles sit 12 pixels outside the object;
+    // the readout gives the object's own corner and size.
     tracker.SetLimits(CRect(50, 50, 550, 450), 5.0f, 4.0f);
-    tracker.SetRect(CRect(262, 212, 362, 262), TRUE, NULL);
     struct
     {
+        CRect object;
         BOOL metric;
         const char* position;
         const char* width;
         const char* height;
     } cases[] = {
-        {FALSE, "2.00\" x 1.50\"", "1.16\"", "0.66\""},
-        {TRUE, "50mm x 38mm", "29mm", "16mm"},
+        {CRect(250, 200, 350, 250), FALSE, "2.00\" x 1.50\"", "1.00\"", "0.50\""},
+        {CRect(250, 200, 350, 250), TRUE, "50mm x 38mm", "25mm", "12mm"},
+        // A picture that prints 79.5 x 53.3 mm.
+        {CRect(100, 100, 413, 310), TRUE, "12mm x 12mm", "79mm", "53mm"},
+        {CRect(100, 100, 413, 310), FALSE, "0.50\" x 0.50\"", "3.13\"", "2.10\""},
     };
     BOOL was = IsMetric();
     for (const auto& c : cases) {
         SetMetric(c.metric);
+        tracker.SetRect(c.object, TRUE, NULL);
         CString position, width, height;
         ASSERT_TRUE(tracker.GetReadout(position, width, height));
-        EXPECT_STREQ(c.position, (LPCTSTR)position);
-        EXPECT_STREQ(c.width, (LPCTSTR)width);
-        EXPECT_STREQ(c.height, (LPCTSTR)height);
+        EXPECT_STREQ(c.position, (LPCTSTR)position) << c.object.Width() << " metric " << c.metric;
+        EXPECT_STREQ(c.width, (LPCTSTR)width) << c.object.Width() << " metric " << c.metric;
+        EXPECT_STREQ(c.height, (LPCTSTR)height) << c.object.Width() << " metric " << c.metric;
     }
     SetMetric(was);
     tracker.SetLimits(CRect(), 0, 0);

@@ -210,10 +210,11 @@ BOOL CObjectTracker::GetReadout(CString& position, CString& width, CString& heig
     if (m_limitWidth <= 0 || m_rectLimits.Width() <= 0)
         return FALSE;                              // no scale to measure with
     float p = m_rectLimits.Width() / m_limitWidth; // pixels per inch
-    int half = m_nHandleSize / 2;
-    CPoint corner = HandleOf(m_base, 0) - CSize(half, half);
-    int widthPx = (HandleOf(m_base, 2).x - half) - corner.x;
-    int heightPx = (HandleOf(m_base, 6).y - half) - corner.y;
+    // The object itself: the handle frame stands the frame and outline margins outside it.
+    const int margin = m_nFrameMargin + m_nOutlineMargin;
+    CPoint corner = HandleOf(m_base, 0) + CSize(margin, margin);
+    int widthPx = HandleOf(m_base, 2).x - HandleOf(m_base, 0).x - 2 * margin;
+    int heightPx = HandleOf(m_base, 6).y - HandleOf(m_base, 0).y - 2 * margin;
     float x = (corner.x - m_rectLimits.left) / p;
     float y = (corner.y - m_rectLimits.top) / p;
     if (IsMetric()) {

@@ -72,8 +72,9 @@ public:
     CRect GetObjectRect() const { return m_rectObject; }
     CPoint GetHandlePoint(int handle) const;
     const CString& GetStatus() const { return m_strStatus; }
-    // The size label: position of the handle frame's corner, its width and height, in
-    // inches or millimetres.  FALSE without limits to measure with.
+    // The size label: position of the object's top-left corner, its width and height
+    // (not the handle frame's, which stands outside it), in inches or millimetres.  FALSE
+    // without limits to measure with.
     BOOL GetReadout(CString& position, CString& width, CString& height) const;
 
     // Results of the last drag (valid when Track returned above 0).

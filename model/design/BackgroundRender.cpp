@@ -2,6 +2,7 @@
 // background image.
 #include "model/design/LayerArray.h"
 #include "model/design/ImageLayer.h"
+#include "model/gfx/CornerGradient.h"
 #include "model/gfx/LayerArrayDraw.h"
 
 using namespace Gdiplus;
@@ -23,20 +24,13 @@ void CLayerArray::DrawBackground(Graphics* g, BYTE round, BYTE)
     RectF area(0, 0, W, H);
 
     if (r.bgRadial) {
-        GraphicsPath path;
-        path.AddRectangle(area);
-        PathGradientBrush radial(&path);
-        REAL factors[3] = {0.0f, 0.5f * o, o};
-        REAL positions[3] = {0.0f, 0.5f, 1.0f};
-        radial.SetBlend(factors, positions, 3);
-        radial.SetCenterColor(cols[4]);
-        radial.SetCenterPoint(PointF(W / 2, H / 2));
-        INT count = 4;
-        radial.SetSurroundColors(cols, &count);
+        GraphicsPath shape;
         if (round)
-            g->FillEllipse(&radial, area);
+            shape.AddEllipse(area);
         else
-            g->FillRectangle(&radial, area);
+            shape.AddRectangle(area);
+        // The gradient's rectangle stays the whole area on round items too.
+        CornerGradient::OnRect(area, cols, o).Fill(g, &shape);
     } else {
         SolidBrush solid(Color(255, 255, 255, 255));
         if (!r.bgLinear)
@@ -70,30 +64,33 @@ void CLayerArray::DrawBackground(Graphics* g, BYTE round, BYTE)
     ImageAttributes ia;
     SetOpacityMatrix(&ia, r.bgTileTransparency);
     ia.SetWrapMode(WrapModeTile, Color(255, 0, 0, 0), FALSE);
-    TextureBrush texture(tile, RectF(0, 0, bw, bh), &ia);
-    texture.SetWrapMode(WrapModeTile);
     float s = r.bgTileScale;
     REAL t = (REAL)r.bgTileRotation;
+    Matrix placement; // tile pixels to inches
     if (round) {
         if (mirrored) {
-            texture.TranslateTransform(bw / 2, bh / 2, MatrixOrderAppend);
-            texture.RotateTransform(t, MatrixOrderAppend);
-            texture.ScaleTransform(-s * k, s * k, MatrixOrderAppend);
+            placement.Translate(bw / 2, bh / 2, MatrixOrderAppend);
+            placement.Rotate(t, MatrixOrderAppend);
+            placement.Scale(-s * k, s * k, MatrixOrderAppend);
         } else {
-            texture.TranslateTransform(bw, bh, MatrixOrderAppend);
-            texture.RotateTransform(t, MatrixOrderAppend);
-            texture.ScaleTransform(s * k, s * k, MatrixOrderAppend);
+            placement.Translate(bw, bh, MatrixOrderAppend);
+            placement.Rotate(t, MatrixOrderAppend);
+            placement.Scale(s * k, s * k, MatrixOrderAppend);
         }
-        g->FillEllipse(&texture, area);
     } else {
-        texture.RotateTransform(t, MatrixOrderAppend);
+        placement.Rotate(t, MatrixOrderAppend);
         if (mirrored) {
             float D = (W - Iw) * res;
-            texture.TranslateTransform(-D, 0, MatrixOrderAppend);
-            texture.ScaleTransform(-s * k, s * k, MatrixOrderAppend);
+            placement.Translate(-D, 0, MatrixOrderAppend);
+            placement.Scale(-s * k, s * k, MatrixOrderAppend);
         } else {
-            texture.ScaleTransform(s * k, s * k, MatrixOrderAppend);
+            placement.Scale(s * k, s * k, MatrixOrderAppend);
         }
-        g->FillRectangle(&texture, area);
     }
+    GraphicsPath shape;
+    if (round)
+        shape.AddEllipse(area);
+    else
+        shape.AddRectangle(area);
+    FillTiled(g, &shape, tile, &ia, placement);
 }

@@ -2,6 +2,7 @@
 // area's edge and the style's inner outline) and the images drawn fitted over the area.
 #include "model/design/LayerArray.h"
 #include "model/design/ImageLayer.h"
+#include "model/gfx/CornerGradient.h"
 #include "model/gfx/LayerArrayDraw.h"
 #include "model/gfx/ShapeOutline.h"
 
@@ -43,17 +44,7 @@ void CLayerArray::DrawFrames(Graphics* g, BYTE round, PointF, int)
     P.AddPath(&F, FALSE);
 
     if (r.frameFillStyle == 3) {
-        GraphicsPath corners;
-        corners.AddRectangle(area);
-        PathGradientBrush radial(&corners);
-        REAL factors[3] = {0.0f, 0.5f * o, o};
-        REAL positions[3] = {0.0f, 0.5f, 1.0f};
-        radial.SetBlend(factors, positions, 3);
-        radial.SetCenterColor(cols[4]);
-        radial.SetCenterPoint(PointF(W / 2, H / 2));
-        INT count = 4;
-        radial.SetSurroundColors(cols, &count);
-        g->FillPath(&radial, &P);
+        CornerGradient::OnRect(area, cols, o).Fill(g, &P);
     } else {
         Color end = ArgbFromColorref(A, r.frameColour1);
         LinearGradientBrush linear(area, end, end, (REAL)r.frameFillAngle + 0.1f, TRUE);
@@ -72,26 +63,25 @@ void CLayerArray::DrawFrames(Graphics* g, BYTE round, PointF, int)
     Bitmap* tile = image ? image->GetScreenCopy() : NULL;
     float Iw = image ? image->GetNaturalWidth() : 0.0f;
     if (tile && Iw > 0) {
-        float bw = (float)tile->GetWidth(), bh = (float)tile->GetHeight();
+        float bw = (float)tile->GetWidth();
         float res = bw / Iw;
         float k = Iw / bw;
         float D = (W - Iw) * res;
         ImageAttributes ia;
         SetOpacityMatrix(&ia, r.frameImageTransparency);
         ia.SetWrapMode(WrapModeTile, Color(255, 0, 0, 0), FALSE);
-        TextureBrush texture(tile, RectF(0, 0, bw, bh), &ia);
-        texture.SetWrapMode(WrapModeTile);
         float s = r.frameImageScale, q = r.frameImageOffset;
-        texture.RotateTransform((REAL)r.frameImageRotation, MatrixOrderAppend);
+        Matrix placement; // tile pixels to inches
+        placement.Rotate((REAL)r.frameImageRotation, MatrixOrderAppend);
         if (mirrored) {
-            texture.TranslateTransform(-D, 0, MatrixOrderAppend);
-            texture.ScaleTransform(-s * k, s * k, MatrixOrderAppend);
-            texture.TranslateTransform(-q, q, MatrixOrderAppend);
+            placement.Translate(-D, 0, MatrixOrderAppend);
+            placement.Scale(-s * k, s * k, MatrixOrderAppend);
+            placement.Translate(-q, q, MatrixOrderAppend);
         } else {
-            texture.ScaleTransform(s * k, s * k, MatrixOrderAppend);
-            texture.TranslateTransform(q, q, MatrixOrderAppend);
+            placement.Scale(s * k, s * k, MatrixOrderAppend);
+            placement.Translate(q, q, MatrixOrderAppend);
         }
-        g->FillPath(&texture, &P);
+        FillTiled(g, &P, tile, &ia, placement);
     }
 
     if (r.frameOutlineWidth != 0.0f) {

@@ -1,6 +1,7 @@
 // Drawing a text item: speech bubble, colour fill, image fill and outline, placed by
 // its centre and rotation (mirrored left to right when printing with the mirror flag).
 #include "model/design/TextItem.h"
+#include "model/gfx/CornerGradient.h"
 #include "model/gfx/LayerArrayDraw.h"
 #include "model/gfx/ShapeOutline.h"
 
@@ -120,12 +121,9 @@ void CTextItem::Draw(Graphics* g, PointF origin)
         g->FillPath(&linear, &textPath);
         break;
     }
-    case 3: {
-        PathGradientBrush* corners = MakeCornerBrush(B, placement, fillTable, m_fillOpacity);
-        g->FillPath(corners, &textPath);
-        delete corners;
+    case 3:
+        CornerGradient::OnRect(B, fillTable, m_fillOpacity, &placement).Fill(g, &textPath);
         break;
-    }
     default:
         break;
     }
@@ -135,14 +133,12 @@ void CTextItem::Draw(Graphics* g, PointF origin)
         ia.SetWrapMode(WrapModeTile);
         if (m_imageOpacity < 100)
             SetOpacityMatrix(&ia, m_imageOpacity);
-        RectF all(0, 0, (REAL)m_fillImage->GetWidth(), (REAL)m_fillImage->GetHeight());
-        TextureBrush texture(m_fillImage, all, &ia);
-        texture.SetWrapMode(WrapModeTile);
         float s = 0.01f * m_imageTileScale * (float)m_fontSize / 100.0f;
-        texture.ScaleTransform(s, s, MatrixOrderPrepend);
-        texture.RotateTransform((REAL)m_imageRotation + m_rotation, MatrixOrderAppend);
-        texture.TranslateTransform(m_position.X, m_position.Y, MatrixOrderAppend);
-        g->FillPath(&texture, &textPath);
+        Matrix tiles; // tile pixels to inches: scaled, turned with the text, at its centre
+        tiles.Scale(s, s, MatrixOrderPrepend);
+        tiles.Rotate((REAL)m_imageRotation + m_rotation, MatrixOrderAppend);
+        tiles.Translate(m_position.X, m_position.Y, MatrixOrderAppend);
+        FillTiled(g, &textPath, m_fillImage, &ia, tiles);
     }
 
     if (m_outlineSize > 0) {

@@ -61,3 +61,13 @@ template <class Brush> inline void MirrorBrushHorizontally(Brush& brush, float w
 void StrokePathPrecise(Gdiplus::Graphics* g, const Gdiplus::GraphicsPath* path, float width,
                        const Gdiplus::Color& colour, Gdiplus::Brush* brush = NULL,
                        Gdiplus::PenAlignment alignment = Gdiplus::PenAlignmentCenter);
+
+// Fills `area` (world units) with `tile` repeated without end, the tiles placed by
+// `placement`, which maps tile pixels to world units as a texture brush's transform
+// would.  The tiles are drawn in device pixels by an untransformed brush under the
+// graphics' transform, from a copy of the tile shrunk near to its size on the device:
+// Wine's GDI+ cannot invert a turned matrix whose determinant is below 1e-5 and then
+// paints nothing, and a large picture tiled in inches, turned, has such a matrix.  A
+// placement that cannot be inverted draws nothing.
+void FillTiled(Gdiplus::Graphics* g, const Gdiplus::GraphicsPath* area, Gdiplus::Bitmap* tile,
+               Gdiplus::ImageAttributes* attributes, const Gdiplus::Matrix& placement);

@@ -31,8 +31,10 @@ BOOL CBackgroundDesignDlg::OnInitDialog()
     GetClientRect(&r);
     r.top += 85;
     r.bottom -= 50;
-    // Hover stays on, and a click makes the cell the document's current frame record.
+    // Hover stays on, and a click makes the cell the document's current frame record; the
+    // ring always marks that record, however it became current.
     m_preview.SetDocument(m_pDoc);
+    m_preview.SetFollowCurrent();
     m_preview.Create(WS_CHILD | WS_VISIBLE, r, this, IDC_SHEET_PREVIEW);
     m_helpTips.AddHelpTool(this, &m_preview, "BACKGROUND_DESIGN_SELECTION");
     UpdateData(FALSE);

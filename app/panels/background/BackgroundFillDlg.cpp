@@ -203,6 +203,7 @@ void CBackgroundFillDlg::SetPlainFill(int kind)
     SelectFirstSwatch();
     CLayerArray* layers = Layers();
     layers->SetBgOpacity(1.0f);
+    m_transparency.SetStored(1.0f); // the bar and its value show the opaque fill
     layers->SetBgLinear(0);
     layers->SetBgRadial(0);
     m_pDoc->SetModifiedFlag(TRUE);

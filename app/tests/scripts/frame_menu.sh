@@ -29,11 +29,6 @@ mid=$((ctop + (my + mh - ctop) / 2))
 read -r dx0 dx1 <<<"$(white_run "$start" "$mid")"
 [ -n "${dx1:-}" ] || fail "no white design area in the middle row"
 cx=$(((dx0 + dx1) / 2))
-column_run() {   # column_run <png> <x>: "y0 y1" of the longest run of white in the column
-  convert "$1" -crop "1x$((my + mh - ctop))+$2+$ctop" +repage txt:- \
-    | awk -v top="$ctop" 'NR > 1 { split($1, a, /[,:]/); y = a[2] + top; if (index($0, "#FFFFFF")) { if (s < 0) s = y; if (y - s > b1 - b0) { b0 = s; b1 = y } } else s = -1 }
-           BEGIN { s = -1; b0 = 0; b1 = -1 } END { if (b1 > b0) print b0, b1 }'
-}
 read -r dy0 dy1 <<<"$(column_run "$start" "$cx")"
 [ -n "${dy1:-}" ] || fail "no white design area in the middle column"
 echo "design rectangle from $dx0,$dy0 to $dx1,$dy1"

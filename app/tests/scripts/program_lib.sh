@@ -272,3 +272,11 @@ files_pick_first() {   # files_pick_first <id>
   xdotool key Home
   xdotool key Return
 }
+
+# "y0 y1" of the longest run of white in column x of a picture, below the client top (ctop)
+# within the main window (my, mh).
+column_run() {   # column_run <png> <x>
+  convert "$1" -crop "1x$((my + mh - ctop))+$2+$ctop" +repage txt:- \
+    | awk -v top="$ctop" 'NR > 1 { split($1, a, /[,:]/); y = a[2] + top; if (index($0, "#FFFFFF")) { if (s < 0) s = y; if (y - s > b1 - b0) { b0 = s; b1 = y } } else s = -1 }
+           BEGIN { s = -1; b0 = 0; b1 = -1 } END { if (b1 > b0) print b0, b1 }'
+}

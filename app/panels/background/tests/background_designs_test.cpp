@@ -24,6 +24,7 @@
 #include "testsupport/Pixels.h"
 #include "testsupport/Pump.h"
 #include "testsupport/TestApp.h"
+#include "ui/ColourPicker.h"
 
 #include <gtest/gtest.h>
 
@@ -45,19 +46,19 @@ protected:
         DesignWindowTest::SetUp();
 
         m_savedLayout.CopyFrom(*GetPaperLayout());
-        // Layout 10 with individual designs, as the wizard's Finish leaves it (the new
+        // The layout with individual designs, as the wizard's Finish leaves it (the new
         // document has just made it layout 2).
-        const CPaperLayout* layout = GetGlobalObjectA()->Lookup(10);
+        const CPaperLayout* layout = GetGlobalObjectA()->Lookup(layoutId);
         ASSERT_NE(nullptr, layout);
         GetPaperLayout()->CopyFrom(*layout);
         GetPaperLayout()->SetOneDesignPerCell(1);
-        ASSERT_EQ(kCells, GetPaperLayout()->GetItemCount());
+        ASSERT_EQ(cells, GetPaperLayout()->GetItemCount());
 
         CLayerArray* layers = doc->GetLayers();
-        layers->Reset(kCells);
+        layers->Reset(cells);
         const CSize size = GetPaperLayout()->GetPrintableRect();
         layers->SetRecordRects(doc->GetDesignRect(), size.cx, size.cy);
-        for (int k = 0; k < kCells; ++k) {
+        for (int k = 0; k < cells; ++k) {
             layers->SetCurrent(k);
             layers->SetBgColour1(CellColour(k));
         }
@@ -154,6 +155,9 @@ protected:
         return GetGlobalObjectC()->GetBackgroundMenu() == menu && ::IsWindowVisible(menu->GetSafeHwnd());
     }
 
+    // Layout 10: ten cells of their own.
+    int layoutId = 10;
+    int cells = kCells;
     CPaperLayout m_savedLayout;
     CBackgroundMenuDlg* menu = NULL;
 };
@@ -358,5 +362,177 @@ TEST_F(BackgroundDesigns, CopyNeedsTwoDifferentCellsWithRecords)
         EXPECT_EQ(texts + (c.copies ? 2 : 0), doc->GetTextList()->GetCount()) << c.source << " -> " << c.destination;
         EXPECT_EQ(c.copies ? doc->GetLayers()->GetAt(0).bgColour1 : CellColour(1), doc->GetLayers()->GetAt(1).bgColour1)
             << c.source << " -> " << c.destination;
+    }
+}
+
+namespace {
+
+// Layout 5: fifteen circles, as the wizard makes them with individual designs on.
+class FifteenDesigns : public BackgroundDesigns
+{
+protected:
+    FifteenDesigns()
+    {
+        layoutId = 5;
+        cells = 15;
+    }
+    // The cell a sheet preview rings as the screen shows it: the one with the most pure
+    // red pixels inside its rectangle; -1 when no cell has any.
+    static int RingedCell(CPaperPreviewWnd& preview)
+    {
+        CRect client;
+        preview.GetClientRect(&client);
+        const Picture shown = PictureOfWindow(preview.GetSafeHwnd(), client);
+        const CPoint origin = preview.GetImageOrigin();
+        int best = -1, bestCount = 0;
+        for (int i = 0; i < preview.GetPreview()->GetCellCount(); ++i) {
+            const PreviewCell* cell = preview.GetPreview()->GetCell(i);
+            if (cell == nullptr)
+                continue;
+            int red = 0;
+            for (int y = (int)cell->top + origin.y; y < (int)cell->bottom + origin.y && y < shown.height; ++y)
+                for (int x = (int)cell->left + origin.x; x < (int)cell->right + origin.x && x < shown.width; ++x)
+                    red += x >= 0 && y >= 0 && (shown.At(x, y) & 0xFFFFFF) == 0xFF0000;
+            if (red > bestCount) {
+                best = i;
+                bestCount = red;
+            }
+        }
+        return best;
+    }
+    void ShowPanel(CSkinPanelDlg& panel, int quickLink)
+    {
+        if (menu->GetCurrentPanelIndex() == menu->GetPanelIndex(&panel))
+            return;
+        CSkinPanelDlg* shown = menu->GetPanelAt(menu->GetCurrentPanelIndex());
+        ChooseQuickLink(shown->GetSafeHwnd(), quickLink);
+        ASSERT_EQ(menu->GetPanelIndex(&panel), menu->GetCurrentPanelIndex());
+    }
+    // Picks colour 1 on the fill panel as its picker's popup does.
+    void FillWith(COLORREF colour)
+    {
+        CBackgroundFillDlg& fill = menu->m_fillDlg;
+        const int id = CBackgroundFillDlg::PickerId(1);
+        auto* picker = dynamic_cast<CColourPicker*>(CWnd::FromHandlePermanent(::GetDlgItem(fill.GetSafeHwnd(), id)));
+        ASSERT_NE(nullptr, picker);
+        picker->SetColour(colour);
+        ::SendMessage(fill.GetSafeHwnd(), WM_USER + 1004, colour, id);
+        ASSERT_TRUE(PumpPending(5000));
+    }
+};
+
+} // namespace
+
+// Every step names one cell three ways: the ring on the design map, the cell the canvas
+// shows, and the cell a fill changes.  The clone panel's sheets ring their own choices
+// (cell 0 until clicked), which Clone takes.
+TEST_F(FifteenDesigns, RingCanvasAndEditedCellAgreeAfterEveryStep)
+{
+    enum Kind { Pick, PickSource, PickDestination, Clone, Fill };
+    struct Step
+    {
+        Kind kind;
+        int cell; // the cell clicked; for Fill, a colour index
+    };
+    static const struct
+    {
+        const char* what;
+        std::vector<Step> steps;
+    } sequences[] = {
+        {"pick, clone 1 to 3, fill",
+         {{Pick, 5}, {PickSource, 1}, {PickDestination, 3}, {Clone, 0}, {Fill, 0}, {Pick, 9}, {Fill, 1}}},
+        {"clone from the picked cell, back to the map",
+         {{Pick, 7}, {PickDestination, 14}, {Clone, 0}, {Pick, 2}, {Fill, 2}, {PickSource, 0}, {Fill, 3}}},
+        {"two clones, then the last cell",
+         {{PickSource, 4},
+          {PickDestination, 0},
+          {Clone, 0},
+          {PickSource, 12},
+          {PickDestination, 6},
+          {Clone, 0},
+          {Pick, 14},
+          {Fill, 4}}},
+    };
+    const COLORREF fills[] = {RGB(250, 240, 10), RGB(10, 250, 250), RGB(250, 10, 250), RGB(120, 250, 10),
+                              RGB(250, 120, 0)};
+    int sourceChoice = 0, destinationChoice = 0; // the clone panel keeps them throughout
+    for (const auto& sequence : sequences) {
+        // Each sequence starts from fresh cells on the design map.
+        std::vector<COLORREF> colours;
+        for (int k = 0; k < cells; ++k) {
+            doc->GetLayers()->SetCurrent(k);
+            doc->GetLayers()->SetBgColour1(CellColour(k));
+            colours.push_back(CellColour(k));
+        }
+        doc->SetCurrentFrame(0);
+        ShowPanel(menu->m_designDlg, 0);
+        int n = 0;
+        for (const Step& step : sequence.steps) {
+            const std::string at = std::string(sequence.what) + ", step " + std::to_string(++n);
+            int edited = -1;
+            switch (step.kind) {
+            case Pick:
+                ShowPanel(menu->m_designDlg, 0);
+                ClickCell(menu->m_designDlg.Preview(), step.cell);
+                break;
+            case PickSource:
+                ShowPanel(menu->m_cloneDlg, 3);
+                ClickCell(menu->m_cloneDlg.SourcePreview(), step.cell);
+                sourceChoice = step.cell;
+                break;
+            case PickDestination:
+                ShowPanel(menu->m_cloneDlg, 3);
+                ClickCell(menu->m_cloneDlg.DestinationPreview(), step.cell);
+                destinationChoice = step.cell;
+                break;
+            case Clone: {
+                ShowPanel(menu->m_cloneDlg, 3);
+                ASSERT_NE(sourceChoice, destinationChoice) << at << ": the table would clone a cell onto itself";
+                Press(menu->m_cloneDlg.GetSafeHwnd(), IDC_CLONE);
+                ASSERT_TRUE(PumpUntil([&] { return doc->GetCurrentFrame() == destinationChoice; })) << at;
+                ASSERT_TRUE(PumpPending(5000));
+                colours[destinationChoice] = colours[sourceChoice];
+                break;
+            }
+            case Fill: {
+                ShowPanel(menu->m_fillDlg, 1);
+                std::vector<COLORREF> before;
+                for (int k = 0; k < cells; ++k)
+                    before.push_back(doc->GetLayers()->GetAt(k).bgColour1);
+                FillWith(fills[step.cell]);
+                for (int k = 0; k < cells; ++k) {
+                    if (doc->GetLayers()->GetAt(k).bgColour1 != before[k]) {
+                        EXPECT_EQ(-1, edited) << at << ": a fill changed more than one cell";
+                        edited = k;
+                    }
+                }
+                ASSERT_NE(-1, edited) << at << ": the fill changed no cell";
+                colours[edited] = fills[step.cell];
+                break;
+            }
+            }
+            const int current = doc->GetCurrentFrame();
+            EXPECT_EQ(colours[current], CanvasCentre()) << at << ": the canvas shows cell " << current;
+            if (edited != -1) {
+                EXPECT_EQ(current, edited) << at << ": the fill went to another cell than the canvas shows";
+            }
+            if (step.kind == Pick || step.kind == Fill) {
+                ShowPanel(menu->m_designDlg, 0);
+                ASSERT_TRUE(PumpPending(5000));
+                EXPECT_EQ(current, RingedCell(menu->m_designDlg.Preview())) << at << ": the design map's ring";
+            } else {
+                CBackgroundCloneDlg& clone = menu->m_cloneDlg;
+                EXPECT_EQ(sourceChoice, RingedCell(clone.SourcePreview())) << at << ": the source sheet's ring";
+                EXPECT_EQ(sourceChoice, clone.SourcePreview().GetSelectedCell()) << at << ": the source Clone takes";
+                EXPECT_EQ(destinationChoice, RingedCell(clone.DestinationPreview()))
+                    << at << ": the destination sheet's ring";
+                EXPECT_EQ(destinationChoice, clone.DestinationPreview().GetSelectedCell())
+                    << at << ": the destination Clone takes";
+            }
+            if (step.kind == Pick || step.kind == PickSource) {
+                EXPECT_EQ(step.cell, current) << at << ": the clicked cell is current";
+            }
+        }
+        SaveScreenshot(frame->GetSafeHwnd(), "background_fifteen_designs");
     }
 }

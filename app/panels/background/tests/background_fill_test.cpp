@@ -249,6 +249,25 @@ TEST_F(BackgroundFill, TransparencyIsStoredAndShownRounded)
     EXPECT_STREQ("53%", ItemText(Fill(), IDC_FILL_TRANSPARENCY_VALUE));
 }
 
+// Clear and Solid make the fill opaque: the bar and its value show it at once, and a
+// gradient chosen next starts from the opaque fill.
+TEST_F(BackgroundFill, PlainFillsPutTheTransparencyBarBackToFull)
+{
+    for (int button : {IDC_FILL_CLEAR, IDC_FILL_SOLID}) {
+        Click(IDC_FILL_LINEAR);
+        StepTransparencyDown(BarPosition() - 27);
+        ASSERT_EQ(27, BarPosition()) << "control: the bar moved";
+        ASSERT_FLOAT_EQ(0.27f, Layers()->GetBgOpacity());
+        Click(button);
+        EXPECT_EQ(1.0f, Layers()->GetBgOpacity()) << button;
+        EXPECT_EQ(100, BarPosition()) << button;
+        EXPECT_STREQ("100%", ItemText(Fill(), IDC_FILL_TRANSPARENCY_VALUE)) << button;
+        Click(IDC_FILL_LINEAR);
+        EXPECT_EQ(100, BarPosition()) << button << ": the gradient keeps the opaque fill";
+        EXPECT_EQ(1.0f, Layers()->GetBgOpacity()) << button;
+    }
+}
+
 TEST_F(BackgroundFill, PickedColoursMatchingASwatchEnableRemoveOnly)
 {
     Click(IDC_FILL_LINEAR); // entry 0, the last line, is applied: a stored swatch
