@@ -143,7 +143,7 @@ sl_printer_stop() {
   SL_PRINTER_PID=""
   if [ -n "${SL_PRINTER_ROOT:-}" ]; then
     case "$SL_PRINTER_ROOT" in /tmp/sl-cups.*) rm -rf "$SL_PRINTER_ROOT" ;; esac
-    # Called with the server stopped before it was ever told: not ours any more.
+    # Our server is gone with its folder, and so is the socket CUPS_SERVER named.
     unset CUPS_SERVER
   fi
   SL_PRINTER_ROOT=""
