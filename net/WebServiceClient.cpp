@@ -2,6 +2,7 @@
 #include "fw/fwapp.h"
 #include "fw/fwctl.h"
 #include "fw/fwinet.h"
+#include "base/TextTable.h"
 
 #include <cstdlib>
 #include <memory>
@@ -150,9 +151,9 @@ BOOL CWebServiceClient::Exchange(bool parse)
         unsigned long long announced = 0;
         const bool hasLength = file->QueryContentLength(announced) != FALSE;
         if (status < 200 || status > 299) {
-            failure.Format("The web service answered with HTTP status %lu.", (unsigned long)status);
+            failure.Format((LPCTSTR)GetLangText("WEB_STATUS"), (unsigned long)status);
         } else if (hasLength && announced > (unsigned long long)m_nMaxReply) {
-            failure.Format("The web service's reply of %llu bytes is too large.", announced);
+            failure = GetLangText("WEB_TOO_LARGE");
         } else {
             if (!parse) {
                 m_body.Close();
@@ -168,19 +169,19 @@ BOOL CWebServiceClient::Exchange(bool parse)
                     break;
                 total += n;
                 if (total > m_nMaxReply) {
-                    failure = "The web service's reply is too large.";
+                    failure = GetLangText("WEB_TOO_LARGE");
                     break;
                 }
                 if (parse) {
                     text.Append(piece, (int)n);
                 } else if (m_body.Write(piece, 1, n) != n) {
-                    failure = "There is not enough memory for the web service's reply.";
+                    failure = GetLangText("WEB_NO_MEMORY");
                     break;
                 }
                 PumpWaitingMessages();
             }
             if (failure.IsEmpty() && hasLength && (unsigned long long)total != announced)
-                failure = "The web service's reply ended early.";
+                failure = GetLangText("WEB_ENDED_EARLY");
         }
         file->Close();
         connection->Close();
@@ -189,7 +190,7 @@ BOOL CWebServiceClient::Exchange(bool parse)
         char message[261] = "";
         e->GetErrorMessage(message, sizeof message);
         e->Delete();
-        failure = message[0] != '\0' ? message : "The web service cannot be reached.";
+        failure = message[0] != '\0' ? CString(message) : GetLangText("WEB_UNREACHABLE");
     }
     if (parse) {
         m_response.LoadFromText(text);

@@ -12,6 +12,7 @@
 #include "fw/fwctl.h"
 #include "fw/fwwin.h"
 #include "net/WebServiceClient.h"
+#include "base/TextTable.h"
 #include "testsupport/DialogDriver.h"
 #include "testsupport/Input.h"
 #include "testsupport/StandInServer.h"
@@ -130,6 +131,7 @@ protected:
     {
         ASSERT_TRUE(s_server->Started()) << s_server->Problem();
         ASSERT_EQ(200, s_server->Post("/control/mode?m=normal"));
+        LoadLanguageFile("english"); // the tests' own folder holds the real files
     }
 
     void Aim(CWebServiceClient& client, const char* path)
@@ -268,6 +270,17 @@ TEST_F(WebServiceExchange, FailuresAreShownAndReturnFalse)
         // Nothing large was reserved on the server's word.
         EXPECT_LE(client.m_body.GetCapacity(), small + 4096);
     }
+    // The message is the user's language.
+    LoadLanguageFile("french");
+    {
+        CWebServiceClient client;
+        Aim(client, "/status/404");
+        std::vector<std::string> messages;
+        EXPECT_FALSE(Exchange(client, false, messages));
+        ASSERT_EQ(1u, messages.size());
+        EXPECT_EQ("Le service web a r\xe9pondu avec le statut HTTP 404.", messages[0]);
+    }
+    LoadLanguageFile("english");
     // The positive control: a reply of exactly the limit, without Content-Length, is read whole.
     CWebServiceClient client;
     client.m_nMaxReply = small;
