@@ -76,20 +76,17 @@ public:
 };
 
 // Starts a program of the display's system (a Unix path with its arguments). Wine gives no
-// handle to wait on for such a program: callers wait for what it does.
+// handle to wait on for such a program: callers wait for what it does. Nor does it fill in
+// the process information: its handles are whatever lay there before, often handles this
+// process still uses (the 32-bit build lost its display settings key that way), so they
+// are left alone.
 inline bool StartUnix(const std::string& command)
 {
     STARTUPINFOA start = {};
     start.cb = sizeof start;
     PROCESS_INFORMATION process = {};
     std::string line = command;
-    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process))
-        return false;
-    if (process.hThread)
-        ::CloseHandle(process.hThread);
-    if (process.hProcess)
-        ::CloseHandle(process.hProcess);
-    return true;
+    return ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process) != FALSE;
 }
 
 // Moves the real pointer of the display to a screen point, as a person does, and waits

@@ -22,8 +22,8 @@ bool DisplayPng(const char* name)
     ::DeleteFile(dosFile);
     if (!::CreateProcess(nullptr, command.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    // The shell is a Unix program: Wine fills in no process information for it, and the
+    // handles there are leftovers that may be this process's own, so none is closed.
     const DWORD start = ::GetTickCount();
     while (::GetFileAttributes(dosFile) == INVALID_FILE_ATTRIBUTES)
         if (::GetTickCount() - start > 10000)
