@@ -37,5 +37,4 @@ private:
     std::string m_dosDir;  // the same, as this program names it
     std::string m_problem;
     unsigned short m_port = 0;
-    HANDLE m_process = nullptr;
 };
