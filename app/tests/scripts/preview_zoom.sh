@@ -80,6 +80,12 @@ step_wheel() {   # three notches with the pointer over the page
     t) xdotool click --repeat 3 4 ;;
   esac
 }
+# Wine copies a painted window to the display when its thread next wakes, at most every
+# 50 ms: after the last key nothing else wakes it, and the screen would keep a stale page.
+# A one-pixel move of the pointer over the page wakes it, as a person's hand does.
+wake_page() {
+  xdotool mousemove $(((L + R) / 2)) $(((T + B) / 2)) mousemove_relative 1 0
+}
 step_keys() {
   case $1 in
     r) xdotool key --repeat 10 Right ;;
@@ -87,6 +93,7 @@ step_keys() {
     b) xdotool key Next ;;
     t) xdotool key Prior ;;
   esac
+  wake_page
 }
 reach() {   # reach <input> <l|r> <t|b>: steps until the corner shows (a bound on them)
   local i png="$shots/preview-program-$1-$2$3.png"
@@ -108,9 +115,11 @@ for input in bars wheel keys; do
 done
 # Home and End: straight to the top-left and the bottom-right.
 xdotool key End
+wake_page
 end_shown() { shot "$work/e.png"; corner_shown "$work/e.png" r b; }
 wait_for 10 end_shown >/dev/null || fail "End did not show the bottom-right corner"
 xdotool key Home
+wake_page
 home_shown() { shot "$work/h.png"; corner_shown "$work/h.png" l t; }
 wait_for 10 home_shown >/dev/null || fail "Home did not show the top-left corner"
 echo "the zoomed preview scrolled to every corner by bars, wheel and keys; pictures in $shots"
