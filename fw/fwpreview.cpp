@@ -230,8 +230,11 @@ void CPreviewView::ScrollTo(int x, int y)
     const CPoint before = m_ptScroll;
     m_ptScroll = CPoint(x, y);
     UpdateScrollBars(); // clamps to the page
-    if (m_ptScroll != before)
+    if (m_ptScroll != before) {
+        // Painted at once: keys held down would otherwise queue scrolls ahead of the paint.
         Invalidate(FALSE);
+        UpdateWindow();
+    }
 }
 
 int CPreviewView::ScrollStep(int nBar, UINT nSBCode) const
